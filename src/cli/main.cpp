@@ -1,0 +1,98 @@
+#include "cli/comandoadd.h"
+#include "cli/comandodump.h"
+
+#include <CLI/CLI.hpp>
+
+#include <csignal>
+#include <iostream>
+
+namespace {
+
+constexpr int kUsoErrato = 2;
+
+void italianHelp(CLI::App &app)
+{
+    auto formatter = app.get_formatter();
+    formatter->label("Usage", "Uso");
+    formatter->label("OPTIONS", "OPZIONI");
+    formatter->label("SUBCOMMAND", "COMANDO");
+    formatter->label("SUBCOMMANDS", "COMANDI");
+    formatter->label("Options", "Opzioni");
+    formatter->label("Positionals", "Argomenti");
+    formatter->label("Subcommands", "Comandi");
+    formatter->label("REQUIRED", "OBBLIGATORIO");
+    formatter->label("TEXT", "TESTO");
+    formatter->label("INT", "NUMERO");
+    formatter->label("UINT", "NUMERO");
+    formatter->label("Needs", "Richiede");
+    formatter->label("Excludes", "Esclude");
+    app.option_defaults()->group("Opzioni");
+    app.set_help_flag("-h,--help", "Mostra questo aiuto ed esce")->group("Opzioni");
+}
+
+CLI::App *addDump(CLI::App &app, std::string &percorso)
+{
+    auto *dump = app.add_subcommand(
+        "dump", "Stampa ogni schedina del file, una per riga, come oggetto JSON");
+    dump->group("Comandi");
+    italianHelp(*dump);
+    dump->add_option("FILE", percorso, "Il file delle schedine (.slott)")->required();
+    return dump;
+}
+
+CLI::App *addAdd(CLI::App &app, RichiestaAdd &r)
+{
+    auto *add = app.add_subcommand(
+        "add", "Aggiunge una schedina in fondo al file, con gli stessi controlli del gioco, e "
+               "stampa il numero della schedina scritta");
+    add->group("Comandi");
+    italianHelp(*add);
+    add->add_option("FILE", r.percorso, "Il file delle schedine (.slott); creato se manca")
+        ->required();
+    add->add_option("--titolo", r.titolo, "Il titolo della schedina (ne sono salvati 20 caratteri)");
+    add->add_option("--numeri", r.numeri, "Da 1 a 10 numeri diversi da 1 a 90, separati da "
+                                          "virgole, per esempio 12,34");
+    add->add_option("--ruote", r.ruote, "Le ruote separate da virgole (BARI, CAGLIARI, FIRENZE, "
+                                        "GENOVA, MILANO, NAPOLI, PALERMO, ROMA, TORINO, VENEZIA) "
+                                        "oppure TUTTE");
+    add->add_option("--giocata", r.giocate, "Una giocata con la sua puntata, per esempio Ambo=5 "
+                                            "(Estratto, Ambo, Terno, Quaterna, Cinquina); "
+                                            "ripetibile");
+    return add;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // A file-size limit must turn into a reported write error, not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+    std::ios::sync_with_stdio(false);
+
+    CLI::App app("zaffirone-cli: strumenti per i file di schedine di Zaffirone", "zaffirone-cli");
+    italianHelp(app);
+    app.require_subcommand(1);
+    std::string dumpPath;
+    RichiestaAdd addRequest;
+    CLI::App *dump = addDump(app, dumpPath);
+    CLI::App *add = addAdd(app, addRequest);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp &e) {
+        return app.exit(e);
+    } catch (const CLI::CallForAllHelp &e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError &e) {
+        std::cerr << "zaffirone-cli: argomenti non validi: " << e.what() << '\n'
+                  << "Uso: zaffirone-cli dump FILE | zaffirone-cli add FILE --titolo T "
+                     "--numeri N,... --ruote R,... --giocata Tipo=Puntata ...\n"
+                  << "Per i dettagli: zaffirone-cli --help\n";
+        return kUsoErrato;
+    }
+    if (dump->parsed())
+        return eseguiDump(dumpPath, std::cout, std::cerr);
+    if (add->parsed())
+        return eseguiAdd(addRequest, std::cout, std::cerr);
+    return kUsoErrato;
+}

@@ -1,0 +1,139 @@
+#include "controllosalvataggio.h"
+
+#include "shared/currency.h"
+#include "shared/text.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+using E = catalogo::Evento;
+using Rifiuto = ControlloSalvataggio::Rifiuto;
+
+// A number box's text read as a whole number, as far as it holds digits; empty reads as 0.
+std::int64_t valoreCasella(const std::string &text)
+{
+    std::int64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            break;
+        value = std::min<std::int64_t>(value * 10 + (c - '0'), std::numeric_limits<int>::max());
+    }
+    return value;
+}
+
+bool nessuno(const auto &flags)
+{
+    return std::none_of(flags.begin(), flags.end(), [](bool on) { return on; });
+}
+
+} // namespace
+
+Rifiuto Rifiuto::di(catalogo::Evento evento)
+{
+    return {evento, std::string(catalogo::voce(evento).testo), -1};
+}
+
+Rifiuto ControlloSalvataggio::puntataTroppoAlta(std::size_t tipoGiocata)
+{
+    const Currency massimo = Currency::fromRaw(std::numeric_limits<std::int64_t>::max());
+    const std::string intero = massimo.toString().substr(0, massimo.toString().find('.'));
+    return {std::nullopt,
+            "La puntata su " + std::string(lotto::kNomiGiocate.at(tipoGiocata)) +
+                " è troppo alta: puoi puntare al massimo " + intero,
+            -1};
+}
+
+std::optional<Rifiuto> ControlloSalvataggio::controllaPasso(Passo passo,
+                                                            const ModuloScheda &modulo,
+                                                            const TitoloEsiste &titoloEsiste,
+                                                            std::optional<ErroreFile> &errore)
+{
+    switch (passo) {
+    case Passo::Titolo:
+        if (modulo.titolo.empty())
+            return Rifiuto::di(E::SalvaSenzaTitolo);
+        break;
+    case Passo::TitoloUnico: {
+        // Saving a stored ticket under its old title must not find the ticket itself.
+        if (modulo.modifica &&
+            trimSpaces(modulo.titolo) == trimSpaces(modulo.titoloOriginale))
+            break;
+        auto esiste = titoloEsiste(modulo.titolo);
+        if (!esiste)
+            errore = esiste.errore();
+        else if (esiste.valore())
+            return Rifiuto::di(E::SalvaTitoloEsistente);
+        break;
+    }
+    case Passo::Numeri:
+        if (modulo.numeri[0].empty())
+            return Rifiuto::di(E::SalvaSenzaNumeri);
+        break;
+    case Passo::NumeroZero: {
+        const std::size_t n = modulo.attivati();
+        if (n > 0 && valoreCasella(modulo.numeri[n - 1]) == 0) {
+            Rifiuto r = Rifiuto::di(E::SalvaNumeroFuoriIntervallo);
+            r.casella = static_cast<int>(n - 1);
+            return r;
+        }
+        break;
+    }
+    case Passo::Ruote:
+        if (nessuno(modulo.ruote))
+            return Rifiuto::di(E::SalvaSenzaRuote);
+        break;
+    case Passo::Giocate:
+        if (nessuno(modulo.giocate))
+            return Rifiuto::di(E::SalvaSenzaGiocate);
+        break;
+    case Passo::Puntate:
+        for (std::size_t g = 0; g < lotto::kTipiGiocata; ++g) {
+            if (modulo.giocate[g] && modulo.puntate[g].empty())
+                return Rifiuto::di(E::SalvaSenzaPuntata);
+        }
+        break;
+    }
+    return std::nullopt;
+}
+
+ControlloSalvataggio::Risultato ControlloSalvataggio::controlla(const ModuloScheda &modulo,
+                                                                const TitoloEsiste &titoloEsiste,
+                                                                const ControlloAggiuntivo &aggiuntivo)
+{
+    constexpr Passo kOrdine[] = {Passo::Titolo,     Passo::TitoloUnico, Passo::Numeri,
+                                 Passo::NumeroZero, Passo::Ruote,       Passo::Giocate,
+                                 Passo::Puntate};
+    Risultato risultato;
+    for (Passo passo : kOrdine) {
+        risultato.rifiuto = controllaPasso(passo, modulo, titoloEsiste, risultato.errore);
+        if (!risultato.rifiuto && !risultato.errore && aggiuntivo)
+            risultato.rifiuto = aggiuntivo(passo);
+        if (!risultato.ok())
+            return risultato;
+    }
+    return risultato;
+}
+
+std::variant<Schedina, Rifiuto> ControlloSalvataggio::costruisci(const ModuloScheda &modulo)
+{
+    Schedina s;
+    s.impostaTitolo(modulo.titolo);
+    for (std::size_t i = 0; i < modulo.ruote.size(); ++i)
+        s.ruote[i] = modulo.ruote[i] ? 1 : 0;
+    for (std::size_t i = 0; i < modulo.numeri.size(); ++i) {
+        const auto value = modulo.numeriAttivi[i] ? valoreCasella(modulo.numeri[i]) : 0;
+        s.numeri[i] = static_cast<std::int16_t>(std::min<std::int64_t>(value, INT16_MAX));
+    }
+    for (std::size_t g = 0; g < lotto::kTipiGiocata; ++g) {
+        if (!modulo.giocate[g])
+            continue;
+        const auto stake = Currency::fromDigits(modulo.puntate[g]);
+        if (!stake)
+            return puntataTroppoAlta(g);
+        s.giocate[g] = 1;
+        s.puntate[g] = *stake;
+    }
+    return s;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// An amount of points or of a stake, held exactly as a whole number of ten-thousandths.
+// Every operation that could leave the 64-bit range says so instead of wrapping.
+class Currency
+{
+public:
+    static constexpr std::int64_t kScale = 10000;
+
+    constexpr Currency() = default;
+    static constexpr Currency fromRaw(std::int64_t tenThousandths)
+    {
+        Currency c;
+        c.m_raw = tenThousandths;
+        return c;
+    }
+    static std::optional<Currency> fromWhole(std::int64_t units);
+    // A stake as the editor accepts it: one or more decimal digits, leading zeros allowed.
+    static std::optional<Currency> fromDigits(std::string_view digits);
+
+    constexpr std::int64_t raw() const { return m_raw; }
+    double toDouble() const { return static_cast<double>(m_raw) / kScale; }
+
+    std::optional<Currency> plus(Currency other) const;
+    std::optional<Currency> minus(Currency other) const;
+
+    // General number format: no grouping, decimals only when there is a fraction.
+    std::string toString(char decimalPoint = '.') const;
+
+    constexpr auto operator<=>(const Currency &) const = default;
+
+private:
+    std::int64_t m_raw = 0;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// What went wrong with a set file, in words a player can read.
+class ErroreFile
+{
+public:
+    enum class Tipo { Apertura, Lettura, Scrittura, Eliminazione, RecordInesistente };
+
+    // codice is the system's errno; 0 for a transfer that moved fewer bytes than asked.
+    ErroreFile(Tipo tipo, std::string percorso, int codice, std::uint64_t record = 0);
+
+    Tipo tipo() const { return m_tipo; }
+    int codice() const { return m_codice; }
+    const std::string &percorso() const { return m_percorso; }
+    // The system's reason, in Italian.
+    std::string motivo() const;
+    // One sentence naming the file and the reason.
+    std::string descrizione() const;
+
+private:
+    Tipo m_tipo;
+    std::string m_percorso;
+    int m_codice;
+    std::uint64_t m_record;
+};

@@ -1,0 +1,217 @@
+#include "insiemeschede.h"
+
+#include "shared/text.h"
+#include "storage/codepage1252.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+constexpr std::uint64_t kRecord = Schedina::kDimensioneRecord;
+// Reported when the path names something other than a plain file (a pipe, a device...).
+constexpr int kNonRegolare = ENODEV;
+
+std::uint64_t offsetOf(std::uint64_t k)
+{
+    return (k - 1) * kRecord;
+}
+
+Esito<std::uint64_t> fileSize(const DescrittoreFile &file, const std::string &path)
+{
+    struct stat info {};
+    if (::fstat(file.fd(), &info) != 0)
+        return ErroreFile(ErroreFile::Tipo::Lettura, path, errno);
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
+// pread/pwrite until the whole span is moved, the file ends or an error occurs.
+template <typename Transfer, typename Byte>
+std::pair<std::size_t, int> transferAll(Transfer transfer, int fd, Byte *data, std::size_t size,
+                                        std::uint64_t offset)
+{
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = transfer(fd, data + done, size - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return {done, errno};
+        if (n == 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    return {done, 0};
+}
+
+} // namespace
+
+InsiemeSchede::InsiemeSchede(std::string percorso, Apertura apertura)
+    : m_percorso(std::move(percorso)), m_apertura(apertura)
+{
+}
+
+Esito<DescrittoreFile> InsiemeSchede::apri(int flags) const
+{
+    // Non-blocking, so that a pipe put in place of a set cannot hang the game at open.
+    flags |= O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+    if (m_apertura == Apertura::CreaSeManca || (flags & O_ACCMODE) != O_RDONLY)
+        flags |= O_CREAT;
+    DescrittoreFile file(::open(m_percorso.c_str(), flags, 0666));
+    if (file.fd() < 0)
+        return ErroreFile(ErroreFile::Tipo::Apertura, m_percorso, errno);
+    struct stat info {};
+    if (::fstat(file.fd(), &info) != 0)
+        return ErroreFile(ErroreFile::Tipo::Apertura, m_percorso, errno);
+    if (S_ISDIR(info.st_mode))
+        return ErroreFile(ErroreFile::Tipo::Apertura, m_percorso, EISDIR);
+    if (!S_ISREG(info.st_mode))
+        return ErroreFile(ErroreFile::Tipo::Apertura, m_percorso, kNonRegolare);
+    return file;
+}
+
+Esito<std::uint64_t> InsiemeSchede::leggiBlocco(const DescrittoreFile &file, std::uint64_t primo,
+                                                std::vector<unsigned char> &blocco) const
+{
+    const auto [letti, errore] =
+        transferAll(::pread, file.fd(), blocco.data(), blocco.size(), offsetOf(primo));
+    if (errore != 0)
+        return ErroreFile(ErroreFile::Tipo::Lettura, m_percorso, errore);
+    return letti / kRecord;
+}
+
+Esito<std::uint64_t> InsiemeSchede::lunghezza() const
+{
+    auto file = apri(O_RDONLY);
+    if (!file)
+        return file.errore();
+    return fileSize(file.valore(), m_percorso);
+}
+
+Esito<std::uint64_t> InsiemeSchede::conta() const
+{
+    auto size = lunghezza();
+    if (!size)
+        return size;
+    return size.valore() / kRecord;
+}
+
+Esito<Schedina> InsiemeSchede::leggi(std::uint64_t k) const
+{
+    auto file = apri(O_RDONLY);
+    if (!file)
+        return file.errore();
+    Schedina::Record record{};
+    const auto [letti, errore] =
+        k == 0 ? std::pair<std::size_t, int>{0, 0}
+               : transferAll(::pread, file.valore().fd(), record.data(), kRecord, offsetOf(k));
+    if (errore != 0)
+        return ErroreFile(ErroreFile::Tipo::Lettura, m_percorso, errore);
+    if (letti < kRecord)
+        return ErroreFile(ErroreFile::Tipo::RecordInesistente, m_percorso, 0, k);
+    return Schedina::decodifica(record.data());
+}
+
+Esito<std::vector<Schedina>> InsiemeSchede::leggiTutte() const
+{
+    std::vector<Schedina> schede;
+    auto esito = scorri([&](std::uint64_t, const unsigned char *bytes) {
+        schede.push_back(Schedina::decodifica(bytes));
+        return true;
+    });
+    if (!esito)
+        return esito.errore();
+    return schede;
+}
+
+Esito<std::optional<std::uint64_t>> InsiemeSchede::trovaPerTitolo(std::string_view titolo) const
+{
+    const auto cercato = CodePage1252::encodeExactly(trimSpaces(titolo));
+    if (!cercato) {
+        // No stored title can hold this text; the file is still opened as every scan opens it.
+        auto file = apri(O_RDONLY);
+        if (!file)
+            return file.errore();
+        return std::optional<std::uint64_t>{};
+    }
+    return trovaPrimo([&](std::string_view stored) { return trimSpaces(stored) == *cercato; });
+}
+
+Esito<std::optional<std::uint64_t>> InsiemeSchede::trovaPerVoce(std::string_view voce) const
+{
+    const auto cercato = CodePage1252::encodeExactly(voce).value_or(std::string{});
+    return trovaPrimo([&](std::string_view stored) { return stored == cercato; });
+}
+
+std::uint64_t InsiemeSchede::numeroPerAggiunta(std::uint64_t lunghezza)
+{
+    const std::uint64_t whole = lunghezza / kRecord;
+    const std::uint64_t twiceTail = 2 * (lunghezza % kRecord);
+    if (twiceTail < kRecord)
+        return whole + 1;
+    if (twiceTail > kRecord)
+        return whole + 2;
+    return (whole + 1) % 2 == 0 ? whole + 1 : whole + 2; // exactly half: to the even number
+}
+
+Esito<std::uint64_t> InsiemeSchede::aggiungi(const Schedina &schedina) const
+{
+    std::uint64_t scritto = 0;
+    auto esito = scriviRecord(0, schedina, true, &scritto);
+    if (!esito)
+        return esito.errore();
+    return scritto;
+}
+
+Esito<Fatto> InsiemeSchede::sovrascrivi(std::uint64_t k, const Schedina &schedina) const
+{
+    if (k == 0)
+        return ErroreFile(ErroreFile::Tipo::RecordInesistente, m_percorso, 0, k);
+    return scriviRecord(k, schedina, false, nullptr);
+}
+
+// Writes one whole record and makes sure it reached the disk. When anything fails, the bytes
+// it may have changed are put back and a file it made longer is cut back to its old length, so
+// no half-written record is ever left to be read as a ticket.
+Esito<Fatto> InsiemeSchede::scriviRecord(std::uint64_t k, const Schedina &schedina, bool allaFine,
+                                         std::uint64_t *scritto) const
+{
+    auto file = apri(O_RDWR);
+    if (!file)
+        return ErroreFile(ErroreFile::Tipo::Scrittura, m_percorso, file.errore().codice());
+    const int fd = file.valore().fd();
+    const auto size = fileSize(file.valore(), m_percorso);
+    if (!size)
+        return size.errore();
+    const std::uint64_t before = size.valore();
+    if (allaFine)
+        k = numeroPerAggiunta(before);
+    const std::uint64_t offset = offsetOf(k);
+
+    Schedina::Record previous{};
+    const std::size_t kept =
+        offset < before ? static_cast<std::size_t>(std::min(kRecord, before - offset)) : 0;
+    if (kept > 0 && transferAll(::pread, fd, previous.data(), kept, offset).first != kept)
+        return ErroreFile(ErroreFile::Tipo::Lettura, m_percorso, errno);
+
+    const Schedina::Record record = schedina.codifica();
+    auto [written, error] = transferAll(::pwrite, fd, record.data(), kRecord, offset);
+    if (error == 0 && written == kRecord && ::fdatasync(fd) != 0)
+        error = errno;
+    if (error == 0 && written == kRecord) {
+        if (scritto)
+            *scritto = k;
+        return Fatto{};
+    }
+    if (kept > 0)
+        transferAll(::pwrite, fd, previous.data(), kept, offset);
+    if (auto now = fileSize(file.valore(), m_percorso); now && now.valore() > before) {
+        [[maybe_unused]] const int ignored = ::ftruncate(fd, static_cast<off_t>(before));
+    }
+    ::fdatasync(fd);
+    return ErroreFile(ErroreFile::Tipo::Scrittura, m_percorso, error);
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "storage/descrittorefile.h"
+#include "storage/esito.h"
+#include "storage/schedina.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One set file of 126-byte ticket records, numbered from 1. Every operation opens the file,
+// does its work and closes it again; nothing stays open between two operations.
+class InsiemeSchede
+{
+public:
+    // The game opens a missing path as a new empty set; the companion's reading commands must
+    // never create a file.
+    enum class Apertura { CreaSeManca, SoloSeEsiste };
+
+    static constexpr std::uint64_t kRecordPerBlocco = 8192;
+
+    explicit InsiemeSchede(std::string percorso, Apertura apertura = Apertura::CreaSeManca);
+
+    const std::string &percorso() const { return m_percorso; }
+
+    Esito<std::uint64_t> lunghezza() const;
+    // Whole records only: a tail shorter than a record is never read.
+    Esito<std::uint64_t> conta() const;
+    Esito<Schedina> leggi(std::uint64_t k) const;
+    Esito<std::vector<Schedina>> leggiTutte() const;
+
+    // The first record whose title, trimmed, equals the trimmed text (case-sensitive).
+    Esito<std::optional<std::uint64_t>> trovaPerTitolo(std::string_view titolo) const;
+    // The first record whose stored 20 characters equal a list entry exactly.
+    Esito<std::optional<std::uint64_t>> trovaPerVoce(std::string_view voce) const;
+
+    // Writes after the last whole record (the number the design rounds to, half to even).
+    Esito<std::uint64_t> aggiungi(const Schedina &schedina) const;
+    Esito<Fatto> sovrascrivi(std::uint64_t k, const Schedina &schedina) const;
+
+    // The record number an append writes for a file of the given length.
+    static std::uint64_t numeroPerAggiunta(std::uint64_t lunghezza);
+
+    // Visits the whole records in order, reading the file in large blocks; the visitor returns
+    // false to stop. Visitor: bool(std::uint64_t record, const unsigned char *bytes).
+    template <typename Visitor>
+    Esito<Fatto> scorri(Visitor &&visit) const;
+
+private:
+    Esito<DescrittoreFile> apri(int flags) const;
+    Esito<std::uint64_t> leggiBlocco(const DescrittoreFile &file, std::uint64_t primo,
+                                     std::vector<unsigned char> &blocco) const;
+    Esito<Fatto> scriviRecord(std::uint64_t k, const Schedina &schedina,
+                              bool allaFine, std::uint64_t *scritto) const;
+    template <typename Predicate>
+    Esito<std::optional<std::uint64_t>> trovaPrimo(Predicate &&matches) const;
+
+    std::string m_percorso;
+    Apertura m_apertura;
+};
+
+template <typename Visitor>
+Esito<Fatto> InsiemeSchede::scorri(Visitor &&visit) const
+{
+    auto file = apri(0);
+    if (!file)
+        return file.errore();
+    std::vector<unsigned char> blocco(kRecordPerBlocco * Schedina::kDimensioneRecord);
+    for (std::uint64_t primo = 1;; primo += kRecordPerBlocco) {
+        const auto letti = leggiBlocco(file.valore(), primo, blocco);
+        if (!letti)
+            return letti.errore();
+        for (std::uint64_t i = 0; i < letti.valore(); ++i) {
+            if (!visit(primo + i, blocco.data() + i * Schedina::kDimensioneRecord))
+                return Fatto{};
+        }
+        if (letti.valore() < kRecordPerBlocco)
+            return Fatto{};
+    }
+}
+
+template <typename Predicate>
+Esito<std::optional<std::uint64_t>> InsiemeSchede::trovaPrimo(Predicate &&matches) const
+{
+    std::optional<std::uint64_t> trovato;
+    auto esito = scorri([&](std::uint64_t k, const unsigned char *bytes) {
+        if (!matches(std::string_view(reinterpret_cast<const char *>(bytes),
+                                      Schedina::kLunghezzaTitolo)))
+            return true;
+        trovato = k;
+        return false;
+    });
+    if (!esito)
+        return esito.errore();
+    return trovato;
+}

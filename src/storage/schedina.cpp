@@ -1,0 +1,89 @@
+#include "schedina.h"
+
+#include "storage/codepage1252.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr std::size_t kOffsetRuote = 20;
+constexpr std::size_t kOffsetNumeri = 44;
+constexpr std::size_t kOffsetGiocate = 66;
+constexpr std::size_t kOffsetPuntate = 78;
+
+template <std::size_t N>
+void putShorts(unsigned char *out, const std::array<std::int16_t, N> &values)
+{
+    for (std::size_t i = 0; i < N; ++i) {
+        const auto v = static_cast<std::uint16_t>(values[i]);
+        out[2 * i] = static_cast<unsigned char>(v & 0xFF);
+        out[2 * i + 1] = static_cast<unsigned char>(v >> 8);
+    }
+}
+
+template <std::size_t N>
+void getShorts(const unsigned char *in, std::array<std::int16_t, N> &values)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        values[i] = static_cast<std::int16_t>(in[2 * i] | (in[2 * i + 1] << 8));
+}
+
+} // namespace
+
+std::string Schedina::titoloTesto() const
+{
+    return CodePage1252::decodeToUtf8(titoloGrezzo());
+}
+
+void Schedina::impostaTitolo(std::string_view utf8)
+{
+    const std::string bytes = CodePage1252::encodeFromUtf8(utf8, kLunghezzaTitolo);
+    titolo.fill(' ');
+    std::copy(bytes.begin(), bytes.end(), titolo.begin());
+}
+
+std::optional<Currency> Schedina::costo() const
+{
+    Currency total;
+    for (std::size_t g = 0; g < 5; ++g) {
+        if (giocate[g] != 1)
+            continue;
+        const auto sum = total.plus(puntate[g]);
+        if (!sum)
+            return std::nullopt;
+        total = *sum;
+    }
+    return total;
+}
+
+Schedina::Record Schedina::codifica() const
+{
+    Record out{};
+    std::memcpy(out.data(), titolo.data(), kLunghezzaTitolo);
+    putShorts(out.data() + kOffsetRuote, ruote);
+    putShorts(out.data() + kOffsetNumeri, numeri);
+    putShorts(out.data() + kOffsetGiocate, giocate);
+    for (std::size_t i = 0; i < puntate.size(); ++i) {
+        auto v = static_cast<std::uint64_t>(puntate[i].raw());
+        for (std::size_t b = 0; b < 8; ++b, v >>= 8)
+            out[kOffsetPuntate + 8 * i + b] = static_cast<unsigned char>(v & 0xFF);
+    }
+    return out;
+}
+
+Schedina Schedina::decodifica(const unsigned char *record)
+{
+    Schedina s;
+    std::memcpy(s.titolo.data(), record, kLunghezzaTitolo);
+    getShorts(record + kOffsetRuote, s.ruote);
+    getShorts(record + kOffsetNumeri, s.numeri);
+    getShorts(record + kOffsetGiocate, s.giocate);
+    for (std::size_t i = 0; i < s.puntate.size(); ++i) {
+        std::uint64_t v = 0;
+        for (std::size_t b = 8; b-- > 0;)
+            v = (v << 8) | record[kOffsetPuntate + 8 * i + b];
+        s.puntate[i] = Currency::fromRaw(static_cast<std::int64_t>(v));
+    }
+    return s;
+}
