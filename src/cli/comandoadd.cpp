@@ -58,9 +58,8 @@ std::size_t indexOf(const Names &names, std::string_view name, const char *what)
 
 bool allDigits(std::string_view text)
 {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) {
-        return std::isdigit(c);
-    });
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
 }
 
 // The numbers as given: a value for each token that is a whole number, nothing otherwise.
@@ -246,8 +245,7 @@ int eseguiAdd(const RichiestaAdd &richiesta, std::ostream &out, std::ostream &er
         err << refusal->testo << '\n';
         return 2;
     }
-    const auto written =
-        InsiemeSchede(richiesta.percorso).aggiungi(std::get<Schedina>(built));
+    const auto written = InsiemeSchede(richiesta.percorso).aggiungi(std::get<Schedina>(built));
     if (!written) {
         err << "zaffirone-cli: " << written.errore().descrizione() << '\n';
         return 1;

@@ -19,8 +19,12 @@ nlohmann::ordered_json recordJson(std::uint64_t k, const Schedina &s, std::ostre
     else
         err << "zaffirone-cli: schedina " << k
             << ": la somma delle puntate supera il limite della valuta, costo null\n";
-    return {{"record", k},          {"titolo", s.titoloTesto()}, {"ruote", s.ruote},
-            {"numeri", s.numeri},   {"giocate", s.giocate},      {"puntate", std::move(puntate)},
+    return {{"record", k},
+            {"titolo", s.titoloTesto()},
+            {"ruote", s.ruote},
+            {"numeri", s.numeri},
+            {"giocate", s.giocate},
+            {"puntate", std::move(puntate)},
             {"costo", std::move(costo)}};
 }
 

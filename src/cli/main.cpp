@@ -49,15 +49,19 @@ CLI::App *addAdd(CLI::App &app, RichiestaAdd &r)
     italianHelp(*add);
     add->add_option("FILE", r.percorso, "Il file delle schedine (.slott); creato se manca")
         ->required();
-    add->add_option("--titolo", r.titolo, "Il titolo della schedina (ne sono salvati 20 caratteri)");
-    add->add_option("--numeri", r.numeri, "Da 1 a 10 numeri diversi da 1 a 90, separati da "
-                                          "virgole, per esempio 12,34");
-    add->add_option("--ruote", r.ruote, "Le ruote separate da virgole (BARI, CAGLIARI, FIRENZE, "
-                                        "GENOVA, MILANO, NAPOLI, PALERMO, ROMA, TORINO, VENEZIA) "
-                                        "oppure TUTTE");
-    add->add_option("--giocata", r.giocate, "Una giocata con la sua puntata, per esempio Ambo=5 "
-                                            "(Estratto, Ambo, Terno, Quaterna, Cinquina); "
-                                            "ripetibile");
+    add->add_option("--titolo", r.titolo,
+                    "Il titolo della schedina (ne sono salvati 20 caratteri)");
+    add->add_option("--numeri", r.numeri,
+                    "Da 1 a 10 numeri diversi da 1 a 90, separati da "
+                    "virgole, per esempio 12,34");
+    add->add_option("--ruote", r.ruote,
+                    "Le ruote separate da virgole (BARI, CAGLIARI, FIRENZE, "
+                    "GENOVA, MILANO, NAPOLI, PALERMO, ROMA, TORINO, VENEZIA) "
+                    "oppure TUTTE");
+    add->add_option("--giocata", r.giocate,
+                    "Una giocata con la sua puntata, per esempio Ambo=5 "
+                    "(Estratto, Ambo, Terno, Quaterna, Cinquina); "
+                    "ripetibile");
     return add;
 }
 

@@ -45,8 +45,7 @@ Rifiuto ControlloSalvataggio::puntataTroppoAlta(std::size_t tipoGiocata)
             -1};
 }
 
-std::optional<Rifiuto> ControlloSalvataggio::controllaPasso(Passo passo,
-                                                            const ModuloScheda &modulo,
+std::optional<Rifiuto> ControlloSalvataggio::controllaPasso(Passo passo, const ModuloScheda &modulo,
                                                             const TitoloEsiste &titoloEsiste,
                                                             std::optional<ErroreFile> &errore)
 {
@@ -57,8 +56,7 @@ std::optional<Rifiuto> ControlloSalvataggio::controllaPasso(Passo passo,
         break;
     case Passo::TitoloUnico: {
         // Saving a stored ticket under its old title must not find the ticket itself.
-        if (modulo.modifica &&
-            trimSpaces(modulo.titolo) == trimSpaces(modulo.titoloOriginale))
+        if (modulo.modifica && trimSpaces(modulo.titolo) == trimSpaces(modulo.titoloOriginale))
             break;
         auto esiste = titoloEsiste(modulo.titolo);
         if (!esiste)
@@ -98,9 +96,9 @@ std::optional<Rifiuto> ControlloSalvataggio::controllaPasso(Passo passo,
     return std::nullopt;
 }
 
-ControlloSalvataggio::Risultato ControlloSalvataggio::controlla(const ModuloScheda &modulo,
-                                                                const TitoloEsiste &titoloEsiste,
-                                                                const ControlloAggiuntivo &aggiuntivo)
+ControlloSalvataggio::Risultato
+ControlloSalvataggio::controlla(const ModuloScheda &modulo, const TitoloEsiste &titoloEsiste,
+                                const ControlloAggiuntivo &aggiuntivo)
 {
     constexpr Passo kOrdine[] = {Passo::Titolo,     Passo::TitoloUnico, Passo::Numeri,
                                  Passo::NumeroZero, Passo::Ruote,       Passo::Giocate,

@@ -17,7 +17,16 @@
 class ControlloSalvataggio
 {
 public:
-    enum class Passo { Titolo, TitoloUnico, Numeri, NumeroZero, Ruote, Giocate, Puntate };
+    enum class Passo
+    {
+        Titolo,
+        TitoloUnico,
+        Numeri,
+        NumeroZero,
+        Ruote,
+        Giocate,
+        Puntate
+    };
 
     struct Rifiuto
     {

@@ -13,13 +13,16 @@ inline constexpr std::size_t kTipiGiocata = 5; // Estratto ... Cinquina
 inline constexpr std::size_t kCaselleNumeri = 10;
 
 inline constexpr std::array<std::string_view, kRuote + 1> kNomiRuote = {
-    "BARI",   "CAGLIARI", "FIRENZE", "GENOVA", "MILANO", "NAPOLI",
-    "PALERMO", "ROMA",    "TORINO",  "VENEZIA", "TUTTE"};
+    "BARI",    "CAGLIARI", "FIRENZE", "GENOVA",  "MILANO", "NAPOLI",
+    "PALERMO", "ROMA",     "TORINO",  "VENEZIA", "TUTTE"};
 
 inline constexpr std::array<std::string_view, kTipiGiocata> kNomiGiocate = {
     "Estratto", "Ambo", "Terno", "Quaterna", "Cinquina"};
 
 // Bet type k needs at least k + 1 numbers on the ticket.
-constexpr std::size_t numeriRichiesti(std::size_t tipoGiocata) { return tipoGiocata + 1; }
+constexpr std::size_t numeriRichiesti(std::size_t tipoGiocata)
+{
+    return tipoGiocata + 1;
+}
 
 } // namespace lotto

@@ -12,7 +12,8 @@ namespace {
 
 constexpr std::string_view kClick = "Lotto\\click.wav";
 constexpr std::string_view kInizio = "Lotto\\inizio_programma.wav";
-constexpr std::string_view kSaluto = "Aggiunte\\Spiritose\\il lotto quando vuoi da normalizzare.wav";
+constexpr std::string_view kSaluto =
+    "Aggiunte\\Spiritose\\il lotto quando vuoi da normalizzare.wav";
 constexpr std::string_view kFine = "Aggiunte\\Spiritose\\fine.wav";
 constexpr std::string_view kErrore = "Errore";
 constexpr std::string_view kAvviso = "Avviso";
@@ -51,11 +52,18 @@ std::vector<Voce> costruisci()
                   "Aggiunte\\Spiritose\\manca_schede.wav", "Non hai caricato nessun file"),
         messaggio(E::InsiemeGiaAperto, "Lotto\\file_aperto.wav",
                   "Aggiunte\\Spiritose\\file_aperto.wav", "L'insieme di schedine, è già aperto"),
-        {E::FileEsistente, Forma::SuonoPoiBox, {"Lotto\\lotto_sovrascrivere.wav"},
+        {E::FileEsistente,
+         Forma::SuonoPoiBox,
+         {"Lotto\\lotto_sovrascrivere.wav"},
          {"Aggiunte\\Spiritose\\lotto_sovrascrivere_pollame.wav"},
-         "Il file è già esistente,sovrascriverlo?", kAvviso},
-        {E::SovrascritturaConfermata, Forma::SoloSuono, {}, {"Aggiunte\\Spiritose\\perso.wav"},
-         {}, {}},
+         "Il file è già esistente,sovrascriverlo?",
+         kAvviso},
+        {E::SovrascritturaConfermata,
+         Forma::SoloSuono,
+         {},
+         {"Aggiunte\\Spiritose\\perso.wav"},
+         {},
+         {}},
         messaggio(E::PuntiInsufficienti, "Lotto\\lotto_punti_insufficienti.wav",
                   "Aggiunte\\Spiritose\\punti_4.wav",
                   "Non hai abbastanza punti per fare queste giocate,ne hai "),

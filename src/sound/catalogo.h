@@ -13,7 +13,8 @@ namespace catalogo {
 inline constexpr std::string_view kRadice = "C:\\Quarzolo\\Suoni\\";
 inline constexpr std::string_view kTitoloApplicazione = "Zaffirone";
 
-enum class Evento {
+enum class Evento
+{
     Click,
     ProgrammaAvviato,
     NuovaPartita,
@@ -48,10 +49,11 @@ enum class Evento {
 };
 
 // How an event reaches the player.
-enum class Forma {
-    SoloSuono,     // recordings only; silent when sounds are off
-    SuonoOMostra,  // the recording, or the box when sounds are off
-    SuonoPoiBox,   // the recording when sounds are on, then the box in every case
+enum class Forma
+{
+    SoloSuono,    // recordings only; silent when sounds are off
+    SuonoOMostra, // the recording, or the box when sounds are off
+    SuonoPoiBox,  // the recording when sounds are on, then the box in every case
 };
 
 struct Voce

@@ -37,8 +37,7 @@ constexpr Reason kReasons[] = {
 
 ErroreFile::ErroreFile(Tipo tipo, std::string percorso, int codice, std::uint64_t record)
     : m_tipo(tipo), m_percorso(std::move(percorso)), m_codice(codice), m_record(record)
-{
-}
+{}
 
 std::string ErroreFile::motivo() const
 {

@@ -7,7 +7,14 @@
 class ErroreFile
 {
 public:
-    enum class Tipo { Apertura, Lettura, Scrittura, Eliminazione, RecordInesistente };
+    enum class Tipo
+    {
+        Apertura,
+        Lettura,
+        Scrittura,
+        Eliminazione,
+        RecordInesistente
+    };
 
     // codice is the system's errno; 0 for a transfer that moved fewer bytes than asked.
     ErroreFile(Tipo tipo, std::string percorso, int codice, std::uint64_t record = 0);

@@ -23,7 +23,9 @@ std::uint64_t offsetOf(std::uint64_t k)
 
 Esito<std::uint64_t> fileSize(const DescrittoreFile &file, const std::string &path)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::fstat(file.fd(), &info) != 0)
         return ErroreFile(ErroreFile::Tipo::Lettura, path, errno);
     return static_cast<std::uint64_t>(info.st_size);
@@ -52,8 +54,7 @@ std::pair<std::size_t, int> transferAll(Transfer transfer, int fd, Byte *data, s
 
 InsiemeSchede::InsiemeSchede(std::string percorso, Apertura apertura)
     : m_percorso(std::move(percorso)), m_apertura(apertura)
-{
-}
+{}
 
 Esito<DescrittoreFile> InsiemeSchede::apri(int flags) const
 {
@@ -64,7 +65,9 @@ Esito<DescrittoreFile> InsiemeSchede::apri(int flags) const
     DescrittoreFile file(::open(m_percorso.c_str(), flags, 0666));
     if (file.fd() < 0)
         return ErroreFile(ErroreFile::Tipo::Apertura, m_percorso, errno);
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::fstat(file.fd(), &info) != 0)
         return ErroreFile(ErroreFile::Tipo::Apertura, m_percorso, errno);
     if (S_ISDIR(info.st_mode))
@@ -119,6 +122,8 @@ Esito<Schedina> InsiemeSchede::leggi(std::uint64_t k) const
 Esito<std::vector<Schedina>> InsiemeSchede::leggiTutte() const
 {
     std::vector<Schedina> schede;
+    if (const auto count = conta())
+        schede.reserve(count.valore());
     auto esito = scorri([&](std::uint64_t, const unsigned char *bytes) {
         schede.push_back(Schedina::decodifica(bytes));
         return true;

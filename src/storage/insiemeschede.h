@@ -17,7 +17,11 @@ class InsiemeSchede
 public:
     // The game opens a missing path as a new empty set; the companion's reading commands must
     // never create a file.
-    enum class Apertura { CreaSeManca, SoloSeEsiste };
+    enum class Apertura
+    {
+        CreaSeManca,
+        SoloSeEsiste
+    };
 
     static constexpr std::uint64_t kRecordPerBlocco = 8192;
 
@@ -52,8 +56,8 @@ private:
     Esito<DescrittoreFile> apri(int flags) const;
     Esito<std::uint64_t> leggiBlocco(const DescrittoreFile &file, std::uint64_t primo,
                                      std::vector<unsigned char> &blocco) const;
-    Esito<Fatto> scriviRecord(std::uint64_t k, const Schedina &schedina,
-                              bool allaFine, std::uint64_t *scritto) const;
+    Esito<Fatto> scriviRecord(std::uint64_t k, const Schedina &schedina, bool allaFine,
+                              std::uint64_t *scritto) const;
     template <typename Predicate>
     Esito<std::optional<std::uint64_t>> trovaPrimo(Predicate &&matches) const;
 

@@ -3,6 +3,7 @@
 #include "storage/codepage1252.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -12,9 +13,15 @@ constexpr std::size_t kOffsetNumeri = 44;
 constexpr std::size_t kOffsetGiocate = 66;
 constexpr std::size_t kOffsetPuntate = 78;
 
+constexpr bool kLittleEndianHost = std::endian::native == std::endian::little;
+
 template <std::size_t N>
 void putShorts(unsigned char *out, const std::array<std::int16_t, N> &values)
 {
+    if constexpr (kLittleEndianHost) {
+        std::memcpy(out, values.data(), sizeof values);
+        return;
+    }
     for (std::size_t i = 0; i < N; ++i) {
         const auto v = static_cast<std::uint16_t>(values[i]);
         out[2 * i] = static_cast<unsigned char>(v & 0xFF);
@@ -25,6 +32,10 @@ void putShorts(unsigned char *out, const std::array<std::int16_t, N> &values)
 template <std::size_t N>
 void getShorts(const unsigned char *in, std::array<std::int16_t, N> &values)
 {
+    if constexpr (kLittleEndianHost) {
+        std::memcpy(values.data(), in, sizeof values);
+        return;
+    }
     for (std::size_t i = 0; i < N; ++i)
         values[i] = static_cast<std::int16_t>(in[2 * i] | (in[2 * i + 1] << 8));
 }
@@ -81,8 +92,12 @@ Schedina Schedina::decodifica(const unsigned char *record)
     getShorts(record + kOffsetGiocate, s.giocate);
     for (std::size_t i = 0; i < s.puntate.size(); ++i) {
         std::uint64_t v = 0;
-        for (std::size_t b = 8; b-- > 0;)
-            v = (v << 8) | record[kOffsetPuntate + 8 * i + b];
+        if constexpr (kLittleEndianHost) {
+            std::memcpy(&v, record + kOffsetPuntate + 8 * i, sizeof v);
+        } else {
+            for (std::size_t b = 8; b-- > 0;)
+                v = (v << 8) | record[kOffsetPuntate + 8 * i + b];
+        }
         s.puntate[i] = Currency::fromRaw(static_cast<std::int64_t>(v));
     }
     return s;

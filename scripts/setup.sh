@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for Zaffirone (as root), builds it, then plays or runs the tests.
+#   bash scripts/setup.sh play   build and start the game
+#   bash scripts/setup.sh test   build and run the whole suite, normally and under ASan + UBSan
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+    cmake g++ make pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-multimedia-dev qt6-svg-dev
+    libcli11-dev nlohmann-json3-dev libbenchmark-dev
+)
+
+install_missing() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+    done
+    if [ "${#missing[@]}" -gt 0 ]; then
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update
+        apt-get install -y --no-install-recommends "${missing[@]}"
+    fi
+}
+
+build() {
+    cmake --preset "$1"
+    cmake --build --preset "$1" --parallel "$(nproc)"
+}
+
+install_missing
+case "${1:-}" in
+play)
+    build default
+    exec ./build/src/zaffirone
+    ;;
+test)
+    build default
+    ctest --preset default --parallel "$(nproc)"
+    build asan
+    ctest --preset asan --parallel "$(nproc)"
+    ;;
+*)
+    echo "uso: bash scripts/setup.sh play|test" >&2
+    exit 2
+    ;;
+esac
