@@ -40,7 +40,8 @@ public:
     // The first record whose stored 20 characters equal a list entry exactly.
     Esito<std::optional<std::uint64_t>> trovaPerVoce(std::string_view voce) const;
 
-    // Writes after the last whole record (the number the design rounds to, half to even).
+    // Writes as record number length / 126 + 1, rounded to the nearest whole number with halves
+    // to the even one: right after the last whole record unless a long tail rounds it further.
     Esito<std::uint64_t> aggiungi(const Schedina &schedina) const;
     Esito<Fatto> sovrascrivi(std::uint64_t k, const Schedina &schedina) const;
 
