@@ -9,6 +9,7 @@ packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-multimedia-dev qt6-svg-dev
     libcli11-dev nlohmann-json3-dev libbenchmark-dev
+    pulseaudio pulseaudio-utils sox xvfb xauth
 )
 
 install_missing() {
