@@ -1,7 +1,236 @@
 #include "form_gioco.h"
 
-Form_gioco::Form_gioco(QWidget *parent) : QMainWindow(parent)
+#include "main_window/paginagioca.h"
+#include "main_window/paginalotto.h"
+#include "main_window/paginapresentazione.h"
+#include "main_window/paginaregolamento.h"
+#include "main_window/stilegioco.h"
+#include "main_window/tabstrip.h"
+#include "main_window/testonumero.h"
+#include "main_window/twips.h"
+#include "shared/modulo.h"
+#include "sound/interruttorisuoni.h"
+#include "sound/suonaomostra.h"
+#include "viewer/form_guarda.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+
+namespace {
+
+using catalogo::Evento;
+
+constexpr int kLarghezzaTab = 10455;
+constexpr int kAltezzaTab = 7335;
+constexpr int kAltezzaPagina = 6615;
+constexpr int kLarghezzaPagina = 10215;
+
+QString testo(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// Labels of the exit area have no click of their own.
+class FiltroUscita : public QObject
+{
+public:
+    FiltroUscita(Form_gioco *window) : QObject(window), m_window(window) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::MouseButtonRelease)
+            return false;
+        m_window->lbl_esci_Click();
+        return true;
+    }
+
+private:
+    Form_gioco *m_window;
+};
+
+} // namespace
+
+Form_gioco::Form_gioco(Modulo &modulo, QWidget *parent) : QMainWindow(parent), m_modulo(modulo)
 {
     setObjectName(QStringLiteral("Form_gioco"));
     setWindowTitle(QStringLiteral("IL NUOVO LOTTO"));
+    auto *area = new QWidget(this);
+    area->setObjectName(QStringLiteral("area"));
+    setCentralWidget(area);
+    creaMenu();
+    creaPagine();
+    creaUscitaNascosta();
+    area->setMinimumSize(twips(10875), twips(7950));
+    resize(area->minimumSize() + QSize(0, menuBar()->sizeHint().height()));
+    Form_Load();
+}
+
+void Form_gioco::creaMenu()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("mnu_file"));
+    QAction *newGame = file->addAction(QStringLiteral("Nuova partita"));
+    newGame->setObjectName(QStringLiteral("mnu_file_newgame"));
+    connect(newGame, &QAction::triggered, this, &Form_gioco::mnu_file_newgame_Click);
+    QAction *exit = file->addAction(QStringLiteral("Esci"));
+    exit->setObjectName(QStringLiteral("cmd_esci"));
+    connect(exit, &QAction::triggered, this, &Form_gioco::cmd_esci_Click);
+
+    QMenu *options = menuBar()->addMenu(QStringLiteral("Opzioni"));
+    options->setObjectName(QStringLiteral("cmd_option"));
+    m_mnuSuoni = options->addAction(testo(InterruttoriSuoni::kDisabilita));
+    m_mnuSuoni->setObjectName(QStringLiteral("mnu_cmd_suoni"));
+    connect(m_mnuSuoni, &QAction::triggered, this, &Form_gioco::mnu_cmd_suoni_Click);
+    m_mnuSpirito = options->addAction(testo(InterruttoriSuoni::kSpiritosiIniziale));
+    m_mnuSpirito->setObjectName(QStringLiteral("mnu_cmd_spirito"));
+    connect(m_mnuSpirito, &QAction::triggered, this, &Form_gioco::mnu_cmd_spirito_Click);
+
+    QAction *about = menuBar()->addAction(QStringLiteral("?"));
+    about->setObjectName(QStringLiteral("mnu_about"));
+}
+
+void Form_gioco::creaPagine()
+{
+    QWidget *area = centralWidget();
+    m_tabStrip = new TabStrip(area);
+    m_tabStrip->resize(twips(kLarghezzaTab), twips(kAltezzaTab));
+    connect(m_tabStrip, &TabStrip::Click, this, &Form_gioco::TabStrip1_Click);
+    m_presentazione = new PaginaPresentazione(area);
+    m_gioca = new PaginaGioca(area);
+    m_lotto = new PaginaLotto(area);
+    m_regolamento = new PaginaRegolamento(area);
+    m_pagine = {m_presentazione, m_gioca, m_lotto, m_regolamento};
+    for (QGroupBox *page : m_pagine)
+        page->resize(twips(kLarghezzaPagina), twips(kAltezzaPagina));
+    mostraPagina(0);
+}
+
+void Form_gioco::creaUscitaNascosta()
+{
+    auto *exitArea = new QLabel(centralWidget());
+    exitArea->setObjectName(QStringLiteral("lbl_esci"));
+    exitArea->setGeometry(twipsRect(1320, 0, 975, 495));
+    exitArea->setAccessibleName(QStringLiteral("Esci dal gioco"));
+    exitArea->installEventFilter(new FiltroUscita(this));
+    exitArea->raise();
+}
+
+void Form_gioco::mostraPagina(int indice)
+{
+    for (int i = 0; i < 4; ++i)
+        m_pagine[i]->setVisible(i == indice);
+}
+
+void Form_gioco::statoIniziale()
+{
+    m_modulo.file_insieme = std::string(Modulo::kNessunFile);
+    stile::scrivi(m_lotto->lbl_filelottoschede, testo(Modulo::kNessunFile));
+    m_modulo.punti = Currency::fromRaw(Modulo::kPuntiIniziali * Currency::kScale);
+    m_modulo.situazione = 0;
+    stile::scrivi(m_gioca->lbl_situazione, testoNumero(m_modulo.situazione));
+    stile::scrivi(m_gioca->lbl_somma, QStringLiteral("0"));
+    m_modulo.pos_modifica = 0;
+    stile::scrivi(m_gioca->lbl_vincita, QStringLiteral("0"));
+    stile::scrivi(m_gioca->lbl_punti, testoNumero(m_modulo.punti));
+}
+
+void Form_gioco::Form_Load()
+{
+    m_modulo.suoni_attivi = 1;
+    m_modulo.suoni_spiritosi = 0;
+    m_modulo.blocca_eventi = 0;
+    statoIniziale();
+    SuonaEvento(m_modulo, Evento::ProgrammaAvviato);
+    stile::scrivi(m_lotto->lbl_messaggio, QString::fromUtf8(PaginaLotto::kMessaggioIniziale));
+}
+
+void Form_gioco::Form_Activate()
+{
+    mostraPunti();
+}
+
+void Form_gioco::mostraPunti()
+{
+    stile::scrivi(m_gioca->lbl_punti, testoNumero(m_modulo.punti));
+    setWindowTitle(QString::fromUtf8(kCaptionCredito) + testoNumero(m_modulo.punti));
+}
+
+// Everything about the window's centre, whatever its size; the viewer is placed with it.
+void Form_gioco::Form_Resize()
+{
+    const int width = frameGeometry().width();
+    const int height = frameGeometry().height();
+    const int tabTop = height / 2 - m_tabStrip->height() / 2;
+    const int tabLeft = width / 2 - m_tabStrip->width() / 2;
+    m_tabStrip->move(tabLeft, tabTop);
+    for (QGroupBox *page : m_pagine)
+        page->move(tabLeft + twips(100), height / 2 - page->height() / 2 + twips(100));
+    if (!m_visore)
+        m_visore = new form_guarda(this);
+    m_visore->move(tabLeft + twips(400), tabTop + twips(2500));
+}
+
+void Form_gioco::mnu_file_newgame_Click()
+{
+    SuonaEvento(m_modulo, Evento::Click);
+    m_modulo.punti = Currency::fromRaw(Modulo::kPuntiIniziali * Currency::kScale);
+    m_lotto->lst_dagioca->clear();
+    m_lotto->lst_esistenti->clear();
+    statoIniziale();
+    stile::scrivi(m_lotto->lbl_messaggio, QString::fromUtf8(PaginaLotto::kMessaggioIniziale));
+    mostraPunti();
+    SuonaEvento(m_modulo, Evento::NuovaPartita);
+    mostraPagina(0);
+}
+
+void Form_gioco::cmd_esci_Click()
+{
+    SuonaEvento(m_modulo, Evento::Click);
+    SuonaEvento(m_modulo, Evento::MenuEsci);
+}
+
+void Form_gioco::mnu_cmd_suoni_Click()
+{
+    m_mnuSuoni->setText(testo(InterruttoriSuoni::commutaSuoni(m_modulo)));
+}
+
+void Form_gioco::mnu_cmd_spirito_Click()
+{
+    m_mnuSpirito->setText(testo(InterruttoriSuoni::commutaSpirito(m_modulo)));
+}
+
+void Form_gioco::lbl_esci_Click()
+{
+    SuonaEvento(m_modulo, Evento::UscitaNascosta);
+    Q_EMIT fineProgramma();
+}
+
+void Form_gioco::TabStrip1_Click(int numero)
+{
+    constexpr Evento kAnnunci[] = {Evento::TabPresentazione, Evento::TabGioca, Evento::TabLotto,
+                                   Evento::TabRegolamento};
+    mostraPagina(numero - 1);
+    SuonaEvento(m_modulo, kAnnunci[numero - 1]);
+}
+
+bool Form_gioco::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return QMainWindow::event(event);
+}
+
+void Form_gioco::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void Form_gioco::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    Q_EMIT fineProgramma();
 }

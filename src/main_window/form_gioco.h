@@ -2,11 +2,74 @@
 
 #include <QMainWindow>
 
-// The game's main window: it owns the game for the whole run.
+#include <array>
+
+class Modulo;
+class PaginaGioca;
+class PaginaLotto;
+class PaginaPresentazione;
+class PaginaRegolamento;
+class QAction;
+class QGroupBox;
+class QLabel;
+class TabStrip;
+class form_guarda;
+
+// The game's main window: it starts the game, shows the points and the four pages, and stays
+// open for the whole run. Closing it ends the program.
 class Form_gioco : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit Form_gioco(QWidget *parent = nullptr);
+    static constexpr const char *kCaptionCredito =
+        "Il nuovo videogioco del lotto!! ........  Questo è il tuo credito: ";
+
+    explicit Form_gioco(Modulo &modulo, QWidget *parent = nullptr);
+
+    void Form_Load();
+    void Form_Activate();
+    void Form_Resize();
+    void mnu_file_newgame_Click();
+    void cmd_esci_Click();
+    void mnu_cmd_suoni_Click();
+    void mnu_cmd_spirito_Click();
+    void lbl_esci_Click();
+    void TabStrip1_Click(int numero);
+
+    // Shows the points in their label and in the caption, after any change of the points.
+    void mostraPunti();
+
+    PaginaGioca *paginaGioca() const { return m_gioca; }
+    PaginaLotto *paginaLotto() const { return m_lotto; }
+    PaginaRegolamento *paginaRegolamento() const { return m_regolamento; }
+    TabStrip *tabStrip() const { return m_tabStrip; }
+    form_guarda *visore() const { return m_visore; }
+
+Q_SIGNALS:
+    // The program must end now (the hidden exit area, or the window closed).
+    void fineProgramma();
+
+protected:
+    bool event(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void creaMenu();
+    void creaPagine();
+    void creaUscitaNascosta();
+    void mostraPagina(int indice);
+    void statoIniziale();
+
+    Modulo &m_modulo;
+    TabStrip *m_tabStrip;
+    PaginaPresentazione *m_presentazione;
+    PaginaGioca *m_gioca;
+    PaginaLotto *m_lotto;
+    PaginaRegolamento *m_regolamento;
+    std::array<QGroupBox *, 4> m_pagine;
+    QAction *m_mnuSuoni = nullptr;
+    QAction *m_mnuSpirito = nullptr;
+    form_guarda *m_visore = nullptr;
 };

@@ -1,0 +1,82 @@
+#include "paginagioca.h"
+
+#include "main_window/immagine.h"
+#include "main_window/stilegioco.h"
+#include "main_window/twips.h"
+#include "shared/lotto.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+constexpr const char *kPosizioni[] = {"primo", "secondo", "terzo", "quarto", "quinto"};
+
+QString capitalised(std::string_view name)
+{
+    const QString text = QString::fromLatin1(name.data(), qsizetype(name.size())).toLower();
+    return text.left(1).toUpper() + text.mid(1);
+}
+
+} // namespace
+
+PaginaGioca::PaginaGioca(QWidget *parent) : QGroupBox(QStringLiteral("Gioca"), parent)
+{
+    setObjectName(QStringLiteral("frmLotto_1"));
+    setFont(stile::comic());
+    auto *decorazione = new Immagine(QStringLiteral(":/immagini/decorazione_gioca.svg"),
+                                     QStringLiteral("Decorazione della pagina Gioca"), this);
+    decorazione->setObjectName(QStringLiteral("Image1"));
+    decorazione->setGeometry(twipsRect(0, 0, 10215, 6615));
+
+    cmd_gioca = new QPushButton(this);
+    cmd_gioca->setObjectName(QStringLiteral("cmd_gioca"));
+    cmd_gioca->setGeometry(twipsRect(840, 960, 1455, 615));
+    cmd_gioca->setIcon(QIcon(Immagine::pixmap(QStringLiteral(":/immagini/gioca.svg"),
+                                              cmd_gioca->size(), devicePixelRatioF())));
+    cmd_gioca->setIconSize(cmd_gioca->size());
+    cmd_gioca->setAccessibleName(QStringLiteral("Gioca le schedine scelte"));
+    cmd_gioca->setAccessibleDescription(
+        QStringLiteral("Estrae i numeri su tutte le ruote e gioca le schedine da giocare"));
+
+    const char *yellow = stile::kGiallo;
+    stile::etichetta(QStringLiteral("Label2"), QStringLiteral("Punti:"), 6000, 360, yellow, this);
+    lbl_punti = stile::etichetta(QStringLiteral("lbl_punti"), QStringLiteral("_____"), 6000, 1080,
+                                 yellow, this);
+    stile::etichetta(QStringLiteral("Label3"), QStringLiteral("Posta in gioco:"), 6000, 2280,
+                     yellow, this);
+    lbl_somma = stile::etichetta(QStringLiteral("lbl_somma"), QStringLiteral("_____"), 6000, 3120,
+                                 yellow, this);
+    stile::etichetta(QStringLiteral("lbl4"), QStringLiteral("La tua situazione:"), 6000, 4200,
+                     yellow, this);
+    lbl_situazione = stile::etichetta(QStringLiteral("lbl_situazione"),
+                                      QStringLiteral("_______     "), 7320, 4680, yellow, this);
+    stile::etichetta(QStringLiteral("Label4"), QStringLiteral("Hai vinto:") + QString(13, u' '),
+                     6000, 5400, yellow, this);
+    lbl_vincita = stile::etichetta(QStringLiteral("lbl_vincita"), QStringLiteral("_______"), 7320,
+                                   5880, yellow, this);
+    creaTabellone();
+}
+
+void PaginaGioca::creaTabellone()
+{
+    for (std::size_t w = 0; w < lotto::kRuote; ++w) {
+        const QString name = QString::fromLatin1(lotto::kNomiRuote[w].data());
+        QLabel *wheel = stile::etichetta(QStringLiteral("lbl") + name.toLower(), name, 0,
+                                         1920 + 360 * int(w), stile::kGiallo, this);
+        wheel->move(twips(1230) - wheel->width(), wheel->y());
+        for (std::size_t p = 0; p < 5; ++p) {
+            QLabel *number = new QLabel(this);
+            number->setObjectName(QStringLiteral("lbl_numeri_%1").arg(w * 5 + p));
+            number->setFont(stile::comic());
+            number->setStyleSheet(QString::fromLatin1(stile::kGiallo));
+            number->setAlignment(Qt::AlignCenter);
+            number->setGeometry(twips(1740 + 840 * int(p)), twips(1920 + 360 * int(w)), twips(300),
+                                twips(285));
+            number->setAccessibleName(capitalised(lotto::kNomiRuote[w]) +
+                                      QStringLiteral(", %1 numero estratto")
+                                          .arg(QString::fromLatin1(kPosizioni[p])));
+            lbl_numeri[w * 5 + p] = number;
+        }
+    }
+}

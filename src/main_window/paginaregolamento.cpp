@@ -1,0 +1,40 @@
+#include "paginaregolamento.h"
+
+#include "main_window/stilegioco.h"
+#include "main_window/twips.h"
+
+#include <QScrollBar>
+#include <QTextBrowser>
+
+PaginaRegolamento::PaginaRegolamento(QWidget *parent)
+    : QGroupBox(QStringLiteral("Regolamento"), parent)
+{
+    setObjectName(QStringLiteral("frmLotto_3"));
+    setFont(stile::comic());
+    for (int i = 0; i < 4; ++i) {
+        auto *page = new QTextBrowser(this);
+        page->setObjectName(QStringLiteral("OLE_%1").arg(i));
+        page->setOpenLinks(false);
+        page->setSource(QUrl(QStringLiteral("qrc:/regolamento/pagina%1.html").arg(i + 1)));
+        page->setGeometry(i == 0 ? twipsRect(570, 690, 8895, 5055)
+                                 : twipsRect(600, 720, 8895, 5055));
+        page->setAccessibleName(QStringLiteral("Regole del gioco, pagina %1 di 4").arg(i + 1));
+        page->setVisible(i == 0);
+        OLE[i] = page;
+    }
+    VScroll = new QScrollBar(Qt::Vertical, this);
+    VScroll->setObjectName(QStringLiteral("VScroll"));
+    VScroll->setGeometry(twipsRect(9480, 720, 255, 5055));
+    VScroll->setRange(0, 3);
+    VScroll->setSingleStep(1);
+    VScroll->setPageStep(1);
+    VScroll->setAccessibleName(QStringLiteral("Pagina del regolamento"));
+    // valueChanged also follows the thumb while it is dragged.
+    connect(VScroll, &QScrollBar::valueChanged, this, &PaginaRegolamento::VScroll_Change);
+}
+
+void PaginaRegolamento::VScroll_Change(int value)
+{
+    for (int i = 0; i < 4; ++i)
+        OLE[i]->setVisible(i == value);
+}

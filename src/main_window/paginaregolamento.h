@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QGroupBox>
+
+#include <array>
+
+class QScrollBar;
+class QTextBrowser;
+
+// The "Regolamento" page: four pages of the rules, leafed through with a scroll bar.
+class PaginaRegolamento : public QGroupBox
+{
+    Q_OBJECT
+
+public:
+    explicit PaginaRegolamento(QWidget *parent);
+
+    // Shows the rules page of the scroll bar's value, hides the others.
+    void VScroll_Change(int value);
+
+    std::array<QTextBrowser *, 4> OLE;
+    QScrollBar *VScroll;
+};

@@ -1,0 +1,59 @@
+#include "tabstrip.h"
+
+#include <QTabBar>
+
+namespace {
+
+struct Tab
+{
+    const char *caption;
+    const char *tooltip;
+};
+
+constexpr Tab kTabs[] = {
+    {"Schermata iniziale e presentazione programma", "Schermata iniziale e presentazione programma"},
+    {"Gioca", "Gioca i tuoi numeri"},
+    {"Lotto", "Lotto"},
+    {"Regolamento", "Regolamento"},
+};
+
+} // namespace
+
+TabStrip::TabStrip(QWidget *parent) : QFrame(parent), m_tabs(new QTabBar(this))
+{
+    setObjectName(QStringLiteral("TabStrip1"));
+    setFrameShape(QFrame::StyledPanel);
+    m_tabs->setObjectName(QStringLiteral("TabStrip1_schede"));
+    m_tabs->setAccessibleName(QStringLiteral("Pagine del gioco"));
+    m_tabs->setDrawBase(false);
+    m_tabs->setExpanding(false);
+    for (const Tab &tab : kTabs) {
+        const int index = m_tabs->addTab(QString::fromUtf8(tab.caption));
+        m_tabs->setTabToolTip(index, QString::fromUtf8(tab.tooltip));
+    }
+    connect(m_tabs, &QTabBar::tabBarClicked, this, &TabStrip::tabClicked);
+    connect(m_tabs, &QTabBar::currentChanged, this, &TabStrip::currentChanged);
+}
+
+int TabStrip::selezionata() const
+{
+    return m_tabs->currentIndex() + 1;
+}
+
+void TabStrip::tabClicked(int index)
+{
+    if (index < 0)
+        return; // a click beside the tabs
+    // Select it now, so the strip shows the tab while its announcement plays; the change this
+    // makes is the click's own and is not reported again.
+    m_clickInCorso = index;
+    m_tabs->setCurrentIndex(index);
+    m_clickInCorso = -1;
+    Q_EMIT Click(index + 1);
+}
+
+void TabStrip::currentChanged(int index)
+{
+    if (index != m_clickInCorso)
+        Q_EMIT Click(index + 1);
+}

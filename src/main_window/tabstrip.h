@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QFrame>
+
+class QTabBar;
+
+// The strip of four tabs that switches the main window's pages. A click on any tab, the
+// selected one included, is reported once with the tab's number from 1; a change of tab made
+// with the keyboard is reported the same way.
+class TabStrip : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit TabStrip(QWidget *parent);
+
+    QTabBar *tabs() const { return m_tabs; }
+    // The selected tab's number, from 1.
+    int selezionata() const;
+
+Q_SIGNALS:
+    void Click(int numero);
+
+private:
+    void tabClicked(int index);
+    void currentChanged(int index);
+
+    QTabBar *m_tabs;
+    int m_clickInCorso = -1; // the tab a click is selecting, while it does so
+};

@@ -1,0 +1,25 @@
+#include "testonumero.h"
+
+#include "shared/numberformat.h"
+
+#include <QLocale>
+
+namespace {
+
+char decimalPoint()
+{
+    const QString point = QLocale().decimalPoint();
+    return point.size() == 1 && point.at(0).unicode() < 0x80 ? point.at(0).toLatin1() : '.';
+}
+
+} // namespace
+
+QString testoNumero(Currency value)
+{
+    return QString::fromStdString(value.toString(decimalPoint()));
+}
+
+QString testoNumero(double value)
+{
+    return QString::fromStdString(formatGeneral(value, decimalPoint()));
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "shared/avvisi.h"
+#include "shared/currency.h"
+#include "sound/riproduttore.h"
+#include "storage/schedina.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The one program-wide game state that every window reads and writes, with the program's only
+// way of playing a recording. It lives for the whole run.
+class Modulo
+{
+public:
+    static constexpr std::string_view kNessunFile = "Nessun file caricato";
+    static constexpr std::int64_t kPuntiIniziali = 10000;
+
+    Modulo(Riproduttore &riproduttore, Avvisi &avvisi);
+
+    Currency punti = Currency::fromRaw(kPuntiIniziali * Currency::kScale);
+    std::string file_insieme{kNessunFile};
+    double situazione = 0;
+    Currency somma;
+    std::uint64_t pos_modifica = 0;
+    int blocca_eventi = 0;
+    std::int16_t suoni_attivi = 1;
+    std::int16_t suoni_spiritosi = 0;
+    std::array<std::int16_t, 6> combinazioni{}; // 1..5: ways of choosing k of the numbers
+    Schedina schedina;                          // the shared buffer every record read fills
+
+    bool insiemeAperto() const { return file_insieme != kNessunFile; }
+
+    // Plays a recording (a path below the sound root) to its end, unless sounds are off.
+    void SuonaFile(std::string_view percorso);
+    Avvisi &avvisi() { return m_avvisi; }
+
+private:
+    Riproduttore &m_riproduttore;
+    Avvisi &m_avvisi;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "sound/catalogo.h"
+
+#include <string_view>
+
+class Modulo;
+
+// Spoken or written, never both: with sounds on, the event's recording of the chosen set is
+// played and no box is shown; with sounds off, its box is shown. A text that follows the
+// catalogue's (the points in a refusal) is appended to the box.
+void SuonaOMostra(Modulo &modulo, catalogo::Evento evento, std::string_view seguito = {});
+
+// Events with fixed recordings and no box: their recordings of the chosen set, in order.
+void SuonaEvento(Modulo &modulo, catalogo::Evento evento);
+
+// A question: its recording when sounds are on, then its Yes/No box in every case.
+bool ChiediDopoSuono(Modulo &modulo, catalogo::Evento evento);

@@ -1,0 +1,220 @@
+#include "shared/modulo.h"
+#include "sound/interruttorisuoni.h"
+#include "sound/suonaomostra.h"
+#include "support/fakeavvisi.h"
+#include "support/fakeriproduttore.h"
+
+#include <QTest>
+
+// Spoken or written: which recordings an event plays with each set, and the box that replaces
+// them when sounds are off.
+class tst_SuonaOMostra : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void spokenOrWritten_data();
+    void spokenOrWritten();
+    void fixedRecordings_data();
+    void fixedRecordings();
+    void questionAlwaysAsked_data();
+    void questionAlwaysAsked();
+    void soundSwitchClicksOnlyWhileOn();
+    void setSwitchCaptions();
+    void winAnnouncements_data();
+    void winAnnouncements();
+
+private:
+    FakeRiproduttore m_player;
+    FakeAvvisi m_boxes;
+    std::unique_ptr<Modulo> m_modulo;
+};
+
+using catalogo::Evento;
+Q_DECLARE_METATYPE(catalogo::Evento)
+
+void tst_SuonaOMostra::init()
+{
+    m_player = {};
+    m_boxes = {};
+    m_modulo = std::make_unique<Modulo>(m_player, m_boxes);
+}
+
+void tst_SuonaOMostra::spokenOrWritten_data()
+{
+    QTest::addColumn<Evento>("evento");
+    QTest::addColumn<QString>("seguito");
+    QTest::addColumn<QString>("normal");
+    QTest::addColumn<QString>("joking");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("new ticket without a set")
+        << Evento::SchedaSenzaInsieme << "" << "Lotto\\lott_almeno_un_file.wav"
+        << "Aggiunte\\Spiritose\\manca_schede.wav" << "Non hai caricato nessun file" << "Errore";
+    QTest::newRow("points refusal with the numbers after it")
+        << Evento::PuntiInsufficienti << "4 e te ne servono 8"
+        << "Lotto\\lotto_punti_insufficienti.wav" << "Aggiunte\\Spiritose\\punti_4.wav"
+        << "Non hai abbastanza punti per fare queste giocate,ne hai 4 e te ne servono 8"
+        << "Errore";
+    QTest::newRow("game over carries the game's title")
+        << Evento::GameOver << "" << "Lotto\\lotto_game_over.wav"
+        << "Aggiunte\\Spiritose\\game_over_fatal.wav" << "Game Over" << "Zaffirone";
+    QTest::newRow("victory") << Evento::Vittoria << "" << "Lotto\\lotto_hai_vinto.wav"
+                             << "Aggiunte\\Spiritose\\hai_vindo.wav"
+                             << "Complimenti!!!Hai finito il giocooooo" << "Complimentiiiiii";
+    QTest::newRow("saved, trailing blank kept")
+        << Evento::SchedinaSalvata << "" << "Lotto\\lotto_schedina_salvata.wav"
+        << "Aggiunte\\Spiritose\\scheda_salva.wav" << "Schedina salvata " << "Avviso";
+    QTest::newRow("no number, as misspelt")
+        << Evento::SalvaSenzaNumeri << "" << "Lotto\\lotto_nessun_numero.wav"
+        << "Aggiunte\\Spiritose\\aoo_il numero.wav" << "Non hai gocato nessun numero" << "Errore";
+    QTest::newRow("set already open")
+        << Evento::InsiemeGiaAperto << "" << "Lotto\\file_aperto.wav"
+        << "Aggiunte\\Spiritose\\file_aperto.wav"
+        << QString::fromUtf8("L'insieme di schedine, è già aperto") << "Errore";
+    QTest::newRow("viewer hint") << Evento::VisoreCliccaModifica << ""
+                                 << "Lotto\\lotto_clicca_modifica.wav"
+                                 << "Aggiunte\\Spiritose\\modifica.wav"
+                                 << "Clicca su modifica per modificare" << "Avviso";
+}
+
+void tst_SuonaOMostra::spokenOrWritten()
+{
+    QFETCH(Evento, evento);
+    QFETCH(QString, seguito);
+    QFETCH(QString, normal);
+    QFETCH(QString, joking);
+    QFETCH(QString, text);
+    QFETCH(QString, title);
+    const std::string tail = seguito.toStdString();
+    SuonaOMostra(*m_modulo, evento, tail);
+    QCOMPARE(m_player.take(), QStringList{normal});
+    m_modulo->suoni_spiritosi = 1;
+    SuonaOMostra(*m_modulo, evento, tail);
+    QCOMPARE(m_player.take(), QStringList{joking});
+    QVERIFY(m_boxes.boxes().isEmpty());
+
+    m_modulo->suoni_attivi = 0;
+    SuonaOMostra(*m_modulo, evento, tail);
+    QVERIFY(m_player.suonati().isEmpty());
+    QCOMPARE(m_boxes.take(), (QList<FakeAvvisi::Box>{{text, title, false}}));
+}
+
+void tst_SuonaOMostra::fixedRecordings_data()
+{
+    QTest::addColumn<Evento>("evento");
+    QTest::addColumn<QStringList>("normal");
+    QTest::addColumn<QStringList>("joking");
+    const QString start = "Lotto\\inizio_programma.wav";
+    const QString greeting = "Aggiunte\\Spiritose\\il lotto quando vuoi da normalizzare.wav";
+    const QString click = "Lotto\\click.wav";
+    QTest::newRow("start-up greets in both sets")
+        << Evento::ProgrammaAvviato << QStringList{start, greeting} << QStringList{start, greeting};
+    QTest::newRow("new game")
+        << Evento::NuovaPartita << QStringList{start, greeting, "Lotto\\nuova_partita.wav"}
+        << QStringList{start, greeting, "Lotto\\nuova_partita.wav"};
+    QTest::newRow("Esci: one recording, or three")
+        << Evento::MenuEsci << QStringList{"Aggiunte\\Spiritose\\fine.wav"}
+        << QStringList{"Lotto\\Errore_Nooo_non_puoi.wav", "Aggiunte\\Spiritose\\non_uscire.wav",
+                       "Aggiunte\\Spiritose\\fine.wav"};
+    QTest::newRow("tab 4 announced, or only clicked")
+        << Evento::TabRegolamento << QStringList{"regolamento\\inizio_regolamento.wav"}
+        << QStringList{click};
+    QTest::newRow("overwrite confirmed: joking set only")
+        << Evento::SovrascritturaConfermata << QStringList{}
+        << QStringList{"Aggiunte\\Spiritose\\perso.wav"};
+}
+
+void tst_SuonaOMostra::fixedRecordings()
+{
+    QFETCH(Evento, evento);
+    QFETCH(QStringList, normal);
+    QFETCH(QStringList, joking);
+    SuonaEvento(*m_modulo, evento);
+    QCOMPARE(m_player.take(), normal);
+    m_modulo->suoni_spiritosi = 1;
+    SuonaEvento(*m_modulo, evento);
+    QCOMPARE(m_player.take(), joking);
+    m_modulo->suoni_attivi = 0;
+    SuonaEvento(*m_modulo, evento);
+    QVERIFY(m_player.suonati().isEmpty());
+    QVERIFY(m_boxes.boxes().isEmpty());
+}
+
+void tst_SuonaOMostra::questionAlwaysAsked_data()
+{
+    QTest::addColumn<bool>("soundsOn");
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<QStringList>("played");
+    QTest::newRow("sounds on, Yes") << true << true
+                                    << QStringList{"Lotto\\lotto_sovrascrivere.wav"};
+    QTest::newRow("sounds off, No") << false << false << QStringList{};
+}
+
+void tst_SuonaOMostra::questionAlwaysAsked()
+{
+    QFETCH(bool, soundsOn);
+    QFETCH(bool, answer);
+    QFETCH(QStringList, played);
+    m_modulo->suoni_attivi = soundsOn ? 1 : 0;
+    m_boxes.rispondi(answer);
+    QCOMPARE(ChiediDopoSuono(*m_modulo, Evento::FileEsistente), answer);
+    QCOMPARE(m_player.take(), played);
+    QCOMPARE(m_boxes.take(),
+             (QList<FakeAvvisi::Box>{
+                 {QString::fromUtf8("Il file è già esistente,sovrascriverlo?"), "Avviso", true}}));
+}
+
+void tst_SuonaOMostra::soundSwitchClicksOnlyWhileOn()
+{
+    QCOMPARE(InterruttoriSuoni::commutaSuoni(*m_modulo), InterruttoriSuoni::kRiabilita);
+    QCOMPARE(m_player.take(), QStringList{"Lotto\\click.wav"});
+    QCOMPARE(m_modulo->suoni_attivi, 0);
+    QCOMPARE(InterruttoriSuoni::commutaSuoni(*m_modulo), InterruttoriSuoni::kDisabilita);
+    QVERIFY(m_player.take().isEmpty());
+    QCOMPARE(m_modulo->suoni_attivi, 1);
+}
+
+void tst_SuonaOMostra::setSwitchCaptions()
+{
+    QCOMPARE(InterruttoriSuoni::kSpiritosiIniziale, std::string_view("Suoni Spiritosi"));
+    const QStringList captions = {
+        QString::fromUtf8(InterruttoriSuoni::commutaSpirito(*m_modulo).data()),
+        QString::fromUtf8(InterruttoriSuoni::commutaSpirito(*m_modulo).data()),
+        QString::fromUtf8(InterruttoriSuoni::commutaSpirito(*m_modulo).data())};
+    QCOMPARE(captions, (QStringList{"Suoni normali", "Suoni spiritosi", "Suoni normali"}));
+    QCOMPARE(m_modulo->suoni_spiritosi, 1);
+    // Switching the set while sounds are off is silent but still switches.
+    m_modulo->suoni_attivi = 0;
+    InterruttoriSuoni::commutaSpirito(*m_modulo);
+    QCOMPARE(m_modulo->suoni_spiritosi, 0);
+    QCOMPARE(m_player.take().size(), 3);
+}
+
+void tst_SuonaOMostra::winAnnouncements_data()
+{
+    QTest::addColumn<int>("bet");
+    QTest::addColumn<int>("wheel");
+    QTest::addColumn<QString>("recording");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Ambo on Cagliari, spelt Cogliari in the box")
+        << 1 << 1 << "Ruote e Vincite\\ambo_cagliari.wav" << "Complimenti!Ambo su Cogliari!";
+    QTest::newRow("Estratto on Bari") << 0 << 0 << "Ruote e Vincite\\estratto_bari.wav"
+                                      << "Complimenti!Estratto su Bari!";
+    QTest::newRow("Cinquina on Venezia") << 4 << 9 << "Ruote e Vincite\\cinquina_venezia.wav"
+                                         << "Complimenti!Cinquina su Venezia!";
+}
+
+void tst_SuonaOMostra::winAnnouncements()
+{
+    QFETCH(int, bet);
+    QFETCH(int, wheel);
+    QFETCH(QString, recording);
+    QFETCH(QString, text);
+    QCOMPARE(QString::fromStdString(catalogo::registrazioneVincita(bet, wheel)), recording);
+    QCOMPARE(QString::fromStdString(catalogo::testoVincita(bet, wheel)), text);
+}
+
+QTEST_APPLESS_MAIN(tst_SuonaOMostra)
+#include "tst_suonaomostra.moc"
