@@ -24,8 +24,6 @@ using catalogo::Evento;
 
 constexpr int kLarghezzaTab = 10455;
 constexpr int kAltezzaTab = 7335;
-constexpr int kAltezzaPagina = 6615;
-constexpr int kLarghezzaPagina = 10215;
 
 QString testo(std::string_view text)
 {
@@ -103,8 +101,6 @@ void Form_gioco::creaPagine()
     m_lotto = new PaginaLotto(area);
     m_regolamento = new PaginaRegolamento(area);
     m_pagine = {m_presentazione, m_gioca, m_lotto, m_regolamento};
-    for (QGroupBox *page : m_pagine)
-        page->resize(twips(kLarghezzaPagina), twips(kAltezzaPagina));
     mostraPagina(0);
 }
 

@@ -24,10 +24,11 @@ PaginaGioca::PaginaGioca(QWidget *parent) : QGroupBox(QStringLiteral("Gioca"), p
 {
     setObjectName(QStringLiteral("frmLotto_1"));
     setFont(stile::comic());
+    resize(twips(10215), twips(6615));
     auto *decorazione = new Immagine(QStringLiteral(":/immagini/decorazione_gioca.svg"),
                                      QStringLiteral("Decorazione della pagina Gioca"), this);
     decorazione->setObjectName(QStringLiteral("Image1"));
-    decorazione->setGeometry(twipsRect(0, 0, 10215, 6615));
+    decorazione->setGeometry(stile::sottoIlTitolo(this));
 
     cmd_gioca = new QPushButton(this);
     cmd_gioca->setObjectName(QStringLiteral("cmd_gioca"));
@@ -73,9 +74,9 @@ void PaginaGioca::creaTabellone()
             number->setAlignment(Qt::AlignCenter);
             number->setGeometry(twips(1740 + 840 * int(p)), twips(1920 + 360 * int(w)), twips(300),
                                 twips(285));
-            number->setAccessibleName(capitalised(lotto::kNomiRuote[w]) +
-                                      QStringLiteral(", %1 numero estratto")
-                                          .arg(QString::fromLatin1(kPosizioni[p])));
+            number->setAccessibleName(
+                capitalised(lotto::kNomiRuote[w]) +
+                QStringLiteral(", %1 numero estratto").arg(QString::fromLatin1(kPosizioni[p])));
             lbl_numeri[w * 5 + p] = number;
         }
     }

@@ -1,6 +1,7 @@
 #include "paginalotto.h"
 
 #include "main_window/immagine.h"
+#include "main_window/pulsanteacapo.h"
 #include "main_window/stilegioco.h"
 #include "main_window/twips.h"
 
@@ -12,17 +13,18 @@ PaginaLotto::PaginaLotto(QWidget *parent) : QGroupBox(QStringLiteral("Lotto"), p
 {
     setObjectName(QStringLiteral("frmLotto_2"));
     setFont(stile::comic());
+    resize(twips(10215), twips(6615));
     auto *decorazione = new Immagine(QStringLiteral(":/immagini/decorazione_lotto.svg"),
                                      QStringLiteral("Decorazione della pagina Lotto"), this);
     decorazione->setObjectName(QStringLiteral("Image3"));
-    decorazione->setGeometry(twipsRect(0, 0, 10215, 6615));
+    decorazione->setGeometry(stile::sottoIlTitolo(this));
 
     cmd_scheda = pulsante("cmd_scheda", "COMPILA NUOVA SCHEDA", 4560, 480, 1695, 495);
     cmd_carica = pulsante("cmd_carica", "CARICA INSIEME DI SCHEDE", 6360, 480, 1695, 495);
     cmd_newinsie = pulsante("cmd_newinsie", "NUOVO INSIEME DI SCHEDE", 8160, 480, 1695, 495);
-    lbl_filelottoschede = stile::etichetta(QStringLiteral("lbl_filelottoschede"),
-                                           QStringLiteral("File Caricato:"), 360, 1080,
-                                           stile::kGialloPallido, this);
+    lbl_filelottoschede =
+        stile::etichetta(QStringLiteral("lbl_filelottoschede"), QStringLiteral("File Caricato:"),
+                         360, 1080, stile::kGialloPallido, this);
     lst_esistenti = lista("lst_esistenti", "lbl_Esistenti", "Schede Esistenti", 5880);
     lst_dagioca = lista("lst_dagioca", "lbl_giocate", "Schede Giocate", 8280);
 
@@ -37,17 +39,17 @@ PaginaLotto::PaginaLotto(QWidget *parent) : QGroupBox(QStringLiteral("Lotto"), p
     for (QPushButton *arrow : {cmd_all_destra, cmd_destra, cmd_sinistra, cmd_all_sinistra})
         arrow->setFont(QFont());
 
-    lbl_messaggio = stile::etichetta(QStringLiteral("lbl_messaggio"),
-                                     QString::fromUtf8(kMessaggioIniziale), 360, 6120,
-                                     stile::kGialloPallido, this);
+    lbl_messaggio =
+        stile::etichetta(QStringLiteral("lbl_messaggio"), QString::fromUtf8(kMessaggioIniziale),
+                         360, 6120, stile::kGialloPallido, this);
 }
 
 QPushButton *PaginaLotto::pulsante(const char *name, const char *caption, int left, int top,
                                    int width, int height)
 {
-    auto *button = new QPushButton(QString::fromUtf8(caption), this);
+    auto *button = new PulsanteACapo(QString::fromUtf8(caption), this);
     button->setObjectName(QString::fromLatin1(name));
-    button->setFont(stile::comic(7));
+    button->setFont(stile::comic(8));
     button->setGeometry(twipsRect(left, top, width, height));
     return button;
 }

@@ -9,8 +9,9 @@ PaginaPresentazione::PaginaPresentazione(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmLotto_0"));
     setFont(stile::comic());
+    resize(twips(10215), twips(6615));
     auto *picture = new Immagine(QStringLiteral(":/immagini/presentazione.svg"),
                                  QStringLiteral("Il nuovo lotto: presentazione del gioco"), this);
     picture->setObjectName(QStringLiteral("Image2"));
-    picture->setGeometry(twipsRect(0, 0, 10215, 6615));
+    picture->setGeometry(stile::sottoIlTitolo(this));
 }

@@ -11,6 +11,7 @@ PaginaRegolamento::PaginaRegolamento(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmLotto_3"));
     setFont(stile::comic());
+    resize(twips(10215), twips(6615));
     for (int i = 0; i < 4; ++i) {
         auto *page = new QTextBrowser(this);
         page->setObjectName(QStringLiteral("OLE_%1").arg(i));

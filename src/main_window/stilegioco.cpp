@@ -23,6 +23,12 @@ QLabel *etichetta(const QString &name, const QString &text, int left, int top, c
     return label;
 }
 
+QRect sottoIlTitolo(const QWidget *frame)
+{
+    const int caption = frame->fontMetrics().height();
+    return frame->rect().adjusted(1, caption, -1, -1);
+}
+
 void scrivi(QLabel *label, const QString &text)
 {
     label->setText(text);

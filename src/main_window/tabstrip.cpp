@@ -11,7 +11,8 @@ struct Tab
 };
 
 constexpr Tab kTabs[] = {
-    {"Schermata iniziale e presentazione programma", "Schermata iniziale e presentazione programma"},
+    {"Schermata iniziale e presentazione programma",
+     "Schermata iniziale e presentazione programma"},
     {"Gioca", "Gioca i tuoi numeri"},
     {"Lotto", "Lotto"},
     {"Regolamento", "Regolamento"},
@@ -33,6 +34,14 @@ TabStrip::TabStrip(QWidget *parent) : QFrame(parent), m_tabs(new QTabBar(this))
     }
     connect(m_tabs, &QTabBar::tabBarClicked, this, &TabStrip::tabClicked);
     connect(m_tabs, &QTabBar::currentChanged, this, &TabStrip::currentChanged);
+}
+
+void TabStrip::resizeEvent(QResizeEvent *event)
+{
+    QFrame::resizeEvent(event);
+    // The tabs sit along the top; the rest of the row is the strip's own, and clicks there
+    // select nothing.
+    m_tabs->setGeometry(0, 0, width(), m_tabs->sizeHint().height());
 }
 
 int TabStrip::selezionata() const

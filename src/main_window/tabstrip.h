@@ -21,6 +21,9 @@ public:
 Q_SIGNALS:
     void Click(int numero);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void tabClicked(int index);
     void currentChanged(int index);

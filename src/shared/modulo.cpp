@@ -4,8 +4,7 @@
 
 Modulo::Modulo(Riproduttore &riproduttore, Avvisi &avvisi)
     : m_riproduttore(riproduttore), m_avvisi(avvisi)
-{
-}
+{}
 
 void Modulo::SuonaFile(std::string_view percorso)
 {
