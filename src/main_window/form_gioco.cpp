@@ -1,5 +1,8 @@
 #include "form_gioco.h"
 
+#include "main_window/comandiinsiemi.h"
+#include "main_window/listaschede.h"
+#include "main_window/modelloschede.h"
 #include "main_window/paginagioca.h"
 #include "main_window/paginalotto.h"
 #include "main_window/paginapresentazione.h"
@@ -15,7 +18,6 @@
 
 #include <QCloseEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenuBar>
 
 namespace {
@@ -51,7 +53,8 @@ private:
 
 } // namespace
 
-Form_gioco::Form_gioco(Modulo &modulo, QWidget *parent) : QMainWindow(parent), m_modulo(modulo)
+Form_gioco::Form_gioco(Modulo &modulo, DialogoFile &dialogo, QWidget *parent)
+    : QMainWindow(parent), m_modulo(modulo)
 {
     setObjectName(QStringLiteral("Form_gioco"));
     setWindowTitle(QStringLiteral("IL NUOVO LOTTO"));
@@ -61,6 +64,7 @@ Form_gioco::Form_gioco(Modulo &modulo, QWidget *parent) : QMainWindow(parent), m
     creaMenu();
     creaPagine();
     creaUscitaNascosta();
+    m_insiemi = new ComandiInsiemi(this, modulo, dialogo);
     area->setMinimumSize(twips(10875), twips(7950));
     resize(area->minimumSize() + QSize(0, menuBar()->sizeHint().height()));
     Form_Load();
@@ -173,8 +177,8 @@ void Form_gioco::mnu_file_newgame_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
     m_modulo.punti = Currency::fromRaw(Modulo::kPuntiIniziali * Currency::kScale);
-    m_lotto->lst_dagioca->clear();
-    m_lotto->lst_esistenti->clear();
+    m_lotto->lst_dagioca->modello()->svuota();
+    m_lotto->lst_esistenti->modello()->svuota();
     statoIniziale();
     stile::scrivi(m_lotto->lbl_messaggio, QString::fromUtf8(PaginaLotto::kMessaggioIniziale));
     mostraPunti();

@@ -4,6 +4,8 @@
 
 #include <array>
 
+class ComandiInsiemi;
+class DialogoFile;
 class Modulo;
 class PaginaGioca;
 class PaginaLotto;
@@ -25,7 +27,7 @@ public:
     static constexpr const char *kCaptionCredito =
         "Il nuovo videogioco del lotto!! ........  Questo è il tuo credito: ";
 
-    explicit Form_gioco(Modulo &modulo, QWidget *parent = nullptr);
+    Form_gioco(Modulo &modulo, DialogoFile &dialogo, QWidget *parent = nullptr);
 
     void Form_Load();
     void Form_Activate();
@@ -72,4 +74,5 @@ private:
     QAction *m_mnuSuoni = nullptr;
     QAction *m_mnuSpirito = nullptr;
     form_guarda *m_visore = nullptr;
+    ComandiInsiemi *m_insiemi;
 };

@@ -5,8 +5,9 @@
 #include "main_window/stilegioco.h"
 #include "main_window/twips.h"
 
+#include "main_window/listaschede.h"
 #include <QLabel>
-#include <QListWidget>
+
 #include <QPushButton>
 
 PaginaLotto::PaginaLotto(QWidget *parent) : QGroupBox(QStringLiteral("Lotto"), parent)
@@ -54,16 +55,14 @@ QPushButton *PaginaLotto::pulsante(const char *name, const char *caption, int le
     return button;
 }
 
-QListWidget *PaginaLotto::lista(const char *name, const char *labelName, const char *caption,
+ListaSchede *PaginaLotto::lista(const char *name, const char *labelName, const char *caption,
                                 int left)
 {
     const QString title = QString::fromUtf8(caption);
     QLabel *label = stile::etichetta(QString::fromLatin1(labelName), title, left, 1800,
                                      stile::kGialloPallido, this);
-    auto *list = new QListWidget(this);
-    list->setObjectName(QString::fromLatin1(name));
+    auto *list = new ListaSchede(QString::fromLatin1(name), this);
     list->setGeometry(twipsRect(left, 2160, 1695, 3570));
-    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list->setAccessibleName(title);
     label->setBuddy(list);
     return list;

@@ -3,7 +3,7 @@
 #include <QGroupBox>
 
 class QLabel;
-class QListWidget;
+class ListaSchede;
 class QPushButton;
 
 // The "Lotto" page: ticket sets, the two selection lists and the hint line.
@@ -14,6 +14,10 @@ class PaginaLotto : public QGroupBox
 public:
     static constexpr const char *kMessaggioIniziale =
         "Per iniziare a giocare carica un insieme di schedine oppure creane un insieme nuovo";
+    static constexpr const char *kMessaggioDoppioClic =
+        "Per visualizzare la schedina fare doppio clic sulla schedina";
+    // Followed by the set's path once a set is loaded.
+    static constexpr const char *kFileCaricato = "File caricato : ";
 
     explicit PaginaLotto(QWidget *parent);
 
@@ -21,8 +25,8 @@ public:
     QPushButton *cmd_carica;
     QPushButton *cmd_newinsie;
     QLabel *lbl_filelottoschede;
-    QListWidget *lst_esistenti;
-    QListWidget *lst_dagioca;
+    ListaSchede *lst_esistenti;
+    ListaSchede *lst_dagioca;
     QPushButton *cmd_all_destra;
     QPushButton *cmd_destra;
     QPushButton *cmd_sinistra;
@@ -32,5 +36,5 @@ public:
 private:
     QPushButton *pulsante(const char *name, const char *caption, int left, int top, int width,
                           int height);
-    QListWidget *lista(const char *name, const char *labelName, const char *caption, int left);
+    ListaSchede *lista(const char *name, const char *labelName, const char *caption, int left);
 };

@@ -15,7 +15,7 @@ constexpr std::string_view kInizio = "Lotto\\inizio_programma.wav";
 constexpr std::string_view kSaluto =
     "Aggiunte\\Spiritose\\il lotto quando vuoi da normalizzare.wav";
 constexpr std::string_view kFine = "Aggiunte\\Spiritose\\fine.wav";
-constexpr std::string_view kErrore = "Errore";
+constexpr std::string_view kErrore = kTitoloErrore;
 constexpr std::string_view kAvviso = "Avviso";
 
 // Spoken-or-written messages: one normal and one joking recording and the box replacing them.

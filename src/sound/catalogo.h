@@ -12,6 +12,9 @@ namespace catalogo {
 
 inline constexpr std::string_view kRadice = "C:\\Quarzolo\\Suoni\\";
 inline constexpr std::string_view kTitoloApplicazione = "Zaffirone";
+inline constexpr std::string_view kTitoloErrore = "Errore";
+// Between the points and the cost in the refusals for lack of points.
+inline constexpr std::string_view kTeNeServono = " e te ne servono ";
 
 enum class Evento
 {

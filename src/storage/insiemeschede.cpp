@@ -152,6 +152,13 @@ Esito<std::optional<std::uint64_t>> InsiemeSchede::trovaPerVoce(std::string_view
     return trovaPrimo([&](std::string_view stored) { return stored == cercato; });
 }
 
+Esito<Fatto> InsiemeSchede::elimina() const
+{
+    if (::unlink(m_percorso.c_str()) != 0)
+        return ErroreFile(ErroreFile::Tipo::Eliminazione, m_percorso, errno);
+    return Fatto{};
+}
+
 std::uint64_t InsiemeSchede::numeroPerAggiunta(std::uint64_t lunghezza)
 {
     const std::uint64_t whole = lunghezza / kRecord;

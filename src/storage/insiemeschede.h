@@ -45,6 +45,9 @@ public:
     Esito<std::uint64_t> aggiungi(const Schedina &schedina) const;
     Esito<Fatto> sovrascrivi(std::uint64_t k, const Schedina &schedina) const;
 
+    // Deletes the whole set file.
+    Esito<Fatto> elimina() const;
+
     // The record number an append writes for a file of the given length.
     static std::uint64_t numeroPerAggiunta(std::uint64_t lunghezza);
 

@@ -1,12 +1,12 @@
 #include "main_window/form_gioco.h"
+#include "main_window/listaschede.h"
+#include "main_window/modelloschede.h"
 #include "main_window/paginagioca.h"
 #include "main_window/paginalotto.h"
 #include "main_window/paginaregolamento.h"
 #include "main_window/tabstrip.h"
 #include "main_window/twips.h"
-#include "shared/modulo.h"
-#include "support/fakeavvisi.h"
-#include "support/fakeriproduttore.h"
+#include "support/partitadiprova.h"
 #include "viewer/form_guarda.h"
 
 #include <QAbstractButton>
@@ -17,7 +17,6 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -56,10 +55,12 @@ private:
     QAction *action(const char *name) const;
     int visiblePage() const;
 
-    FakeRiproduttore m_player;
-    FakeAvvisi m_boxes;
-    std::unique_ptr<Modulo> m_modulo;
-    std::unique_ptr<Form_gioco> m_window;
+    std::unique_ptr<PartitaDiProva> m_game;
+    // Short names for the game's parts.
+    FakeRiproduttore *m_player = nullptr;
+    FakeAvvisi *m_boxes = nullptr;
+    Modulo *m_modulo = nullptr;
+    Form_gioco *m_window = nullptr;
 };
 
 namespace {
@@ -90,20 +91,19 @@ void activate(QWidget *window)
 
 void tst_Form_gioco::init()
 {
-    QLocale::setDefault(QLocale::c());
-    m_player = {};
-    m_boxes = {};
-    m_modulo = std::make_unique<Modulo>(m_player, m_boxes);
-    m_window = std::make_unique<Form_gioco>(*m_modulo);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    activate(m_window.get());
+    m_game = std::make_unique<PartitaDiProva>();
+    m_player = &m_game->player;
+    m_boxes = &m_game->boxes;
+    m_modulo = &m_game->modulo;
+    m_window = &m_game->window;
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    activate(m_window);
 }
 
 void tst_Form_gioco::cleanup()
 {
-    m_window.reset();
-    QVERIFY(m_boxes.boxes().isEmpty());
+    QVERIFY(m_boxes->boxes().isEmpty());
+    m_game.reset();
 }
 
 QString tst_Form_gioco::label(const char *name) const
@@ -129,7 +129,7 @@ int tst_Form_gioco::visiblePage() const
 
 void tst_Form_gioco::freshStart()
 {
-    QCOMPARE(m_player.take(), (QStringList{kStart, kGreeting}));
+    QCOMPARE(m_player->take(), (QStringList{kStart, kGreeting}));
     QCOMPARE(label("lbl_punti"), QString("10000"));
     QCOMPARE(label("lbl_somma"), QString("0"));
     QCOMPARE(label("lbl_vincita"), QString("0"));
@@ -168,27 +168,27 @@ void tst_Form_gioco::activationShowsPointsChangedElsewhere()
     QFETCH(QString, shown);
     QLocale::setDefault(QLocale(locale));
     m_modulo->punti = Currency::fromRaw(raw);
-    activate(m_window.get());
+    activate(m_window);
     QCOMPARE(label("lbl_punti"), shown);
     QVERIFY(m_window->windowTitle().endsWith(QString::fromUtf8("credito: ") + shown));
 }
 
 void tst_Form_gioco::soundsOffSilencesEverythingAfter()
 {
-    m_player.take();
+    m_player->take();
     action("mnu_cmd_suoni")->trigger();
-    QCOMPARE(m_player.take(), QStringList{kClick});
+    QCOMPARE(m_player->take(), QStringList{kClick});
     QCOMPARE(action("mnu_cmd_suoni")->text(), QString("Riabilita i suoni"));
     action("cmd_esci")->trigger();
     action("mnu_file_newgame")->trigger();
     m_window->TabStrip1_Click(3);
-    QVERIFY(m_player.suonati().isEmpty());
+    QVERIFY(m_player->suonati().isEmpty());
     QCOMPARE(visiblePage(), 2); // captions and pages still change
     action("mnu_cmd_suoni")->trigger();
-    QVERIFY(m_player.suonati().isEmpty());
+    QVERIFY(m_player->suonati().isEmpty());
     QCOMPARE(action("mnu_cmd_suoni")->text(), QString("Disabilita i suoni"));
     action("cmd_esci")->trigger();
-    QCOMPARE(m_player.take(), (QStringList{kClick, kFine}));
+    QCOMPARE(m_player->take(), (QStringList{kClick, kFine}));
 }
 
 void tst_Form_gioco::setSwitchCaptionsCycle()
@@ -216,32 +216,32 @@ void tst_Form_gioco::esciNeverCloses()
     QFETCH(bool, joking);
     QFETCH(QStringList, played);
     m_modulo->suoni_spiritosi = joking ? 1 : 0;
-    QSignalSpy end(m_window.get(), &Form_gioco::fineProgramma);
-    m_player.take();
+    QSignalSpy end(m_window, &Form_gioco::fineProgramma);
+    m_player->take();
     action("cmd_esci")->trigger();
-    QCOMPARE(m_player.take(), played);
+    QCOMPARE(m_player->take(), played);
     QVERIFY(m_window->isVisible());
     QCOMPARE(end.count(), 0);
 }
 
 void tst_Form_gioco::hiddenExitAreaEndsTheProgram()
 {
-    QSignalSpy end(m_window.get(), &Form_gioco::fineProgramma);
-    m_player.take();
+    QSignalSpy end(m_window, &Form_gioco::fineProgramma);
+    m_player->take();
     auto *exitArea = m_window->findChild<QLabel *>(QStringLiteral("lbl_esci"));
     QCOMPARE(exitArea->geometry(), twipsRect(1320, 0, 975, 495));
     QTest::mouseClick(exitArea, Qt::LeftButton);
-    QCOMPARE(m_player.take(), QStringList{"Aggiunte\\Spiritose\\visiiii.wav"});
+    QCOMPARE(m_player->take(), QStringList{"Aggiunte\\Spiritose\\visiiii.wav"});
     QCOMPARE(end.count(), 1);
 }
 
 void tst_Form_gioco::closingEndsTheProgramSilently()
 {
-    QSignalSpy end(m_window.get(), &Form_gioco::fineProgramma);
-    m_player.take();
+    QSignalSpy end(m_window, &Form_gioco::fineProgramma);
+    m_player->take();
     m_window->close();
     QCOMPARE(end.count(), 1);
-    QVERIFY(m_player.suonati().isEmpty());
+    QVERIFY(m_player->suonati().isEmpty());
 }
 
 void tst_Form_gioco::tabClickShowsAndAnnounces_data()
@@ -262,30 +262,30 @@ void tst_Form_gioco::tabClickShowsAndAnnounces()
     QFETCH(bool, joking);
     QFETCH(QString, played);
     m_modulo->suoni_spiritosi = joking ? 1 : 0;
-    m_player.take();
+    m_player->take();
     QTabBar *tabs = m_window->tabStrip()->tabs();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab - 1).center());
-    QCOMPARE(m_player.take(), QStringList{played});
+    QCOMPARE(m_player->take(), QStringList{played});
     QCOMPARE(visiblePage(), tab - 1);
     QCOMPARE(m_window->tabStrip()->selezionata(), tab);
     // A click beside the tabs does nothing.
     QTest::mouseClick(tabs, Qt::LeftButton, {}, QPoint(tabs->width() - 2, 2));
-    QVERIFY(m_player.suonati().isEmpty());
+    QVERIFY(m_player->suonati().isEmpty());
 }
 
 void tst_Form_gioco::newGameShowsFirstPageUnderAnyTab()
 {
     QTabBar *tabs = m_window->tabStrip()->tabs();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
-    m_window->paginaLotto()->lst_esistenti->addItem(QStringLiteral("Prova               "));
-    m_window->paginaLotto()->lst_dagioca->addItem(QStringLiteral("Altra               "));
+    m_window->paginaLotto()->lst_esistenti->modello()->aggiungi({"Prova               "});
+    m_window->paginaLotto()->lst_dagioca->modello()->aggiungi({"Altra               "});
     m_modulo->punti = Currency::fromRaw(123450000);
     m_modulo->situazione = -42;
     m_modulo->file_insieme = "/tmp/set.slott";
-    m_player.take();
+    m_player->take();
 
     action("mnu_file_newgame")->trigger();
-    QCOMPARE(m_player.take(), (QStringList{kClick, kStart, kGreeting, "Lotto\\nuova_partita.wav"}));
+    QCOMPARE(m_player->take(), (QStringList{kClick, kStart, kGreeting, "Lotto\\nuova_partita.wav"}));
     QCOMPARE(visiblePage(), 0);
     QCOMPARE(m_window->tabStrip()->selezionata(), 3);
     QCOMPARE(m_window->paginaLotto()->lst_esistenti->count(), 0);
@@ -299,7 +299,7 @@ void tst_Form_gioco::newGameShowsFirstPageUnderAnyTab()
     // A later click on the selected tab brings page and tab together again.
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
     QCOMPARE(visiblePage(), 2);
-    QCOMPARE(m_player.take(), QStringList{"Lotto\\inizio_lotto.wav"});
+    QCOMPARE(m_player->take(), QStringList{"Lotto\\inizio_lotto.wav"});
 }
 
 void tst_Form_gioco::rulesPagesLeafed_data()
@@ -363,7 +363,7 @@ void tst_Form_gioco::everyControlNamed()
                              qobject_cast<QAbstractSlider *>(w) || qobject_cast<QTabBar *>(w) ||
                              qobject_cast<QTextBrowser *>(w);
         if (!control || w->objectName().startsWith(QStringLiteral("qt_")) ||
-            insideAnotherControl(w, m_window.get()))
+            insideAnotherControl(w, m_window))
             continue;
         ++interactive;
         QVERIFY2(!w->objectName().isEmpty(), w->metaObject()->className());

@@ -1,0 +1,292 @@
+#include "comandiinsiemi.h"
+
+#include "main_window/form_gioco.h"
+#include "main_window/listaschede.h"
+#include "main_window/modelloschede.h"
+#include "main_window/paginagioca.h"
+#include "main_window/paginalotto.h"
+#include "main_window/stilegioco.h"
+#include "main_window/testonumero.h"
+#include "shared/dialogofile.h"
+#include "shared/modulo.h"
+#include "sound/suonaomostra.h"
+#include "storage/codepage1252.h"
+#include "storage/indiceinsieme.h"
+#include "storage/insiemeschede.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include <numeric>
+
+namespace {
+
+using catalogo::Evento;
+
+constexpr const char *kPuntiTroppi = "I punti supererebbero il massimo che il gioco può contare";
+constexpr const char *kCostoTroppo =
+    "Il costo di queste schedine supera il massimo che il gioco può contare";
+
+QString fromView(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+std::vector<std::string> utf8(const QStringList &entries)
+{
+    std::vector<std::string> out;
+    out.reserve(entries.size());
+    for (const QString &entry : entries)
+        out.push_back(entry.toStdString());
+    return out;
+}
+
+// The titles of a set's whole records, in file order, as the lists show them.
+Esito<QStringList> titoli(const InsiemeSchede &insieme)
+{
+    QStringList titles;
+    auto esito = insieme.scorri([&](std::uint64_t, const unsigned char *record) {
+        QString title(qsizetype(Schedina::kLunghezzaTitolo), Qt::Uninitialized);
+        for (std::size_t i = 0; i < Schedina::kLunghezzaTitolo; ++i)
+            title[qsizetype(i)] = QChar(char16_t(CodePage1252::decode(record[i])));
+        titles << title;
+        return true;
+    });
+    if (!esito)
+        return esito.errore();
+    return titles;
+}
+
+} // namespace
+
+ComandiInsiemi::ComandiInsiemi(Form_gioco *window, Modulo &modulo, DialogoFile &dialogo)
+    : QObject(window), m_window(window), m_modulo(modulo), m_dialogo(dialogo),
+      m_esistenti(window->paginaLotto()->lst_esistenti),
+      m_dagioca(window->paginaLotto()->lst_dagioca)
+{
+    PaginaLotto *page = window->paginaLotto();
+    connect(page->cmd_carica, &QPushButton::clicked, this, &ComandiInsiemi::cmd_carica_Click);
+    connect(page->cmd_newinsie, &QPushButton::clicked, this, &ComandiInsiemi::cmd_newinsie_Click);
+    connect(page->cmd_destra, &QPushButton::clicked, this, &ComandiInsiemi::cmd_destra_Click);
+    connect(page->cmd_all_destra, &QPushButton::clicked, this,
+            &ComandiInsiemi::cmd_all_destra_Click);
+    connect(page->cmd_sinistra, &QPushButton::clicked, this, &ComandiInsiemi::cmd_sinistra_Click);
+    connect(page->cmd_all_sinistra, &QPushButton::clicked, this,
+            &ComandiInsiemi::cmd_all_sinistra_Click);
+}
+
+void ComandiInsiemi::mostraErrore(const ErroreFile &errore)
+{
+    m_modulo.avvisi().mostra(errore.descrizione(), catalogo::kTitoloErrore);
+}
+
+void ComandiInsiemi::mostraErrore(const QString &testo)
+{
+    m_modulo.avvisi().mostra(testo.toStdString(), catalogo::kTitoloErrore);
+}
+
+std::optional<IndiceInsieme> ComandiInsiemi::leggiInsieme()
+{
+    auto index = IndiceInsieme::leggi(InsiemeSchede(m_modulo.file_insieme));
+    if (!index) {
+        mostraErrore(index.errore());
+        return std::nullopt;
+    }
+    return std::move(index).valore();
+}
+
+// Loading another set first gives back the stakes of the tickets chosen for play.
+void ComandiInsiemi::cmd_carica_Click()
+{
+    SuonaEvento(m_modulo, Evento::Click);
+    const Currency puntiPrima = m_modulo.punti;
+    const double situazionePrima = m_modulo.situazione;
+    const QString sommaPrima = m_window->paginaGioca()->lbl_somma->text();
+    if (m_dagioca->count() > 0 && !rimborsa())
+        return;
+    m_dialogo.impostaFiltro(DialogoFile::kFiltro);
+    m_dialogo.mostraApri();
+    const std::string name = m_dialogo.nomeFile();
+    if (name == DialogoFile::kNomeIniziale || name.empty())
+        return;
+    if (caricaTitoli(name))
+        return;
+    // The new set could not be read: the game stays as it was, refund included.
+    m_modulo.punti = puntiPrima;
+    m_modulo.situazione = situazionePrima;
+    stile::scrivi(m_window->paginaGioca()->lbl_situazione, testoNumero(situazionePrima));
+    stile::scrivi(m_window->paginaGioca()->lbl_somma, sommaPrima);
+    m_window->mostraPunti();
+}
+
+bool ComandiInsiemi::rimborsa()
+{
+    const auto index = leggiInsieme();
+    if (!index)
+        return false;
+    const auto refund = index->rimborso(utf8(m_dagioca->voci()));
+    if (!refund) {
+        mostraErrore(QString::fromUtf8(kCostoTroppo));
+        return false;
+    }
+    if (!prenota(*refund, false))
+        return false;
+    m_modulo.somma = *refund;
+    stile::scrivi(m_window->paginaGioca()->lbl_somma, QStringLiteral("0"));
+    return true;
+}
+
+bool ComandiInsiemi::caricaTitoli(const std::string &percorso)
+{
+    const auto titles = titoli(InsiemeSchede(percorso));
+    if (!titles) {
+        mostraErrore(titles.errore());
+        return false;
+    }
+    apriInsieme(percorso, titles.valore());
+    return true;
+}
+
+void ComandiInsiemi::apriInsieme(const std::string &percorso, const QStringList &titoli)
+{
+    PaginaLotto *page = m_window->paginaLotto();
+    m_modulo.file_insieme = percorso;
+    stile::scrivi(page->lbl_messaggio, QString::fromUtf8(PaginaLotto::kMessaggioDoppioClic));
+    m_esistenti->modello()->svuota();
+    m_dagioca->modello()->svuota();
+    m_esistenti->modello()->aggiungi(titoli);
+    stile::scrivi(page->lbl_filelottoschede,
+                  QString::fromUtf8(PaginaLotto::kFileCaricato) + QString::fromStdString(percorso));
+}
+
+// A new set is made only while no set is shown as loaded; an existing file is emptied only
+// after the player confirms it.
+void ComandiInsiemi::cmd_newinsie_Click()
+{
+    SuonaEvento(m_modulo, Evento::Click);
+    if (const auto chosen = scegliNuovoInsieme())
+        apriInsieme(*chosen, {});
+}
+
+std::optional<std::string> ComandiInsiemi::scegliNuovoInsieme()
+{
+    const QString loaded = QString::fromUtf8(PaginaLotto::kFileCaricato) +
+                           QString::fromStdString(m_modulo.file_insieme);
+    for (;;) {
+        m_dialogo.impostaFiltro(DialogoFile::kFiltro);
+        m_dialogo.mostraSalva();
+        const std::string name = m_dialogo.nomeFile();
+        if (name == DialogoFile::kNomeIniziale)
+            return std::nullopt;
+        if (m_modulo.insiemeAperto() &&
+            m_window->paginaLotto()->lbl_filelottoschede->text() == loaded) {
+            SuonaOMostra(m_modulo, Evento::InsiemeGiaAperto);
+            return std::nullopt;
+        }
+        if (name.empty())
+            return std::nullopt;
+        const InsiemeSchede set(name);
+        const auto length = set.lunghezza();
+        if (!length) {
+            mostraErrore(length.errore());
+            return std::nullopt;
+        }
+        if (length.valore() == 0)
+            return name;
+        if (!ChiediDopoSuono(m_modulo, Evento::FileEsistente)) {
+            m_dialogo.impostaNomeFile("");
+            continue;
+        }
+        SuonaEvento(m_modulo, Evento::SovrascritturaConfermata);
+        if (const auto deleted = set.elimina(); !deleted) {
+            mostraErrore(deleted.errore());
+            return std::nullopt;
+        }
+        return name;
+    }
+}
+
+void ComandiInsiemi::cmd_destra_Click()
+{
+    sposta(Verso::VersoGioco, false);
+}
+
+void ComandiInsiemi::cmd_all_destra_Click()
+{
+    sposta(Verso::VersoGioco, true);
+}
+
+void ComandiInsiemi::cmd_sinistra_Click()
+{
+    sposta(Verso::VersoEsistenti, false);
+}
+
+void ComandiInsiemi::cmd_all_sinistra_Click()
+{
+    sposta(Verso::VersoEsistenti, true);
+}
+
+// Costs are read from the set file as it is now, once for the whole click.
+void ComandiInsiemi::sposta(Verso verso, bool tutte)
+{
+    SuonaEvento(m_modulo, Evento::Click);
+    const bool toPlay = verso == Verso::VersoGioco;
+    ListaSchede *from = toPlay ? m_esistenti : m_dagioca;
+    ListaSchede *to = toPlay ? m_dagioca : m_esistenti;
+    if (tutte && from->count() == 0)
+        return;
+    QList<int> rows;
+    if (tutte) {
+        rows.resize(from->count());
+        std::iota(rows.begin(), rows.end(), 0);
+    } else {
+        rows = from->righeSelezionate();
+    }
+    QStringList entries;
+    entries.reserve(rows.size());
+    for (int row : rows)
+        entries << from->voci().at(row);
+
+    Currency somma;
+    if (!entries.isEmpty()) {
+        const auto index = leggiInsieme();
+        if (!index)
+            return;
+        const auto cost = index->costoVoci(utf8(entries));
+        if (!cost)
+            return mostraErrore(QString::fromUtf8(kCostoTroppo));
+        somma = *cost;
+    }
+    m_modulo.somma = somma;
+    if (toPlay && somma > m_modulo.punti) {
+        const std::string tail =
+            (testoNumero(m_modulo.punti) + fromView(catalogo::kTeNeServono) + testoNumero(somma))
+                .toStdString();
+        SuonaOMostra(m_modulo, tutte ? Evento::PuntiInsufficientiTutte : Evento::PuntiInsufficienti,
+                     tail);
+        return;
+    }
+    if (!prenota(somma, toPlay))
+        return;
+    stile::scrivi(m_window->paginaGioca()->lbl_somma, testoNumero(somma));
+    to->modello()->aggiungi(entries);
+    if (tutte)
+        from->modello()->svuota();
+    else
+        from->modello()->rimuovi(rows);
+}
+
+// Takes a sum from the points and the game's result, or gives it back, and shows both.
+bool ComandiInsiemi::prenota(Currency somma, bool togli)
+{
+    const auto points = togli ? m_modulo.punti.minus(somma) : m_modulo.punti.plus(somma);
+    if (!points) {
+        mostraErrore(QString::fromUtf8(kPuntiTroppi));
+        return false;
+    }
+    m_modulo.punti = *points;
+    m_modulo.situazione += togli ? -somma.toDouble() : somma.toDouble();
+    stile::scrivi(m_window->paginaGioca()->lbl_situazione, testoNumero(m_modulo.situazione));
+    m_window->mostraPunti();
+    return true;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "shared/dialogofile.h"
+
+#include <QString>
+
+// The file dialog as Qt shows it. Choosing a file puts its path in the field; cancelling
+// leaves the field as it was, so that "*.slott" still means nothing was ever chosen and the
+// empty field the program wrote stays empty.
+class DialogoFileQt : public DialogoFile
+{
+public:
+    void impostaFiltro(std::string_view filtro) override;
+    void mostraApri() override;
+    void mostraSalva() override;
+    std::string nomeFile() const override { return m_nome.toStdString(); }
+    void impostaNomeFile(std::string_view nome) override;
+
+private:
+    void mostra(int acceptMode);
+
+    QString m_nome = QStringLiteral("*.slott");
+    QString m_filtro;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "main_window/form_gioco.h"
+#include "shared/modulo.h"
+#include "support/fakeavvisi.h"
+#include "support/fakedialogofile.h"
+#include "support/fakeriproduttore.h"
+
+#include <QLocale>
+
+// A game in a real main window, with fakes for the player, the boxes and the file dialog, and
+// numbers in the C locale unless a test says otherwise.
+struct PartitaDiProva
+{
+    PartitaDiProva()
+    {
+        QLocale::setDefault(QLocale::c());
+        window.show();
+    }
+
+    FakeRiproduttore player;
+    FakeAvvisi boxes;
+    FakeDialogoFile dialog;
+    Modulo modulo{player, boxes};
+    Form_gioco window{modulo, dialog};
+};
