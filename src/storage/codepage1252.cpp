@@ -1,5 +1,6 @@
 #include "codepage1252.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -93,6 +94,7 @@ std::string CodePage1252::decodeToUtf8(std::string_view bytes)
 std::string CodePage1252::encodeFromUtf8(std::string_view utf8, std::size_t maxCharacters)
 {
     std::string out;
+    out.reserve(std::min(utf8.size(), maxCharacters));
     std::size_t pos = 0;
     while (pos < utf8.size() && out.size() < maxCharacters)
         out += static_cast<char>(encode(nextCodePoint(utf8, pos)).value_or('?'));
@@ -102,6 +104,7 @@ std::string CodePage1252::encodeFromUtf8(std::string_view utf8, std::size_t maxC
 std::optional<std::string> CodePage1252::encodeExactly(std::string_view utf8)
 {
     std::string out;
+    out.reserve(utf8.size());
     std::size_t pos = 0;
     while (pos < utf8.size()) {
         const auto byte = encode(nextCodePoint(utf8, pos));

@@ -3,9 +3,36 @@
 #include "storage/codepage1252.h"
 #include "storage/insiemeschede.h"
 
+#include <cstring>
+
 namespace {
 
-constexpr std::size_t kNessuno = 0;
+constexpr std::uint32_t kNessuno = 0;
+
+// A quick mix of the 20 bytes of a title; the table only needs titles to spread well.
+std::uint64_t hashTitle(std::string_view title)
+{
+    std::uint64_t a = 0;
+    std::uint64_t b = 0;
+    std::uint32_t c = 0;
+    std::memcpy(&a, title.data(), 8);
+    std::memcpy(&b, title.data() + 8, 8);
+    std::memcpy(&c, title.data() + 16, 4);
+    std::uint64_t h =
+        (a * 0x9E3779B97F4A7C15ULL) ^ (b + 0x632BE59BD9B4E019ULL) ^ (std::uint64_t(c) << 17);
+    h ^= h >> 29;
+    h *= 0xBF58476D1CE4E5B9ULL;
+    h ^= h >> 32;
+    return h;
+}
+
+std::size_t tableSize(std::size_t records)
+{
+    std::size_t size = 16;
+    while (size < 2 * records)
+        size *= 2;
+    return size;
+}
 
 } // namespace
 
@@ -18,53 +45,64 @@ Esito<IndiceInsieme> IndiceInsieme::leggi(const InsiemeSchede &insieme)
 }
 
 IndiceInsieme::IndiceInsieme(std::vector<Schedina> schede)
-    : m_schede(std::move(schede)), m_successivi(m_schede.size() + 1, kNessuno)
+    : m_schede(std::move(schede)), m_primi(tableSize(m_schede.size()), kNessuno),
+      m_successivi(m_schede.size() + 1, kNessuno)
 {
-    m_primi.reserve(m_schede.size());
-    std::unordered_map<std::string_view, std::size_t> last;
-    for (std::size_t k = 1; k <= m_schede.size(); ++k) {
-        const std::string_view title = m_schede[k - 1].titoloGrezzo();
-        const auto [first, isNew] = m_primi.try_emplace(title, k);
-        if (isNew)
+    // The last record seen so far of each title, to chain the next one after it.
+    std::vector<std::uint32_t> last(m_schede.size() + 1, kNessuno);
+    for (std::uint32_t k = 1; k <= m_schede.size(); ++k) {
+        std::uint32_t &slot = m_primi[posto(m_schede[k - 1].titoloGrezzo())];
+        if (slot == kNessuno) {
+            slot = k;
+            last[k] = k;
             continue;
-        // A repeated title: chain it after the previous record that had it.
-        auto [previous, seen] = last.try_emplace(title, first->second);
-        m_successivi[previous->second] = k;
-        previous->second = k;
+        }
+        m_successivi[last[slot]] = k;
+        last[slot] = k;
     }
 }
 
-std::optional<std::size_t> IndiceInsieme::primo(std::string_view voce) const
+std::size_t IndiceInsieme::posto(std::string_view titolo) const
 {
-    return prossimo(voce, 1);
+    const std::size_t mask = m_primi.size() - 1;
+    for (std::size_t i = hashTitle(titolo) & mask;; i = (i + 1) & mask) {
+        const std::uint32_t k = m_primi[i];
+        if (k == kNessuno || m_schede[k - 1].titoloGrezzo() == titolo)
+            return i;
+    }
+}
+
+std::string IndiceInsieme::codificaVoci(const std::vector<std::string> &vociUtf8)
+{
+    std::string bytes;
+    bytes.reserve(vociUtf8.size() * kVoce);
+    for (const std::string &voce : vociUtf8) {
+        std::string entry = CodePage1252::encodeFromUtf8(voce, kVoce);
+        entry.resize(kVoce, ' ');
+        bytes += entry;
+    }
+    return bytes;
 }
 
 std::optional<std::size_t> IndiceInsieme::prossimo(std::string_view voce, std::size_t k) const
 {
-    const auto bytes = CodePage1252::encodeExactly(voce);
-    if (!bytes)
+    if (voce.size() != kVoce)
         return std::nullopt;
-    return trovaCodificata(*bytes, k);
-}
-
-std::optional<std::size_t> IndiceInsieme::trovaCodificata(std::string_view voce,
-                                                          std::size_t k) const
-{
-    const auto first = m_primi.find(voce);
-    if (first == m_primi.end())
+    const std::uint32_t first = m_primi[posto(voce)];
+    if (first == kNessuno)
         return std::nullopt;
-    for (std::size_t r = first->second; r != kNessuno; r = m_successivi[r]) {
+    for (std::uint32_t r = first; r != kNessuno; r = m_successivi[r]) {
         if (r >= k)
             return r;
     }
-    return first->second; // none at k or after: round to the first one
+    return first; // none at k or after: round to the first one
 }
 
-std::optional<Currency> IndiceInsieme::costoVoci(const std::vector<std::string> &voci) const
+std::optional<Currency> IndiceInsieme::costoVoci(std::string_view voci) const
 {
     Currency total;
-    for (const std::string &voce : voci) {
-        const auto k = primo(voce);
+    for (std::size_t at = 0; at + kVoce <= voci.size(); at += kVoce) {
+        const auto k = primo(voci.substr(at, kVoce));
         if (!k)
             continue;
         const auto cost = scheda(*k).costo();
@@ -76,12 +114,12 @@ std::optional<Currency> IndiceInsieme::costoVoci(const std::vector<std::string> 
     return total;
 }
 
-std::optional<Currency> IndiceInsieme::rimborso(const std::vector<std::string> &voci) const
+std::optional<Currency> IndiceInsieme::rimborso(std::string_view voci) const
 {
     Currency total;
     std::size_t k = 1;
-    for (const std::string &voce : voci) {
-        const auto found = prossimo(voce, k);
+    for (std::size_t at = 0; at + kVoce <= voci.size(); at += kVoce) {
+        const auto found = prossimo(voci.substr(at, kVoce), k);
         if (!found)
             continue; // a whole circle without its title: nothing to give back, k stays
         const auto cost = scheda(*found).costo();

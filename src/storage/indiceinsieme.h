@@ -5,10 +5,10 @@
 #include "storage/schedina.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 class InsiemeSchede;
@@ -30,24 +30,32 @@ public:
     // Record k, counting from 1.
     const Schedina &scheda(std::size_t k) const { return m_schede.at(k - 1); }
 
-    // The first record whose stored 20 characters equal a list entry (UTF-8).
-    std::optional<std::size_t> primo(std::string_view voce) const;
+    // List entries are handled as their stored bytes: 20 to an entry, entries one after the
+    // other in one string, the way a list of many thousands is passed at once.
+    static constexpr std::size_t kVoce = Schedina::kLunghezzaTitolo;
+    // The stored bytes of UTF-8 entries, as a title typed with them would be stored.
+    static std::string codificaVoci(const std::vector<std::string> &vociUtf8);
+
+    // The first record whose stored title equals an entry.
+    std::optional<std::size_t> primo(std::string_view voce) const { return prossimo(voce, 1); }
     // The first such record at k or after it, going round to record 1 after the last; nothing
     // when no record has the entry's title.
     std::optional<std::size_t> prossimo(std::string_view voce, std::size_t k) const;
 
     // The entries' cost, each from the first record with its title (0 for an entry without
     // one); nothing when the total leaves the currency range.
-    std::optional<Currency> costoVoci(const std::vector<std::string> &voci) const;
+    std::optional<Currency> costoVoci(std::string_view voci) const;
     // What giving back the entries of the play list is worth: the records are searched in a
     // circle, each entry from the record after the previous entry's.
-    std::optional<Currency> rimborso(const std::vector<std::string> &voci) const;
+    std::optional<Currency> rimborso(std::string_view voci) const;
 
 private:
-    std::optional<std::size_t> trovaCodificata(std::string_view voce, std::size_t k) const;
+    // The slot of a title in the table: where it is, or the empty slot where it would go.
+    std::size_t posto(std::string_view titolo) const;
 
     std::vector<Schedina> m_schede;
-    // The first record of each stored title, and each record's next record with its title.
-    std::unordered_map<std::string_view, std::size_t> m_primi;
-    std::vector<std::size_t> m_successivi;
+    // An open-addressing table of the first record of each stored title (0 for an empty
+    // slot), and each record's next record with the same title (0 for none).
+    std::vector<std::uint32_t> m_primi;
+    std::vector<std::uint32_t> m_successivi;
 };

@@ -34,12 +34,12 @@ IndiceInsieme fiveRecords()
         {ticket("A", 5), ticket("B", 3), ticket("A", 7), ticket("C", 2), ticket("B", 11)});
 }
 
-std::vector<std::string> entries(const QStringList &titles)
+std::string entries(const QStringList &titles)
 {
-    std::vector<std::string> out;
+    std::vector<std::string> utf8;
     for (const QString &t : titles)
-        out.push_back(t.leftJustified(20, u' ').toStdString());
-    return out;
+        utf8.push_back(t.toStdString());
+    return IndiceInsieme::codificaVoci(utf8);
 }
 
 } // namespace

@@ -1,0 +1,86 @@
+// The main window's commands on a 100,000-ticket set, with fake sound and boxes: the work a
+// click does besides painting.
+#include "main_window/listaschede.h"
+#include "main_window/paginalotto.h"
+#include "support/partitadiprova.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QPushButton>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kTickets = 100000;
+
+const std::string &largeSet()
+{
+    static const std::string path = [] {
+        const auto file = std::filesystem::temp_directory_path() /
+                          ("zaffirone-bench-ui-" + std::to_string(::getpid()) + ".slott");
+        std::ofstream out(file, std::ios::binary);
+        for (int i = 1; i <= kTickets; ++i) {
+            Schedina s;
+            s.impostaTitolo("Schedina " + std::to_string(i));
+            s.numeri[0] = static_cast<std::int16_t>(i % 90 + 1);
+            s.ruote[i % 10] = 1;
+            s.giocate[0] = 1;
+            s.puntate[0] = *Currency::fromWhole(i % 5 + 1);
+            const auto record = s.codifica();
+            out.write(reinterpret_cast<const char *>(record.data()), record.size());
+        }
+        std::atexit([] { std::filesystem::remove(largeSet()); });
+        return file.string();
+    }();
+    return path;
+}
+
+void load(PartitaDiProva &game)
+{
+    game.dialog.scegli(QString::fromStdString(largeSet()));
+    game.window.paginaLotto()->cmd_carica->click();
+}
+
+void BM_LoadLargeSet(benchmark::State &state)
+{
+    PartitaDiProva game;
+    for (auto _ : state)
+        load(game);
+    if (game.window.paginaLotto()->lst_esistenti->count() != kTickets)
+        state.SkipWithError("the set was not listed");
+}
+BENCHMARK(BM_LoadLargeSet)->Unit(benchmark::kMillisecond);
+
+void BM_MoveAllToPlayAndBack(benchmark::State &state)
+{
+    PartitaDiProva game;
+    game.modulo.punti = *Currency::fromWhole(1000000000);
+    load(game);
+    PaginaLotto *page = game.window.paginaLotto();
+    for (auto _ : state) {
+        page->cmd_all_destra->click();
+        page->cmd_all_sinistra->click();
+    }
+    state.counters["per_click_ms"] =
+        benchmark::Counter(2.0 * double(state.iterations()) / 1000.0,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    if (page->lst_esistenti->count() != kTickets)
+        state.SkipWithError("the tickets did not come back");
+}
+BENCHMARK(BM_MoveAllToPlayAndBack)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
