@@ -1,3 +1,4 @@
+#include "cli/comandivalutazione.h"
 #include "cli/comandoadd.h"
 #include "cli/comandodump.h"
 
@@ -5,6 +6,7 @@
 
 #include <csignal>
 #include <iostream>
+#include <optional>
 
 namespace {
 
@@ -65,6 +67,56 @@ CLI::App *addAdd(CLI::App &app, RichiestaAdd &r)
     return add;
 }
 
+struct RichiestaValutazione
+{
+    std::string percorso;
+    std::string record;
+    std::string estrazione;
+    std::string estrazioni;
+    std::optional<std::string> seme;
+};
+
+CLI::App *addEvaluate(CLI::App &app, RichiestaValutazione &r)
+{
+    auto *evaluate = app.add_subcommand(
+        "evaluate", "Valuta una schedina su un'estrazione data e stampa annunci e vincite in JSON");
+    evaluate->group("Comandi");
+    italianHelp(*evaluate);
+    evaluate->add_option("FILE", r.percorso, "Il file delle schedine (.slott)")->required();
+    evaluate->add_option("RECORD", r.record, "Il numero della schedina nel file, da 1")->required();
+    evaluate
+        ->add_option("--estrazione", r.estrazione,
+                     "50 numeri separati da virgole: cinque per ruota, nell'ordine di estrazione, "
+                     "da Bari a Venezia")
+        ->required();
+    return evaluate;
+}
+
+CLI::App *addOdds(CLI::App &app, std::string &percorso)
+{
+    auto *odds = app.add_subcommand(
+        "odds", "Per ogni schedina, quanto rende in media una giocata (valore atteso esatto)");
+    odds->group("Comandi");
+    italianHelp(*odds);
+    odds->add_option("FILE", percorso, "Il file delle schedine (.slott)")->required();
+    return odds;
+}
+
+CLI::App *addSimulate(CLI::App &app, RichiestaValutazione &r)
+{
+    auto *simulate = app.add_subcommand(
+        "simulate", "Gioca tutte le schedine del file contro N estrazioni, con l'estrazione e la "
+                    "valutazione del gioco. Generatore: std::mt19937 (Mersenne Twister a 32 bit), "
+                    "seminato una volta sola da --seme, oppure dall'orologio");
+    simulate->group("Comandi");
+    italianHelp(*simulate);
+    simulate->add_option("FILE", r.percorso, "Il file delle schedine (.slott)")->required();
+    simulate->add_option("--estrazioni", r.estrazioni, "Quante estrazioni fare")->required();
+    simulate->add_option("--seme", r.seme,
+                         "Il seme del generatore: con lo stesso seme i risultati si ripetono");
+    return simulate;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -80,6 +132,11 @@ int main(int argc, char **argv)
     RichiestaAdd addRequest;
     CLI::App *dump = addDump(app, dumpPath);
     CLI::App *add = addAdd(app, addRequest);
+    RichiestaValutazione engine;
+    std::string oddsPath;
+    CLI::App *evaluate = addEvaluate(app, engine);
+    CLI::App *odds = addOdds(app, oddsPath);
+    CLI::App *simulate = addSimulate(app, engine);
 
     try {
         app.parse(argc, argv);
@@ -89,8 +146,7 @@ int main(int argc, char **argv)
         return app.exit(e);
     } catch (const CLI::ParseError &e) {
         std::cerr << "zaffirone-cli: argomenti non validi: " << e.what() << '\n'
-                  << "Uso: zaffirone-cli dump FILE | zaffirone-cli add FILE --titolo T "
-                     "--numeri N,... --ruote R,... --giocata Tipo=Puntata ...\n"
+                  << "Uso: zaffirone-cli dump|add|evaluate|odds|simulate ...\n"
                   << "Per i dettagli: zaffirone-cli --help\n";
         return kUsoErrato;
     }
@@ -98,5 +154,13 @@ int main(int argc, char **argv)
         return eseguiDump(dumpPath, std::cout, std::cerr);
     if (add->parsed())
         return eseguiAdd(addRequest, std::cout, std::cerr);
+    if (evaluate->parsed())
+        return eseguiEvaluate(engine.percorso, engine.record, engine.estrazione, std::cout,
+                              std::cerr);
+    if (odds->parsed())
+        return eseguiOdds(oddsPath, std::cout, std::cerr);
+    if (simulate->parsed())
+        return eseguiSimulate(engine.percorso, engine.estrazioni, engine.seme, std::cout,
+                              std::cerr);
     return kUsoErrato;
 }

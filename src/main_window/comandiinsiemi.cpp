@@ -32,22 +32,6 @@ QString fromView(std::string_view text)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-// The entries' stored bytes, 20 to an entry. Entries are titles read from a set, so each
-// character has its byte.
-std::string grezze(const QStringList &entries)
-{
-    constexpr std::size_t kVoce = IndiceInsieme::kVoce;
-    std::string bytes(std::size_t(entries.size()) * kVoce, ' ');
-    char *out = bytes.data();
-    for (const QString &entry : entries) {
-        const qsizetype n = std::min<qsizetype>(entry.size(), kVoce);
-        for (qsizetype i = 0; i < n; ++i)
-            out[i] = static_cast<char>(CodePage1252::encode(entry[i].unicode()).value_or('?'));
-        out += kVoce;
-    }
-    return bytes;
-}
-
 // The titles of a set's whole records, in file order, as the lists show them.
 Esito<QStringList> titoli(const InsiemeSchede &insieme)
 {
@@ -131,7 +115,7 @@ bool ComandiInsiemi::rimborsa()
     const auto index = leggiInsieme();
     if (!index)
         return false;
-    const auto refund = index->rimborso(grezze(m_dagioca->voci()));
+    const auto refund = index->rimborso(ListaSchede::grezze(m_dagioca->voci()));
     if (!refund) {
         mostraErrore(QString::fromUtf8(kCostoTroppo));
         return false;
@@ -259,7 +243,7 @@ void ComandiInsiemi::sposta(Verso verso, bool tutte)
         const auto index = leggiInsieme();
         if (!index)
             return;
-        const auto cost = index->costoVoci(grezze(entries));
+        const auto cost = index->costoVoci(ListaSchede::grezze(entries));
         if (!cost)
             return mostraErrore(QString::fromUtf8(kCostoTroppo));
         somma = *cost;

@@ -1,6 +1,7 @@
 #include "form_gioco.h"
 
 #include "main_window/comandiinsiemi.h"
+#include "main_window/comandogioca.h"
 #include "main_window/listaschede.h"
 #include "main_window/modelloschede.h"
 #include "main_window/paginagioca.h"
@@ -53,7 +54,8 @@ private:
 
 } // namespace
 
-Form_gioco::Form_gioco(Modulo &modulo, DialogoFile &dialogo, QWidget *parent)
+Form_gioco::Form_gioco(Modulo &modulo, DialogoFile &dialogo, GeneratoreCasuale &generatore,
+                       QWidget *parent)
     : QMainWindow(parent), m_modulo(modulo)
 {
     setObjectName(QStringLiteral("Form_gioco"));
@@ -65,6 +67,7 @@ Form_gioco::Form_gioco(Modulo &modulo, DialogoFile &dialogo, QWidget *parent)
     creaPagine();
     creaUscitaNascosta();
     m_insiemi = new ComandiInsiemi(this, modulo, dialogo);
+    m_comandoGioca = new ComandoGioca(this, modulo, generatore);
     area->setMinimumSize(twips(10875), twips(7950));
     resize(area->minimumSize() + QSize(0, menuBar()->sizeHint().height()));
     Form_Load();

@@ -5,6 +5,8 @@
 #include <array>
 
 class ComandiInsiemi;
+class ComandoGioca;
+class GeneratoreCasuale;
 class DialogoFile;
 class Modulo;
 class PaginaGioca;
@@ -27,7 +29,8 @@ public:
     static constexpr const char *kCaptionCredito =
         "Il nuovo videogioco del lotto!! ........  Questo è il tuo credito: ";
 
-    Form_gioco(Modulo &modulo, DialogoFile &dialogo, QWidget *parent = nullptr);
+    Form_gioco(Modulo &modulo, DialogoFile &dialogo, GeneratoreCasuale &generatore,
+               QWidget *parent = nullptr);
 
     void Form_Load();
     void Form_Activate();
@@ -47,6 +50,7 @@ public:
     PaginaRegolamento *paginaRegolamento() const { return m_regolamento; }
     TabStrip *tabStrip() const { return m_tabStrip; }
     form_guarda *visore() const { return m_visore; }
+    ComandoGioca *comandoGioca() const { return m_comandoGioca; }
 
 Q_SIGNALS:
     // The program must end now (the hidden exit area, or the window closed).
@@ -75,4 +79,5 @@ private:
     QAction *m_mnuSpirito = nullptr;
     form_guarda *m_visore = nullptr;
     ComandiInsiemi *m_insiemi;
+    ComandoGioca *m_comandoGioca;
 };

@@ -1,6 +1,8 @@
 #include "listaschede.h"
 
 #include "main_window/modelloschede.h"
+#include "storage/codepage1252.h"
+#include "storage/indiceinsieme.h"
 
 #include <algorithm>
 
@@ -31,4 +33,18 @@ QList<int> ListaSchede::righeSelezionate() const
         rows << index.row();
     std::sort(rows.begin(), rows.end());
     return rows;
+}
+
+std::string ListaSchede::grezze(const QStringList &voci)
+{
+    constexpr std::size_t kVoce = IndiceInsieme::kVoce;
+    std::string bytes(std::size_t(voci.size()) * kVoce, ' ');
+    char *out = bytes.data();
+    for (const QString &voce : voci) {
+        const qsizetype n = std::min<qsizetype>(voce.size(), kVoce);
+        for (qsizetype i = 0; i < n; ++i)
+            out[i] = static_cast<char>(CodePage1252::encode(voce[i].unicode()).value_or('?'));
+        out += kVoce;
+    }
+    return bytes;
 }

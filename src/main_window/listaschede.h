@@ -2,6 +2,8 @@
 
 #include <QListView>
 
+#include <string>
+
 class ModelloSchede;
 
 // One of the two ticket lists of the "Lotto" page, with extended multiple selection.
@@ -17,6 +19,10 @@ public:
     const QStringList &voci() const;
     // The selected rows, in list order.
     QList<int> righeSelezionate() const;
+
+    // Entries as the set file stores their titles: 20 bytes to an entry, one after the other.
+    // Entries are titles read from a set, so each character has its byte.
+    static std::string grezze(const QStringList &voci);
 
 private:
     ModelloSchede *m_modello;

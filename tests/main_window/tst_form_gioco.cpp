@@ -285,7 +285,8 @@ void tst_Form_gioco::newGameShowsFirstPageUnderAnyTab()
     m_player->take();
 
     action("mnu_file_newgame")->trigger();
-    QCOMPARE(m_player->take(), (QStringList{kClick, kStart, kGreeting, "Lotto\\nuova_partita.wav"}));
+    QCOMPARE(m_player->take(),
+             (QStringList{kClick, kStart, kGreeting, "Lotto\\nuova_partita.wav"}));
     QCOMPARE(visiblePage(), 0);
     QCOMPARE(m_window->tabStrip()->selezionata(), 3);
     QCOMPARE(m_window->paginaLotto()->lst_esistenti->count(), 0);

@@ -5,10 +5,12 @@
 #include "support/fakeavvisi.h"
 #include "support/fakedialogofile.h"
 #include "support/fakeriproduttore.h"
+#include "support/generatorescriptato.h"
 
 #include <QLocale>
 
-// A game in a real main window, with fakes for the player, the boxes and the file dialog, and
+// A game in a real main window, with fakes for the player, the boxes, the file dialog and the
+// draw, and
 // numbers in the C locale unless a test says otherwise.
 struct PartitaDiProva
 {
@@ -21,6 +23,7 @@ struct PartitaDiProva
     FakeRiproduttore player;
     FakeAvvisi boxes;
     FakeDialogoFile dialog;
+    GeneratoreScriptato generatore;
     Modulo modulo{player, boxes};
-    Form_gioco window{modulo, dialog};
+    Form_gioco window{modulo, dialog, generatore};
 };

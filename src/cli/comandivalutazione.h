@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+// The companion's commands on the game's engine. Exit codes: 0 done, 1 the file is missing or
+// cannot be read (nothing is ever created), 2 bad arguments.
+
+// "evaluate FILE RECORD --estrazione N1,...,N50": one ticket against a given draw.
+int eseguiEvaluate(const std::string &percorso, const std::string &record,
+                   const std::string &estrazione, std::ostream &out, std::ostream &err);
+
+// "odds FILE": for each ticket, what one play returns on average.
+int eseguiOdds(const std::string &percorso, std::ostream &out, std::ostream &err);
+
+// "simulate FILE --estrazioni N [--seme S]": every ticket against N draws.
+int eseguiSimulate(const std::string &percorso, const std::string &estrazioni,
+                   const std::optional<std::string> &seme, std::ostream &out, std::ostream &err);

@@ -1,0 +1,16 @@
+#include "annuncivincite.h"
+
+#include "shared/lotto.h"
+#include "shared/modulo.h"
+#include "sound/catalogo.h"
+
+void AnnunciVincite::annuncia(std::size_t tipoGiocata, std::size_t ruota)
+{
+    if (ruota >= lotto::kRuote || tipoGiocata >= lotto::kTipiGiocata)
+        return;
+    if (m_modulo.suoni_attivi == 1)
+        m_modulo.SuonaFile(catalogo::registrazioneVincita(tipoGiocata, ruota));
+    else
+        m_modulo.avvisi().mostra(catalogo::testoVincita(tipoGiocata, ruota),
+                                 catalogo::kTitoloVincita);
+}

@@ -1,0 +1,130 @@
+#include "profiloschedina.h"
+
+#include "engine/valutazione.h"
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace {
+
+class Silenzioso : public Annunciatore
+{
+public:
+    void annuncia(std::size_t, std::size_t) override {}
+};
+
+std::int64_t toPoints(double credit)
+{
+    constexpr double kTop = 9.2e18;
+    if (std::isnan(credit))
+        return 0;
+    if (credit >= kTop)
+        return std::numeric_limits<std::int64_t>::max();
+    if (credit <= -kTop)
+        return std::numeric_limits<std::int64_t>::min();
+    return static_cast<std::int64_t>(credit);
+}
+
+std::int64_t binomial(int n, int k)
+{
+    if (k < 0 || n < k)
+        return 0;
+    std::int64_t ways = 1;
+    for (int i = 1; i <= k; ++i)
+        ways = ways * (n - k + i) / i;
+    return ways;
+}
+
+} // namespace
+
+ProfiloSchedina::ProfiloSchedina(const Schedina &schedina)
+    : m_schedina(schedina), m_numeri(Valutazione::numeriGiocati(schedina))
+{
+    for (std::size_t w = 0; w < lotto::kRuote; ++w) {
+        if (Valutazione::ruotaValutata(schedina, w))
+            m_ruote |= std::uint16_t(1u << w);
+    }
+    for (std::int16_t i = 0; i <= m_numeri && i < std::int16_t(schedina.numeri.size()); ++i) {
+        const int n = schedina.numeri[i];
+        if (n < 1 || n > 90)
+            continue; // never drawn
+        std::uint64_t &word = n < 64 ? m_bassi : m_alti;
+        const std::uint64_t bit = std::uint64_t{1} << (n % 64);
+        m_maschera = m_maschera && !(word & bit);
+        word |= bit;
+    }
+    Valutazione::Combinazioni combinazioni{};
+    Valutazione::ContaCombinazioni(m_numeri, combinazioni);
+    const std::int16_t m = Valutazione::ruoteGiocate(schedina);
+    Silenzioso quiet;
+    for (std::size_t h = 1; h < kMassimoColpi; ++h) {
+        const double amount = Valutazione::CalcolaVincita(schedina, m_numeri, std::int16_t(h), m, 0,
+                                                          combinazioni, quiet);
+        m_crediti[h] = toPoints(Valutazione::credito(amount));
+    }
+}
+
+std::int16_t ProfiloSchedina::colpiLenti(const Estrazione &estrazione, std::size_t ruota) const
+{
+    return Valutazione::colpi(m_schedina, m_numeri, estrazione, ruota);
+}
+
+std::int64_t ProfiloSchedina::vincita(const Estrazione &estrazione) const
+{
+    return static_cast<std::int64_t>(vinciteTotali(std::span(this, 1), estrazione));
+}
+
+__attribute__((target_clones("popcnt", "default"))) __int128
+ProfiloSchedina::vinciteTotali(std::span<const ProfiloSchedina> profili,
+                               const Estrazione &estrazione)
+{
+    __int128 total = 0;
+    for (const ProfiloSchedina &p : profili) {
+        for (std::uint16_t wheels = p.m_ruote; wheels != 0; wheels &= wheels - 1) {
+            const auto w = std::size_t(__builtin_ctz(wheels));
+            const Estrazione::Maschera &drawn = estrazione.maschera(w);
+            const int hits = p.m_maschera ? __builtin_popcountll(p.m_bassi & drawn.bassi) +
+                                                __builtin_popcountll(p.m_alti & drawn.alti)
+                                          : p.colpiLenti(estrazione, w);
+            total += p.m_crediti[std::size_t(hits) < kMassimoColpi ? hits : 0];
+        }
+    }
+    return total;
+}
+
+double ProfiloSchedina::ritornoAtteso() const
+{
+    // The distinct numbers a draw can hit, and how many of the ticket's positions hold each.
+    std::vector<int> counts;
+    std::vector<int> seen;
+    for (std::int16_t i = 0; i <= m_numeri && i < std::int16_t(m_schedina.numeri.size()); ++i) {
+        const int n = m_schedina.numeri[i];
+        if (n < 1 || n > 90)
+            continue;
+        std::size_t j = 0;
+        while (j < seen.size() && seen[j] != n)
+            ++j;
+        if (j == seen.size()) {
+            seen.push_back(n);
+            counts.push_back(0);
+        }
+        ++counts[j];
+    }
+    const int d = int(seen.size());
+    // Every subset S of them is exactly what a wheel draws of them in C(90 - d, 5 - |S|) of the
+    // C(90, 5) draws; its hits are the positions holding its numbers.
+    __int128 weighted = 0;
+    for (std::uint32_t subset = 1; subset < (1u << d); ++subset) {
+        const int size = __builtin_popcount(subset);
+        if (size > 5)
+            continue;
+        int hits = 0;
+        for (int j = 0; j < d; ++j)
+            hits += (subset >> j & 1u) ? counts[std::size_t(j)] : 0;
+        const std::int64_t credit = m_crediti[std::size_t(hits) < kMassimoColpi ? hits : 0];
+        weighted += __int128(binomial(90 - d, 5 - size)) * credit;
+    }
+    const int wheels = __builtin_popcount(m_ruote);
+    return double(weighted) * wheels / double(binomial(90, 5));
+}

@@ -1,0 +1,15 @@
+#include "generatorescriptato.h"
+
+float GeneratoreScriptato::prossimo()
+{
+    if (!m_valori.isEmpty())
+        return m_valori.takeFirst();
+    m_dopo = (m_dopo + 1) % 90;
+    return (float(m_dopo) + 0.5f) / 90.0f;
+}
+
+void GeneratoreScriptato::estrazione(const QList<int> &numeri)
+{
+    for (int n : numeri)
+        m_valori << (float(n) - 0.5f) / 90.0f;
+}
