@@ -1,6 +1,7 @@
 // The main window's commands on a 100,000-ticket set, with fake sound and boxes: the work a
 // click does besides painting.
 #include "main_window/listaschede.h"
+#include "main_window/paginagioca.h"
 #include "main_window/paginalotto.h"
 #include "support/partitadiprova.h"
 
@@ -72,6 +73,31 @@ void BM_MoveAllToPlayAndBack(benchmark::State &state)
         state.SkipWithError("the tickets did not come back");
 }
 BENCHMARK(BM_MoveAllToPlayAndBack)->Unit(benchmark::kMillisecond);
+
+// A play of 1,000 tickets spread over the whole set: its work is the set's one read, the
+// circular search and the evaluation, with the fake player taking the announcements.
+void BM_PlayThousandTickets(benchmark::State &state)
+{
+    PartitaDiProva game;
+    game.modulo.punti = *Currency::fromWhole(5000000); // far from both ends of the game
+    load(game);
+    PaginaLotto *page = game.window.paginaLotto();
+    ListaSchede *list = page->lst_esistenti;
+    for (auto _ : state) {
+        state.PauseTiming();
+        list->clearSelection();
+        for (int row = 0; row < kTickets; row += kTickets / 1000)
+            list->selectionModel()->select(list->model()->index(row, 0),
+                                           QItemSelectionModel::Select);
+        page->cmd_destra->click();
+        game.player.take();
+        state.ResumeTiming();
+        game.window.paginaGioca()->cmd_gioca->click();
+    }
+    if (page->lst_dagioca->count() != 0 || list->count() != kTickets)
+        state.SkipWithError("the tickets were not played and given back");
+}
+BENCHMARK(BM_PlayThousandTickets)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
