@@ -1,5 +1,6 @@
 #include "form_gioco.h"
 
+#include "editor/form_schede.h"
 #include "main_window/comandiinsiemi.h"
 #include "main_window/comandogioca.h"
 #include "main_window/listaschede.h"
@@ -20,6 +21,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 
 namespace {
 
@@ -68,6 +70,10 @@ Form_gioco::Form_gioco(Modulo &modulo, DialogoFile &dialogo, GeneratoreCasuale &
     creaUscitaNascosta();
     m_insiemi = new ComandiInsiemi(this, modulo, dialogo);
     m_comandoGioca = new ComandoGioca(this, modulo, generatore);
+    connect(m_lotto->cmd_scheda, &QPushButton::clicked, this, &Form_gioco::cmd_scheda_Click);
+    connect(m_lotto->lst_esistenti, &ListaSchede::DblClick, this,
+            &Form_gioco::lst_esistenti_DblClick);
+    connect(m_lotto->lst_dagioca, &ListaSchede::DblClick, this, &Form_gioco::lst_dagioca_DblClick);
     area->setMinimumSize(twips(10875), twips(7950));
     resize(area->minimumSize() + QSize(0, menuBar()->sizeHint().height()));
     Form_Load();
@@ -171,9 +177,7 @@ void Form_gioco::Form_Resize()
     m_tabStrip->move(tabLeft, tabTop);
     for (QGroupBox *page : m_pagine)
         page->move(tabLeft + twips(100), height / 2 - page->height() / 2 + twips(100));
-    if (!m_visore)
-        m_visore = new form_guarda(this);
-    m_visore->move(tabLeft + twips(400), tabTop + twips(2500));
+    visore()->move(tabLeft + twips(400), tabTop + twips(2500));
 }
 
 void Form_gioco::mnu_file_newgame_Click()
@@ -217,6 +221,47 @@ void Form_gioco::TabStrip1_Click(int numero)
                                    Evento::TabRegolamento};
     mostraPagina(numero - 1);
     SuonaEvento(m_modulo, kAnnunci[numero - 1]);
+}
+
+form_guarda *Form_gioco::visore()
+{
+    if (!m_visore)
+        m_visore = new form_guarda(m_modulo, this);
+    return m_visore;
+}
+
+Form_schede *Form_gioco::editor()
+{
+    if (!m_editor)
+        m_editor = new Form_schede(m_modulo, this);
+    return m_editor;
+}
+
+// A new ticket is written only into an open set.
+void Form_gioco::cmd_scheda_Click()
+{
+    SuonaEvento(m_modulo, Evento::Click);
+    if (!m_modulo.insiemeAperto()) {
+        SuonaOMostra(m_modulo, Evento::SchedaSenzaInsieme);
+        return;
+    }
+    Form_schede *form = editor();
+    form->show();
+    form->raise();
+    form->activateWindow();
+    form->cmd_pulisci_Click();
+    form->cmd_salvasche->setEnabled(true);
+    m_modulo.pos_modifica = 0;
+}
+
+void Form_gioco::lst_esistenti_DblClick()
+{
+    visore()->mostra(m_lotto->lst_esistenti->voceCorrente(), true);
+}
+
+void Form_gioco::lst_dagioca_DblClick()
+{
+    visore()->mostra(m_lotto->lst_dagioca->voceCorrente(), false);
 }
 
 bool Form_gioco::event(QEvent *event)

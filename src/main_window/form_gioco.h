@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 
@@ -17,6 +18,7 @@ class QAction;
 class QGroupBox;
 class QLabel;
 class TabStrip;
+class Form_schede;
 class form_guarda;
 
 // The game's main window: it starts the game, shows the points and the four pages, and stays
@@ -41,6 +43,9 @@ public:
     void mnu_cmd_spirito_Click();
     void lbl_esci_Click();
     void TabStrip1_Click(int numero);
+    void cmd_scheda_Click();
+    void lst_esistenti_DblClick();
+    void lst_dagioca_DblClick();
 
     // Shows the points in their label and in the caption, after any change of the points.
     void mostraPunti();
@@ -49,7 +54,9 @@ public:
     PaginaLotto *paginaLotto() const { return m_lotto; }
     PaginaRegolamento *paginaRegolamento() const { return m_regolamento; }
     TabStrip *tabStrip() const { return m_tabStrip; }
-    form_guarda *visore() const { return m_visore; }
+    form_guarda *visore();
+    // The editor, made anew if it was never opened or was closed from its title bar.
+    Form_schede *editor();
     ComandoGioca *comandoGioca() const { return m_comandoGioca; }
 
 Q_SIGNALS:
@@ -78,6 +85,7 @@ private:
     QAction *m_mnuSuoni = nullptr;
     QAction *m_mnuSpirito = nullptr;
     form_guarda *m_visore = nullptr;
+    QPointer<Form_schede> m_editor;
     ComandiInsiemi *m_insiemi;
     ComandoGioca *m_comandoGioca;
 };

@@ -4,6 +4,8 @@
 #include "storage/codepage1252.h"
 #include "storage/indiceinsieme.h"
 
+#include <QKeyEvent>
+
 #include <algorithm>
 
 ListaSchede::ListaSchede(const QString &name, QWidget *parent)
@@ -47,4 +49,25 @@ std::string ListaSchede::grezze(const QStringList &voci)
         out += kVoce;
     }
     return bytes;
+}
+
+QString ListaSchede::voceCorrente() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? voci().value(current.row()) : QString();
+}
+
+void ListaSchede::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QListView::mouseDoubleClickEvent(event);
+    Q_EMIT DblClick();
+}
+
+void ListaSchede::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        Q_EMIT DblClick();
+        return;
+    }
+    QListView::keyPressEvent(event);
 }

@@ -23,6 +23,16 @@ public:
     // Entries as the set file stores their titles: 20 bytes to an entry, one after the other.
     // Entries are titles read from a set, so each character has its byte.
     static std::string grezze(const QStringList &voci);
+    // The text of the current entry; empty when the list has none.
+    QString voceCorrente() const;
+
+Q_SIGNALS:
+    // A double click anywhere on the list, or Enter on its current entry.
+    void DblClick();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     ModelloSchede *m_modello;

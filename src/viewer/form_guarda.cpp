@@ -1,8 +1,333 @@
 #include "form_guarda.h"
 
-form_guarda::form_guarda(QWidget *owner) : QWidget(owner, Qt::Window)
+#include "editor/form_schede.h"
+#include "editor/inserimentonumeri.h"
+#include "main_window/form_gioco.h"
+#include "main_window/immagine.h"
+#include "main_window/stilegioco.h"
+#include "main_window/tabstrip.h"
+#include "main_window/testonumero.h"
+#include "main_window/twips.h"
+#include "shared/lotto.h"
+#include "shared/modulo.h"
+#include "sound/suonaomostra.h"
+#include "storage/codepage1252.h"
+#include "storage/insiemeschede.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cstring>
+
+namespace {
+
+using catalogo::Evento;
+
+QString fromView(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// Read-only without greying: the control keeps its own enabled look, but no click, key or focus
+// reaches it, and a click goes on to the window.
+template <typename Control>
+Control *soloLettura(Control *control)
+{
+    control->setAttribute(Qt::WA_TransparentForMouseEvents);
+    control->setFocusPolicy(Qt::NoFocus);
+    return control;
+}
+
+QFont sansSerif()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+} // namespace
+
+form_guarda::form_guarda(Modulo &modulo, Form_gioco *main)
+    : QWidget(main, Qt::Window), m_modulo(modulo), m_main(main)
 {
     setObjectName(QStringLiteral("form_guarda"));
     setWindowTitle(QString());
     setAccessibleName(QStringLiteral("Visualizza schedina"));
+    QFont font = stile::comic();
+    font.setPointSizeF(9.75);
+    font.setBold(true);
+    font.setItalic(true);
+    setFont(font);
+    setFixedSize(twips(5145), twips(4665));
+    auto *background = new Immagine(QStringLiteral(":/immagini/sfondo_scheda.svg"),
+                                    QStringLiteral("Sfondo della schedina"), this);
+    background->setGeometry(rect());
+    creaRuote();
+    creaIntestazione();
+    creaGiocate();
+    creaPulsanti();
+    cmd_pulisci1_Click();
+}
+
+QGroupBox *form_guarda::cornice(const char *name, const QString &caption, QRect where)
+{
+    auto *frame = soloLettura(new QGroupBox(caption, this));
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setFont(sansSerif());
+    frame->setGeometry(where);
+    return frame;
+}
+
+void form_guarda::creaRuote()
+{
+    QGroupBox *frame =
+        cornice("frmRuote1", QStringLiteral("Ruote giocate"), twipsRect(0, 0, 1215, 4215));
+    for (int i = 0; i < 11; ++i) {
+        auto *wheel =
+            soloLettura(new QCheckBox(fromView(lotto::kNomiRuote[std::size_t(i)]), frame));
+        wheel->setObjectName(QStringLiteral("chk_ruote1_%1").arg(i));
+        wheel->setGeometry(twipsRect(120, 240 + 360 * i, 1035, 255));
+        chk_ruote1[std::size_t(i)] = wheel;
+    }
+}
+
+void form_guarda::creaIntestazione()
+{
+    QGroupBox *frame = cornice("frm_intestazione", QString(), twipsRect(1200, 0, 3975, 1695));
+    auto *title = new QLabel(QStringLiteral("Titolo scheda:"), frame);
+    title->setObjectName(QStringLiteral("lbl_titolo1"));
+    title->setFont(stile::comic(12));
+    title->move(twips(120), twips(120));
+    title->adjustSize();
+    txt_titolo1 = soloLettura(new QLineEdit(frame));
+    txt_titolo1->setObjectName(QStringLiteral("txt_titolo1"));
+    txt_titolo1->setAccessibleName(QStringLiteral("Titolo scheda"));
+    txt_titolo1->setReadOnly(true);
+    txt_titolo1->setGeometry(twipsRect(120, 480, 3015, 285));
+    auto *numbers = new QLabel(QStringLiteral("I numeri giocati"), frame);
+    numbers->setObjectName(QStringLiteral("lbl_numeri1"));
+    QFont bold = stile::comic();
+    bold.setPointSizeF(9.75);
+    bold.setBold(true);
+    numbers->setFont(bold);
+    numbers->move(twips(120), twips(840));
+    numbers->adjustSize();
+    for (int i = 0; i < 10; ++i) {
+        auto *box = soloLettura(new QLineEdit(frame));
+        box->setObjectName(QStringLiteral("txt_num1_%1").arg(i));
+        box->setAccessibleName(QStringLiteral("Numero giocato %1").arg(i + 1));
+        box->setReadOnly(true);
+        box->setAlignment(Qt::AlignCenter);
+        box->setGeometry(twipsRect(360 * i, 1200, 375, 375));
+        txt_num1[std::size_t(i)] = box;
+    }
+}
+
+void form_guarda::creaGiocate()
+{
+    QGroupBox *frame = cornice("frm_giocata1", QStringLiteral("Ecco le giocate e relative puntate"),
+                               twipsRect(1200, 1680, 3975, 2535));
+    for (int k = 0; k < 5; ++k) {
+        const QString name = fromView(lotto::kNomiGiocate[std::size_t(k)]);
+        auto *bet = soloLettura(new QCheckBox(name, frame));
+        bet->setObjectName(QStringLiteral("chk_giocata1_%1").arg(k));
+        bet->setGeometry(twipsRect(120, 240 + 360 * k, 1095, 375));
+        chk_giocata1[std::size_t(k)] = bet;
+        auto *stake = soloLettura(new QLineEdit(frame));
+        stake->setObjectName(QStringLiteral("txt_puntata1_%1").arg(k));
+        stake->setAccessibleName(QStringLiteral("Puntata su ") + name);
+        stake->setReadOnly(true);
+        stake->setGeometry(twipsRect(1200, 300 + 360 * k, 2655, 285));
+        txt_puntata1[std::size_t(k)] = stake;
+    }
+}
+
+void form_guarda::creaPulsanti()
+{
+    cmd_modifica = new QPushButton(QStringLiteral("Modifica"), this);
+    cmd_modifica->setObjectName(QStringLiteral("cmd_modifica"));
+    cmd_modifica->setGeometry(twipsRect(0, 4200, 1215, 465));
+    cmd_esci1 = new QPushButton(QStringLiteral("Esci"), this);
+    cmd_esci1->setObjectName(QStringLiteral("cmd_esci1"));
+    cmd_esci1->setFont(sansSerif());
+    cmd_esci1->setGeometry(twipsRect(1200, 4200, 3945, 465));
+    // The viewer's clear routine has a button of its own that is never shown.
+    cmd_pulisci1 = new QPushButton(QStringLiteral("Pulisci scheda"), this);
+    cmd_pulisci1->setObjectName(QStringLiteral("cmd_pulisci1"));
+    cmd_pulisci1->setGeometry(cmd_modifica->geometry());
+    cmd_pulisci1->setVisible(false);
+    connect(cmd_modifica, &QPushButton::clicked, this, &form_guarda::cmd_modifica_Click);
+    connect(cmd_esci1, &QPushButton::clicked, this, &form_guarda::cmd_esci1_Click);
+    connect(cmd_pulisci1, &QPushButton::clicked, this, &form_guarda::cmd_pulisci1_Click);
+}
+
+void form_guarda::cmd_pulisci1_Click()
+{
+    m_modulo.blocca_eventi = 1;
+    txt_titolo1->clear();
+    txt_num1[0]->clear();
+    txt_num1[0]->setEnabled(true);
+    for (QCheckBox *wheel : chk_ruote1)
+        wheel->setChecked(false);
+    for (std::size_t i = 1; i < txt_num1.size(); ++i) {
+        txt_num1[i]->clear();
+        txt_num1[i]->setEnabled(false);
+        Form_schede::colora(txt_num1[i], false);
+    }
+    for (std::size_t k = 0; k < chk_giocata1.size(); ++k) {
+        chk_giocata1[k]->setEnabled(k == 0);
+        txt_puntata1[k]->setEnabled(k == 0);
+        chk_giocata1[k]->setChecked(false);
+        txt_puntata1[k]->clear();
+    }
+    for (std::size_t w = 0; w < lotto::kRuote; ++w)
+        chk_ruote1[w]->setChecked(false);
+    m_modulo.blocca_eventi = 0;
+}
+
+void form_guarda::mostra(const QString &voce, bool modificabile)
+{
+    m_modulo.blocca_eventi = 1;
+    show();
+    raise();
+    cmd_pulisci1_Click();
+    m_modulo.blocca_eventi = 1;
+    cmd_modifica->setVisible(modificabile);
+    // The entry is the stored title, all 20 characters: compared as it is, nothing trimmed.
+    const auto bytes = CodePage1252::encodeExactly(voce.toStdString());
+    std::optional<Schedina> found;
+    const auto esito = InsiemeSchede(m_modulo.file_insieme)
+                           .scorri([&](std::uint64_t, const unsigned char *record) {
+                               if (!bytes || bytes->size() != Schedina::kLunghezzaTitolo ||
+                                   std::memcmp(record, bytes->data(), bytes->size()) != 0)
+                                   return true;
+                               found = Schedina::decodifica(record);
+                               return false;
+                           });
+    m_modulo.blocca_eventi = 0;
+    if (!esito) {
+        m_modulo.avvisi().mostra(esito.errore().descrizione(), catalogo::kTitoloErrore);
+        return;
+    }
+    if (found) {
+        m_modulo.schedina = *found;
+        m_modulo.blocca_eventi = 1;
+        riempi(*found);
+        m_modulo.blocca_eventi = 0;
+    }
+}
+
+void form_guarda::riempi(const Schedina &s)
+{
+    txt_titolo1->setText(QString::fromStdString(s.titoloTesto()));
+    for (std::size_t i = 0; i < chk_ruote1.size(); ++i)
+        chk_ruote1[i]->setChecked(s.ruote[i] == 1);
+    for (std::size_t i = 0; i < txt_num1.size(); ++i) {
+        const bool used = s.numeri[i] > 0;
+        txt_num1[i]->setEnabled(used);
+        txt_num1[i]->setText(used ? QString::number(s.numeri[i]) : QString());
+        Form_schede::colora(txt_num1[i], used);
+    }
+    // Rows up to the highest bet type played from Ambo on stay open even when not played.
+    std::size_t highest = 5;
+    while (highest > 0 && s.giocate[highest] != 1)
+        --highest;
+    for (std::size_t j = 0; j < chk_giocata1.size(); ++j) {
+        const bool played = s.giocate[j] > 0;
+        const bool open = played || j <= highest;
+        chk_giocata1[j]->setEnabled(open);
+        chk_giocata1[j]->setChecked(played);
+        txt_puntata1[j]->setEnabled(open);
+        Form_schede::colora(txt_puntata1[j], open);
+        txt_puntata1[j]->setText(played ? testoNumero(s.puntate[j]) : QString());
+    }
+}
+
+void form_guarda::cmd_modifica_Click()
+{
+    SuonaEvento(m_modulo, Evento::Click);
+    const InsiemeSchede insieme(m_modulo.file_insieme);
+    const auto found = insieme.trovaPerTitolo(txt_titolo1->text().toStdString());
+    const auto count = found ? insieme.conta() : Esito<std::uint64_t>(found.errore());
+    if (!count) {
+        m_modulo.avvisi().mostra(count.errore().descrizione(), catalogo::kTitoloErrore);
+        return;
+    }
+    // No record with the title: the save will write the ticket after the last one.
+    m_modulo.pos_modifica = found.valore().value_or(count.valore() + 1);
+    passaAllEditor();
+    hide();
+    m_main->editor()->show();
+}
+
+// The editor takes the ticket from the viewer's boxes; its own handlers run as the values
+// change, in their modification-mode behaviour.
+void form_guarda::passaAllEditor()
+{
+    Form_schede *editor = m_main->editor();
+    editor->txt_titolo->setText(txt_titolo1->text());
+    for (std::size_t i = 0; i < txt_num1.size(); ++i) {
+        QLineEdit *box = editor->txt_num[i];
+        if (!txt_num1[i]->text().isEmpty()) {
+            box->setText(txt_num1[i]->text());
+            box->setEnabled(true);
+            Form_schede::colora(box, true);
+        } else {
+            box->clear();
+            box->setEnabled(false);
+        }
+    }
+    for (std::size_t i = 0; i < chk_ruote1.size(); ++i)
+        editor->chk_ruote[i]->setChecked(chk_ruote1[i]->isChecked());
+    for (std::size_t k = 0; k < chk_giocata1.size(); ++k) {
+        if (chk_giocata1[k]->isChecked()) {
+            editor->chk_giocata[k]->setChecked(true);
+            editor->txt_puntata[k]->setText(txt_puntata1[k]->text());
+            editor->chk_giocata[k]->setEnabled(true);
+            editor->txt_puntata[k]->setEnabled(true);
+        } else {
+            editor->chk_giocata[k]->setChecked(false);
+            editor->txt_puntata[k]->clear();
+        }
+    }
+    editor->chk_giocata[0]->setEnabled(true);
+    editor->txt_puntata[0]->setEnabled(true);
+    editor->numeri()->prendiDaiNumeri();
+}
+
+void form_guarda::cmd_esci1_Click()
+{
+    SuonaEvento(m_modulo, Evento::Click);
+    hide();
+}
+
+void form_guarda::Form_Activate()
+{
+    const QPoint strip = m_main->tabStrip()->pos();
+    move(strip.x() + twips(400), strip.y() + twips(2500));
+}
+
+bool form_guarda::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return QWidget::event(event);
+}
+
+// A click anywhere but on the buttons, frames and boxes included, tells how to change the
+// ticket.
+void form_guarda::mouseReleaseEvent(QMouseEvent *)
+{
+    SuonaOMostra(m_modulo, Evento::VisoreCliccaModifica);
+}
+
+// The viewer lives for the whole run: closing it from its title bar only hides it.
+void form_guarda::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    hide();
 }

@@ -1,0 +1,197 @@
+#include "inserimentonumeri.h"
+
+#include "editor/form_schede.h"
+#include "shared/modulo.h"
+#include "sound/suonaomostra.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace {
+
+using catalogo::Evento;
+
+// A key that types something into a box: any key that makes a character, Backspace and Enter.
+// Tab, Delete and the navigation and modifier keys keep their ordinary work.
+bool isTyped(const QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+        return false;
+    case Qt::Key_Backspace:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return true;
+    default:
+        return !event->text().isEmpty();
+    }
+}
+
+bool isDigit(const QKeyEvent *event)
+{
+    const QString text = event->text();
+    return text.size() == 1 && text.at(0) >= u'0' && text.at(0) <= u'9';
+}
+
+} // namespace
+
+InserimentoNumeri::InserimentoNumeri(Form_schede *editor) : QObject(editor), m_editor(editor)
+{
+    azzera();
+    for (int i = 0; i < int(editor->txt_num.size()); ++i) {
+        QLineEdit *box = editor->txt_num[i];
+        box->installEventFilter(this);
+        connect(box, &QLineEdit::textChanged, this, [this, i](const QString &text) {
+            if (text.isEmpty())
+                svuotato(i);
+        });
+    }
+    for (QLineEdit *stake : editor->txt_puntata)
+        stake->installEventFilter(this);
+}
+
+int InserimentoNumeri::valore(const QString &text)
+{
+    int value = 0;
+    for (QChar c : text) {
+        if (!c.isDigit())
+            break;
+        value = std::min(value * 10 + c.digitValue(), 1000000);
+    }
+    return value;
+}
+
+void InserimentoNumeri::prendiDaiNumeri()
+{
+    azzera();
+    for (std::size_t i = 0; i < m_editor->txt_num.size(); ++i) {
+        const QString text = m_editor->txt_num[i]->text();
+        if (!text.isEmpty())
+            valori[i] = valore(text);
+    }
+}
+
+bool InserimentoNumeri::eventFilter(QObject *watched, QEvent *event)
+{
+    const auto &numbers = m_editor->txt_num;
+    const auto number = std::find(numbers.begin(), numbers.end(), watched);
+    const int i = number == numbers.end() ? -1 : int(number - numbers.begin());
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return i >= 0 ? tastoNumero(i, static_cast<QKeyEvent *>(event))
+                      : tastoPuntata(static_cast<QKeyEvent *>(event));
+    case QEvent::KeyRelease:
+        if (i >= 0 && !static_cast<QKeyEvent *>(event)->isAutoRepeat())
+            rilascioNumero(i);
+        return false;
+    case QEvent::MouseButtonRelease:
+        if (i >= 0)
+            clicNumero(i);
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool InserimentoNumeri::tastoNumero(int i, QKeyEvent *event)
+{
+    if (!isTyped(event) || event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Return ||
+        event->key() == Qt::Key_Enter)
+        return false;
+    QLineEdit *box = m_editor->txt_num[i];
+    if (!isDigit(event)) {
+        SuonaOMostra(m_editor->modulo(), Evento::SoloCifre);
+        return true;
+    }
+    if (box->text().isEmpty())
+        return false;
+    // A further digit always goes at the end, and only if the number stays from 1 to 90.
+    const QString longer = box->text() + event->text();
+    const int value = valore(longer);
+    if (value < 1 || value > 90)
+        SuonaOMostra(m_editor->modulo(), Evento::NumeroFuoriIntervallo);
+    else
+        box->setText(longer);
+    m_editor->aggiorna();
+    return true;
+}
+
+bool InserimentoNumeri::tastoPuntata(QKeyEvent *event)
+{
+    if (!isTyped(event) || isDigit(event) || event->key() == Qt::Key_Backspace)
+        return false;
+    SuonaOMostra(m_editor->modulo(), Evento::SoloCifre);
+    return true;
+}
+
+void InserimentoNumeri::rilascioNumero(int i)
+{
+    QLineEdit *box = m_editor->txt_num[i];
+    if (box->text().isEmpty())
+        return;
+    if (i <= 8) {
+        m_editor->txt_num[i + 1]->setEnabled(true);
+        Form_schede::colora(m_editor->txt_num[i + 1], true);
+    }
+    valori[i] = valore(box->text());
+    // One-digit numbers are compared only when the next box is clicked or a bet type chosen.
+    if (i >= 1 && box->text().size() >= 2 && ripetuto(i))
+        riportaRipetuto(i);
+    m_editor->aggiorna();
+}
+
+// Clicking into a box checks the box before it.
+void InserimentoNumeri::clicNumero(int i)
+{
+    if (i == 0)
+        return;
+    const int previous = i - 1;
+    QLineEdit *box = m_editor->txt_num[previous];
+    if (valori[previous] == 0) {
+        SuonaOMostra(m_editor->modulo(), Evento::NumeroFuoriIntervallo);
+        box->clear();
+        box->setFocus();
+        return;
+    }
+    valori[previous] = valore(box->text());
+    if (i == 1)
+        return;
+    if (ripetuto(previous))
+        riportaRipetuto(previous);
+}
+
+bool InserimentoNumeri::ripetuto(int i) const
+{
+    for (int j = 0; j < int(valori.size()); ++j) {
+        if (j != i && valori[j] == valori[i])
+            return true;
+    }
+    return false;
+}
+
+void InserimentoNumeri::riportaRipetuto(int i)
+{
+    SuonaOMostra(m_editor->modulo(), Evento::NumeroGiaIntrodotto);
+    m_editor->txt_num[i]->clear();
+    valori[i] = kNessuno;
+}
+
+// Emptying a box closes the boxes after it, unless the editor is filling itself or a stored
+// ticket is being changed.
+void InserimentoNumeri::svuotato(int i)
+{
+    const Modulo &modulo = m_editor->modulo();
+    if (modulo.blocca_eventi == 1 || modulo.pos_modifica > 0)
+        return;
+    for (std::size_t j = std::size_t(i) + 1; j < m_editor->txt_num.size(); ++j) {
+        QLineEdit *box = m_editor->txt_num[j];
+        box->clear();
+        box->setEnabled(false);
+        Form_schede::colora(box, false);
+    }
+    for (std::size_t j = std::size_t(i); j < valori.size(); ++j)
+        valori[j] = kNessuno;
+    m_editor->aggiorna();
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QObject>
+
+#include <array>
+
+class Form_schede;
+class QKeyEvent;
+class QLineEdit;
+
+// How numbers and stakes are typed in the editor: digits only, numbers from 1 to 90 filled from
+// left to right without repeats, checked as keys are typed and released and as the player
+// clicks into the next box. It keeps the value last taken from each box (valori).
+class InserimentoNumeri : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit InserimentoNumeri(Form_schede *editor);
+
+    static constexpr int kNessuno = -1;
+    std::array<int, 11> valori;
+
+    void azzera() { valori.fill(kNessuno); }
+    // A ticket handed over for modification: each slot takes its box's number, so repeats are
+    // caught against the ticket's real numbers.
+    void prendiDaiNumeri();
+
+    // The number a text stands for: its digits; an empty text is 0.
+    static int valore(const QString &text);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool tastoNumero(int i, QKeyEvent *event);
+    void rilascioNumero(int i);
+    void clicNumero(int i);
+    bool tastoPuntata(QKeyEvent *event);
+    void svuotato(int i);
+    bool ripetuto(int i) const;
+    void riportaRipetuto(int i);
+
+    Form_schede *m_editor;
+};
