@@ -1,4 +1,9 @@
+#include "engine/generatoremersenne.h"
+#include "main_window/avvisiqt.h"
+#include "main_window/dialogofileqt.h"
 #include "main_window/form_gioco.h"
+#include "shared/modulo.h"
+#include "sound/riproduttoreqt.h"
 
 #include <QApplication>
 
@@ -9,7 +14,14 @@ int main(int argc, char *argv[])
     // A file-size limit must turn into a reported write error, not end the game.
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
-    Form_gioco window;
+    RiproduttoreQt riproduttore;
+    AvvisiQt avvisi;
+    DialogoFileQt dialogo;
+    Modulo modulo(riproduttore, avvisi);
+    GeneratoreMersenne generatore;
+    Form_gioco window(modulo, dialogo, generatore);
+    QObject::connect(&window, &Form_gioco::fineProgramma, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
     window.show();
     return app.exec();
 }
