@@ -2,6 +2,7 @@
 #include "main_window/avvisiqt.h"
 #include "main_window/dialogofileqt.h"
 #include "main_window/form_gioco.h"
+#include "main_window/stilegioco.h"
 #include "shared/modulo.h"
 #include "sound/riproduttoreqt.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
     // A file-size limit must turn into a reported write error, not end the game.
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
+    stile::installaSostituzioniCaratteri();
     RiproduttoreQt riproduttore;
     AvvisiQt avvisi;
     DialogoFileQt dialogo;

@@ -1,5 +1,6 @@
 #include "form_schede.h"
 
+#include "editor/casellaspunta.h"
 #include "editor/controllosalvataggio.h"
 #include "editor/inserimentonumeri.h"
 #include "main_window/form_gioco.h"
@@ -57,6 +58,7 @@ Form_schede::Form_schede(Modulo &modulo, Form_gioco *main)
     setObjectName(QStringLiteral("Form_schede"));
     setAttribute(Qt::WA_DeleteOnClose); // closed from its title bar it is made anew next time
     setFixedSize(twips(5400), twips(4695));
+    setFont(stile::sansSerif());
     auto *background = new Immagine(QStringLiteral(":/immagini/sfondo_scheda.svg"),
                                     QStringLiteral("Sfondo della schedina"), this);
     background->setGeometry(rect());
@@ -75,7 +77,7 @@ void Form_schede::creaRuote()
     m_frmRuote->setObjectName(QStringLiteral("frmRuote"));
     m_frmRuote->setGeometry(twipsRect(0, 0, 1695, 3780));
     for (int i = 0; i < 11; ++i) {
-        auto *wheel = new QCheckBox(fromView(lotto::kNomiRuote[std::size_t(i)]), m_frmRuote);
+        auto *wheel = new CasellaSpunta(fromView(lotto::kNomiRuote[std::size_t(i)]), m_frmRuote);
         wheel->setObjectName(QStringLiteral("chk_ruote_%1").arg(i));
         wheel->setGeometry(twipsRect(120, 240 + 315 * i, 1455, 285));
         connect(wheel, &QCheckBox::toggled, this, [this, i] { chk_ruote_Click(i); });
@@ -121,7 +123,7 @@ void Form_schede::creaGiocate()
     m_frmGiocata->setGeometry(twipsRect(1680, 1440, 3600, 2640));
     for (int k = 0; k < 5; ++k) {
         const QString name = fromView(lotto::kNomiGiocate[std::size_t(k)]);
-        auto *bet = new QCheckBox(name, m_frmGiocata);
+        auto *bet = new CasellaSpunta(name, m_frmGiocata);
         bet->setObjectName(QStringLiteral("chk_giocata_%1").arg(k));
         bet->setGeometry(twipsRect(120, 300 + 450 * k, 1335, 375));
         connect(bet, &QCheckBox::toggled, this, [this, k] { chk_giocata_Click(k); });

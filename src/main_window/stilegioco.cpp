@@ -4,6 +4,21 @@
 
 namespace stile {
 
+void installaSostituzioniCaratteri()
+{
+    QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Sans Serif"));
+}
+
+QFont sansSerif()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    font.setBold(false);
+    font.setItalic(false);
+    return font;
+}
+
 QFont comic(int pointSize)
 {
     QFont font(QStringLiteral("Comic Sans MS"), pointSize);

@@ -7,10 +7,22 @@
 // The look shared by the main window's pages.
 namespace stile {
 
+// The windows were drawn with Comic Sans MS and MS Sans Serif: on Linux they take Comic Neue
+// and the desktop's sans serif.
+void installaSostituzioniCaratteri();
+
 // Labels, frames and captioned buttons use the same rounded hand-written face.
 QFont comic(int pointSize = 10);
 
+// The plain face of the secondary windows' controls (MS Sans Serif 8.25 as drawn), upright
+// and regular whatever the window around it uses.
+QFont sansSerif();
+
 inline constexpr const char *kGiallo = "color: #FFFF00;";
+// The plain face of the secondary windows' controls (MS Sans Serif 8.25 as drawn), upright
+// and regular whatever the window around it uses.
+QFont sansSerif();
+
 inline constexpr const char *kGialloPallido = "color: #FFFFC0;";
 
 // A transparent label that sizes itself to its text, placed in twips.

@@ -42,13 +42,6 @@ Control *soloLettura(Control *control)
     return control;
 }
 
-QFont sansSerif()
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    return font;
-}
-
 } // namespace
 
 form_guarda::form_guarda(Modulo &modulo, Form_gioco *main)
@@ -77,7 +70,7 @@ QGroupBox *form_guarda::cornice(const char *name, const QString &caption, QRect 
 {
     auto *frame = soloLettura(new QGroupBox(caption, this));
     frame->setObjectName(QString::fromLatin1(name));
-    frame->setFont(sansSerif());
+    frame->setFont(stile::sansSerif());
     frame->setGeometry(where);
     return frame;
 }
@@ -90,7 +83,11 @@ void form_guarda::creaRuote()
         auto *wheel =
             soloLettura(new QCheckBox(fromView(lotto::kNomiRuote[std::size_t(i)]), frame));
         wheel->setObjectName(QStringLiteral("chk_ruote1_%1").arg(i));
-        wheel->setGeometry(twipsRect(120, 240 + 360 * i, 1035, 255));
+        wheel->setGeometry(twipsRect(45, 240 + 360 * i, 1170, 255));
+        // The narrow column was drawn for a narrower face than the desktop's sans serif.
+        QFont narrow = stile::sansSerif();
+        narrow.setPointSizeF(7.5);
+        wheel->setFont(narrow);
         chk_ruote1[std::size_t(i)] = wheel;
     }
 }
@@ -153,7 +150,7 @@ void form_guarda::creaPulsanti()
     cmd_modifica->setGeometry(twipsRect(0, 4200, 1215, 465));
     cmd_esci1 = new QPushButton(QStringLiteral("Esci"), this);
     cmd_esci1->setObjectName(QStringLiteral("cmd_esci1"));
-    cmd_esci1->setFont(sansSerif());
+    cmd_esci1->setFont(stile::sansSerif());
     cmd_esci1->setGeometry(twipsRect(1200, 4200, 3945, 465));
     // The viewer's clear routine has a button of its own that is never shown.
     cmd_pulisci1 = new QPushButton(QStringLiteral("Pulisci scheda"), this);
