@@ -363,8 +363,8 @@ void tst_Form_gioco::everyControlNamed()
                              qobject_cast<QAbstractItemView *>(w) ||
                              qobject_cast<QAbstractSlider *>(w) || qobject_cast<QTabBar *>(w) ||
                              qobject_cast<QTextBrowser *>(w);
-        if (!control || w->objectName().startsWith(QStringLiteral("qt_")) ||
-            insideAnotherControl(w, m_window))
+        if (!control || w->window() != m_window ||
+            w->objectName().startsWith(QStringLiteral("qt_")) || insideAnotherControl(w, m_window))
             continue;
         ++interactive;
         QVERIFY2(!w->objectName().isEmpty(), w->metaObject()->className());
