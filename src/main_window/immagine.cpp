@@ -10,19 +10,16 @@ Immagine::Immagine(const QString &resource, const QString &accessibleName, QWidg
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-QPixmap Immagine::pixmap(const QString &resource, QSize size, qreal devicePixelRatio)
-{
-    QPixmap picture(size * devicePixelRatio);
-    picture.setDevicePixelRatio(devicePixelRatio);
-    picture.fill(Qt::transparent);
-    QSvgRenderer renderer(resource);
-    QPainter painter(&picture);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    return picture;
-}
-
 void Immagine::paintEvent(QPaintEvent *)
 {
+    const qreal ratio = devicePixelRatioF();
+    if (m_disegno.size() != size() * ratio || m_disegno.devicePixelRatio() != ratio) {
+        m_disegno = QPixmap(size() * ratio);
+        m_disegno.setDevicePixelRatio(ratio);
+        m_disegno.fill(Qt::transparent);
+        QPainter canvas(&m_disegno);
+        m_renderer->render(&canvas, QRectF(QPointF(0, 0), QSizeF(size())));
+    }
     QPainter painter(this);
-    m_renderer->render(&painter, rect());
+    painter.drawPixmap(0, 0, m_disegno);
 }

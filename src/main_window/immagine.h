@@ -14,11 +14,10 @@ class Immagine : public QWidget
 public:
     Immagine(const QString &resource, const QString &accessibleName, QWidget *parent);
 
-    static QPixmap pixmap(const QString &resource, QSize size, qreal devicePixelRatio);
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     QSvgRenderer *m_renderer;
+    QPixmap m_disegno; // drawn once for the control's size, then only copied
 };

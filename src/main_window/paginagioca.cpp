@@ -33,9 +33,9 @@ PaginaGioca::PaginaGioca(QWidget *parent) : QGroupBox(QStringLiteral("Gioca"), p
     cmd_gioca = new QPushButton(this);
     cmd_gioca->setObjectName(QStringLiteral("cmd_gioca"));
     cmd_gioca->setGeometry(twipsRect(840, 960, 1455, 615));
-    cmd_gioca->setIcon(QIcon(Immagine::pixmap(QStringLiteral(":/immagini/gioca.svg"),
-                                              cmd_gioca->size(), devicePixelRatioF())));
-    cmd_gioca->setIconSize(cmd_gioca->size());
+    // The picture is drawn the first time the button shows, not while the game starts.
+    auto *picture = new Immagine(QStringLiteral(":/immagini/gioca.svg"), QString(), cmd_gioca);
+    picture->setGeometry(cmd_gioca->rect().adjusted(2, 2, -2, -2));
     cmd_gioca->setAccessibleName(QStringLiteral("Gioca le schedine scelte"));
     cmd_gioca->setAccessibleDescription(
         QStringLiteral("Estrae i numeri su tutte le ruote e gioca le schedine da giocare"));

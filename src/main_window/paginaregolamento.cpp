@@ -16,7 +16,6 @@ PaginaRegolamento::PaginaRegolamento(QWidget *parent)
         auto *page = new QTextBrowser(this);
         page->setObjectName(QStringLiteral("OLE_%1").arg(i));
         page->setOpenLinks(false);
-        page->setSource(QUrl(QStringLiteral("qrc:/regolamento/pagina%1.html").arg(i + 1)));
         page->setGeometry(i == 0 ? twipsRect(570, 690, 8895, 5055)
                                  : twipsRect(600, 720, 8895, 5055));
         page->setAccessibleName(QStringLiteral("Regole del gioco, pagina %1 di 4").arg(i + 1));
@@ -38,4 +37,14 @@ void PaginaRegolamento::VScroll_Change(int value)
 {
     for (int i = 0; i < 4; ++i)
         OLE[i]->setVisible(i == value);
+}
+
+void PaginaRegolamento::showEvent(QShowEvent *event)
+{
+    QGroupBox::showEvent(event);
+    if (m_caricate)
+        return;
+    m_caricate = true;
+    for (int i = 0; i < 4; ++i)
+        OLE[i]->setSource(QUrl(QStringLiteral("qrc:/regolamento/pagina%1.html").arg(i + 1)));
 }

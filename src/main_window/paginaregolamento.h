@@ -20,4 +20,11 @@ public:
 
     std::array<QTextBrowser *, 4> OLE;
     QScrollBar *VScroll;
+
+protected:
+    // The pages are read from the resources the first time the rules are shown.
+    void showEvent(QShowEvent *event) override;
+
+private:
+    bool m_caricate = false;
 };

@@ -314,6 +314,7 @@ void tst_Form_gioco::rulesPagesLeafed_data()
 void tst_Form_gioco::rulesPagesLeafed()
 {
     QFETCH(QList<int>, values);
+    m_window->TabStrip1_Click(4);
     PaginaRegolamento *rules = m_window->paginaRegolamento();
     for (int value : values) {
         rules->VScroll->setValue(value);
