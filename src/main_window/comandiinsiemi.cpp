@@ -35,7 +35,11 @@ QString fromView(std::string_view text)
 // The titles of a set's whole records, in file order, as the lists show them.
 Esito<QStringList> titoli(const InsiemeSchede &insieme)
 {
+    const auto count = insieme.contaEntroIlLimite();
+    if (!count)
+        return count.errore();
     QStringList titles;
+    titles.reserve(qsizetype(count.valore()));
     auto esito = insieme.scorri([&](std::uint64_t, const unsigned char *record) {
         QString title(qsizetype(Schedina::kLunghezzaTitolo), Qt::Uninitialized);
         for (std::size_t i = 0; i < Schedina::kLunghezzaTitolo; ++i)

@@ -43,6 +43,10 @@ std::string ErroreFile::motivo() const
 {
     if (m_tipo == Tipo::RecordInesistente)
         return "la schedina numero " + std::to_string(m_record) + " non esiste";
+    if (m_tipo == Tipo::TroppoGrande)
+        return "contiene " + std::to_string(m_record) +
+               " schedine, più di quante il gioco possa tenere in memoria (al massimo " +
+               std::to_string(kMassimoSchede) + ")";
     if (m_codice == 0)
         return "il trasferimento dei dati si è interrotto";
     for (const Reason &reason : kReasons) {
@@ -61,6 +65,7 @@ std::string ErroreFile::descrizione() const
         break;
     case Tipo::Lettura:
     case Tipo::RecordInesistente:
+    case Tipo::TroppoGrande:
         azione = "Impossibile leggere il file \"";
         break;
     case Tipo::Scrittura:

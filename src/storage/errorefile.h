@@ -7,13 +7,18 @@
 class ErroreFile
 {
 public:
+    // The most tickets a set may hold for the commands that keep a whole set in memory (listing,
+    // moving, playing): 252 MB of records. Larger files are refused rather than exhausting memory.
+    static constexpr std::uint64_t kMassimoSchede = 2000000;
+
     enum class Tipo
     {
         Apertura,
         Lettura,
         Scrittura,
         Eliminazione,
-        RecordInesistente
+        RecordInesistente,
+        TroppoGrande
     };
 
     // codice is the system's errno; 0 for a transfer that moved fewer bytes than asked.

@@ -103,6 +103,14 @@ Esito<std::uint64_t> InsiemeSchede::conta() const
     return size.valore() / kRecord;
 }
 
+Esito<std::uint64_t> InsiemeSchede::contaEntroIlLimite() const
+{
+    auto count = conta();
+    if (count && count.valore() > ErroreFile::kMassimoSchede)
+        return ErroreFile(ErroreFile::Tipo::TroppoGrande, m_percorso, 0, count.valore());
+    return count;
+}
+
 Esito<Schedina> InsiemeSchede::leggi(std::uint64_t k) const
 {
     auto file = apri(O_RDONLY);
@@ -121,9 +129,11 @@ Esito<Schedina> InsiemeSchede::leggi(std::uint64_t k) const
 
 Esito<std::vector<Schedina>> InsiemeSchede::leggiTutte() const
 {
+    const auto count = contaEntroIlLimite();
+    if (!count)
+        return count.errore();
     std::vector<Schedina> schede;
-    if (const auto count = conta())
-        schede.reserve(count.valore());
+    schede.reserve(count.valore());
     auto esito = scorri([&](std::uint64_t, const unsigned char *bytes) {
         schede.push_back(Schedina::decodifica(bytes));
         return true;

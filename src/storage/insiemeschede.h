@@ -33,7 +33,10 @@ public:
     // Whole records only: a tail shorter than a record is never read.
     Esito<std::uint64_t> conta() const;
     Esito<Schedina> leggi(std::uint64_t k) const;
+    // All whole records at once; refused for a set of more than ErroreFile::kMassimoSchede.
     Esito<std::vector<Schedina>> leggiTutte() const;
+    // The same limit, checked before a command reads a whole set into memory.
+    Esito<std::uint64_t> contaEntroIlLimite() const;
 
     // The first record whose title, trimmed, equals the trimmed text (case-sensitive).
     Esito<std::optional<std::uint64_t>> trovaPerTitolo(std::string_view titolo) const;
