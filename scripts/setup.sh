@@ -10,6 +10,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-multimedia-dev qt6-svg-dev
     libcli11-dev nlohmann-json3-dev libbenchmark-dev
     pulseaudio pulseaudio-utils sox xvfb xauth
+    espeak-ng librsvg2-bin desktop-file-utils appstream fonts-comic-neue dpkg-dev file
 )
 
 install_missing() {

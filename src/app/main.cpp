@@ -7,6 +7,7 @@
 #include "sound/riproduttoreqt.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <csignal>
 
@@ -16,6 +17,9 @@ int main(int argc, char *argv[])
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     stile::installaSostituzioniCaratteri();
+    // Desktops match the window with its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("it.zaffirone.Zaffirone"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/immagini/icona.svg")));
     RiproduttoreQt riproduttore;
     AvvisiQt avvisi;
     DialogoFileQt dialogo;

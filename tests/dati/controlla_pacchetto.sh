@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Builds the Debian package of a build tree into a scratch folder and checks what a machine
+# installing it would get: the two programs, every recording of the table, the desktop files,
+# the icons, and the packages it pulls in to run.
+#   controlla_pacchetto.sh CPACK CPACK_CONFIG INSTALLAZIONE TABELLA ID
+# INSTALLAZIONE is the build's install script under the package's prefix: it stands in for
+# CPack's own step, which would first build the whole tree.
+set -euo pipefail
+
+cpack=$1
+configurazione=$2
+installazione=$3
+tabella=$4
+id=$5
+
+lavoro=$(mktemp -d)
+trap 'rm -rf "$lavoro"' EXIT
+
+if ! "$cpack" --config "$configurazione" -G DEB -B "$lavoro" -D CPACK_INSTALL_CMAKE_PROJECTS= \
+    -D CPACK_INSTALL_SCRIPTS="$installazione" >"$lavoro/cpack.log" 2>&1; then
+    cat "$lavoro/cpack.log"
+    echo "FAIL: cpack could not build the package" >&2
+    exit 1
+fi
+pacchetti=("$lavoro"/zaffirone_*.deb)
+if [ "${#pacchetti[@]}" -ne 1 ] || [ ! -f "${pacchetti[0]}" ]; then
+    echo "FAIL: expected one zaffirone_*.deb, found: ${pacchetti[*]}" >&2
+    exit 1
+fi
+deb=${pacchetti[0]}
+
+errori=0
+manca() {
+    echo "FAIL: $*" >&2
+    errori=$((errori + 1))
+}
+
+# The file list, one path a line, without the leading "./".
+dpkg-deb --fsys-tarfile "$deb" | tar -t | sed 's|^\./||' >"$lavoro/contenuto"
+contiene() {
+    grep -qxF "$1" "$lavoro/contenuto" || manca "the package lacks /$1"
+}
+
+contiene usr/bin/zaffirone
+contiene usr/bin/zaffirone-cli
+contiene "usr/share/applications/$id.desktop"
+contiene "usr/share/metainfo/$id.metainfo.xml"
+contiene "usr/share/icons/hicolor/scalable/apps/$id.svg"
+for lato in 16 32 48 64 128 256; do
+    contiene "usr/share/icons/hicolor/${lato}x${lato}/apps/$id.png"
+done
+registrazioni=0
+while IFS=$'\t' read -r percorso _; do
+    case "$percorso" in '#'* | '') continue ;; esac
+    contiene "usr/share/zaffirone/Suoni/$percorso"
+    registrazioni=$((registrazioni + 1))
+done <"$tabella"
+# Recordings the table no longer lists must not linger in the package.
+installate=$(grep -c '^usr/share/zaffirone/Suoni/.*\.wav$' "$lavoro/contenuto" || true)
+[ "$installate" -eq "$registrazioni" ] ||
+    manca "$installate recordings in the package, $registrazioni in the table"
+
+campo() { dpkg-deb -f "$deb" "$1"; }
+[ "$(campo Package)" = zaffirone ] || manca "Package is '$(campo Package)'"
+[ "$(campo Section)" = games ] || manca "Section is '$(campo Section)'"
+[ "$(campo Architecture)" = "$(dpkg --print-architecture)" ] ||
+    manca "Architecture is '$(campo Architecture)'"
+[ -n "$(campo Maintainer)" ] || manca "no Maintainer"
+descrizione=$(campo Description)
+grep -q 'lotto' <<<"$descrizione" || manca "no Italian description"
+grep -q 'Lotto game' <<<"$descrizione" || manca "no English description"
+
+# Depends lists the packages by name; "libqt6core6 (>= 6.4)" counts as libqt6core6. The Qt and C
+# libraries come from dpkg-shlibdeps, the plugins and the font only from our own list: nothing
+# links them, yet without them the game has no window, no sound or the wrong letters.
+dipendenze=$(campo Depends | tr ',|' '\n\n' | sed -E 's/^ *([^ (]+).*/\1/')
+for richiesto in libc6 libqt6core6 libqt6widgets6 libqt6multimedia6 qt6-qpa-plugins \
+    fonts-comic-neue; do
+    grep -qxF "$richiesto" <<<"$dipendenze" || manca "Depends lacks $richiesto: $(campo Depends)"
+done
+
+if [ "$errori" -ne 0 ]; then
+    exit 1
+fi
+echo "$(basename "$deb"): $(wc -l <"$lavoro/contenuto") paths, $registrazioni recordings"
+echo "Depends: $(campo Depends)"
