@@ -10,6 +10,7 @@
 #include "shared/dialogofile.h"
 #include "shared/modulo.h"
 #include "sound/suonaomostra.h"
+#include "storage/cacheinsieme.h"
 #include "storage/codepage1252.h"
 #include "storage/indiceinsieme.h"
 #include "storage/insiemeschede.h"
@@ -80,14 +81,14 @@ void ComandiInsiemi::mostraErrore(const QString &testo)
     m_modulo.avvisi().mostra(testo.toStdString(), catalogo::kTitoloErrore);
 }
 
-std::optional<IndiceInsieme> ComandiInsiemi::leggiInsieme()
+std::shared_ptr<const IndiceInsieme> ComandiInsiemi::leggiInsieme()
 {
-    auto index = IndiceInsieme::leggi(InsiemeSchede(m_modulo.file_insieme));
+    auto index = m_window->insiemeLetto().leggi(m_modulo.file_insieme);
     if (!index) {
         mostraErrore(index.errore());
-        return std::nullopt;
+        return nullptr;
     }
-    return std::move(index).valore();
+    return index.valore();
 }
 
 // Loading another set first gives back the stakes of the tickets chosen for play.

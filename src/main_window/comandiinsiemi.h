@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -40,8 +41,8 @@ private:
 
     void sposta(Verso verso, bool tutte);
     bool rimborsa();
-    // Reads the open set once; a set that cannot be read is reported and gives nothing.
-    std::optional<IndiceInsieme> leggiInsieme();
+    // The open set as it is now; a set that cannot be read is reported and gives nothing.
+    std::shared_ptr<const IndiceInsieme> leggiInsieme();
     bool caricaTitoli(const std::string &percorso);
     std::optional<std::string> scegliNuovoInsieme();
     void apriInsieme(const std::string &percorso, const QStringList &titoli);

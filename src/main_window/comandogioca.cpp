@@ -9,6 +9,7 @@
 #include "main_window/testonumero.h"
 #include "shared/modulo.h"
 #include "sound/suonaomostra.h"
+#include "storage/cacheinsieme.h"
 #include "storage/codepage1252.h"
 #include "storage/indiceinsieme.h"
 #include "storage/insiemeschede.h"
@@ -44,13 +45,13 @@ void ComandoGioca::cmd_gioca_Click()
     mostraEstrazione();
     // The whole set is read before anything is credited, so a set that cannot be read costs
     // the player nothing: the tickets stay chosen and can be played or taken back.
-    const auto insieme = IndiceInsieme::leggi(InsiemeSchede(m_modulo.file_insieme));
+    const auto insieme = m_window->insiemeLetto().leggi(m_modulo.file_insieme);
     if (!insieme) {
         m_modulo.avvisi().mostra(insieme.errore().descrizione(), catalogo::kTitoloErrore);
         return;
     }
-    TurnoDiGioco::gioca(m_modulo, insieme.valore(), ListaSchede::grezze(toPlay->voci()), m_estratti,
-                        m_annunci, *this);
+    TurnoDiGioco::gioca(m_modulo, *insieme.valore(), ListaSchede::grezze(toPlay->voci()),
+                        m_estratti, m_annunci, *this);
     restituisciSchedine();
     fineGioco();
     stile::scrivi(m_window->paginaGioca()->lbl_punti, testoNumero(m_modulo.punti));

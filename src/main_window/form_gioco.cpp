@@ -16,6 +16,7 @@
 #include "shared/modulo.h"
 #include "sound/interruttorisuoni.h"
 #include "sound/suonaomostra.h"
+#include "storage/cacheinsieme.h"
 #include "viewer/form_guarda.h"
 
 #include <QCloseEvent>
@@ -58,7 +59,7 @@ private:
 
 Form_gioco::Form_gioco(Modulo &modulo, DialogoFile &dialogo, GeneratoreCasuale &generatore,
                        QWidget *parent)
-    : QMainWindow(parent), m_modulo(modulo)
+    : QMainWindow(parent), m_modulo(modulo), m_insiemeLetto(std::make_unique<CacheInsieme>())
 {
     setObjectName(QStringLiteral("Form_gioco"));
     setWindowTitle(QStringLiteral("IL NUOVO LOTTO"));
@@ -78,6 +79,8 @@ Form_gioco::Form_gioco(Modulo &modulo, DialogoFile &dialogo, GeneratoreCasuale &
     resize(area->minimumSize() + QSize(0, menuBar()->sizeHint().height()));
     Form_Load();
 }
+
+Form_gioco::~Form_gioco() = default;
 
 void Form_gioco::creaMenu()
 {

@@ -4,7 +4,9 @@
 #include <QPointer>
 
 #include <array>
+#include <memory>
 
+class CacheInsieme;
 class ComandiInsiemi;
 class ComandoGioca;
 class GeneratoreCasuale;
@@ -33,6 +35,7 @@ public:
 
     Form_gioco(Modulo &modulo, DialogoFile &dialogo, GeneratoreCasuale &generatore,
                QWidget *parent = nullptr);
+    ~Form_gioco() override;
 
     void Form_Load();
     void Form_Activate();
@@ -58,6 +61,8 @@ public:
     // The editor, made anew if it was never opened or was closed from its title bar.
     Form_schede *editor();
     ComandoGioca *comandoGioca() const { return m_comandoGioca; }
+    // The open set as last read, shared by the commands that need all of it.
+    CacheInsieme &insiemeLetto() { return *m_insiemeLetto; }
 
 Q_SIGNALS:
     // The program must end now (the hidden exit area, or the window closed).
@@ -86,6 +91,7 @@ private:
     QAction *m_mnuSpirito = nullptr;
     form_guarda *m_visore = nullptr;
     QPointer<Form_schede> m_editor;
+    std::unique_ptr<CacheInsieme> m_insiemeLetto;
     ComandiInsiemi *m_insiemi;
     ComandoGioca *m_comandoGioca;
 };

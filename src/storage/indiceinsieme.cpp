@@ -45,29 +45,36 @@ Esito<IndiceInsieme> IndiceInsieme::leggi(const InsiemeSchede &insieme)
 }
 
 IndiceInsieme::IndiceInsieme(std::vector<Schedina> schede)
-    : m_schede(std::move(schede)), m_primi(tableSize(m_schede.size()), kNessuno),
+    : m_schede(std::move(schede)), m_primi(tableSize(m_schede.size())),
       m_successivi(m_schede.size() + 1, kNessuno)
 {
+    m_costi.reserve(m_schede.size());
+    for (const Schedina &s : m_schede)
+        m_costi.push_back(s.costo());
     // The last record seen so far of each title, to chain the next one after it.
     std::vector<std::uint32_t> last(m_schede.size() + 1, kNessuno);
     for (std::uint32_t k = 1; k <= m_schede.size(); ++k) {
-        std::uint32_t &slot = m_primi[posto(m_schede[k - 1].titoloGrezzo())];
-        if (slot == kNessuno) {
-            slot = k;
+        const std::string_view title = m_schede[k - 1].titoloGrezzo();
+        Posto &slot = m_primi[posto(title)];
+        if (slot.record == kNessuno) {
+            slot = {k, std::uint32_t(hashTitle(title) >> 32)};
             last[k] = k;
             continue;
         }
-        m_successivi[last[slot]] = k;
-        last[slot] = k;
+        m_successivi[last[slot.record]] = k;
+        last[slot.record] = k;
     }
 }
 
 std::size_t IndiceInsieme::posto(std::string_view titolo) const
 {
     const std::size_t mask = m_primi.size() - 1;
-    for (std::size_t i = hashTitle(titolo) & mask;; i = (i + 1) & mask) {
-        const std::uint32_t k = m_primi[i];
-        if (k == kNessuno || m_schede[k - 1].titoloGrezzo() == titolo)
+    const std::uint64_t hash = hashTitle(titolo);
+    const auto tag = std::uint32_t(hash >> 32);
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Posto &slot = m_primi[i];
+        if (slot.record == kNessuno ||
+            (slot.impronta == tag && m_schede[slot.record - 1].titoloGrezzo() == titolo))
             return i;
     }
 }
@@ -88,7 +95,7 @@ std::optional<std::size_t> IndiceInsieme::prossimo(std::string_view voce, std::s
 {
     if (voce.size() != kVoce)
         return std::nullopt;
-    const std::uint32_t first = m_primi[posto(voce)];
+    const std::uint32_t first = m_primi[posto(voce)].record;
     if (first == kNessuno)
         return std::nullopt;
     for (std::uint32_t r = first; r != kNessuno; r = m_successivi[r]) {
@@ -105,7 +112,7 @@ std::optional<Currency> IndiceInsieme::costoVoci(std::string_view voci) const
         const auto k = primo(voci.substr(at, kVoce));
         if (!k)
             continue;
-        const auto cost = scheda(*k).costo();
+        const auto &cost = m_costi[*k - 1];
         const auto sum = cost ? total.plus(*cost) : std::nullopt;
         if (!sum)
             return std::nullopt;
@@ -122,7 +129,7 @@ std::optional<Currency> IndiceInsieme::rimborso(std::string_view voci) const
         const auto found = prossimo(voci.substr(at, kVoce), k);
         if (!found)
             continue; // a whole circle without its title: nothing to give back, k stays
-        const auto cost = scheda(*found).costo();
+        const auto &cost = m_costi[*found - 1];
         const auto sum = cost ? total.plus(*cost) : std::nullopt;
         if (!sum)
             return std::nullopt;

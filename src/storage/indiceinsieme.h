@@ -50,12 +50,18 @@ public:
     std::optional<Currency> rimborso(std::string_view voci) const;
 
 private:
+    struct Posto
+    {
+        std::uint32_t record = 0;   // the first record with the title; 0: empty
+        std::uint32_t impronta = 0; // part of the title's hash, so most misses skip the record
+    };
     // The slot of a title in the table: where it is, or the empty slot where it would go.
     std::size_t posto(std::string_view titolo) const;
 
     std::vector<Schedina> m_schede;
-    // An open-addressing table of the first record of each stored title (0 for an empty
-    // slot), and each record's next record with the same title (0 for none).
-    std::vector<std::uint32_t> m_primi;
+    std::vector<std::optional<Currency>> m_costi; // each record's cost, worked out once
+    // An open-addressing table of the first record of each stored title, and each record's next
+    // record with the same title (0 for none).
+    std::vector<Posto> m_primi;
     std::vector<std::uint32_t> m_successivi;
 };
