@@ -6,7 +6,6 @@
 #include "support/partitadiprova.h"
 #include "support/setfiles.h"
 
-#include <QAccessible>
 #include <QCheckBox>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -47,7 +46,6 @@ private Q_SLOTS:
     void saveAfterNewGameIsRefused();
     void esciAndActivation();
     void keyboardAloneInTheDesignedOrder();
-    void everyControlNamed();
 
 private:
     QString setPath() const { return m_dir->filePath(QStringLiteral("set.slott")); }
@@ -489,22 +487,6 @@ void tst_Form_schede::keyboardAloneInTheDesignedOrder()
     QTest::keyClicks(editor()->txt_puntata[0], "3");
     QTest::keyClick(editor()->cmd_salvasche, Qt::Key_Space);
     QCOMPARE(readBytes(setPath()).size(), 252);
-}
-
-void tst_Form_schede::everyControlNamed()
-{
-    int named = 0;
-    for (QWidget *w : editor()->findChildren<QWidget *>()) {
-        if (!qobject_cast<QLineEdit *>(w) && !qobject_cast<QAbstractButton *>(w))
-            continue;
-        QVERIFY2(!w->objectName().isEmpty(), w->metaObject()->className());
-        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
-        QVERIFY2(!a->text(QAccessible::Name).isEmpty(), qPrintable(w->objectName()));
-        if (auto *button = qobject_cast<QAbstractButton *>(w))
-            QCOMPARE(a->text(QAccessible::Name), button->text());
-        ++named;
-    }
-    QCOMPARE(named, 1 + 10 + 5 + 5 + 11 + 4);
 }
 
 QTEST_MAIN(tst_Form_schede)

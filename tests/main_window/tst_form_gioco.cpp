@@ -9,15 +9,10 @@
 #include "support/partitadiprova.h"
 #include "viewer/form_guarda.h"
 
-#include <QAbstractButton>
-#include <QAbstractItemView>
-#include <QAbstractSlider>
-#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
-#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabBar>
@@ -48,7 +43,6 @@ private Q_SLOTS:
     void rulesPagesLeafed();
     void layoutKeepsTabStripCentred_data();
     void layoutKeepsTabStripCentred();
-    void everyControlNamed();
 
 private:
     QString label(const char *name) const;
@@ -70,16 +64,6 @@ const QString kStart = "Lotto\\inizio_programma.wav";
 const QString kGreeting = "Aggiunte\\Spiritose\\il lotto quando vuoi da normalizzare.wav";
 const QString kFine = "Aggiunte\\Spiritose\\fine.wav";
 
-// Scroll bars of a list, the tab bar's own arrows and the like belong to their control.
-bool insideAnotherControl(const QWidget *w, const QWidget *window)
-{
-    for (const QWidget *p = w->parentWidget(); p && p != window; p = p->parentWidget()) {
-        if (qobject_cast<const QAbstractScrollArea *>(p) || qobject_cast<const QTabBar *>(p) ||
-            p->objectName().startsWith(QStringLiteral("qt_")))
-            return true;
-    }
-    return false;
-}
 
 void activate(QWidget *window)
 {
@@ -353,30 +337,6 @@ void tst_Form_gioco::layoutKeepsTabStripCentred()
     const form_guarda *viewer = m_window->visore();
     QCOMPARE(viewer->pos(), strip->pos() + QPoint(twips(400), twips(2500)));
     QVERIFY(!viewer->isVisible());
-}
-
-void tst_Form_gioco::everyControlNamed()
-{
-    const auto widgets = m_window->findChildren<QWidget *>();
-    int interactive = 0;
-    for (QWidget *w : widgets) {
-        const bool control = qobject_cast<QAbstractButton *>(w) ||
-                             qobject_cast<QAbstractItemView *>(w) ||
-                             qobject_cast<QAbstractSlider *>(w) || qobject_cast<QTabBar *>(w) ||
-                             qobject_cast<QTextBrowser *>(w);
-        if (!control || w->window() != m_window ||
-            w->objectName().startsWith(QStringLiteral("qt_")) || insideAnotherControl(w, m_window))
-            continue;
-        ++interactive;
-        QVERIFY2(!w->objectName().isEmpty(), w->metaObject()->className());
-        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
-        QVERIFY2(a && !a->text(QAccessible::Name).isEmpty(), qPrintable(w->objectName()));
-        // A caption in words is what a screen reader says; arrows are described instead.
-        const auto *button = qobject_cast<QAbstractButton *>(w);
-        if (button && button->text().contains(QRegularExpression(QStringLiteral("\\w"))))
-            QCOMPARE(a->text(QAccessible::Name), button->text());
-    }
-    QCOMPARE(interactive, 16); // 8 buttons, 2 lists, the scroll bar, the tab bar, 4 rules pages
 }
 
 QTEST_MAIN(tst_Form_gioco)

@@ -1,5 +1,4 @@
 #include "shared/modulo.h"
-#include "sound/interruttorisuoni.h"
 #include "sound/suonaomostra.h"
 #include "support/fakeavvisi.h"
 #include "support/fakeriproduttore.h"
@@ -16,12 +15,8 @@ private Q_SLOTS:
     void init();
     void spokenOrWritten_data();
     void spokenOrWritten();
-    void fixedRecordings_data();
-    void fixedRecordings();
     void questionAlwaysAsked_data();
     void questionAlwaysAsked();
-    void soundSwitchClicksOnlyWhileOn();
-    void setSwitchCaptions();
     void winAnnouncements_data();
     void winAnnouncements();
 
@@ -115,47 +110,6 @@ void tst_SuonaOMostra::spokenOrWritten()
     QCOMPARE(m_boxes.take(), (QList<FakeAvvisi::Box>{{text, title, false}}));
 }
 
-void tst_SuonaOMostra::fixedRecordings_data()
-{
-    QTest::addColumn<Evento>("evento");
-    QTest::addColumn<QStringList>("normal");
-    QTest::addColumn<QStringList>("joking");
-    const QString start = "Lotto\\inizio_programma.wav";
-    const QString greeting = "Aggiunte\\Spiritose\\il lotto quando vuoi da normalizzare.wav";
-    const QString click = "Lotto\\click.wav";
-    QTest::newRow("start-up greets in both sets")
-        << Evento::ProgrammaAvviato << QStringList{start, greeting} << QStringList{start, greeting};
-    QTest::newRow("new game") << Evento::NuovaPartita
-                              << QStringList{start, greeting, "Lotto\\nuova_partita.wav"}
-                              << QStringList{start, greeting, "Lotto\\nuova_partita.wav"};
-    QTest::newRow("Esci: one recording, or three")
-        << Evento::MenuEsci << QStringList{"Aggiunte\\Spiritose\\fine.wav"}
-        << QStringList{"Lotto\\Errore_Nooo_non_puoi.wav", "Aggiunte\\Spiritose\\non_uscire.wav",
-                       "Aggiunte\\Spiritose\\fine.wav"};
-    QTest::newRow("tab 4 announced, or only clicked")
-        << Evento::TabRegolamento << QStringList{"regolamento\\inizio_regolamento.wav"}
-        << QStringList{click};
-    QTest::newRow("overwrite confirmed: joking set only")
-        << Evento::SovrascritturaConfermata << QStringList{}
-        << QStringList{"Aggiunte\\Spiritose\\perso.wav"};
-}
-
-void tst_SuonaOMostra::fixedRecordings()
-{
-    QFETCH(Evento, evento);
-    QFETCH(QStringList, normal);
-    QFETCH(QStringList, joking);
-    SuonaEvento(*m_modulo, evento);
-    QCOMPARE(m_player.take(), normal);
-    m_modulo->suoni_spiritosi = 1;
-    SuonaEvento(*m_modulo, evento);
-    QCOMPARE(m_player.take(), joking);
-    m_modulo->suoni_attivi = 0;
-    SuonaEvento(*m_modulo, evento);
-    QVERIFY(m_player.suonati().isEmpty());
-    QVERIFY(m_boxes.boxes().isEmpty());
-}
-
 void tst_SuonaOMostra::questionAlwaysAsked_data()
 {
     QTest::addColumn<bool>("soundsOn");
@@ -178,32 +132,6 @@ void tst_SuonaOMostra::questionAlwaysAsked()
     QCOMPARE(m_boxes.take(),
              (QList<FakeAvvisi::Box>{
                  {QString::fromUtf8("Il file è già esistente,sovrascriverlo?"), "Avviso", true}}));
-}
-
-void tst_SuonaOMostra::soundSwitchClicksOnlyWhileOn()
-{
-    QCOMPARE(InterruttoriSuoni::commutaSuoni(*m_modulo), InterruttoriSuoni::kRiabilita);
-    QCOMPARE(m_player.take(), QStringList{"Lotto\\click.wav"});
-    QCOMPARE(m_modulo->suoni_attivi, 0);
-    QCOMPARE(InterruttoriSuoni::commutaSuoni(*m_modulo), InterruttoriSuoni::kDisabilita);
-    QVERIFY(m_player.take().isEmpty());
-    QCOMPARE(m_modulo->suoni_attivi, 1);
-}
-
-void tst_SuonaOMostra::setSwitchCaptions()
-{
-    QCOMPARE(InterruttoriSuoni::kSpiritosiIniziale, std::string_view("Suoni Spiritosi"));
-    const QStringList captions = {
-        QString::fromUtf8(InterruttoriSuoni::commutaSpirito(*m_modulo).data()),
-        QString::fromUtf8(InterruttoriSuoni::commutaSpirito(*m_modulo).data()),
-        QString::fromUtf8(InterruttoriSuoni::commutaSpirito(*m_modulo).data())};
-    QCOMPARE(captions, (QStringList{"Suoni normali", "Suoni spiritosi", "Suoni normali"}));
-    QCOMPARE(m_modulo->suoni_spiritosi, 1);
-    // Switching the set while sounds are off is silent but still switches.
-    m_modulo->suoni_attivi = 0;
-    InterruttoriSuoni::commutaSpirito(*m_modulo);
-    QCOMPARE(m_modulo->suoni_spiritosi, 0);
-    QCOMPARE(m_player.take().size(), 3);
 }
 
 void tst_SuonaOMostra::winAnnouncements_data()
