@@ -392,8 +392,7 @@ void Form_schede::Form_Activate()
     setWindowTitle(QStringLiteral("Compila la tua schedina, hai ") + testoNumero(m_modulo.punti) +
                    QStringLiteral(" punti"));
     punti_iniziali = m_modulo.punti;
-    const QPoint strip = m_main->tabStrip()->pos();
-    move(strip.x() + twips(400), strip.y() + twips(2500));
+    move(m_main->posizioneSchede());
 }
 
 bool Form_schede::event(QEvent *event)

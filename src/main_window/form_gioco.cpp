@@ -180,7 +180,12 @@ void Form_gioco::Form_Resize()
     m_tabStrip->move(tabLeft, tabTop);
     for (QGroupBox *page : m_pagine)
         page->move(tabLeft + twips(100), height / 2 - page->height() / 2 + twips(100));
-    visore()->move(tabLeft + twips(400), tabTop + twips(2500));
+    visore()->move(posizioneSchede());
+}
+
+QPoint Form_gioco::posizioneSchede() const
+{
+    return m_tabStrip->pos() + QPoint(twips(400), twips(2500));
 }
 
 void Form_gioco::mnu_file_newgame_Click()

@@ -52,6 +52,9 @@ public:
 
     // Shows the points in their label and in the caption, after any change of the points.
     void mostraPunti();
+    // Where the editor and the viewer go: 400 twips right of the tab strip and 2500 below its
+    // top, the strip's place in this window read as screen coordinates.
+    QPoint posizioneSchede() const;
 
     PaginaGioca *paginaGioca() const { return m_gioca; }
     PaginaLotto *paginaLotto() const { return m_lotto; }

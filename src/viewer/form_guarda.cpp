@@ -304,8 +304,7 @@ void form_guarda::cmd_esci1_Click()
 
 void form_guarda::Form_Activate()
 {
-    const QPoint strip = m_main->tabStrip()->pos();
-    move(strip.x() + twips(400), strip.y() + twips(2500));
+    move(m_main->posizioneSchede());
 }
 
 bool form_guarda::event(QEvent *event)

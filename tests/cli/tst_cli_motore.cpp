@@ -1,4 +1,5 @@
 #include "support/clirunner.h"
+#include "support/generatorescriptato.h"
 #include "support/setfiles.h"
 
 #include <QJsonArray>
@@ -34,35 +35,17 @@ namespace {
 QByteArray ticket(const QList<int> &numbers, const QList<int> &wheels,
                   const QList<QPair<int, int>> &stakes)
 {
-    QByteArray record = recordWithTitle("Prova");
-    auto put16 = [&](int offset, int value) {
-        record[offset] = char(value & 0xFF);
-        record[offset + 1] = char((value >> 8) & 0xFF);
-    };
-    for (int w : wheels)
-        put16(20 + 2 * w, 1);
-    for (int i = 0; i < numbers.size(); ++i)
-        put16(44 + 2 * i, numbers[i]);
-    for (const auto &[type, stake] : stakes) {
-        put16(66 + 2 * type, 1);
-        const qint64 raw = qint64(stake) * 10000;
-        for (int b = 0; b < 8; ++b)
-            record[78 + 8 * type + b] = char((raw >> (8 * b)) & 0xFF);
-    }
-    return record;
+    QMap<int, qint64> raw;
+    for (const auto &[type, stake] : stakes)
+        raw[type] = qint64(stake) * 10000;
+    return ticketRecord("Prova", numbers, wheels, raw);
 }
 
 QString drawText(const QMap<int, QList<int>> &wheels)
 {
     QStringList numbers;
-    for (int w = 0; w < 10; ++w) {
-        QList<int> wheel = wheels.value(w);
-        for (int filler = 60; wheel.size() < 5; ++filler)
-            if (!wheel.contains(filler))
-                wheel << filler;
-        for (int n : wheel)
-            numbers << QString::number(n);
-    }
+    for (int n : GeneratoreScriptato::numeriCon(wheels))
+        numbers << QString::number(n);
     return numbers.join(',');
 }
 

@@ -63,19 +63,6 @@ QString padded(const char *title)
     return QString::fromLatin1(title).leftJustified(20, u' ');
 }
 
-QList<int> drawWith(const QMap<int, QList<int>> &wheels)
-{
-    QList<int> numbers;
-    for (int w = 0; w < 10; ++w) {
-        QList<int> wheel = wheels.value(w);
-        for (int filler = 60; wheel.size() < 5; ++filler)
-            if (!wheel.contains(filler))
-                wheel << filler;
-        numbers += wheel;
-    }
-    return numbers;
-}
-
 } // namespace
 
 void tst_Partita::initTestCase()
@@ -174,7 +161,7 @@ void tst_Partita::choose(const QList<int> &rows)
 
 void tst_Partita::play(const QMap<int, QList<int>> &drawn)
 {
-    m_game->generatore.estrazione(drawWith(drawn));
+    m_game->generatore.ruote(drawn);
     m_game->window.paginaGioca()->cmd_gioca->click();
 }
 

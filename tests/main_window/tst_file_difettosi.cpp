@@ -40,30 +40,7 @@ private:
     std::unique_ptr<PartitaDiProva> m_game;
 };
 
-namespace {
-
-QByteArray ticket(const char *title, int number, qint64 raw)
-{
-    Schedina s;
-    s.impostaTitolo(title);
-    s.numeri[0] = std::int16_t(number);
-    s.ruote[0] = 1;
-    s.giocate[0] = 1;
-    s.puntate[0] = Currency::fromRaw(raw);
-    const auto bytes = s.codifica();
-    return QByteArray(reinterpret_cast<const char *>(bytes.data()), 126);
-}
-
-// Bari's five numbers, then 60 to 64 on every other wheel.
-QList<int> drawWithBari(const QList<int> &bari)
-{
-    QList<int> numbers = bari;
-    for (int w = 1; w < 10; ++w)
-        numbers << 60 << 61 << 62 << 63 << 64;
-    return numbers;
-}
-
-} // namespace
+namespace {} // namespace
 
 void tst_FileDifettosi::init()
 {
@@ -90,11 +67,12 @@ QList<FakeAvvisi::Box> tst_FileDifettosi::errors()
 
 void tst_FileDifettosi::setVanishesBeforeThePlay()
 {
-    writeBytes(setPath(), ticket("Uno", 7, 10000) + ticket("Due", 8, 10000));
+    writeBytes(setPath(), ticketRecord("Uno", {7}, {0}, {{0, 10000}}) +
+                              ticketRecord("Due", {8}, {0}, {{0, 10000}}));
     load(setPath());
     chooseAll();
     QVERIFY(QFile::remove(setPath()));
-    m_game->generatore.estrazione(drawWithBari({7, 8, 1, 2, 3}));
+    m_game->generatore.ruote({{0, {7, 8, 1, 2, 3}}});
     m_game->window.paginaGioca()->cmd_gioca->click();
     // A missing set opens as a new empty one: nothing is found, nothing credited, no ticket lost.
     QCOMPARE(m_game->window.paginaGioca()->lbl_vincita->text(), QString("0"));
@@ -105,14 +83,16 @@ void tst_FileDifettosi::setVanishesBeforeThePlay()
 
 void tst_FileDifettosi::setReorderedBeforeThePlay()
 {
-    writeBytes(setPath(),
-               ticket("Uno", 7, 10000) + ticket("Due", 8, 10000) + ticket("Tre", 9, 10000));
+    writeBytes(setPath(), ticketRecord("Uno", {7}, {0}, {{0, 10000}}) +
+                              ticketRecord("Due", {8}, {0}, {{0, 10000}}) +
+                              ticketRecord("Tre", {9}, {0}, {{0, 10000}}));
     load(setPath());
     chooseAll();
-    writeBytes(setPath(),
-               ticket("Tre", 9, 10000) + ticket("Due", 8, 10000) + ticket("Uno", 7, 10000));
+    writeBytes(setPath(), ticketRecord("Tre", {9}, {0}, {{0, 10000}}) +
+                              ticketRecord("Due", {8}, {0}, {{0, 10000}}) +
+                              ticketRecord("Uno", {7}, {0}, {{0, 10000}}));
     m_game->modulo.suoni_attivi = 0;
-    m_game->generatore.estrazione(drawWithBari({7, 8, 9, 1, 2}));
+    m_game->generatore.ruote({{0, {7, 8, 9, 1, 2}}});
     m_game->window.paginaGioca()->cmd_gioca->click();
     QCOMPARE(errors().size(), 3); // every ticket found and announced
     QCOMPARE(m_game->window.paginaGioca()->lbl_vincita->text(), QString("33"));
@@ -120,7 +100,7 @@ void tst_FileDifettosi::setReorderedBeforeThePlay()
 
 void tst_FileDifettosi::hugeSetIsRefusedWithoutReadingIt()
 {
-    writeBytes(setPath(), ticket("Uno", 7, 10000));
+    writeBytes(setPath(), ticketRecord("Uno", {7}, {0}, {{0, 10000}}));
     load(setPath());
     QFile huge(m_dir->filePath(QStringLiteral("enorme.slott")));
     QVERIFY(huge.open(QIODevice::WriteOnly));
@@ -153,7 +133,8 @@ void tst_FileDifettosi::garbageBytesListAsTitles()
 
 void tst_FileDifettosi::stakesBeyondTheCurrencyRefuseTheMove()
 {
-    writeBytes(setPath(), ticket("Enorme", 7, INT64_MAX) + ticket("Uno", 8, 10000));
+    writeBytes(setPath(), ticketRecord("Enorme", {7}, {0}, {{0, INT64_MAX}}) +
+                              ticketRecord("Uno", {8}, {0}, {{0, 10000}}));
     load(setPath());
     chooseAll();
     const auto boxes = errors();
@@ -168,7 +149,7 @@ void tst_FileDifettosi::saveWhenTheFolderIsGone()
     const QString folder = m_dir->filePath(QStringLiteral("cartella"));
     QVERIFY(QDir().mkpath(folder));
     const QString path = folder + QStringLiteral("/set.slott");
-    writeBytes(path, ticket("Uno", 7, 10000));
+    writeBytes(path, ticketRecord("Uno", {7}, {0}, {{0, 10000}}));
     load(path);
     m_game->window.paginaLotto()->cmd_scheda->click();
     Form_schede *editor = m_game->window.editor();

@@ -64,7 +64,6 @@ const QString kStart = "Lotto\\inizio_programma.wav";
 const QString kGreeting = "Aggiunte\\Spiritose\\il lotto quando vuoi da normalizzare.wav";
 const QString kFine = "Aggiunte\\Spiritose\\fine.wav";
 
-
 void activate(QWidget *window)
 {
     QEvent activation(QEvent::WindowActivate);

@@ -49,35 +49,6 @@ namespace {
 
 const QString kClick = "Lotto\\click.wav";
 
-QByteArray ticket(const char *title, const QList<int> &numbers, const QList<int> &wheels, int type,
-                  qint64 raw)
-{
-    Schedina s;
-    s.impostaTitolo(title);
-    for (int i = 0; i < numbers.size(); ++i)
-        s.numeri[i] = std::int16_t(numbers[i]);
-    for (int w : wheels)
-        s.ruote[w] = 1;
-    s.giocate[type] = 1;
-    s.puntate[type] = Currency::fromRaw(raw);
-    const auto bytes = s.codifica();
-    return QByteArray(reinterpret_cast<const char *>(bytes.data()), 126);
-}
-
-// Fifty numbers: the given ones first on their wheels, the rest from 60 on.
-QList<int> drawWith(const QMap<int, QList<int>> &wheels)
-{
-    QList<int> numbers;
-    for (int w = 0; w < 10; ++w) {
-        QList<int> wheel = wheels.value(w);
-        for (int filler = 60; wheel.size() < 5; ++filler)
-            if (!wheel.contains(filler))
-                wheel << filler;
-        numbers += wheel;
-    }
-    return numbers;
-}
-
 } // namespace
 
 void tst_Gioca::init()
@@ -149,13 +120,13 @@ void tst_Gioca::winsAnnouncedInOrder()
 {
     QFETCH(bool, soundsOn);
     // Estratto and Ambo on Bari and Roma, stake 1 each: costs 2.
-    QByteArray records =
-        ticket("Perdente", {80}, {0}, 0, 10000) + ticket("Vincente", {1, 2, 3}, {0, 7}, 0, 10000);
+    QByteArray records = ticketRecord("Perdente", {80}, {0}, {{0, 10000}}) +
+                         ticketRecord("Vincente", {1, 2, 3}, {0, 7}, {{0, 10000}});
     records.replace(126 + 78 + 8, 8, QByteArray::fromHex("1027000000000000"));
     records[126 + 68] = 1;
     choose(records, {1, 0});
     m_game->modulo.suoni_attivi = soundsOn;
-    m_game->generatore.estrazione(drawWith({{0, {1, 2}}, {7, {3}}}));
+    m_game->generatore.ruote({{0, {1, 2}}, {7, {3}}});
     play();
     const QStringList wins = {"Ruote e Vincite\\estratto_bari.wav",
                               "Ruote e Vincite\\ambo_bari.wav",
@@ -183,8 +154,8 @@ void tst_Gioca::winsAnnouncedInOrder()
 void tst_Gioca::eachWheelLosesItsFraction()
 {
     // One number, Estratto at 2.3036 on two wheels: 11.2 x 2.3036 / 2 = 12.9 on each.
-    choose(ticket("Dodici", {45}, {0, 1}, 0, 23036), {0});
-    m_game->generatore.estrazione(drawWith({{0, {45}}, {1, {45}}}));
+    choose(ticketRecord("Dodici", {45}, {0, 1}, {{0, 23036}}), {0});
+    m_game->generatore.ruote({{0, {45}}, {1, {45}}});
     play();
     QCOMPARE(label("lbl_vincita"), QString("24"));
     QCOMPARE(m_game->modulo.situazione, 24 - 2.3036);
@@ -229,10 +200,11 @@ void tst_Gioca::endOfTheGame()
     QFETCH(QString, box);
     QFETCH(QString, pointsAfter);
     m_game->modulo.punti = *Currency::fromWhole(pointsBefore);
-    choose(ticket("Unico", {45}, {0}, 0, 10000), {0}); // pays 11 when 45 comes out on Bari
+    choose(ticketRecord("Unico", {45}, {0}, {{0, 10000}}),
+           {0}); // pays 11 when 45 comes out on Bari
     QCOMPARE(m_game->modulo.punti, *Currency::fromWhole(pointsBefore - 1));
     m_game->modulo.suoni_attivi = soundsOn;
-    m_game->generatore.estrazione(drawWith({{0, {wins ? 45 : 80}}}));
+    m_game->generatore.ruote({{0, {wins ? 45 : 80}}});
     play();
     QCOMPARE(m_game->player.take(), played);
     const auto boxes = m_game->boxes.take();
@@ -252,10 +224,12 @@ void tst_Gioca::endOfTheGame()
 
 void tst_Gioca::entryMissingFromTheFileIsPassedOver()
 {
-    choose(ticket("Primo", {45}, {0}, 0, 10000) + ticket("Secondo", {46}, {0}, 0, 10000), {0, 1});
+    choose(ticketRecord("Primo", {45}, {0}, {{0, 10000}}) +
+               ticketRecord("Secondo", {46}, {0}, {{0, 10000}}),
+           {0, 1});
     // Another program rewrites the set without the first ticket.
-    writeBytes(setPath(), ticket("Secondo", {46}, {0}, 0, 10000));
-    m_game->generatore.estrazione(drawWith({{0, {45, 46}}}));
+    writeBytes(setPath(), ticketRecord("Secondo", {46}, {0}, {{0, 10000}}));
+    m_game->generatore.ruote({{0, {45, 46}}});
     play();
     QCOMPARE(label("lbl_vincita"), QString("11"));
     QCOMPARE(m_game->window.paginaLotto()->lst_esistenti->count(), 2);
@@ -263,10 +237,10 @@ void tst_Gioca::entryMissingFromTheFileIsPassedOver()
 
 void tst_Gioca::unreadableSetCreditsNothing()
 {
-    choose(ticket("Primo", {45}, {0}, 0, 10000), {0});
+    choose(ticketRecord("Primo", {45}, {0}, {{0, 10000}}), {0});
     QVERIFY(QFile::remove(setPath()));
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("set.slott")));
-    m_game->generatore.estrazione(drawWith({{0, {45}}}));
+    m_game->generatore.ruote({{0, {45}}});
     play();
     const auto boxes = m_game->boxes.take();
     QCOMPARE(boxes.size(), 1);

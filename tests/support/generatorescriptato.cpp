@@ -13,3 +13,17 @@ void GeneratoreScriptato::estrazione(const QList<int> &numeri)
     for (int n : numeri)
         m_valori << (float(n) - 0.5f) / 90.0f;
 }
+
+QList<int> GeneratoreScriptato::numeriCon(const QMap<int, QList<int>> &wheels)
+{
+    QList<int> numbers;
+    for (int w = 0; w < 10; ++w) {
+        QList<int> wheel = wheels.value(w);
+        for (int filler = 60; wheel.size() < 5; ++filler) {
+            if (!wheel.contains(filler))
+                wheel << filler;
+        }
+        numbers += wheel;
+    }
+    return numbers;
+}

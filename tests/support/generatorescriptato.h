@@ -3,6 +3,7 @@
 #include "engine/generatorecasuale.h"
 
 #include <QList>
+#include <QMap>
 
 #include <array>
 
@@ -17,6 +18,9 @@ public:
     // The values that make the draw come out as these numbers, 1 to 90, wheel by wheel.
     void estrazione(const QList<int> &numeri);
     void valori(const QList<float> &values) { m_valori += values; }
+    // A draw with the given numbers first on their wheels and 60, 61... after them.
+    void ruote(const QMap<int, QList<int>> &wheels) { estrazione(numeriCon(wheels)); }
+    static QList<int> numeriCon(const QMap<int, QList<int>> &wheels);
 
     int semine = 0;
 

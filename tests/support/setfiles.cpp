@@ -1,5 +1,7 @@
 #include "setfiles.h"
 
+#include "storage/schedina.h"
+
 #include <QFile>
 
 QByteArray readBytes(const QString &path)
@@ -34,4 +36,21 @@ QByteArray provaRecord()
     record[86] = 0x50;
     record[87] = static_cast<char>(0xC3);
     return record;
+}
+
+QByteArray ticketRecord(const char *title, const QList<int> &numbers, const QList<int> &wheels,
+                        const QMap<int, qint64> &stakes)
+{
+    Schedina s;
+    s.impostaTitolo(title);
+    for (int i = 0; i < numbers.size(); ++i)
+        s.numeri[i] = std::int16_t(numbers[i]);
+    for (int w : wheels)
+        s.ruote[w] = 1;
+    for (auto it = stakes.begin(); it != stakes.end(); ++it) {
+        s.giocate[it.key()] = 1;
+        s.puntate[it.key()] = Currency::fromRaw(it.value());
+    }
+    const auto bytes = s.codifica();
+    return QByteArray(reinterpret_cast<const char *>(bytes.data()), 126);
 }

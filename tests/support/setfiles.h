@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QMap>
 #include <QString>
 
 #include <string>
@@ -13,6 +15,11 @@ void writeBytes(const QString &path, const QByteArray &bytes);
 QByteArray provaRecord();
 // A record with the given 20-byte title and the given raw bytes after it zeroed.
 QByteArray recordWithTitle(const QByteArray &title20);
+
+// The 126 bytes of a ticket: its numbers from box 0, its wheels (10 for TUTTE), and for each
+// bet type played its stake in ten-thousandths of a point.
+QByteArray ticketRecord(const char *title, const QList<int> &numbers, const QList<int> &wheels,
+                        const QMap<int, qint64> &stakes);
 
 inline std::string toStd(const QString &s)
 {

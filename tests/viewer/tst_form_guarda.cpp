@@ -46,23 +46,6 @@ using Stakes = QMap<int, qint64>;
 
 namespace {
 
-QByteArray ticket(const char *title, const QList<int> &numbers, const QList<int> &wheels,
-                  const Stakes &stakes)
-{
-    Schedina s;
-    s.impostaTitolo(title);
-    for (int i = 0; i < numbers.size(); ++i)
-        s.numeri[i] = std::int16_t(numbers[i]);
-    for (int w : wheels)
-        s.ruote[w] = 1;
-    for (auto it = stakes.begin(); it != stakes.end(); ++it) {
-        s.giocate[it.key()] = 1;
-        s.puntate[it.key()] = Currency::fromRaw(it.value());
-    }
-    const auto bytes = s.codifica();
-    return QByteArray(reinterpret_cast<const char *>(bytes.data()), 126);
-}
-
 // Each bet row as "ticked/enabled/stake/colour", for one look at the whole frame.
 QStringList rows(form_guarda *v)
 {
@@ -118,7 +101,7 @@ void tst_Form_guarda::modificaOnlyForExistingList_data()
 void tst_Form_guarda::modificaOnlyForExistingList()
 {
     QFETCH(bool, fromPlayList);
-    load(ticket("Uno", {5}, {0}, {{0, 10000}}));
+    load(ticketRecord("Uno", {5}, {0}, {{0, 10000}}));
     if (fromPlayList) {
         lotto()->lst_esistenti->setCurrentIndex(lotto()->lst_esistenti->model()->index(0, 0));
         lotto()->cmd_destra->click();
@@ -148,14 +131,14 @@ void tst_Form_guarda::betRowsShown()
 {
     QFETCH(Stakes, stakes);
     QFETCH(QStringList, shown);
-    load(ticket("Righe", {1, 2, 3, 4, 5}, {0}, stakes));
+    load(ticketRecord("Righe", {1, 2, 3, 4, 5}, {0}, stakes));
     doubleClick(lotto()->lst_esistenti, 0);
     QCOMPARE(rows(viewer()), shown);
 }
 
 void tst_Form_guarda::numbersAndWheelsShown()
 {
-    load(ticket("Quattro", {11, 22, 33, 44}, {10}, {{0, 10000}}));
+    load(ticketRecord("Quattro", {11, 22, 33, 44}, {10}, {{0, 10000}}));
     doubleClick(lotto()->lst_esistenti, 0);
     for (int i = 0; i < 10; ++i) {
         QCOMPARE(viewer()->txt_num1[i]->isEnabled(), i < 4);
@@ -190,7 +173,7 @@ void tst_Form_guarda::hintOnAClickAnywhere()
 {
     QFETCH(bool, soundsOn);
     QFETCH(bool, fromPlayList);
-    load(ticket("Uno", {5}, {0}, {{0, 10000}}));
+    load(ticketRecord("Uno", {5}, {0}, {{0, 10000}}));
     if (fromPlayList) {
         lotto()->lst_esistenti->setCurrentIndex(lotto()->lst_esistenti->model()->index(0, 0));
         lotto()->cmd_destra->click();
@@ -209,7 +192,8 @@ void tst_Form_guarda::hintOnAClickAnywhere()
 
 void tst_Form_guarda::sameTitleTwiceShowsAndModifiesTheFirst()
 {
-    load(ticket("Doppia", {1}, {0}, {{0, 10000}}) + ticket("Doppia", {2}, {1}, {{0, 20000}}));
+    load(ticketRecord("Doppia", {1}, {0}, {{0, 10000}}) +
+         ticketRecord("Doppia", {2}, {1}, {{0, 20000}}));
     doubleClick(lotto()->lst_esistenti, 1);
     QCOMPARE(viewer()->txt_num1[0]->text(), QString("1"));
     viewer()->cmd_modifica->click();
@@ -221,9 +205,9 @@ void tst_Form_guarda::sameTitleTwiceShowsAndModifiesTheFirst()
 
 void tst_Form_guarda::modificationChangesTheTitle()
 {
-    const QByteArray before = ticket("Primo", {1}, {0}, {{0, 10000}}) +
-                              ticket("Secondo", {23, 45}, {1}, {{1, 20000}}) +
-                              ticket("Terzo", {4}, {2}, {{0, 10000}});
+    const QByteArray before = ticketRecord("Primo", {1}, {0}, {{0, 10000}}) +
+                              ticketRecord("Secondo", {23, 45}, {1}, {{1, 20000}}) +
+                              ticketRecord("Terzo", {4}, {2}, {{0, 10000}});
     load(before);
     doubleClick(lotto()->lst_esistenti, 1);
     viewer()->cmd_modifica->click();
@@ -255,7 +239,8 @@ void tst_Form_guarda::modificationChangesTheTitle()
 
 void tst_Form_guarda::secondDoubleClickDuringAModification()
 {
-    load(ticket("Primo", {1}, {0}, {{0, 10000}}) + ticket("Secondo", {2}, {1}, {{0, 20000}}));
+    load(ticketRecord("Primo", {1}, {0}, {{0, 10000}}) +
+         ticketRecord("Secondo", {2}, {1}, {{0, 20000}}));
     doubleClick(lotto()->lst_esistenti, 0);
     viewer()->cmd_modifica->click();
     doubleClick(lotto()->lst_esistenti, 1);
