@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Zaffirone (as root), builds it, then plays or runs the tests.
 #   bash scripts/setup.sh play   build and start the game
-#   bash scripts/setup.sh test   build and run the whole suite, normally and under ASan + UBSan
+#   bash scripts/setup.sh test   build and run the whole suite, normally and under ASan + UBSan,
+#                                then the core's fuzz targets for a short while each
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,6 +12,7 @@ packages=(
     libcli11-dev nlohmann-json3-dev libbenchmark-dev
     pulseaudio pulseaudio-utils sox xvfb xauth
     espeak-ng librsvg2-bin desktop-file-utils appstream fonts-comic-neue dpkg-dev file
+    clang libclang-rt-14-dev
 )
 
 install_missing() {
@@ -41,6 +43,8 @@ test)
     ctest --preset default --parallel "$(nproc)"
     build asan
     ctest --preset asan --parallel "$(nproc)"
+    build fuzz
+    ctest --preset fuzz --parallel "$(nproc)"
     ;;
 *)
     echo "uso: bash scripts/setup.sh play|test" >&2

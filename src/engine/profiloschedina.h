@@ -22,9 +22,10 @@ public:
     // each hit count times the points it credits.
     double ritornoAtteso() const;
 
-    // The points all the tickets credit against one draw.
-    static __int128 vinciteTotali(std::span<const ProfiloSchedina> profili,
-                                  const Estrazione &estrazione);
+    // The points all the tickets credit against one draw; the CPU's population count
+    // instruction is chosen at run time where there is one.
+    __attribute__((target_clones("popcnt", "default"))) static __int128
+    vinciteTotali(std::span<const ProfiloSchedina> profili, const Estrazione &estrazione);
 
 private:
     static constexpr std::size_t kMassimoColpi = 12;

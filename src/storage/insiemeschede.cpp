@@ -21,6 +21,13 @@ std::uint64_t offsetOf(std::uint64_t k)
     return (k - 1) * kRecord;
 }
 
+// Record numbers whose offset a file can have: from 1 up to where off_t ends.
+bool validRecord(std::uint64_t k)
+{
+    constexpr std::uint64_t kLast = (std::uint64_t(INT64_MAX) - kRecord) / kRecord + 1;
+    return k >= 1 && k <= kLast;
+}
+
 Esito<std::uint64_t> fileSize(const DescrittoreFile &file, const std::string &path)
 {
     struct stat info
@@ -77,6 +84,11 @@ Esito<DescrittoreFile> InsiemeSchede::apri(int flags) const
     return file;
 }
 
+Esito<std::uint64_t> InsiemeSchede::dimensione(const DescrittoreFile &file) const
+{
+    return fileSize(file, m_percorso);
+}
+
 Esito<std::uint64_t> InsiemeSchede::leggiBlocco(const DescrittoreFile &file, std::uint64_t primo,
                                                 std::vector<unsigned char> &blocco) const
 {
@@ -117,9 +129,9 @@ Esito<Schedina> InsiemeSchede::leggi(std::uint64_t k) const
     if (!file)
         return file.errore();
     Schedina::Record record{};
-    const auto [letti, errore] =
-        k == 0 ? std::pair<std::size_t, int>{0, 0}
-               : transferAll(::pread, file.valore().fd(), record.data(), kRecord, offsetOf(k));
+    const auto [letti, errore] = !validRecord(k) ? std::pair<std::size_t, int>{0, 0}
+                                                 : transferAll(::pread, file.valore().fd(),
+                                                               record.data(), kRecord, offsetOf(k));
     if (errore != 0)
         return ErroreFile(ErroreFile::Tipo::Lettura, m_percorso, errore);
     if (letti < kRecord)
@@ -191,7 +203,7 @@ Esito<std::uint64_t> InsiemeSchede::aggiungi(const Schedina &schedina) const
 
 Esito<Fatto> InsiemeSchede::sovrascrivi(std::uint64_t k, const Schedina &schedina) const
 {
-    if (k == 0)
+    if (!validRecord(k))
         return ErroreFile(ErroreFile::Tipo::RecordInesistente, m_percorso, 0, k);
     return scriviRecord(k, schedina, false, nullptr);
 }

@@ -4,6 +4,7 @@
 #include "storage/esito.h"
 #include "storage/schedina.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -61,6 +62,7 @@ public:
 
 private:
     Esito<DescrittoreFile> apri(int flags) const;
+    Esito<std::uint64_t> dimensione(const DescrittoreFile &file) const;
     Esito<std::uint64_t> leggiBlocco(const DescrittoreFile &file, std::uint64_t primo,
                                      std::vector<unsigned char> &blocco) const;
     Esito<Fatto> scriviRecord(std::uint64_t k, const Schedina &schedina, bool allaFine,
@@ -78,8 +80,15 @@ Esito<Fatto> InsiemeSchede::scorri(Visitor &&visit) const
     auto file = apri(0);
     if (!file)
         return file.errore();
-    std::vector<unsigned char> blocco(kRecordPerBlocco * Schedina::kDimensioneRecord);
-    for (std::uint64_t primo = 1;; primo += kRecordPerBlocco) {
+    // Large sets are read a megabyte at a time; a small one in a buffer of its own size.
+    const auto size = dimensione(file.valore());
+    if (!size)
+        return size.errore();
+    const std::uint64_t records = size.valore() / Schedina::kDimensioneRecord;
+    std::vector<unsigned char> blocco(std::max<std::uint64_t>(
+        std::min(records + 1, kRecordPerBlocco) * Schedina::kDimensioneRecord, 1));
+    const std::uint64_t perBlocco = blocco.size() / Schedina::kDimensioneRecord;
+    for (std::uint64_t primo = 1;; primo += perBlocco) {
         const auto letti = leggiBlocco(file.valore(), primo, blocco);
         if (!letti)
             return letti.errore();
@@ -87,7 +96,7 @@ Esito<Fatto> InsiemeSchede::scorri(Visitor &&visit) const
             if (!visit(primo + i, blocco.data() + i * Schedina::kDimensioneRecord))
                 return Fatto{};
         }
-        if (letti.valore() < kRecordPerBlocco)
+        if (letti.valore() * Schedina::kDimensioneRecord < blocco.size())
             return Fatto{};
     }
 }

@@ -32,7 +32,7 @@ struct Schedina
     void impostaTitolo(std::string_view utf8);
 
     // The sum of the stakes of the bet types played (flag exactly 1); nothing when the sum
-    // leaves the currency range, which only a record made outside the game can do.
+    // leaves the currency range (stakes near the largest each, or a record made elsewhere).
     std::optional<Currency> costo() const;
 
     Record codifica() const;

@@ -44,6 +44,8 @@ void verificaLetture(const InsiemeSchede &insieme, const Contenuto &c)
     VERIFICA(lunghezza && lunghezza.valore() == c.size);
     const auto conta = insieme.conta();
     VERIFICA(conta && conta.valore() == n);
+    const auto entroIlLimite = insieme.contaEntroIlLimite();
+    VERIFICA(entroIlLimite && entroIlLimite.valore() == n);
 
     const auto tutte = insieme.leggiTutte();
     VERIFICA(tutte && tutte.valore().size() == n);
