@@ -194,6 +194,12 @@ void form_guarda::mostra(const QString &voce, bool modificabile)
     cmd_pulisci1_Click();
     m_modulo.blocca_eventi = 1;
     cmd_modifica->setVisible(modificabile);
+    // Without a set there is nothing to show, and no file to open (it would be made, named after
+    // the "no set" text).
+    if (!m_modulo.insiemeAperto()) {
+        m_modulo.blocca_eventi = 0;
+        return;
+    }
     // The entry is the stored title, all 20 characters: compared as it is, nothing trimmed.
     const auto bytes = CodePage1252::encodeExactly(voce.toStdString());
     std::optional<Schedina> found;
@@ -247,18 +253,30 @@ void form_guarda::riempi(const Schedina &s)
 void form_guarda::cmd_modifica_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
+    const auto position = recordDaModificare();
+    if (!position)
+        return;
+    m_modulo.pos_modifica = *position;
+    passaAllEditor();
+    hide();
+    m_main->editor()->show();
+}
+
+// The first record with the shown title, trimmed; with none, the record after the last, where
+// the save will write the ticket. Without a set there is no file to look in (opening it would
+// make one named after the "no set" text), and the editor's save will tell the player.
+std::optional<std::uint64_t> form_guarda::recordDaModificare()
+{
+    if (!m_modulo.insiemeAperto())
+        return 1;
     const InsiemeSchede insieme(m_modulo.file_insieme);
     const auto found = insieme.trovaPerTitolo(txt_titolo1->text().toStdString());
     const auto count = found ? insieme.conta() : Esito<std::uint64_t>(found.errore());
     if (!count) {
         m_modulo.avvisi().mostra(count.errore().descrizione(), catalogo::kTitoloErrore);
-        return;
+        return std::nullopt;
     }
-    // No record with the title: the save will write the ticket after the last one.
-    m_modulo.pos_modifica = found.valore().value_or(count.valore() + 1);
-    passaAllEditor();
-    hide();
-    m_main->editor()->show();
+    return found.valore().value_or(count.valore() + 1);
 }
 
 // The editor takes the ticket from the viewer's boxes; its own handlers run as the values

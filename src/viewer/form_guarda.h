@@ -3,6 +3,8 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
+#include <optional>
 
 class Form_gioco;
 class Modulo;
@@ -50,6 +52,7 @@ private:
     void creaPulsanti();
     void riempi(const struct Schedina &schedina);
     void passaAllEditor();
+    std::optional<std::uint64_t> recordDaModificare();
 
     Modulo &m_modulo;
     Form_gioco *m_main;

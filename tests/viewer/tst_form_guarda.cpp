@@ -25,6 +25,7 @@ private Q_SLOTS:
     void betRowsShown();
     void numbersAndWheelsShown();
     void emptyListShowsAnEmptyViewer();
+    void withoutASetNoFileIsMade();
     void hintOnAClickAnywhere_data();
     void hintOnAClickAnywhere();
     void sameTitleTwiceShowsAndModifiesTheFirst();
@@ -159,6 +160,18 @@ void tst_Form_guarda::emptyListShowsAnEmptyViewer()
     QVERIFY(viewer()->isVisible());
     QCOMPARE(viewer()->txt_titolo1->text(), QString());
     QVERIFY(viewer()->txt_num1[0]->isEnabled());
+}
+
+void tst_Form_guarda::withoutASetNoFileIsMade()
+{
+    load(ticketRecord("Uno", {5}, {0}, {{0, 10000}}));
+    doubleClick(lotto()->lst_esistenti, 0);
+    m_game->window.mnu_file_newgame_Click();
+    doubleClick(lotto()->lst_esistenti, -1);
+    viewer()->cmd_modifica->click();
+    QCOMPARE(m_game->modulo.pos_modifica, 1u);
+    QVERIFY(m_game->window.editor()->isVisible());
+    QVERIFY(!QFile::exists(QStringLiteral("Nessun file caricato")));
 }
 
 void tst_Form_guarda::hintOnAClickAnywhere_data()
