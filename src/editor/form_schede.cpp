@@ -33,11 +33,6 @@ using Rifiuto = ControlloSalvataggio::Rifiuto;
 constexpr const char *kSelezionaTutto = "Seleziona tutto";
 constexpr const char *kDeselezionaTutto = "Deseleziona tutto";
 
-QString fromView(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 QLineEdit *casella(const QString &name, const QString &accessible, QRect where, QWidget *parent)
 {
     auto *box = new QLineEdit(parent);
@@ -77,7 +72,7 @@ void Form_schede::creaRuote()
     m_frmRuote->setObjectName(QStringLiteral("frmRuote"));
     m_frmRuote->setGeometry(twipsRect(0, 0, 1695, 3780));
     for (int i = 0; i < 11; ++i) {
-        auto *wheel = new CasellaSpunta(fromView(lotto::kNomiRuote[std::size_t(i)]), m_frmRuote);
+        auto *wheel = new CasellaSpunta(testoQt(lotto::kNomiRuote[std::size_t(i)]), m_frmRuote);
         wheel->setObjectName(QStringLiteral("chk_ruote_%1").arg(i));
         wheel->setGeometry(twipsRect(120, 240 + 315 * i, 1455, 285));
         connect(wheel, &QCheckBox::toggled, this, [this, i] { chk_ruote_Click(i); });
@@ -122,7 +117,7 @@ void Form_schede::creaGiocate()
     m_frmGiocata->setObjectName(QStringLiteral("frm_giocata"));
     m_frmGiocata->setGeometry(twipsRect(1680, 1440, 3600, 2640));
     for (int k = 0; k < 5; ++k) {
-        const QString name = fromView(lotto::kNomiGiocate[std::size_t(k)]);
+        const QString name = testoQt(lotto::kNomiGiocate[std::size_t(k)]);
         auto *bet = new CasellaSpunta(name, m_frmGiocata);
         bet->setObjectName(QStringLiteral("chk_giocata_%1").arg(k));
         bet->setGeometry(twipsRect(120, 300 + 450 * k, 1335, 375));

@@ -1,18 +1,15 @@
 #include "avvisiqt.h"
 
+#include "main_window/testonumero.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
 namespace {
 
-QString fromView(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 int ask(std::string_view testo, std::string_view titolo, QMessageBox::StandardButtons buttons)
 {
-    QMessageBox box(QMessageBox::NoIcon, fromView(titolo), fromView(testo), buttons,
+    QMessageBox box(QMessageBox::NoIcon, testoQt(titolo), testoQt(testo), buttons,
                     QApplication::activeWindow());
     return box.exec();
 }

@@ -28,11 +28,6 @@ constexpr const char *kPuntiTroppi = "I punti supererebbero il massimo che il gi
 constexpr const char *kCostoTroppo =
     "Il costo di queste schedine supera il massimo che il gioco può contare";
 
-QString fromView(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 // The titles of a set's whole records, in file order, as the lists show them.
 Esito<QStringList> titoli(const InsiemeSchede &insieme)
 {
@@ -256,7 +251,7 @@ void ComandiInsiemi::sposta(Verso verso, bool tutte)
     m_modulo.somma = somma;
     if (toPlay && somma > m_modulo.punti) {
         const std::string tail =
-            (testoNumero(m_modulo.punti) + fromView(catalogo::kTeNeServono) + testoNumero(somma))
+            (testoNumero(m_modulo.punti) + testoQt(catalogo::kTeNeServono) + testoNumero(somma))
                 .toStdString();
         SuonaOMostra(m_modulo, tutte ? Evento::PuntiInsufficientiTutte : Evento::PuntiInsufficienti,
                      tail);

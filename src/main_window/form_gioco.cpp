@@ -31,11 +31,6 @@ using catalogo::Evento;
 constexpr int kLarghezzaTab = 10455;
 constexpr int kAltezzaTab = 7335;
 
-QString testo(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 // Labels of the exit area have no click of their own.
 class FiltroUscita : public QObject
 {
@@ -95,10 +90,10 @@ void Form_gioco::creaMenu()
 
     QMenu *options = menuBar()->addMenu(QStringLiteral("Opzioni"));
     options->setObjectName(QStringLiteral("cmd_option"));
-    m_mnuSuoni = options->addAction(testo(InterruttoriSuoni::kDisabilita));
+    m_mnuSuoni = options->addAction(testoQt(InterruttoriSuoni::kDisabilita));
     m_mnuSuoni->setObjectName(QStringLiteral("mnu_cmd_suoni"));
     connect(m_mnuSuoni, &QAction::triggered, this, &Form_gioco::mnu_cmd_suoni_Click);
-    m_mnuSpirito = options->addAction(testo(InterruttoriSuoni::kSpiritosiIniziale));
+    m_mnuSpirito = options->addAction(testoQt(InterruttoriSuoni::kSpiritosiIniziale));
     m_mnuSpirito->setObjectName(QStringLiteral("mnu_cmd_spirito"));
     connect(m_mnuSpirito, &QAction::triggered, this, &Form_gioco::mnu_cmd_spirito_Click);
 
@@ -139,7 +134,7 @@ void Form_gioco::mostraPagina(int indice)
 void Form_gioco::statoIniziale()
 {
     m_modulo.file_insieme = std::string(Modulo::kNessunFile);
-    stile::scrivi(m_lotto->lbl_filelottoschede, testo(Modulo::kNessunFile));
+    stile::scrivi(m_lotto->lbl_filelottoschede, testoQt(Modulo::kNessunFile));
     m_modulo.punti = Currency::fromRaw(Modulo::kPuntiIniziali * Currency::kScale);
     m_modulo.situazione = 0;
     stile::scrivi(m_gioca->lbl_situazione, testoNumero(m_modulo.situazione));
@@ -209,12 +204,12 @@ void Form_gioco::cmd_esci_Click()
 
 void Form_gioco::mnu_cmd_suoni_Click()
 {
-    m_mnuSuoni->setText(testo(InterruttoriSuoni::commutaSuoni(m_modulo)));
+    m_mnuSuoni->setText(testoQt(InterruttoriSuoni::commutaSuoni(m_modulo)));
 }
 
 void Form_gioco::mnu_cmd_spirito_Click()
 {
-    m_mnuSpirito->setText(testo(InterruttoriSuoni::commutaSpirito(m_modulo)));
+    m_mnuSpirito->setText(testoQt(InterruttoriSuoni::commutaSpirito(m_modulo)));
 }
 
 void Form_gioco::lbl_esci_Click()

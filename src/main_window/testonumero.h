@@ -4,6 +4,14 @@
 
 #include <QString>
 
+#include <string_view>
+
 // Numbers as the player reads them: the general number format with the user's decimal point.
 QString testoNumero(Currency value);
 QString testoNumero(double value);
+
+// The core's UTF-8 texts (captions, messages) as Qt strings.
+inline QString testoQt(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}

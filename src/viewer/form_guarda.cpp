@@ -27,11 +27,6 @@ namespace {
 
 using catalogo::Evento;
 
-QString fromView(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 // Read-only without greying: the control keeps its own enabled look, but no click, key or focus
 // reaches it, and a click goes on to the window.
 template <typename Control>
@@ -80,8 +75,7 @@ void form_guarda::creaRuote()
     QGroupBox *frame =
         cornice("frmRuote1", QStringLiteral("Ruote giocate"), twipsRect(0, 0, 1215, 4215));
     for (int i = 0; i < 11; ++i) {
-        auto *wheel =
-            soloLettura(new QCheckBox(fromView(lotto::kNomiRuote[std::size_t(i)]), frame));
+        auto *wheel = soloLettura(new QCheckBox(testoQt(lotto::kNomiRuote[std::size_t(i)]), frame));
         wheel->setObjectName(QStringLiteral("chk_ruote1_%1").arg(i));
         wheel->setGeometry(twipsRect(45, 240 + 360 * i, 1170, 255));
         // The narrow column was drawn for a narrower face than the desktop's sans serif.
@@ -129,7 +123,7 @@ void form_guarda::creaGiocate()
     QGroupBox *frame = cornice("frm_giocata1", QStringLiteral("Ecco le giocate e relative puntate"),
                                twipsRect(1200, 1680, 3975, 2535));
     for (int k = 0; k < 5; ++k) {
-        const QString name = fromView(lotto::kNomiGiocate[std::size_t(k)]);
+        const QString name = testoQt(lotto::kNomiGiocate[std::size_t(k)]);
         auto *bet = soloLettura(new QCheckBox(name, frame));
         bet->setObjectName(QStringLiteral("chk_giocata1_%1").arg(k));
         bet->setGeometry(twipsRect(120, 240 + 360 * k, 1095, 375));
