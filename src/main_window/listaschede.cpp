@@ -16,6 +16,8 @@ ListaSchede::ListaSchede(const QString &name, QWidget *parent)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true); // many thousands of titles lay out at once
+    // Titles end in blanks up to 20 characters: nothing to scroll sideways to.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 int ListaSchede::count() const
