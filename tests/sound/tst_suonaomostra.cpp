@@ -44,48 +44,17 @@ void tst_SuonaOMostra::spokenOrWritten_data()
     QTest::addColumn<QString>("joking");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("title");
-    QTest::newRow("new ticket without a set") << Evento::SchedaSenzaInsieme << ""
-                                              << "Lotto\\lott_almeno_un_file.wav"
-                                              << "Aggiunte\\Spiritose\\manca_schede.wav"
-                                              << "Non hai caricato nessun file"
-                                              << "Errore";
     QTest::newRow("points refusal with the numbers after it")
         << Evento::PuntiInsufficienti << "4 e te ne servono 8"
         << "Lotto\\lotto_punti_insufficienti.wav"
         << "Aggiunte\\Spiritose\\punti_4.wav"
         << "Non hai abbastanza punti per fare queste giocate,ne hai 4 e te ne servono 8"
         << "Errore";
-    QTest::newRow("game over carries the game's title")
-        << Evento::GameOver << ""
-        << "Lotto\\lotto_game_over.wav"
-        << "Aggiunte\\Spiritose\\game_over_fatal.wav"
-        << "Game Over"
-        << "Zaffirone";
-    QTest::newRow("victory") << Evento::Vittoria << ""
-                             << "Lotto\\lotto_hai_vinto.wav"
-                             << "Aggiunte\\Spiritose\\hai_vindo.wav"
-                             << "Complimenti!!!Hai finito il giocooooo"
-                             << "Complimentiiiiii";
     QTest::newRow("saved, trailing blank kept") << Evento::SchedinaSalvata << ""
                                                 << "Lotto\\lotto_schedina_salvata.wav"
                                                 << "Aggiunte\\Spiritose\\scheda_salva.wav"
                                                 << "Schedina salvata "
                                                 << "Avviso";
-    QTest::newRow("no number, as misspelt") << Evento::SalvaSenzaNumeri << ""
-                                            << "Lotto\\lotto_nessun_numero.wav"
-                                            << "Aggiunte\\Spiritose\\aoo_il numero.wav"
-                                            << "Non hai gocato nessun numero"
-                                            << "Errore";
-    QTest::newRow("set already open")
-        << Evento::InsiemeGiaAperto << ""
-        << "Lotto\\file_aperto.wav"
-        << "Aggiunte\\Spiritose\\file_aperto.wav"
-        << QString::fromUtf8("L'insieme di schedine, è già aperto") << "Errore";
-    QTest::newRow("viewer hint") << Evento::VisoreCliccaModifica << ""
-                                 << "Lotto\\lotto_clicca_modifica.wav"
-                                 << "Aggiunte\\Spiritose\\modifica.wav"
-                                 << "Clicca su modifica per modificare"
-                                 << "Avviso";
 }
 
 void tst_SuonaOMostra::spokenOrWritten()
@@ -143,8 +112,6 @@ void tst_SuonaOMostra::winAnnouncements_data()
     QTest::newRow("Ambo on Cagliari, spelt Cogliari in the box")
         << 1 << 1 << "Ruote e Vincite\\ambo_cagliari.wav"
         << "Complimenti!Ambo su Cogliari!";
-    QTest::newRow("Estratto on Bari") << 0 << 0 << "Ruote e Vincite\\estratto_bari.wav"
-                                      << "Complimenti!Estratto su Bari!";
     QTest::newRow("Cinquina on Venezia") << 4 << 9 << "Ruote e Vincite\\cinquina_venezia.wav"
                                          << "Complimenti!Cinquina su Venezia!";
 }
