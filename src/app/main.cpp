@@ -1,8 +1,8 @@
 #include "engine/generatoremersenne.h"
-#include "main_window/avvisiqt.h"
+#include "widgets/avvisiqt.h"
 #include "main_window/dialogofileqt.h"
 #include "main_window/form_gioco.h"
-#include "main_window/stilegioco.h"
+#include "widgets/stilegioco.h"
 #include "shared/modulo.h"
 #include "sound/riproduttoreqt.h"
 

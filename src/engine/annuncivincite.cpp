@@ -9,7 +9,8 @@ void AnnunciVincite::annuncia(std::size_t tipoGiocata, std::size_t ruota)
     if (ruota >= lotto::kRuote || tipoGiocata >= lotto::kTipiGiocata)
         return;
     if (m_modulo.suoni_attivi == 1)
-        m_modulo.SuonaFile(catalogo::registrazioneVincita(tipoGiocata, ruota));
+        m_modulo.SuonaFile(
+            catalogo::percorsoCompleto(catalogo::registrazioneVincita(tipoGiocata, ruota)));
     else
         m_modulo.avvisi().mostra(catalogo::testoVincita(tipoGiocata, ruota),
                                  catalogo::kTitoloVincita);

@@ -1,8 +1,8 @@
 #include "paginagioca.h"
 
-#include "main_window/immagine.h"
-#include "main_window/stilegioco.h"
-#include "main_window/twips.h"
+#include "widgets/immagine.h"
+#include "widgets/stilegioco.h"
+#include "widgets/twips.h"
 #include "shared/lotto.h"
 
 #include <QLabel>

@@ -1,9 +1,9 @@
 #include "paginalotto.h"
 
-#include "main_window/immagine.h"
+#include "widgets/immagine.h"
 #include "main_window/pulsanteacapo.h"
-#include "main_window/stilegioco.h"
-#include "main_window/twips.h"
+#include "widgets/stilegioco.h"
+#include "widgets/twips.h"
 
 #include "main_window/listaschede.h"
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "paginapresentazione.h"
 
-#include "main_window/immagine.h"
-#include "main_window/stilegioco.h"
-#include "main_window/twips.h"
+#include "widgets/immagine.h"
+#include "widgets/stilegioco.h"
+#include "widgets/twips.h"
 
 PaginaPresentazione::PaginaPresentazione(QWidget *parent)
     : QGroupBox(QStringLiteral("Presentazione"), parent)

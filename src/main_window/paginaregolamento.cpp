@@ -1,7 +1,7 @@
 #include "paginaregolamento.h"
 
-#include "main_window/stilegioco.h"
-#include "main_window/twips.h"
+#include "widgets/stilegioco.h"
+#include "widgets/twips.h"
 
 #include <QScrollBar>
 #include <QTextBrowser>

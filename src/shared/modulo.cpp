@@ -1,7 +1,5 @@
 #include "modulo.h"
 
-#include "sound/catalogo.h"
-
 Modulo::Modulo(Riproduttore &riproduttore, Avvisi &avvisi)
     : m_riproduttore(riproduttore), m_avvisi(avvisi)
 {}
@@ -10,5 +8,5 @@ void Modulo::SuonaFile(std::string_view percorso)
 {
     if (suoni_attivi == 0)
         return;
-    m_riproduttore.suona(catalogo::percorsoCompleto(percorso));
+    m_riproduttore.suona(std::string(percorso));
 }

@@ -2,7 +2,7 @@
 
 #include "shared/avvisi.h"
 #include "shared/currency.h"
-#include "sound/riproduttore.h"
+#include "shared/riproduttore.h"
 #include "storage/schedina.h"
 
 #include <array>
@@ -33,7 +33,7 @@ public:
 
     bool insiemeAperto() const { return file_insieme != kNessunFile; }
 
-    // Plays a recording (a path below the sound root) to its end, unless sounds are off.
+    // Plays a recording (its full path from the catalogue) to its end, unless sounds are off.
     void SuonaFile(std::string_view percorso);
     Avvisi &avvisi() { return m_avvisi; }
 

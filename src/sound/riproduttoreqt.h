@@ -1,7 +1,7 @@
 #pragma once
 
 #include "sound/radicesuoni.h"
-#include "sound/riproduttore.h"
+#include "shared/riproduttore.h"
 
 #include <memory>
 #include <vector>

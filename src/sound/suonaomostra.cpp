@@ -17,7 +17,7 @@ void SuonaOMostra(Modulo &modulo, catalogo::Evento evento, std::string_view segu
 void SuonaEvento(Modulo &modulo, catalogo::Evento evento)
 {
     for (std::string_view percorso : catalogo::registrazioni(evento, modulo.suoni_spiritosi == 1))
-        modulo.SuonaFile(percorso);
+        modulo.SuonaFile(catalogo::percorsoCompleto(percorso));
 }
 
 bool ChiediDopoSuono(Modulo &modulo, catalogo::Evento evento)

@@ -2,7 +2,7 @@
 #include "main_window/listaschede.h"
 #include "main_window/paginagioca.h"
 #include "main_window/paginalotto.h"
-#include "main_window/stilegioco.h"
+#include "widgets/stilegioco.h"
 #include "main_window/tabstrip.h"
 #include "support/partitadiprova.h"
 #include "support/setfiles.h"

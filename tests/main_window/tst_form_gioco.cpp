@@ -5,7 +5,7 @@
 #include "main_window/paginalotto.h"
 #include "main_window/paginaregolamento.h"
 #include "main_window/tabstrip.h"
-#include "main_window/twips.h"
+#include "widgets/twips.h"
 #include "support/partitadiprova.h"
 #include "viewer/form_guarda.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sound/riproduttore.h"
+#include "shared/riproduttore.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "stilegioco.h"
 
-#include "main_window/twips.h"
+#include "widgets/twips.h"
 
 namespace stile {
 

@@ -1,6 +1,6 @@
 #include "avvisiqt.h"
 
-#include "main_window/testonumero.h"
+#include "widgets/testonumero.h"
 
 #include <QApplication>
 #include <QMessageBox>
