@@ -1,22 +1,16 @@
 #include "form_schede.h"
 
-#include "widgets/casellaspunta.h"
 #include "editor/controllosalvataggio.h"
 #include "editor/inserimentonumeri.h"
-#include "main_window/form_gioco.h"
-#include "widgets/immagine.h"
-#include "main_window/listaschede.h"
-#include "main_window/modelloschede.h"
-#include "main_window/paginalotto.h"
-#include "widgets/stilegioco.h"
-#include "main_window/tabstrip.h"
-#include "widgets/testonumero.h"
-#include "widgets/twips.h"
+#include "shared/bloccoeventi.h"
 #include "shared/modulo.h"
-#include "shared/text.h"
 #include "sound/suonaomostra.h"
 #include "storage/insiemeschede.h"
-#include "viewer/form_guarda.h"
+#include "widgets/casellaspunta.h"
+#include "widgets/immagine.h"
+#include "widgets/stilegioco.h"
+#include "widgets/testonumero.h"
+#include "widgets/twips.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -47,8 +41,8 @@ QLineEdit *casella(const QString &name, const QString &accessible, QRect where, 
 
 } // namespace
 
-Form_schede::Form_schede(Modulo &modulo, Form_gioco *main)
-    : QWidget(main, Qt::Window), m_modulo(modulo), m_main(main)
+Form_schede::Form_schede(Modulo &modulo, const CampiScheda &visore, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_modulo(modulo), m_visore(visore)
 {
     setObjectName(QStringLiteral("Form_schede"));
     setAttribute(Qt::WA_DeleteOnClose); // closed from its title bar it is made anew next time
@@ -164,36 +158,14 @@ void Form_schede::impostaOrdineFocus()
         setTabOrder(order[i], order[i + 1]);
 }
 
-void Form_schede::colora(QLineEdit *box, bool white)
-{
-    box->setStyleSheet(white ? QStringLiteral("background-color: #FFFFFF;")
-                             : QStringLiteral("background-color: #C0C0C0;"));
-}
-
-// The cleared editor: box 0 usable, the other numbers grey, Estratto alone ready, nothing
-// ticked.
+// The cleared editor: box 0 usable and white, the other numbers grey, Estratto alone ready,
+// nothing ticked.
 void Form_schede::svuota()
 {
-    m_modulo.blocca_eventi = 1;
-    txt_titolo->clear();
-    txt_num[0]->clear();
-    txt_num[0]->setEnabled(true);
-    colora(txt_num[0], true);
-    for (QCheckBox *wheel : chk_ruote)
-        wheel->setChecked(false);
-    for (std::size_t i = 1; i < txt_num.size(); ++i) {
-        txt_num[i]->clear();
-        txt_num[i]->setEnabled(false);
-        colora(txt_num[i], false);
-    }
-    for (std::size_t k = 0; k < chk_giocata.size(); ++k) {
-        chk_giocata[k]->setEnabled(k == 0);
-        txt_puntata[k]->setEnabled(k == 0);
-        chk_giocata[k]->setChecked(false);
-        txt_puntata[k]->clear();
-    }
+    const BloccoEventi blocco(m_modulo);
+    campi.svuota();
+    CampiScheda::colora(txt_num[0], true);
     m_numeri->azzera();
-    m_modulo.blocca_eventi = 0;
 }
 
 void Form_schede::cmd_pulisci_Click()
@@ -290,7 +262,7 @@ ModuloScheda Form_schede::moduloCompilato() const
         m.puntate[k] = txt_puntata[k]->text().toStdString();
     }
     m.modifica = m_modulo.pos_modifica != 0;
-    m.titoloOriginale = m_main->visore()->txt_titolo1->text().toStdString();
+    m.titoloOriginale = m_visore.txt_titolo->text().toStdString();
     return m;
 }
 
@@ -315,10 +287,8 @@ void Form_schede::cmd_salvasche_Click()
                 return Rifiuto::di(Evento::SchedaSenzaInsieme);
             return std::nullopt;
         });
-    if (verdict.errore) {
-        m_modulo.avvisi().mostra(verdict.errore->descrizione(), catalogo::kTitoloErrore);
-        return;
-    }
+    if (verdict.errore)
+        return MostraErroreFile(m_modulo, *verdict.errore);
     if (const auto &refusal = verdict.rifiuto) {
         SuonaOMostra(m_modulo, *refusal->evento);
         if (refusal->evento == Evento::SalvaTitoloEsistente)
@@ -338,10 +308,7 @@ void Form_schede::cmd_salvasche_Click()
     if (!scrivi(m_modulo.schedina))
         return;
     SuonaOMostra(m_modulo, Evento::SchedinaSalvata);
-    m_main->paginaLotto()->lst_esistenti->modello()->aggiungi(
-        {QString::fromStdString(m_modulo.schedina.titoloTesto())});
-    stile::scrivi(m_main->paginaLotto()->lbl_messaggio,
-                  QString::fromUtf8(PaginaLotto::kMessaggioDoppioClic));
+    Q_EMIT schedinaSalvata(QString::fromStdString(m_modulo.schedina.titoloTesto()));
     hide();
 }
 
@@ -357,22 +324,47 @@ bool Form_schede::scrivi(const Schedina &schedina)
     else if (const auto appended = insieme.aggiungi(schedina); !appended)
         written = appended.errore();
     if (!written) {
-        m_modulo.avvisi().mostra(written.errore().descrizione(), catalogo::kTitoloErrore);
+        MostraErroreFile(m_modulo, written.errore());
         return false;
     }
     if (modifica) {
-        ListaSchede *list = m_main->paginaLotto()->lst_esistenti;
-        const std::string old = m_main->visore()->txt_titolo1->text().toStdString();
-        for (qsizetype row = 0; row < list->voci().size(); ++row) {
-            if (trimSpaces(list->voci()[row].toStdString()) == trimSpaces(old)) {
-                list->modello()->rimuovi({int(row)});
-                break;
-            }
-        }
+        Q_EMIT schedinaRiscritta(m_visore.txt_titolo->text());
         m_modulo.pos_modifica = 0;
     }
     m_modulo.blocca_eventi = 0;
     return true;
+}
+
+void Form_schede::prendiDalVisore()
+{
+    txt_titolo->setText(m_visore.txt_titolo->text());
+    for (std::size_t i = 0; i < txt_num.size(); ++i) {
+        QLineEdit *box = txt_num[i];
+        if (!m_visore.txt_num[i]->text().isEmpty()) {
+            box->setText(m_visore.txt_num[i]->text());
+            box->setEnabled(true);
+            CampiScheda::colora(box, true);
+        } else {
+            box->clear();
+            box->setEnabled(false);
+        }
+    }
+    for (std::size_t i = 0; i < chk_ruote.size(); ++i)
+        chk_ruote[i]->setChecked(m_visore.chk_ruote[i]->isChecked());
+    for (std::size_t k = 0; k < chk_giocata.size(); ++k) {
+        if (m_visore.chk_giocata[k]->isChecked()) {
+            chk_giocata[k]->setChecked(true);
+            txt_puntata[k]->setText(m_visore.txt_puntata[k]->text());
+            chk_giocata[k]->setEnabled(true);
+            txt_puntata[k]->setEnabled(true);
+        } else {
+            chk_giocata[k]->setChecked(false);
+            txt_puntata[k]->clear();
+        }
+    }
+    chk_giocata[0]->setEnabled(true);
+    txt_puntata[0]->setEnabled(true);
+    m_numeri->prendiDaiNumeri();
 }
 
 void Form_schede::cmd_esci_Click()
@@ -387,7 +379,7 @@ void Form_schede::Form_Activate()
     setWindowTitle(QStringLiteral("Compila la tua schedina, hai ") + testoNumero(m_modulo.punti) +
                    QStringLiteral(" punti"));
     punti_iniziali = m_modulo.punti;
-    move(m_main->posizioneSchede());
+    Q_EMIT attivata();
 }
 
 bool Form_schede::event(QEvent *event)

@@ -1,17 +1,16 @@
 #pragma once
 
 #include "shared/currency.h"
+#include "widgets/campischeda.h"
 
 #include <QWidget>
 
 #include <array>
 
-class Form_gioco;
 class InserimentoNumeri;
 class Modulo;
 class QCheckBox;
 class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 struct ModuloScheda;
@@ -19,18 +18,21 @@ struct Schedina;
 
 // The ticket editor: a new ticket is written here, or a stored one changed, and saved into the
 // open set. It is not modal, and is hidden rather than destroyed when the player leaves it.
+// It reads the viewer's boxes (the ticket handed over, and its title before the change) and
+// tells its owner what it saved.
 class Form_schede : public QWidget
 {
     Q_OBJECT
 
 public:
-    Form_schede(Modulo &modulo, Form_gioco *main);
+    Form_schede(Modulo &modulo, const CampiScheda &visore, QWidget *parent);
 
-    QLineEdit *txt_titolo;
-    std::array<QLineEdit *, 10> txt_num;
-    std::array<QCheckBox *, 5> chk_giocata;
-    std::array<QLineEdit *, 5> txt_puntata;
-    std::array<QCheckBox *, 11> chk_ruote;
+    CampiScheda campi;
+    QLineEdit *&txt_titolo = campi.txt_titolo;
+    std::array<QLineEdit *, 10> &txt_num = campi.txt_num;
+    std::array<QCheckBox *, 5> &chk_giocata = campi.chk_giocata;
+    std::array<QLineEdit *, 5> &txt_puntata = campi.txt_puntata;
+    std::array<QCheckBox *, 11> &chk_ruote = campi.chk_ruote;
     QPushButton *cmd_selez;
     QPushButton *cmd_pulisci;
     QPushButton *cmd_salvasche;
@@ -45,15 +47,26 @@ public:
     void chk_ruote_Click(int i);
     void Form_Activate();
 
+    // Takes the ticket shown in the viewer's boxes for modification; the editor's own handlers
+    // run as the values change, in their modification-mode behaviour.
+    void prendiDalVisore();
+
     // Number boxes enabled and not empty.
     int attivati() const;
     // Enables each bet type from Ambo on, with its stake box, only when enough numbers are in.
     void aggiorna();
-    // Number boxes are white when usable and grey when not; the colour is set on its own.
-    static void colora(QLineEdit *box, bool white);
 
     InserimentoNumeri *numeri() const { return m_numeri; }
     Modulo &modulo() const { return m_modulo; }
+
+Q_SIGNALS:
+    // A changed ticket was written over its record: its old entry leaves the list of existing
+    // tickets (the entry whose trimmed title is this one, trimmed).
+    void schedinaRiscritta(const QString &titoloVecchio);
+    // A ticket was saved; its stored title goes at the end of the list of existing tickets.
+    void schedinaSalvata(const QString &titolo);
+    // The window became the active one: its owner places it.
+    void attivata();
 
 protected:
     bool event(QEvent *event) override;
@@ -69,7 +82,7 @@ private:
     bool scrivi(const Schedina &schedina);
 
     Modulo &m_modulo;
-    Form_gioco *m_main;
+    const CampiScheda &m_visore;
     InserimentoNumeri *m_numeri;
     QGroupBox *m_frmGiocata = nullptr;
     QGroupBox *m_frmRuote = nullptr;

@@ -133,7 +133,7 @@ void InserimentoNumeri::rilascioNumero(int i)
         return;
     if (i <= 8) {
         m_editor->txt_num[i + 1]->setEnabled(true);
-        Form_schede::colora(m_editor->txt_num[i + 1], true);
+        CampiScheda::colora(m_editor->txt_num[i + 1], true);
     }
     valori[i] = valore(box->text());
     // One-digit numbers are compared only when the next box is clicked or a bet type chosen.
@@ -189,7 +189,7 @@ void InserimentoNumeri::svuotato(int i)
         QLineEdit *box = m_editor->txt_num[j];
         box->clear();
         box->setEnabled(false);
-        Form_schede::colora(box, false);
+        CampiScheda::colora(box, false);
     }
     for (std::size_t j = std::size_t(i); j < valori.size(); ++j)
         valori[j] = kNessuno;

@@ -1,12 +1,9 @@
 #include "comandiinsiemi.h"
 
-#include "main_window/form_gioco.h"
 #include "main_window/listaschede.h"
 #include "main_window/modelloschede.h"
 #include "main_window/paginagioca.h"
 #include "main_window/paginalotto.h"
-#include "widgets/stilegioco.h"
-#include "widgets/testonumero.h"
 #include "shared/dialogofile.h"
 #include "shared/modulo.h"
 #include "sound/suonaomostra.h"
@@ -14,6 +11,8 @@
 #include "storage/codepage1252.h"
 #include "storage/indiceinsieme.h"
 #include "storage/insiemeschede.h"
+#include "widgets/stilegioco.h"
+#include "widgets/testonumero.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -50,25 +49,19 @@ Esito<QStringList> titoli(const InsiemeSchede &insieme)
 
 } // namespace
 
-ComandiInsiemi::ComandiInsiemi(Form_gioco *window, Modulo &modulo, DialogoFile &dialogo)
-    : QObject(window), m_window(window), m_modulo(modulo), m_dialogo(dialogo),
-      m_esistenti(window->paginaLotto()->lst_esistenti),
-      m_dagioca(window->paginaLotto()->lst_dagioca)
+ComandiInsiemi::ComandiInsiemi(PaginaLotto *lotto, PaginaGioca *gioca, Modulo &modulo,
+                               DialogoFile &dialogo, CacheInsieme &insieme, QObject *parent)
+    : QObject(parent), m_lotto(lotto), m_gioca(gioca), m_modulo(modulo), m_dialogo(dialogo),
+      m_insieme(insieme), m_esistenti(lotto->lst_esistenti), m_dagioca(lotto->lst_dagioca)
 {
-    PaginaLotto *page = window->paginaLotto();
-    connect(page->cmd_carica, &QPushButton::clicked, this, &ComandiInsiemi::cmd_carica_Click);
-    connect(page->cmd_newinsie, &QPushButton::clicked, this, &ComandiInsiemi::cmd_newinsie_Click);
-    connect(page->cmd_destra, &QPushButton::clicked, this, &ComandiInsiemi::cmd_destra_Click);
-    connect(page->cmd_all_destra, &QPushButton::clicked, this,
+    connect(lotto->cmd_carica, &QPushButton::clicked, this, &ComandiInsiemi::cmd_carica_Click);
+    connect(lotto->cmd_newinsie, &QPushButton::clicked, this, &ComandiInsiemi::cmd_newinsie_Click);
+    connect(lotto->cmd_destra, &QPushButton::clicked, this, &ComandiInsiemi::cmd_destra_Click);
+    connect(lotto->cmd_all_destra, &QPushButton::clicked, this,
             &ComandiInsiemi::cmd_all_destra_Click);
-    connect(page->cmd_sinistra, &QPushButton::clicked, this, &ComandiInsiemi::cmd_sinistra_Click);
-    connect(page->cmd_all_sinistra, &QPushButton::clicked, this,
+    connect(lotto->cmd_sinistra, &QPushButton::clicked, this, &ComandiInsiemi::cmd_sinistra_Click);
+    connect(lotto->cmd_all_sinistra, &QPushButton::clicked, this,
             &ComandiInsiemi::cmd_all_sinistra_Click);
-}
-
-void ComandiInsiemi::mostraErrore(const ErroreFile &errore)
-{
-    m_modulo.avvisi().mostra(errore.descrizione(), catalogo::kTitoloErrore);
 }
 
 void ComandiInsiemi::mostraErrore(const QString &testo)
@@ -78,9 +71,9 @@ void ComandiInsiemi::mostraErrore(const QString &testo)
 
 std::shared_ptr<const IndiceInsieme> ComandiInsiemi::leggiInsieme()
 {
-    auto index = m_window->insiemeLetto().leggi(m_modulo.file_insieme);
+    auto index = m_insieme.leggi(m_modulo.file_insieme);
     if (!index) {
-        mostraErrore(index.errore());
+        MostraErroreFile(m_modulo, index.errore());
         return nullptr;
     }
     return index.valore();
@@ -92,7 +85,7 @@ void ComandiInsiemi::cmd_carica_Click()
     SuonaEvento(m_modulo, Evento::Click);
     const Currency puntiPrima = m_modulo.punti;
     const double situazionePrima = m_modulo.situazione;
-    const QString sommaPrima = m_window->paginaGioca()->lbl_somma->text();
+    const QString sommaPrima = m_gioca->lbl_somma->text();
     if (m_dagioca->count() > 0 && !rimborsa())
         return;
     m_dialogo.impostaFiltro(DialogoFile::kFiltro);
@@ -105,9 +98,9 @@ void ComandiInsiemi::cmd_carica_Click()
     // The new set could not be read: the game stays as it was, refund included.
     m_modulo.punti = puntiPrima;
     m_modulo.situazione = situazionePrima;
-    stile::scrivi(m_window->paginaGioca()->lbl_situazione, testoNumero(situazionePrima));
-    stile::scrivi(m_window->paginaGioca()->lbl_somma, sommaPrima);
-    m_window->mostraPunti();
+    stile::scrivi(m_gioca->lbl_situazione, testoNumero(situazionePrima));
+    stile::scrivi(m_gioca->lbl_somma, sommaPrima);
+    Q_EMIT puntiCambiati();
 }
 
 bool ComandiInsiemi::rimborsa()
@@ -123,7 +116,7 @@ bool ComandiInsiemi::rimborsa()
     if (!prenota(*refund, false))
         return false;
     m_modulo.somma = *refund;
-    stile::scrivi(m_window->paginaGioca()->lbl_somma, QStringLiteral("0"));
+    stile::scrivi(m_gioca->lbl_somma, QStringLiteral("0"));
     return true;
 }
 
@@ -131,7 +124,7 @@ bool ComandiInsiemi::caricaTitoli(const std::string &percorso)
 {
     const auto titles = titoli(InsiemeSchede(percorso));
     if (!titles) {
-        mostraErrore(titles.errore());
+        MostraErroreFile(m_modulo, titles.errore());
         return false;
     }
     apriInsieme(percorso, titles.valore());
@@ -140,13 +133,12 @@ bool ComandiInsiemi::caricaTitoli(const std::string &percorso)
 
 void ComandiInsiemi::apriInsieme(const std::string &percorso, const QStringList &titoli)
 {
-    PaginaLotto *page = m_window->paginaLotto();
     m_modulo.file_insieme = percorso;
-    stile::scrivi(page->lbl_messaggio, QString::fromUtf8(PaginaLotto::kMessaggioDoppioClic));
+    stile::scrivi(m_lotto->lbl_messaggio, QString::fromUtf8(PaginaLotto::kMessaggioDoppioClic));
     m_esistenti->modello()->svuota();
     m_dagioca->modello()->svuota();
     m_esistenti->modello()->aggiungi(titoli);
-    stile::scrivi(page->lbl_filelottoschede,
+    stile::scrivi(m_lotto->lbl_filelottoschede,
                   QString::fromUtf8(PaginaLotto::kFileCaricato) + QString::fromStdString(percorso));
 }
 
@@ -169,8 +161,7 @@ std::optional<std::string> ComandiInsiemi::scegliNuovoInsieme()
         const std::string name = m_dialogo.nomeFile();
         if (name == DialogoFile::kNomeIniziale)
             return std::nullopt;
-        if (m_modulo.insiemeAperto() &&
-            m_window->paginaLotto()->lbl_filelottoschede->text() == loaded) {
+        if (m_modulo.insiemeAperto() && m_lotto->lbl_filelottoschede->text() == loaded) {
             SuonaOMostra(m_modulo, Evento::InsiemeGiaAperto);
             return std::nullopt;
         }
@@ -179,7 +170,7 @@ std::optional<std::string> ComandiInsiemi::scegliNuovoInsieme()
         const InsiemeSchede set(name);
         const auto length = set.lunghezza();
         if (!length) {
-            mostraErrore(length.errore());
+            MostraErroreFile(m_modulo, length.errore());
             return std::nullopt;
         }
         if (length.valore() == 0)
@@ -190,7 +181,7 @@ std::optional<std::string> ComandiInsiemi::scegliNuovoInsieme()
         }
         SuonaEvento(m_modulo, Evento::SovrascritturaConfermata);
         if (const auto deleted = set.elimina(); !deleted) {
-            mostraErrore(deleted.errore());
+            MostraErroreFile(m_modulo, deleted.errore());
             return std::nullopt;
         }
         return name;
@@ -259,7 +250,7 @@ void ComandiInsiemi::sposta(Verso verso, bool tutte)
     }
     if (!prenota(somma, toPlay))
         return;
-    stile::scrivi(m_window->paginaGioca()->lbl_somma, testoNumero(somma));
+    stile::scrivi(m_gioca->lbl_somma, testoNumero(somma));
     to->modello()->aggiungi(entries);
     if (tutte)
         from->modello()->svuota();
@@ -277,7 +268,7 @@ bool ComandiInsiemi::prenota(Currency somma, bool togli)
     }
     m_modulo.punti = *points;
     m_modulo.situazione += togli ? -somma.toDouble() : somma.toDouble();
-    stile::scrivi(m_window->paginaGioca()->lbl_situazione, testoNumero(m_modulo.situazione));
-    m_window->mostraPunti();
+    stile::scrivi(m_gioca->lbl_situazione, testoNumero(m_modulo.situazione));
+    Q_EMIT puntiCambiati();
     return true;
 }

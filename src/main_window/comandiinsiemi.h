@@ -9,12 +9,13 @@
 #include <optional>
 #include <string>
 
+class CacheInsieme;
 class DialogoFile;
-class ErroreFile;
-class Form_gioco;
 class IndiceInsieme;
 class ListaSchede;
 class Modulo;
+class PaginaGioca;
+class PaginaLotto;
 
 // The "Lotto" page's commands on sets and lists: load and create a set, and move tickets to
 // and from the play list, taking or giving back their stakes.
@@ -23,7 +24,8 @@ class ComandiInsiemi : public QObject
     Q_OBJECT
 
 public:
-    ComandiInsiemi(Form_gioco *window, Modulo &modulo, DialogoFile &dialogo);
+    ComandiInsiemi(PaginaLotto *lotto, PaginaGioca *gioca, Modulo &modulo, DialogoFile &dialogo,
+                   CacheInsieme &insieme, QObject *parent);
 
     void cmd_carica_Click();
     void cmd_newinsie_Click();
@@ -31,6 +33,10 @@ public:
     void cmd_all_destra_Click();
     void cmd_sinistra_Click();
     void cmd_all_sinistra_Click();
+
+Q_SIGNALS:
+    // The points changed and must be shown.
+    void puntiCambiati();
 
 private:
     enum class Verso
@@ -47,12 +53,13 @@ private:
     std::optional<std::string> scegliNuovoInsieme();
     void apriInsieme(const std::string &percorso, const QStringList &titoli);
     bool prenota(Currency somma, bool togli);
-    void mostraErrore(const ErroreFile &errore);
     void mostraErrore(const QString &testo);
 
-    Form_gioco *m_window;
+    PaginaLotto *m_lotto;
+    PaginaGioca *m_gioca;
     Modulo &m_modulo;
     DialogoFile &m_dialogo;
+    CacheInsieme &m_insieme;
     ListaSchede *m_esistenti;
     ListaSchede *m_dagioca;
 };

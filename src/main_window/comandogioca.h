@@ -6,9 +6,11 @@
 
 #include <QObject>
 
-class Form_gioco;
+class CacheInsieme;
 class GeneratoreCasuale;
 class Modulo;
+class PaginaGioca;
+class PaginaLotto;
 
 // The play button: a new draw on the board, every chosen ticket played against it with its
 // wins announced and credited, the tickets given back, and the end of the game checked.
@@ -17,11 +19,18 @@ class ComandoGioca : public QObject, private VistaTurno
     Q_OBJECT
 
 public:
-    ComandoGioca(Form_gioco *window, Modulo &modulo, GeneratoreCasuale &generatore);
+    ComandoGioca(PaginaGioca *gioca, PaginaLotto *lotto, Modulo &modulo,
+                 GeneratoreCasuale &generatore, CacheInsieme &insieme, QObject *parent);
 
     void cmd_gioca_Click();
     // The last draw (all zeros before the first play).
     const Estrazione &estratti() const { return m_estratti; }
+
+Q_SIGNALS:
+    // The points changed and must be shown.
+    void puntiCambiati();
+    // The points passed the goal: a new game begins.
+    void partitaVinta();
 
 private:
     void vincitaAccreditata(double totale) override;
@@ -30,9 +39,11 @@ private:
     void restituisciSchedine();
     void fineGioco();
 
-    Form_gioco *m_window;
+    PaginaGioca *m_gioca;
+    PaginaLotto *m_lotto;
     Modulo &m_modulo;
     GeneratoreCasuale &m_generatore;
+    CacheInsieme &m_insieme;
     Estrazione m_estratti;
     AnnunciVincite m_annunci;
 };

@@ -9,15 +9,16 @@
 #include "main_window/paginalotto.h"
 #include "main_window/paginapresentazione.h"
 #include "main_window/paginaregolamento.h"
-#include "widgets/stilegioco.h"
 #include "main_window/tabstrip.h"
-#include "widgets/testonumero.h"
-#include "widgets/twips.h"
 #include "shared/modulo.h"
+#include "shared/text.h"
 #include "sound/interruttorisuoni.h"
 #include "sound/suonaomostra.h"
 #include "storage/cacheinsieme.h"
 #include "viewer/form_guarda.h"
+#include "widgets/stilegioco.h"
+#include "widgets/testonumero.h"
+#include "widgets/twips.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -64,8 +65,11 @@ Form_gioco::Form_gioco(Modulo &modulo, DialogoFile &dialogo, GeneratoreCasuale &
     creaMenu();
     creaPagine();
     creaUscitaNascosta();
-    m_insiemi = new ComandiInsiemi(this, modulo, dialogo);
-    m_comandoGioca = new ComandoGioca(this, modulo, generatore);
+    m_insiemi = new ComandiInsiemi(m_lotto, m_gioca, modulo, dialogo, *m_insiemeLetto, this);
+    m_comandoGioca = new ComandoGioca(m_gioca, m_lotto, modulo, generatore, *m_insiemeLetto, this);
+    connect(m_insiemi, &ComandiInsiemi::puntiCambiati, this, &Form_gioco::mostraPunti);
+    connect(m_comandoGioca, &ComandoGioca::puntiCambiati, this, &Form_gioco::mostraPunti);
+    connect(m_comandoGioca, &ComandoGioca::partitaVinta, this, &Form_gioco::mnu_file_newgame_Click);
     connect(m_lotto->cmd_scheda, &QPushButton::clicked, this, &Form_gioco::cmd_scheda_Click);
     connect(m_lotto->lst_esistenti, &ListaSchede::DblClick, this,
             &Form_gioco::lst_esistenti_DblClick);
@@ -228,16 +232,44 @@ void Form_gioco::TabStrip1_Click(int numero)
 
 form_guarda *Form_gioco::visore()
 {
-    if (!m_visore)
-        m_visore = new form_guarda(m_modulo, this);
+    if (m_visore)
+        return m_visore;
+    m_visore = new form_guarda(m_modulo, this);
+    connect(m_visore, &form_guarda::attivata, this, [this] { m_visore->move(posizioneSchede()); });
+    connect(m_visore, &form_guarda::modificaChiesta, this, [this] {
+        Form_schede *form = editor();
+        form->prendiDalVisore();
+        form->show();
+    });
     return m_visore;
 }
 
 Form_schede *Form_gioco::editor()
 {
-    if (!m_editor)
-        m_editor = new Form_schede(m_modulo, this);
+    if (m_editor)
+        return m_editor;
+    m_editor = new Form_schede(m_modulo, visore()->campi, this);
+    connect(m_editor, &Form_schede::attivata, this, [this] { m_editor->move(posizioneSchede()); });
+    connect(m_editor, &Form_schede::schedinaRiscritta, this, &Form_gioco::togliSchedina);
+    connect(m_editor, &Form_schede::schedinaSalvata, this, [this](const QString &titolo) {
+        m_lotto->lst_esistenti->modello()->aggiungi({titolo});
+        stile::scrivi(m_lotto->lbl_messaggio, QString::fromUtf8(PaginaLotto::kMessaggioDoppioClic));
+    });
     return m_editor;
+}
+
+// A changed ticket's old entry leaves the list of existing tickets: the first whose title,
+// trimmed, is the old title, trimmed. It comes back at the end under its new title.
+void Form_gioco::togliSchedina(const QString &titoloVecchio)
+{
+    ListaSchede *list = m_lotto->lst_esistenti;
+    const std::string old(trimSpaces(titoloVecchio.toStdString()));
+    for (qsizetype row = 0; row < list->voci().size(); ++row) {
+        if (trimSpaces(list->voci()[row].toStdString()) == old) {
+            list->modello()->rimuovi({int(row)});
+            return;
+        }
+    }
 }
 
 // A new ticket is written only into an open set.

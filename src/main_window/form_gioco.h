@@ -64,8 +64,6 @@ public:
     // The editor, made anew if it was never opened or was closed from its title bar.
     Form_schede *editor();
     ComandoGioca *comandoGioca() const { return m_comandoGioca; }
-    // The open set as last read, shared by the commands that need all of it.
-    CacheInsieme &insiemeLetto() { return *m_insiemeLetto; }
 
 Q_SIGNALS:
     // The program must end now (the hidden exit area, or the window closed).
@@ -82,6 +80,7 @@ private:
     void creaUscitaNascosta();
     void mostraPagina(int indice);
     void statoIniziale();
+    void togliSchedina(const QString &titoloVecchio);
 
     Modulo &m_modulo;
     TabStrip *m_tabStrip;
@@ -94,6 +93,7 @@ private:
     QAction *m_mnuSpirito = nullptr;
     form_guarda *m_visore = nullptr;
     QPointer<Form_schede> m_editor;
+    // The open set as last read, shared by the commands that need all of it.
     std::unique_ptr<CacheInsieme> m_insiemeLetto;
     ComandiInsiemi *m_insiemi;
     ComandoGioca *m_comandoGioca;

@@ -1,6 +1,7 @@
 #include "suonaomostra.h"
 
 #include "shared/modulo.h"
+#include "storage/errorefile.h"
 
 #include <string>
 
@@ -25,4 +26,9 @@ bool ChiediDopoSuono(Modulo &modulo, catalogo::Evento evento)
     SuonaEvento(modulo, evento);
     const catalogo::Voce &voce = catalogo::voce(evento);
     return modulo.avvisi().chiedi(voce.testo, voce.titolo);
+}
+
+void MostraErroreFile(Modulo &modulo, const ErroreFile &errore)
+{
+    modulo.avvisi().mostra(errore.descrizione(), catalogo::kTitoloErrore);
 }

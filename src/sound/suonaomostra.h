@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+class ErroreFile;
 class Modulo;
 
 // Spoken or written, never both: with sounds on, the event's recording of the chosen set is
@@ -16,3 +17,6 @@ void SuonaEvento(Modulo &modulo, catalogo::Evento evento);
 
 // A question: its recording when sounds are on, then its Yes/No box in every case.
 bool ChiediDopoSuono(Modulo &modulo, catalogo::Evento evento);
+
+// A set file that could not be opened, read or written: its "Errore" box, in every case.
+void MostraErroreFile(Modulo &modulo, const ErroreFile &errore);

@@ -1,18 +1,15 @@
 #include "form_guarda.h"
 
-#include "editor/form_schede.h"
-#include "editor/inserimentonumeri.h"
-#include "main_window/form_gioco.h"
-#include "widgets/immagine.h"
-#include "widgets/stilegioco.h"
-#include "main_window/tabstrip.h"
-#include "widgets/testonumero.h"
-#include "widgets/twips.h"
+#include "shared/bloccoeventi.h"
 #include "shared/lotto.h"
 #include "shared/modulo.h"
 #include "sound/suonaomostra.h"
 #include "storage/codepage1252.h"
 #include "storage/insiemeschede.h"
+#include "widgets/immagine.h"
+#include "widgets/stilegioco.h"
+#include "widgets/testonumero.h"
+#include "widgets/twips.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -39,8 +36,8 @@ Control *soloLettura(Control *control)
 
 } // namespace
 
-form_guarda::form_guarda(Modulo &modulo, Form_gioco *main)
-    : QWidget(main, Qt::Window), m_modulo(modulo), m_main(main)
+form_guarda::form_guarda(Modulo &modulo, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_modulo(modulo)
 {
     setObjectName(QStringLiteral("form_guarda"));
     setWindowTitle(QString());
@@ -158,43 +155,37 @@ void form_guarda::creaPulsanti()
 
 void form_guarda::cmd_pulisci1_Click()
 {
-    m_modulo.blocca_eventi = 1;
-    txt_titolo1->clear();
-    txt_num1[0]->clear();
-    txt_num1[0]->setEnabled(true);
-    for (QCheckBox *wheel : chk_ruote1)
-        wheel->setChecked(false);
-    for (std::size_t i = 1; i < txt_num1.size(); ++i) {
-        txt_num1[i]->clear();
-        txt_num1[i]->setEnabled(false);
-        Form_schede::colora(txt_num1[i], false);
-    }
-    for (std::size_t k = 0; k < chk_giocata1.size(); ++k) {
-        chk_giocata1[k]->setEnabled(k == 0);
-        txt_puntata1[k]->setEnabled(k == 0);
-        chk_giocata1[k]->setChecked(false);
-        txt_puntata1[k]->clear();
-    }
-    for (std::size_t w = 0; w < lotto::kRuote; ++w)
-        chk_ruote1[w]->setChecked(false);
-    m_modulo.blocca_eventi = 0;
+    const BloccoEventi blocco(m_modulo);
+    campi.svuota();
 }
 
 void form_guarda::mostra(const QString &voce, bool modificabile)
 {
-    m_modulo.blocca_eventi = 1;
-    show();
-    raise();
-    cmd_pulisci1_Click();
-    m_modulo.blocca_eventi = 1;
-    cmd_modifica->setVisible(modificabile);
-    // Without a set there is nothing to show, and no file to open (it would be made, named after
-    // the "no set" text).
-    if (!m_modulo.insiemeAperto()) {
-        m_modulo.blocca_eventi = 0;
-        return;
+    Esito<std::optional<Schedina>> found = std::optional<Schedina>();
+    {
+        const BloccoEventi blocco(m_modulo);
+        show();
+        raise();
+        cmd_pulisci1_Click();
+        cmd_modifica->setVisible(modificabile);
+        found = cerca(voce);
     }
-    // The entry is the stored title, all 20 characters: compared as it is, nothing trimmed.
+    if (!found)
+        return MostraErroreFile(m_modulo, found.errore());
+    if (const auto &schedina = found.valore()) {
+        m_modulo.schedina = *schedina;
+        const BloccoEventi blocco(m_modulo);
+        riempi(*schedina);
+    }
+}
+
+// The first record whose stored title is the entry, all 20 characters compared as they are,
+// nothing trimmed. Without a set there is nothing to show, and no file to open (it would be
+// made, named after the "no set" text).
+Esito<std::optional<Schedina>> form_guarda::cerca(const QString &voce)
+{
+    if (!m_modulo.insiemeAperto())
+        return std::optional<Schedina>();
     const auto bytes = CodePage1252::encodeExactly(voce.toStdString());
     std::optional<Schedina> found;
     const auto esito = InsiemeSchede(m_modulo.file_insieme)
@@ -205,17 +196,9 @@ void form_guarda::mostra(const QString &voce, bool modificabile)
                                found = Schedina::decodifica(record);
                                return false;
                            });
-    m_modulo.blocca_eventi = 0;
-    if (!esito) {
-        m_modulo.avvisi().mostra(esito.errore().descrizione(), catalogo::kTitoloErrore);
-        return;
-    }
-    if (found) {
-        m_modulo.schedina = *found;
-        m_modulo.blocca_eventi = 1;
-        riempi(*found);
-        m_modulo.blocca_eventi = 0;
-    }
+    if (!esito)
+        return esito.errore();
+    return found;
 }
 
 void form_guarda::riempi(const Schedina &s)
@@ -227,7 +210,7 @@ void form_guarda::riempi(const Schedina &s)
         const bool used = s.numeri[i] > 0;
         txt_num1[i]->setEnabled(used);
         txt_num1[i]->setText(used ? QString::number(s.numeri[i]) : QString());
-        Form_schede::colora(txt_num1[i], used);
+        CampiScheda::colora(txt_num1[i], used);
     }
     // Rows up to the highest bet type played from Ambo on stay open even when not played.
     std::size_t highest = 5;
@@ -239,7 +222,7 @@ void form_guarda::riempi(const Schedina &s)
         chk_giocata1[j]->setEnabled(open);
         chk_giocata1[j]->setChecked(played);
         txt_puntata1[j]->setEnabled(open);
-        Form_schede::colora(txt_puntata1[j], open);
+        CampiScheda::colora(txt_puntata1[j], open);
         txt_puntata1[j]->setText(played ? testoNumero(s.puntate[j]) : QString());
     }
 }
@@ -251,9 +234,8 @@ void form_guarda::cmd_modifica_Click()
     if (!position)
         return;
     m_modulo.pos_modifica = *position;
-    passaAllEditor();
     hide();
-    m_main->editor()->show();
+    Q_EMIT modificaChiesta();
 }
 
 // The first record with the shown title, trimmed; with none, the record after the last, where
@@ -267,45 +249,10 @@ std::optional<std::uint64_t> form_guarda::recordDaModificare()
     const auto found = insieme.trovaPerTitolo(txt_titolo1->text().toStdString());
     const auto count = found ? insieme.conta() : Esito<std::uint64_t>(found.errore());
     if (!count) {
-        m_modulo.avvisi().mostra(count.errore().descrizione(), catalogo::kTitoloErrore);
+        MostraErroreFile(m_modulo, count.errore());
         return std::nullopt;
     }
     return found.valore().value_or(count.valore() + 1);
-}
-
-// The editor takes the ticket from the viewer's boxes; its own handlers run as the values
-// change, in their modification-mode behaviour.
-void form_guarda::passaAllEditor()
-{
-    Form_schede *editor = m_main->editor();
-    editor->txt_titolo->setText(txt_titolo1->text());
-    for (std::size_t i = 0; i < txt_num1.size(); ++i) {
-        QLineEdit *box = editor->txt_num[i];
-        if (!txt_num1[i]->text().isEmpty()) {
-            box->setText(txt_num1[i]->text());
-            box->setEnabled(true);
-            Form_schede::colora(box, true);
-        } else {
-            box->clear();
-            box->setEnabled(false);
-        }
-    }
-    for (std::size_t i = 0; i < chk_ruote1.size(); ++i)
-        editor->chk_ruote[i]->setChecked(chk_ruote1[i]->isChecked());
-    for (std::size_t k = 0; k < chk_giocata1.size(); ++k) {
-        if (chk_giocata1[k]->isChecked()) {
-            editor->chk_giocata[k]->setChecked(true);
-            editor->txt_puntata[k]->setText(txt_puntata1[k]->text());
-            editor->chk_giocata[k]->setEnabled(true);
-            editor->txt_puntata[k]->setEnabled(true);
-        } else {
-            editor->chk_giocata[k]->setChecked(false);
-            editor->txt_puntata[k]->clear();
-        }
-    }
-    editor->chk_giocata[0]->setEnabled(true);
-    editor->txt_puntata[0]->setEnabled(true);
-    editor->numeri()->prendiDaiNumeri();
 }
 
 void form_guarda::cmd_esci1_Click()
@@ -316,7 +263,7 @@ void form_guarda::cmd_esci1_Click()
 
 void form_guarda::Form_Activate()
 {
-    move(m_main->posizioneSchede());
+    Q_EMIT attivata();
 }
 
 bool form_guarda::event(QEvent *event)

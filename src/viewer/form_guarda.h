@@ -1,12 +1,15 @@
 #pragma once
 
+#include "storage/esito.h"
+#include "storage/schedina.h"
+#include "widgets/campischeda.h"
+
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
 #include <optional>
 
-class Form_gioco;
 class Modulo;
 class QCheckBox;
 class QGroupBox;
@@ -20,13 +23,14 @@ class form_guarda : public QWidget
     Q_OBJECT
 
 public:
-    form_guarda(Modulo &modulo, Form_gioco *main);
+    form_guarda(Modulo &modulo, QWidget *parent);
 
-    std::array<QCheckBox *, 11> chk_ruote1;
-    QLineEdit *txt_titolo1;
-    std::array<QLineEdit *, 10> txt_num1;
-    std::array<QCheckBox *, 5> chk_giocata1;
-    std::array<QLineEdit *, 5> txt_puntata1;
+    CampiScheda campi;
+    std::array<QCheckBox *, 11> &chk_ruote1 = campi.chk_ruote;
+    QLineEdit *&txt_titolo1 = campi.txt_titolo;
+    std::array<QLineEdit *, 10> &txt_num1 = campi.txt_num;
+    std::array<QCheckBox *, 5> &chk_giocata1 = campi.chk_giocata;
+    std::array<QLineEdit *, 5> &txt_puntata1 = campi.txt_puntata;
     QPushButton *cmd_modifica;
     QPushButton *cmd_esci1;
     QPushButton *cmd_pulisci1;
@@ -39,6 +43,13 @@ public:
     void cmd_esci1_Click();
     void Form_Activate();
 
+Q_SIGNALS:
+    // "Modifica" chose the shown ticket's record (now in `pos_modifica`): the editor takes the
+    // ticket from these boxes.
+    void modificaChiesta();
+    // The window became the active one: its owner places it.
+    void attivata();
+
 protected:
     bool event(QEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -50,10 +61,9 @@ private:
     void creaIntestazione();
     void creaGiocate();
     void creaPulsanti();
-    void riempi(const struct Schedina &schedina);
-    void passaAllEditor();
+    Esito<std::optional<Schedina>> cerca(const QString &voce);
+    void riempi(const Schedina &schedina);
     std::optional<std::uint64_t> recordDaModificare();
 
     Modulo &m_modulo;
-    Form_gioco *m_main;
 };

@@ -1,0 +1,28 @@
+# Each target's sources may include only the folders of src/ named for it, and the core's may
+# not include Qt: the windows form a tree (app -> main_window -> editor, viewer -> widgets ->
+# core), and a wrong include stops the configuration rather than growing a circle.
+function(zaffirone_stanze target)
+    cmake_parse_arguments(PARSE_ARGV 1 ARG "SENZA_QT" "" "CARTELLE")
+    get_target_property(sources ${target} SOURCES)
+    get_target_property(base ${target} SOURCE_DIR)
+    foreach(source IN LISTS sources)
+        if(NOT source MATCHES "\\.(cpp|h)$" OR IS_ABSOLUTE "${source}")
+            continue()
+        endif()
+        string(REGEX REPLACE "\\.cpp$" ".h" header "${source}")
+        foreach(file IN ITEMS ${source} ${header})
+            if(NOT EXISTS "${base}/${file}")
+                continue()
+            endif()
+            file(STRINGS "${base}/${file}" includes REGEX "^#include [\"<]")
+            foreach(line IN LISTS includes)
+                if(line MATCHES "^#include \"([a-z_]+)/" AND NOT CMAKE_MATCH_1 IN_LIST ARG_CARTELLE)
+                    message(FATAL_ERROR "src/${file} (${target}) includes ${CMAKE_MATCH_1}/, "
+                                        "which ${target} may not use: ${line}")
+                elseif(ARG_SENZA_QT AND line MATCHES "^#include <Q")
+                    message(FATAL_ERROR "src/${file} is plain C++ and may not use Qt: ${line}")
+                endif()
+            endforeach()
+        endforeach()
+    endforeach()
+endfunction()
