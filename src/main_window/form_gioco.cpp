@@ -55,7 +55,8 @@ private:
 
 Form_gioco::Form_gioco(Modulo &modulo, DialogoFile &dialogo, GeneratoreCasuale &generatore,
                        QWidget *parent)
-    : QMainWindow(parent), m_modulo(modulo), m_insiemeLetto(std::make_unique<CacheInsieme>())
+    : QMainWindow(parent), m_modulo(modulo), m_dialogo(dialogo), m_generatore(generatore),
+      m_insiemeLetto(std::make_unique<CacheInsieme>())
 {
     setObjectName(QStringLiteral("Form_gioco"));
     setWindowTitle(QStringLiteral("IL NUOVO LOTTO"));
@@ -65,15 +66,6 @@ Form_gioco::Form_gioco(Modulo &modulo, DialogoFile &dialogo, GeneratoreCasuale &
     creaMenu();
     creaPagine();
     creaUscitaNascosta();
-    m_insiemi = new ComandiInsiemi(m_lotto, m_gioca, modulo, dialogo, *m_insiemeLetto, this);
-    m_comandoGioca = new ComandoGioca(m_gioca, m_lotto, modulo, generatore, *m_insiemeLetto, this);
-    connect(m_insiemi, &ComandiInsiemi::puntiCambiati, this, &Form_gioco::mostraPunti);
-    connect(m_comandoGioca, &ComandoGioca::puntiCambiati, this, &Form_gioco::mostraPunti);
-    connect(m_comandoGioca, &ComandoGioca::partitaVinta, this, &Form_gioco::mnu_file_newgame_Click);
-    connect(m_lotto->cmd_scheda, &QPushButton::clicked, this, &Form_gioco::cmd_scheda_Click);
-    connect(m_lotto->lst_esistenti, &ListaSchede::DblClick, this,
-            &Form_gioco::lst_esistenti_DblClick);
-    connect(m_lotto->lst_dagioca, &ListaSchede::DblClick, this, &Form_gioco::lst_dagioca_DblClick);
     area->setMinimumSize(twips(10875), twips(7950));
     resize(area->minimumSize() + QSize(0, menuBar()->sizeHint().height()));
     Form_Load();
@@ -112,38 +104,111 @@ void Form_gioco::creaPagine()
     m_tabStrip->resize(twips(kLarghezzaTab), twips(kAltezzaTab));
     connect(m_tabStrip, &TabStrip::Click, this, &Form_gioco::TabStrip1_Click);
     m_presentazione = new PaginaPresentazione(area);
+    m_pagine = {m_presentazione, nullptr, nullptr, nullptr};
+    mostraPagina(0);
+}
+
+// The "Gioca" and "Lotto" pages are made together the first time either is needed: the set
+// commands write on both. They show the state the game has then.
+void Form_gioco::creaPagineDiGioco()
+{
+    QWidget *area = centralWidget();
     m_gioca = new PaginaGioca(area);
     m_lotto = new PaginaLotto(area);
-    m_regolamento = new PaginaRegolamento(area);
-    m_pagine = {m_presentazione, m_gioca, m_lotto, m_regolamento};
-    mostraPagina(0);
+    m_insiemi = new ComandiInsiemi(m_lotto, m_gioca, m_modulo, m_dialogo, *m_insiemeLetto, this);
+    m_comandoGioca =
+        new ComandoGioca(m_gioca, m_lotto, m_modulo, m_generatore, *m_insiemeLetto, this);
+    connect(m_insiemi, &ComandiInsiemi::puntiCambiati, this, &Form_gioco::mostraPunti);
+    connect(m_comandoGioca, &ComandoGioca::puntiCambiati, this, &Form_gioco::mostraPunti);
+    connect(m_comandoGioca, &ComandoGioca::partitaVinta, this, &Form_gioco::mnu_file_newgame_Click);
+    connect(m_lotto->cmd_scheda, &QPushButton::clicked, this, &Form_gioco::cmd_scheda_Click);
+    connect(m_lotto->lst_esistenti, &ListaSchede::DblClick, this,
+            &Form_gioco::lst_esistenti_DblClick);
+    connect(m_lotto->lst_dagioca, &ListaSchede::DblClick, this, &Form_gioco::lst_dagioca_DblClick);
+    aggiungiPagina(1, m_gioca);
+    aggiungiPagina(2, m_lotto);
+    mostraStatoIniziale();
+}
+
+void Form_gioco::aggiungiPagina(int indice, QGroupBox *pagina)
+{
+    pagina->hide();
+    m_pagine[std::size_t(indice)] = pagina;
+    collocaPagina(pagina);
+    m_uscita->raise();
+}
+
+PaginaGioca *Form_gioco::paginaGioca()
+{
+    if (!m_gioca)
+        creaPagineDiGioco();
+    return m_gioca;
+}
+
+PaginaLotto *Form_gioco::paginaLotto()
+{
+    if (!m_lotto)
+        creaPagineDiGioco();
+    return m_lotto;
+}
+
+PaginaRegolamento *Form_gioco::paginaRegolamento()
+{
+    if (!m_regolamento) {
+        m_regolamento = new PaginaRegolamento(centralWidget());
+        aggiungiPagina(3, m_regolamento);
+    }
+    return m_regolamento;
+}
+
+ComandoGioca *Form_gioco::comandoGioca()
+{
+    paginaGioca();
+    return m_comandoGioca;
 }
 
 void Form_gioco::creaUscitaNascosta()
 {
-    auto *exitArea = new QLabel(centralWidget());
-    exitArea->setObjectName(QStringLiteral("lbl_esci"));
-    exitArea->setGeometry(twipsRect(1320, 0, 975, 495));
-    exitArea->setAccessibleName(QStringLiteral("Esci dal gioco"));
-    exitArea->installEventFilter(new FiltroUscita(this));
-    exitArea->raise();
+    m_uscita = new QLabel(centralWidget());
+    m_uscita->setObjectName(QStringLiteral("lbl_esci"));
+    m_uscita->setGeometry(twipsRect(1320, 0, 975, 495));
+    m_uscita->setAccessibleName(QStringLiteral("Esci dal gioco"));
+    m_uscita->installEventFilter(new FiltroUscita(this));
+    m_uscita->raise();
 }
 
+// A page is made the first time it is shown.
 void Form_gioco::mostraPagina(int indice)
 {
-    for (int i = 0; i < 4; ++i)
-        m_pagine[i]->setVisible(i == indice);
+    if (indice == 1 || indice == 2)
+        paginaGioca();
+    else if (indice == 3)
+        paginaRegolamento();
+    for (std::size_t i = 0; i < m_pagine.size(); ++i) {
+        if (m_pagine[i])
+            m_pagine[i]->setVisible(int(i) == indice);
+    }
 }
 
 void Form_gioco::statoIniziale()
 {
     m_modulo.file_insieme = std::string(Modulo::kNessunFile);
-    stile::scrivi(m_lotto->lbl_filelottoschede, testoQt(Modulo::kNessunFile));
     m_modulo.punti = Currency::fromRaw(Modulo::kPuntiIniziali * Currency::kScale);
     m_modulo.situazione = 0;
+    m_modulo.pos_modifica = 0;
+    if (m_gioca)
+        mostraStatoIniziale();
+}
+
+// What a new game shows: no set, no tickets, the points and the result, nothing staked or won.
+void Form_gioco::mostraStatoIniziale()
+{
+    m_lotto->lst_dagioca->modello()->svuota();
+    m_lotto->lst_esistenti->modello()->svuota();
+    stile::scrivi(m_lotto->lbl_filelottoschede, testoQt(Modulo::kNessunFile));
+    stile::scrivi(m_lotto->lbl_messaggio, QString::fromUtf8(PaginaLotto::kMessaggioIniziale));
     stile::scrivi(m_gioca->lbl_situazione, testoNumero(m_modulo.situazione));
     stile::scrivi(m_gioca->lbl_somma, QStringLiteral("0"));
-    m_modulo.pos_modifica = 0;
     stile::scrivi(m_gioca->lbl_vincita, QStringLiteral("0"));
     stile::scrivi(m_gioca->lbl_punti, testoNumero(m_modulo.punti));
 }
@@ -155,7 +220,6 @@ void Form_gioco::Form_Load()
     m_modulo.blocca_eventi = 0;
     statoIniziale();
     SuonaEvento(m_modulo, Evento::ProgrammaAvviato);
-    stile::scrivi(m_lotto->lbl_messaggio, QString::fromUtf8(PaginaLotto::kMessaggioIniziale));
 }
 
 void Form_gioco::Form_Activate()
@@ -165,7 +229,8 @@ void Form_gioco::Form_Activate()
 
 void Form_gioco::mostraPunti()
 {
-    stile::scrivi(m_gioca->lbl_punti, testoNumero(m_modulo.punti));
+    if (m_gioca)
+        stile::scrivi(m_gioca->lbl_punti, testoNumero(m_modulo.punti));
     setWindowTitle(QString::fromUtf8(kCaptionCredito) + testoNumero(m_modulo.punti));
 }
 
@@ -177,9 +242,18 @@ void Form_gioco::Form_Resize()
     const int tabTop = height / 2 - m_tabStrip->height() / 2;
     const int tabLeft = width / 2 - m_tabStrip->width() / 2;
     m_tabStrip->move(tabLeft, tabTop);
-    for (QGroupBox *page : m_pagine)
-        page->move(tabLeft + twips(100), height / 2 - page->height() / 2 + twips(100));
+    for (QGroupBox *page : m_pagine) {
+        if (page)
+            collocaPagina(page);
+    }
     visore()->move(posizioneSchede());
+}
+
+// A page stands 100 twips inside the tab strip, centred in height on the window.
+void Form_gioco::collocaPagina(QGroupBox *page)
+{
+    const int height = frameGeometry().height();
+    page->move(m_tabStrip->x() + twips(100), height / 2 - page->height() / 2 + twips(100));
 }
 
 QPoint Form_gioco::posizioneSchede() const
@@ -191,10 +265,7 @@ void Form_gioco::mnu_file_newgame_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
     m_modulo.punti = Currency::fromRaw(Modulo::kPuntiIniziali * Currency::kScale);
-    m_lotto->lst_dagioca->modello()->svuota();
-    m_lotto->lst_esistenti->modello()->svuota();
     statoIniziale();
-    stile::scrivi(m_lotto->lbl_messaggio, QString::fromUtf8(PaginaLotto::kMessaggioIniziale));
     mostraPunti();
     SuonaEvento(m_modulo, Evento::NuovaPartita);
     mostraPagina(0);
@@ -252,8 +323,9 @@ Form_schede *Form_gioco::editor()
     connect(m_editor, &Form_schede::attivata, this, [this] { m_editor->move(posizioneSchede()); });
     connect(m_editor, &Form_schede::schedinaRiscritta, this, &Form_gioco::togliSchedina);
     connect(m_editor, &Form_schede::schedinaSalvata, this, [this](const QString &titolo) {
-        m_lotto->lst_esistenti->modello()->aggiungi({titolo});
-        stile::scrivi(m_lotto->lbl_messaggio, QString::fromUtf8(PaginaLotto::kMessaggioDoppioClic));
+        PaginaLotto *page = paginaLotto();
+        page->lst_esistenti->modello()->aggiungi({titolo});
+        stile::scrivi(page->lbl_messaggio, QString::fromUtf8(PaginaLotto::kMessaggioDoppioClic));
     });
     return m_editor;
 }
@@ -262,7 +334,7 @@ Form_schede *Form_gioco::editor()
 // trimmed, is the old title, trimmed. It comes back at the end under its new title.
 void Form_gioco::togliSchedina(const QString &titoloVecchio)
 {
-    ListaSchede *list = m_lotto->lst_esistenti;
+    ListaSchede *list = paginaLotto()->lst_esistenti;
     const std::string old(trimSpaces(titoloVecchio.toStdString()));
     for (qsizetype row = 0; row < list->voci().size(); ++row) {
         if (trimSpaces(list->voci()[row].toStdString()) == old) {
@@ -291,12 +363,12 @@ void Form_gioco::cmd_scheda_Click()
 
 void Form_gioco::lst_esistenti_DblClick()
 {
-    visore()->mostra(m_lotto->lst_esistenti->voceCorrente(), true);
+    visore()->mostra(paginaLotto()->lst_esistenti->voceCorrente(), true);
 }
 
 void Form_gioco::lst_dagioca_DblClick()
 {
-    visore()->mostra(m_lotto->lst_dagioca->voceCorrente(), false);
+    visore()->mostra(paginaLotto()->lst_dagioca->voceCorrente(), false);
 }
 
 bool Form_gioco::event(QEvent *event)

@@ -56,14 +56,15 @@ public:
     // top, the strip's place in this window read as screen coordinates.
     QPoint posizioneSchede() const;
 
-    PaginaGioca *paginaGioca() const { return m_gioca; }
-    PaginaLotto *paginaLotto() const { return m_lotto; }
-    PaginaRegolamento *paginaRegolamento() const { return m_regolamento; }
+    // The pages other than the first are made when first shown or first needed.
+    PaginaGioca *paginaGioca();
+    PaginaLotto *paginaLotto();
+    PaginaRegolamento *paginaRegolamento();
     TabStrip *tabStrip() const { return m_tabStrip; }
     form_guarda *visore();
     // The editor, made anew if it was never opened or was closed from its title bar.
     Form_schede *editor();
-    ComandoGioca *comandoGioca() const { return m_comandoGioca; }
+    ComandoGioca *comandoGioca();
 
 Q_SIGNALS:
     // The program must end now (the hidden exit area, or the window closed).
@@ -77,17 +78,24 @@ protected:
 private:
     void creaMenu();
     void creaPagine();
+    void creaPagineDiGioco();
+    void aggiungiPagina(int indice, QGroupBox *pagina);
+    void collocaPagina(QGroupBox *page);
+    void mostraStatoIniziale();
     void creaUscitaNascosta();
     void mostraPagina(int indice);
     void statoIniziale();
     void togliSchedina(const QString &titoloVecchio);
 
     Modulo &m_modulo;
+    DialogoFile &m_dialogo;
+    GeneratoreCasuale &m_generatore;
     TabStrip *m_tabStrip;
+    QLabel *m_uscita;
     PaginaPresentazione *m_presentazione;
-    PaginaGioca *m_gioca;
-    PaginaLotto *m_lotto;
-    PaginaRegolamento *m_regolamento;
+    PaginaGioca *m_gioca = nullptr;
+    PaginaLotto *m_lotto = nullptr;
+    PaginaRegolamento *m_regolamento = nullptr;
     std::array<QGroupBox *, 4> m_pagine;
     QAction *m_mnuSuoni = nullptr;
     QAction *m_mnuSpirito = nullptr;
@@ -95,6 +103,6 @@ private:
     QPointer<Form_schede> m_editor;
     // The open set as last read, shared by the commands that need all of it.
     std::unique_ptr<CacheInsieme> m_insiemeLetto;
-    ComandiInsiemi *m_insiemi;
-    ComandoGioca *m_comandoGioca;
+    ComandiInsiemi *m_insiemi = nullptr;
+    ComandoGioca *m_comandoGioca = nullptr;
 };
