@@ -1,6 +1,7 @@
 #include "dialogofileqt.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 
 namespace {
@@ -17,12 +18,6 @@ QString qtFilter(const QString &filter)
                         : name + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')'));
     }
     return entries.join(QStringLiteral(";;"));
-}
-
-// The folder and name to start from: the last file chosen, or the working folder.
-QString startingPoint(const QString &name)
-{
-    return name.contains(QLatin1Char('*')) || name.isEmpty() ? QString() : name;
 }
 
 } // namespace
@@ -48,14 +43,22 @@ void DialogoFileQt::mostra(int acceptMode)
     QFileDialog dialog(QApplication::activeWindow(),
                        mode == QFileDialog::AcceptOpen ? QStringLiteral("Apri insieme di schede")
                                                        : QStringLiteral("Nuovo insieme di schede"),
-                       startingPoint(m_nome), m_filtro);
+                       m_cartella, m_filtro);
+    // Qt's own dialog on every desktop, so that it speaks the game's language and keeps the
+    // name exactly as typed.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);
     // A name that does not exist yet is a new, empty set; the game itself asks before it
     // overwrites a set.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setDefaultSuffix(QStringLiteral("slott"));
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+    // The field shows what it holds: the last name chosen or written, "*.slott" at first. A
+    // typed name is taken as it is, joined to the dialog's folder, with nothing added.
+    if (!m_nome.isEmpty())
+        dialog.selectFile(QDir(m_cartella).absoluteFilePath(m_nome));
+    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    m_cartella = dialog.directory().absolutePath();
+    if (chosen)
         m_nome = dialog.selectedFiles().constFirst();
 }
 

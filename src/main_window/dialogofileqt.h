@@ -2,6 +2,7 @@
 
 #include "shared/dialogofile.h"
 
+#include <QDir>
 #include <QString>
 
 // The file dialog as Qt shows it. Choosing a file puts its path in the field; cancelling
@@ -20,5 +21,7 @@ private:
     void mostra(int acceptMode);
 
     QString m_nome = QStringLiteral("*.slott");
+    // One dialog for the whole run: it opens where it was left, at first in the working folder.
+    QString m_cartella = QDir::currentPath();
     QString m_filtro;
 };

@@ -1,0 +1,120 @@
+#include "main_window/dialogofileqt.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+// The real Qt file dialog, driven as a player drives it: the name typed into its field, then
+// Open, Save or Cancel. The game reads the field after the dialog closes.
+class tst_DialogoFileQt : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void fieldAfterTheDialog_data();
+    void fieldAfterTheDialog();
+};
+
+namespace {
+
+// What the player does in the next dialog: the name typed into its field, then Save or Open;
+// with no name, Cancel. What the field showed when the dialog opened is kept.
+struct Risposta
+{
+    QString typed;
+    QString shown;
+
+    void allaProssima()
+    {
+        QTimer::singleShot(0, [this] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto *field = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            shown = field->text();
+            auto *buttons = dialog->findChild<QDialogButtonBox *>();
+            const auto closer = qScopeGuard([dialog] {
+                if (dialog->isVisible())
+                    dialog->reject(); // never leave a dialog nobody answers
+            });
+            if (!typed.isEmpty()) {
+                // Typed over what the field shows, as a player does with the field in focus.
+                dialog->activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(dialog));
+                field->setFocus();
+                QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(field, typed);
+            }
+            const auto which = typed.isEmpty() ? QDialogButtonBox::Cancel
+                               : dialog->acceptMode() == QFileDialog::AcceptOpen
+                                   ? QDialogButtonBox::Open
+                                   : QDialogButtonBox::Save;
+            QTest::mouseClick(buttons->button(which), Qt::LeftButton);
+        });
+    }
+};
+
+} // namespace
+
+void tst_DialogoFileQt::fieldAfterTheDialog_data()
+{
+    QTest::addColumn<QString>("firstName");  // typed in a first open dialog, "" for none
+    QTest::addColumn<QString>("secondName"); // typed in a second save dialog, or cancelled
+    QTest::addColumn<QString>("fieldShown"); // the second dialog's field when it opened
+    QTest::addColumn<QString>("result");     // the field afterwards, {dir} for the folder
+
+    QTest::newRow("cancel at first") << ""
+                                     << ""
+                                     << "*.slott"
+                                     << "*.slott";
+    QTest::newRow("a new name, nothing added") << ""
+                                               << "nuovo"
+                                               << "*.slott"
+                                               << "{dir}/nuovo";
+    QTest::newRow("an existing set without suffix") << ""
+                                                    << "senza"
+                                                    << "*.slott"
+                                                    << "{dir}/senza";
+    QTest::newRow("cancel after a choice") << "uno.slott"
+                                           << ""
+                                           << "uno.slott"
+                                           << "{dir}/uno.slott";
+}
+
+void tst_DialogoFileQt::fieldAfterTheDialog()
+{
+    QFETCH(QString, firstName);
+    QFETCH(QString, secondName);
+    QFETCH(QString, fieldShown);
+    QFETCH(QString, result);
+    QTemporaryDir dir;
+    QFile existing(dir.filePath(QStringLiteral("senza")));
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    // The dialog first opens in the working folder.
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    const auto back = qScopeGuard([&] { QDir::setCurrent(before); });
+    DialogoFileQt dialog;
+    dialog.impostaFiltro(DialogoFile::kFiltro);
+    Risposta first{firstName, {}};
+    if (!firstName.isEmpty()) {
+        first.allaProssima();
+        dialog.mostraApri();
+    }
+    Risposta second{secondName, {}};
+    second.allaProssima();
+    dialog.mostraSalva();
+    QCOMPARE(second.shown, fieldShown);
+    QCOMPARE(QString::fromStdString(dialog.nomeFile()),
+             QString(result).replace(QStringLiteral("{dir}"), dir.path()));
+}
+
+QTEST_MAIN(tst_DialogoFileQt)
+#include "tst_dialogofileqt.moc"
