@@ -2,6 +2,7 @@
 
 #include "editor/controllosalvataggio.h"
 #include "editor/inserimentonumeri.h"
+#include "editor/validatoretitolo.h"
 #include "shared/bloccoeventi.h"
 #include "shared/modulo.h"
 #include "sound/suonaomostra.h"
@@ -35,7 +36,7 @@ QLineEdit *casella(const QString &name, const QString &accessible, QRect where, 
     box->setAccessibleName(accessible);
     box->setContextMenuPolicy(Qt::NoContextMenu); // nothing but typed digits gets in
     box->setDragEnabled(false);
-    box->setAcceptDrops(false);
+    box->setAcceptDrops(true); // a drop goes in as typed keys
     return box;
 }
 
@@ -89,6 +90,7 @@ void Form_schede::creaTitoloENumeri()
     txt_titolo->setObjectName(QStringLiteral("txt_titolo"));
     txt_titolo->setGeometry(twipsRect(1800, 330, 3480, 285));
     txt_titolo->setAccessibleName(QStringLiteral("Titolo scheda"));
+    txt_titolo->setValidator(new ValidatoreTitolo(txt_titolo));
     title->setBuddy(txt_titolo);
 
     auto *numbers = new QLabel(QStringLiteral("Scrivi i numeri da giocare:"), this);

@@ -4,8 +4,13 @@
 #include "shared/modulo.h"
 #include "sound/suonaomostra.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QMouseEvent>
 
 namespace {
 
@@ -78,6 +83,10 @@ bool InserimentoNumeri::eventFilter(QObject *watched, QEvent *event)
     const auto &numbers = m_editor->txt_num;
     const auto number = std::find(numbers.begin(), numbers.end(), watched);
     const int i = number == numbers.end() ? -1 : int(number - numbers.begin());
+    if (const auto text = testoNonDigitato(event)) {
+        digita(static_cast<QLineEdit *>(watched), *text);
+        return true;
+    }
     switch (event->type()) {
     case QEvent::KeyPress:
         return i >= 0 ? tastoNumero(i, static_cast<QKeyEvent *>(event))
@@ -95,6 +104,62 @@ bool InserimentoNumeri::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
+// Text that comes from no typed key: a paste (its keys, or the middle button's selection), a
+// drop, or what an input method commits. Events that only prepare a drop are taken too.
+std::optional<QString> InserimentoNumeri::testoNonDigitato(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste))
+            return QApplication::clipboard()->text();
+        return std::nullopt;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent *>(event)->button() != Qt::MiddleButton)
+            return std::nullopt;
+        return event->type() == QEvent::MouseButtonRelease
+                   ? QApplication::clipboard()->text(QClipboard::Selection)
+                   : QString();
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+        static_cast<QDropEvent *>(event)->acceptProposedAction();
+        return QString();
+    case QEvent::Drop: {
+        auto *drop = static_cast<QDropEvent *>(event);
+        drop->acceptProposedAction();
+        return drop->mimeData()->text();
+    }
+    case QEvent::InputMethod:
+        return static_cast<QInputMethodEvent *>(event)->commitString();
+    default:
+        return std::nullopt;
+    }
+}
+
+// The characters go in one by one as typed keys, each followed by its release, through the
+// same rules; at the first one refused the rest is dropped.
+void InserimentoNumeri::digita(QLineEdit *box, const QString &text)
+{
+    for (const QChar c : text) {
+        m_rifiutato = false;
+        const auto key = c.isDigit() ? Qt::Key(Qt::Key_0 + c.digitValue()) : Qt::Key_unknown;
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(box, &press);
+        if (m_rifiutato)
+            return;
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(box, &release);
+        if (m_rifiutato)
+            return;
+    }
+}
+
+void InserimentoNumeri::rifiuta(Evento evento)
+{
+    m_rifiutato = true;
+    SuonaOMostra(m_editor->modulo(), evento);
+}
+
 bool InserimentoNumeri::tastoNumero(int i, QKeyEvent *event)
 {
     if (!isTyped(event) || event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Return ||
@@ -102,7 +167,7 @@ bool InserimentoNumeri::tastoNumero(int i, QKeyEvent *event)
         return false;
     QLineEdit *box = m_editor->txt_num[i];
     if (!isDigit(event)) {
-        SuonaOMostra(m_editor->modulo(), Evento::SoloCifre);
+        rifiuta(Evento::SoloCifre);
         return true;
     }
     if (box->text().isEmpty())
@@ -111,7 +176,7 @@ bool InserimentoNumeri::tastoNumero(int i, QKeyEvent *event)
     const QString longer = box->text() + event->text();
     const int value = valore(longer);
     if (value < 1 || value > 90)
-        SuonaOMostra(m_editor->modulo(), Evento::NumeroFuoriIntervallo);
+        rifiuta(Evento::NumeroFuoriIntervallo);
     else
         box->setText(longer);
     m_editor->aggiorna();
@@ -122,7 +187,7 @@ bool InserimentoNumeri::tastoPuntata(QKeyEvent *event)
 {
     if (!isTyped(event) || isDigit(event) || event->key() == Qt::Key_Backspace)
         return false;
-    SuonaOMostra(m_editor->modulo(), Evento::SoloCifre);
+    rifiuta(Evento::SoloCifre);
     return true;
 }
 
@@ -150,7 +215,7 @@ void InserimentoNumeri::clicNumero(int i)
     const int previous = i - 1;
     QLineEdit *box = m_editor->txt_num[previous];
     if (valori[previous] == 0) {
-        SuonaOMostra(m_editor->modulo(), Evento::NumeroFuoriIntervallo);
+        rifiuta(Evento::NumeroFuoriIntervallo);
         box->clear();
         box->setFocus();
         return;
@@ -173,7 +238,7 @@ bool InserimentoNumeri::ripetuto(int i) const
 
 void InserimentoNumeri::riportaRipetuto(int i)
 {
-    SuonaOMostra(m_editor->modulo(), Evento::NumeroGiaIntrodotto);
+    rifiuta(Evento::NumeroGiaIntrodotto);
     m_editor->txt_num[i]->clear();
     valori[i] = kNessuno;
 }

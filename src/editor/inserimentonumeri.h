@@ -1,8 +1,11 @@
 #pragma once
 
+#include "sound/catalogo.h"
+
 #include <QObject>
 
 #include <array>
+#include <optional>
 
 class Form_schede;
 class QKeyEvent;
@@ -33,6 +36,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    static std::optional<QString> testoNonDigitato(QEvent *event);
+    void digita(QLineEdit *box, const QString &text);
+    void rifiuta(catalogo::Evento evento);
     bool tastoNumero(int i, QKeyEvent *event);
     void rilascioNumero(int i);
     void clicNumero(int i);
@@ -42,4 +48,5 @@ private:
     void riportaRipetuto(int i);
 
     Form_schede *m_editor;
+    bool m_rifiutato = false; // the last key was refused
 };
