@@ -135,7 +135,7 @@ void Form_gioco::aggiungiPagina(int indice, QGroupBox *pagina)
     pagina->hide();
     m_pagine[std::size_t(indice)] = pagina;
     collocaPagina(pagina);
-    m_uscita->raise();
+    m_uscita->lower();
 }
 
 PaginaGioca *Form_gioco::paginaGioca()
@@ -174,7 +174,8 @@ void Form_gioco::creaUscitaNascosta()
     m_uscita->setGeometry(twipsRect(1320, 0, 975, 495));
     m_uscita->setAccessibleName(QStringLiteral("Esci dal gioco"));
     m_uscita->installEventFilter(new FiltroUscita(this));
-    m_uscita->raise();
+    // Where it meets the tab strip or a control, those take the click.
+    m_uscita->lower();
 }
 
 // A page is made the first time it is shown.
@@ -237,6 +238,7 @@ void Form_gioco::mostraPunti()
 // Everything about the window's centre, whatever its size; the viewer is placed with it.
 void Form_gioco::Form_Resize()
 {
+    m_disposta = frameGeometry().size();
     const int width = frameGeometry().width();
     const int height = frameGeometry().height();
     const int tabTop = height / 2 - m_tabStrip->height() / 2;
@@ -375,7 +377,21 @@ bool Form_gioco::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate)
         Form_Activate();
-    return QMainWindow::event(event);
+    const bool handled = QMainWindow::event(event);
+    // The window manager adds its frame after the first layout: once the outer size is known
+    // anew, the content is laid out again, so that every layout agrees.
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Show:
+    case QEvent::WindowActivate:
+    case QEvent::WindowStateChange:
+        if (frameGeometry().size() != m_disposta)
+            Form_Resize();
+        break;
+    default:
+        break;
+    }
+    return handled;
 }
 
 void Form_gioco::resizeEvent(QResizeEvent *event)

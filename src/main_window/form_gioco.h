@@ -92,6 +92,7 @@ private:
     GeneratoreCasuale &m_generatore;
     TabStrip *m_tabStrip;
     QLabel *m_uscita;
+    QSize m_disposta; // the outer size the content was last laid out for
     PaginaPresentazione *m_presentazione;
     PaginaGioca *m_gioca = nullptr;
     PaginaLotto *m_lotto = nullptr;
