@@ -5,6 +5,8 @@
 #include "main_window/paginalotto.h"
 #include "support/partitadiprova.h"
 
+#include "filetemporaneo.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -21,10 +23,7 @@ constexpr int kTickets = 100000;
 
 const std::string &largeSet()
 {
-    static const std::string path = [] {
-        const auto file = std::filesystem::temp_directory_path() /
-                          ("zaffirone-bench-ui-" + std::to_string(::getpid()) + ".slott");
-        std::ofstream out(file, std::ios::binary);
+    static const FileTemporaneo file("zaffirone-bench-ui-", [](std::ofstream &out) {
         for (int i = 1; i <= kTickets; ++i) {
             Schedina s;
             s.impostaTitolo("Schedina " + std::to_string(i));
@@ -35,10 +34,8 @@ const std::string &largeSet()
             const auto record = s.codifica();
             out.write(reinterpret_cast<const char *>(record.data()), record.size());
         }
-        std::atexit([] { std::filesystem::remove(largeSet()); });
-        return file.string();
-    }();
-    return path;
+    });
+    return file.percorso();
 }
 
 void load(PartitaDiProva &game)
