@@ -8,6 +8,11 @@ void installaSostituzioniCaratteri()
 {
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Sans Serif"));
+    // The pictures name their face as the list "Comic Sans MS, Comic Neue, sans-serif", which
+    // the SVG renderer takes whole as one family name. No font has that name: their lettering
+    // fell back to the desktop's sans serif, and loaded its bold and bold oblique faces for it.
+    QFont::insertSubstitution(QStringLiteral("Comic Sans MS, Comic Neue, sans-serif"),
+                              QStringLiteral("Comic Neue"));
 }
 
 QFont sansSerif()

@@ -8,7 +8,7 @@
 namespace stile {
 
 // The windows were drawn with Comic Sans MS and MS Sans Serif: on Linux they take Comic Neue
-// and the desktop's sans serif.
+// and the desktop's sans serif. The pictures' lettering takes Comic Neue too.
 void installaSostituzioniCaratteri();
 
 // Labels, frames and captioned buttons use the same rounded hand-written face.
@@ -19,9 +19,6 @@ QFont comic(int pointSize = 10);
 QFont sansSerif();
 
 inline constexpr const char *kGiallo = "color: #FFFF00;";
-// The plain face of the secondary windows' controls (MS Sans Serif 8.25 as drawn), upright
-// and regular whatever the window around it uses.
-QFont sansSerif();
 
 inline constexpr const char *kGialloPallido = "color: #FFFFC0;";
 
