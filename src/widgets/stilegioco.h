@@ -18,9 +18,13 @@ QFont comic(int pointSize = 10);
 // and regular whatever the window around it uses.
 QFont sansSerif();
 
+// The labels' text colours, written as style-sheet rules.
 inline constexpr const char *kGiallo = "color: #FFFF00;";
-
 inline constexpr const char *kGialloPallido = "color: #FFFFC0;";
+
+// Gives a control's text one of the colours above through its palette. A style sheet of its own
+// would cost each label a style of its own to build and polish: several times the label itself.
+void coloraTesto(QWidget *widget, const char *colour);
 
 // A transparent label that sizes itself to its text, placed in twips.
 QLabel *etichetta(const QString &name, const QString &text, int left, int top, const char *colour,
