@@ -174,12 +174,16 @@ std::string cella(const Riassunto &r, int decimali)
 
 int main(int argc, char **argv)
 {
+    const char *kUso = "usage: bench_avvio [--runs N] [--compare OTHER_AVVIO_GIOCO]";
     int volte = 15;
+    std::string confronto;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc)
             volte = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--compare") == 0 && i + 1 < argc)
+            confronto = fs::absolute(argv[++i]).string();
         else
-            fallisci("usage: bench_avvio [--runs N]");
+            fallisci(kUso);
     }
     if (volte < 1)
         fallisci("--runs needs a positive count");
@@ -190,25 +194,32 @@ int main(int argc, char **argv)
     const fs::path base = modello;
     const fs::path cartella = base / "run";
 
-    Programma gioco{"game", ZAFFIRONE_AVVIO_GIOCO, {}};
-    Programma vuota{"bare QMainWindow", ZAFFIRONE_AVVIO_VUOTA, {}};
+    // The game, another build of its launcher if one is given (the same game before a change,
+    // say), and the bare window last.
+    std::vector<Programma> programmi{{"game", ZAFFIRONE_AVVIO_GIOCO, {}}};
+    if (!confronto.empty())
+        programmi.push_back({"game (--compare)", confronto, {}});
+    programmi.push_back({"bare QMainWindow", ZAFFIRONE_AVVIO_VUOTA, {}});
+    const Programma &vuota = programmi.back();
 
     // A first run of each, not counted, warms the file cache; the game's tells the window size.
     Misura scarto;
-    std::string dimensione = lancia(cartella, gioco.eseguibile, {}, scarto);
+    std::string dimensione = lancia(cartella, programmi[0].eseguibile, {}, scarto);
     dimensione = dimensione.substr(std::strlen("finestra "));
     dimensione.erase(dimensione.find_last_not_of("\n") + 1);
-    lancia(cartella, vuota.eseguibile, {dimensione}, scarto);
+    const auto argomenti = [&](const Programma &p) {
+        return &p == &vuota ? std::vector<std::string>{dimensione} : std::vector<std::string>{};
+    };
+    for (std::size_t k = 1; k < programmi.size(); ++k)
+        lancia(cartella, programmi[k].eseguibile, argomenti(programmi[k]), scarto);
 
     for (int i = 0; i < volte; ++i) {
-        Misura m{};
-        // The programs take turns, each starting every other round, so neither is always the
-        // one that follows the other.
-        for (int lato = 0; lato < 2; ++lato) {
-            Programma &p = (lato == i % 2) ? gioco : vuota;
-            const std::vector<std::string> argomenti =
-                &p == &vuota ? std::vector<std::string>{dimensione} : std::vector<std::string>{};
-            lancia(cartella, p.eseguibile, argomenti, m);
+        // The programs take turns, and each round starts with the next one, so none is always
+        // the one that follows another.
+        for (std::size_t k = 0; k < programmi.size(); ++k) {
+            Programma &p = programmi[(k + std::size_t(i)) % programmi.size()];
+            Misura m{};
+            lancia(cartella, p.eseguibile, argomenti(p), m);
             p.misure.push_back(m);
         }
     }
@@ -218,19 +229,24 @@ int main(int argc, char **argv)
                 "empty home; %d runs each, interleaved\n",
                 dimensione.c_str(), volte);
     std::printf("medians (min-max)\n\n");
-    std::printf("%-18s %-24s %-24s %s\n", "program", "CPU ms (user+sys)", "peak RSS MiB",
+    std::printf("%-24s %-24s %-24s %s\n", "program", "CPU ms (user+sys)", "peak RSS MiB",
                 "wall ms");
-    for (const Programma *p : {&gioco, &vuota})
-        std::printf("%-18s %-24s %-24s %s\n", p->nome.c_str(),
-                    cella(riassumi(p->misure, &Misura::cpuMs), 1).c_str(),
-                    cella(riassumi(p->misure, &Misura::piccoMiB), 1).c_str(),
-                    cella(riassumi(p->misure, &Misura::realeMs), 1).c_str());
-    const auto rapporto = [&](double Misura::*campo) {
-        return riassumi(gioco.misure, campo).mediana / riassumi(vuota.misure, campo).mediana;
-    };
-    std::printf("%-18s %-24s %-24s %s\n", "game / bare",
-                (std::to_string(rapporto(&Misura::cpuMs)).substr(0, 4) + "x").c_str(),
-                (std::to_string(rapporto(&Misura::piccoMiB)).substr(0, 4) + "x").c_str(),
-                (std::to_string(rapporto(&Misura::realeMs)).substr(0, 4) + "x").c_str());
+    for (const Programma &p : programmi)
+        std::printf("%-24s %-24s %-24s %s\n", p.nome.c_str(),
+                    cella(riassumi(p.misure, &Misura::cpuMs), 1).c_str(),
+                    cella(riassumi(p.misure, &Misura::piccoMiB), 1).c_str(),
+                    cella(riassumi(p.misure, &Misura::realeMs), 1).c_str());
+    for (std::size_t k = 0; k + 1 < programmi.size(); ++k) {
+        const auto rapporto = [&](double Misura::*campo) {
+            char testo[16];
+            std::snprintf(testo, sizeof testo, "%.2fx",
+                          riassumi(programmi[k].misure, campo).mediana /
+                              riassumi(vuota.misure, campo).mediana);
+            return std::string(testo);
+        };
+        const std::string nome = programmi[k].nome + " / bare";
+        std::printf("%-24s %-24s %-24s %s\n", nome.c_str(), rapporto(&Misura::cpuMs).c_str(),
+                    rapporto(&Misura::piccoMiB).c_str(), rapporto(&Misura::realeMs).c_str());
+    }
     return 0;
 }
