@@ -10,7 +10,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QMainWindow>
 #include <QPushButton>
 
 #include <filesystem>
@@ -96,30 +95,6 @@ void BM_PlayThousandTickets(benchmark::State &state)
         state.SkipWithError("the tickets were not played and given back");
 }
 BENCHMARK(BM_PlayThousandTickets)->Unit(benchmark::kMillisecond);
-
-// From nothing to the first shown main window, the greetings handed to the fake player.
-void BM_StartUpToFirstWindow(benchmark::State &state)
-{
-    for (auto _ : state) {
-        PartitaDiProva game;
-        QCoreApplication::processEvents();
-        benchmark::DoNotOptimize(game.window.isVisible());
-    }
-}
-BENCHMARK(BM_StartUpToFirstWindow)->Unit(benchmark::kMillisecond);
-
-// The yardstick: a bare Qt widgets window of the same size, shown the same way.
-void BM_BareQtWindow(benchmark::State &state)
-{
-    for (auto _ : state) {
-        QMainWindow window;
-        window.resize(725, 555);
-        window.show();
-        QCoreApplication::processEvents();
-        benchmark::DoNotOptimize(window.isVisible());
-    }
-}
-BENCHMARK(BM_BareQtWindow)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
