@@ -40,9 +40,16 @@ struct Programma
     std::vector<Misura> misure;
 };
 
+// The run's temporary folder, removed on the way out whatever happens.
+fs::path cartellaBase;
+
 [[noreturn]] void fallisci(const std::string &messaggio)
 {
     std::fprintf(stderr, "bench_avvio: %s\n", messaggio.c_str());
+    if (!cartellaBase.empty()) {
+        std::error_code ignorato;
+        fs::remove_all(cartellaBase, ignorato);
+    }
     std::exit(1);
 }
 
@@ -191,8 +198,8 @@ int main(int argc, char **argv)
     char modello[] = "/tmp/zaffirone-avvio-XXXXXX";
     if (!::mkdtemp(modello))
         fallisci("mkdtemp: " + std::string(std::strerror(errno)));
-    const fs::path base = modello;
-    const fs::path cartella = base / "run";
+    cartellaBase = modello;
+    const fs::path cartella = cartellaBase / "run";
 
     // The game, another build of its launcher if one is given (the same game before a change,
     // say), and the bare window last.
@@ -223,7 +230,7 @@ int main(int argc, char **argv)
             p.misure.push_back(m);
         }
     }
-    fs::remove_all(base);
+    fs::remove_all(cartellaBase);
 
     std::printf("Start-up to the first frame of a %s window, offscreen, no audio server, "
                 "empty home; %d runs each, interleaved\n",
