@@ -5,10 +5,11 @@
 #include "main_window/paginalotto.h"
 #include "support/partitadiprova.h"
 
+#include "filetemporaneo.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QMainWindow>
 #include <QPushButton>
 
 #include <filesystem>
@@ -21,10 +22,7 @@ constexpr int kTickets = 100000;
 
 const std::string &largeSet()
 {
-    static const std::string path = [] {
-        const auto file = std::filesystem::temp_directory_path() /
-                          ("zaffirone-bench-ui-" + std::to_string(::getpid()) + ".slott");
-        std::ofstream out(file, std::ios::binary);
+    static const FileTemporaneo file("zaffirone-bench-ui-", [](std::ofstream &out) {
         for (int i = 1; i <= kTickets; ++i) {
             Schedina s;
             s.impostaTitolo("Schedina " + std::to_string(i));
@@ -35,10 +33,8 @@ const std::string &largeSet()
             const auto record = s.codifica();
             out.write(reinterpret_cast<const char *>(record.data()), record.size());
         }
-        std::atexit([] { std::filesystem::remove(largeSet()); });
-        return file.string();
-    }();
-    return path;
+    });
+    return file.percorso();
 }
 
 void load(PartitaDiProva &game)
@@ -99,30 +95,6 @@ void BM_PlayThousandTickets(benchmark::State &state)
         state.SkipWithError("the tickets were not played and given back");
 }
 BENCHMARK(BM_PlayThousandTickets)->Unit(benchmark::kMillisecond);
-
-// From nothing to the first shown main window, the greetings handed to the fake player.
-void BM_StartUpToFirstWindow(benchmark::State &state)
-{
-    for (auto _ : state) {
-        PartitaDiProva game;
-        QCoreApplication::processEvents();
-        benchmark::DoNotOptimize(game.window.isVisible());
-    }
-}
-BENCHMARK(BM_StartUpToFirstWindow)->Unit(benchmark::kMillisecond);
-
-// The yardstick: a bare Qt widgets window of the same size, shown the same way.
-void BM_BareQtWindow(benchmark::State &state)
-{
-    for (auto _ : state) {
-        QMainWindow window;
-        window.resize(725, 555);
-        window.show();
-        QCoreApplication::processEvents();
-        benchmark::DoNotOptimize(window.isVisible());
-    }
-}
-BENCHMARK(BM_BareQtWindow)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -2,6 +2,8 @@
 #include "cli/comandodump.h"
 #include "storage/insiemeschede.h"
 
+#include "filetemporaneo.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -18,10 +20,7 @@ constexpr std::uint64_t kTickets = 100000;
 // A set of 100,000 distinct tickets, written once per run in the temporary folder.
 const std::string &largeSet()
 {
-    static const std::string path = [] {
-        const auto file = std::filesystem::temp_directory_path() /
-                          ("zaffirone-bench-" + std::to_string(::getpid()) + ".slott");
-        std::ofstream out(file, std::ios::binary);
+    static const FileTemporaneo file("zaffirone-bench-", [](std::ofstream &out) {
         for (std::uint64_t i = 1; i <= kTickets; ++i) {
             Schedina s;
             s.impostaTitolo("Schedina " + std::to_string(i));
@@ -33,10 +32,8 @@ const std::string &largeSet()
             const auto record = s.codifica();
             out.write(reinterpret_cast<const char *>(record.data()), record.size());
         }
-        std::atexit([] { std::filesystem::remove(largeSet()); });
-        return file.string();
-    }();
-    return path;
+    });
+    return file.percorso();
 }
 
 class NullBuffer : public std::streambuf

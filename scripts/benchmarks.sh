@@ -14,6 +14,9 @@ echo "== set files (100,000 tickets)"
 echo "== main window (fake sound and boxes)"
 "$build/benchmarks/bench_finestra" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
+echo "== start-up: the game against a bare Qt window, each a fresh process"
+"$build/benchmarks/bench_avvio" --runs 15
+
 echo "== simulate: 100 tickets, 200,000 draws"
 for i in $(seq 1 100); do
     first=$((i % 80 + 1))

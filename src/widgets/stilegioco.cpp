@@ -2,12 +2,21 @@
 
 #include "widgets/twips.h"
 
+#include <QPalette>
+
+#include <cstring>
+
 namespace stile {
 
 void installaSostituzioniCaratteri()
 {
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Sans Serif"));
+    // The pictures name their face as the list "Comic Sans MS, Comic Neue, sans-serif", which
+    // the SVG renderer takes whole as one family name. No font has that name: their lettering
+    // fell back to the desktop's sans serif, and loaded its bold and bold oblique faces for it.
+    QFont::insertSubstitution(QStringLiteral("Comic Sans MS, Comic Neue, sans-serif"),
+                              QStringLiteral("Comic Neue"));
 }
 
 QFont sansSerif()
@@ -26,13 +35,22 @@ QFont comic(int pointSize)
     return font;
 }
 
+void coloraTesto(QWidget *widget, const char *colour)
+{
+    const char *hash = std::strchr(colour, '#');
+    Q_ASSERT(hash && std::strlen(hash) >= 7);
+    QPalette palette = widget->palette();
+    palette.setColor(widget->foregroundRole(), QColor(QLatin1StringView(hash, 7)));
+    widget->setPalette(palette);
+}
+
 QLabel *etichetta(const QString &name, const QString &text, int left, int top, const char *colour,
                   QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setFont(comic());
-    label->setStyleSheet(QString::fromLatin1(colour));
+    coloraTesto(label, colour);
     label->move(twips(left), twips(top));
     label->adjustSize();
     return label;

@@ -8,7 +8,7 @@
 namespace stile {
 
 // The windows were drawn with Comic Sans MS and MS Sans Serif: on Linux they take Comic Neue
-// and the desktop's sans serif.
+// and the desktop's sans serif. The pictures' lettering takes Comic Neue too.
 void installaSostituzioniCaratteri();
 
 // Labels, frames and captioned buttons use the same rounded hand-written face.
@@ -18,12 +18,13 @@ QFont comic(int pointSize = 10);
 // and regular whatever the window around it uses.
 QFont sansSerif();
 
+// The labels' text colours, written as style-sheet rules.
 inline constexpr const char *kGiallo = "color: #FFFF00;";
-// The plain face of the secondary windows' controls (MS Sans Serif 8.25 as drawn), upright
-// and regular whatever the window around it uses.
-QFont sansSerif();
-
 inline constexpr const char *kGialloPallido = "color: #FFFFC0;";
+
+// Gives a control's text one of the colours above through its palette. A style sheet of its own
+// would cost each label a style of its own to build and polish: several times the label itself.
+void coloraTesto(QWidget *widget, const char *colour);
 
 // A transparent label that sizes itself to its text, placed in twips.
 QLabel *etichetta(const QString &name, const QString &text, int left, int top, const char *colour,

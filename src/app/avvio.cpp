@@ -1,0 +1,71 @@
+#include "avvio.h"
+
+#include "engine/generatoremersenne.h"
+#include "main_window/dialogofileqt.h"
+#include "main_window/form_gioco.h"
+#include "shared/modulo.h"
+#include "sound/riproduttoreqt.h"
+#include "widgets/avvisiqt.h"
+#include "widgets/stilegioco.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QIconEngine>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <csignal>
+
+namespace {
+
+// The window icon, drawn from the game's SVG only when the desktop asks for it. An icon made
+// from the file's name would load Qt's SVG icon plugin as the game starts, about a millisecond,
+// even where the icon is never drawn.
+class IconaGioco : public QIconEngine
+{
+public:
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode, QIcon::State) override
+    {
+        QSvgRenderer(QStringLiteral(":/immagini/icona.svg")).render(painter, rect);
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        QPixmap pixmap(size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        paint(&painter, pixmap.rect(), mode, state);
+        return pixmap;
+    }
+
+    QIconEngine *clone() const override { return new IconaGioco; }
+};
+
+} // namespace
+
+// Declared in the order they are built: the window last, as it greets the player at once.
+struct GiocoAvviato::Parti
+{
+    RiproduttoreQt riproduttore;
+    AvvisiQt avvisi;
+    DialogoFileQt dialogo;
+    Modulo modulo{riproduttore, avvisi};
+    GeneratoreMersenne generatore;
+    Form_gioco window{modulo, dialogo, generatore};
+};
+
+GiocoAvviato::GiocoAvviato(QApplication &app)
+{
+    // A file-size limit must turn into a reported write error, not end the game.
+    std::signal(SIGXFSZ, SIG_IGN);
+    stile::installaSostituzioniCaratteri();
+    // Desktops match the window with its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("it.zaffirone.Zaffirone"));
+    QApplication::setWindowIcon(QIcon(new IconaGioco));
+    m_parti = std::make_unique<Parti>();
+    QObject::connect(&m_parti->window, &Form_gioco::fineProgramma, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
+    m_parti->window.show();
+}
+
+GiocoAvviato::~GiocoAvviato() = default;
