@@ -11,7 +11,8 @@ PaginaPresentazione::PaginaPresentazione(QWidget *parent)
     setFont(stile::comic());
     resize(twips(10215), twips(6615));
     auto *picture = new Immagine(QStringLiteral(":/immagini/presentazione.svg"),
-                                 QStringLiteral("Il nuovo lotto: presentazione del gioco"), this);
+                                 QStringLiteral("Il nuovo lotto: presentazione del gioco"), this,
+                                 QStringLiteral(":/pronte/presentazione.argb"));
     picture->setObjectName(QStringLiteral("Image2"));
     picture->setGeometry(stile::sottoIlTitolo(this));
 }

@@ -12,12 +12,18 @@ class Immagine : public QWidget
     Q_OBJECT
 
 public:
-    Immagine(const QString &resource, const QString &accessibleName, QWidget *parent);
+    // `pronta`: the same picture already drawn at build time (see prerendi_immagine), used when
+    // the control has exactly its size on a screen of one pixel per pixel.
+    Immagine(const QString &resource, const QString &accessibleName, QWidget *parent,
+             const QString &pronta = {});
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    bool copiaPronta();
+
     QString m_risorsa;
+    QString m_pronta;
     QPixmap m_disegno; // drawn once for the control's size, then only copied
 };
