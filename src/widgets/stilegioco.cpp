@@ -8,10 +8,20 @@
 
 namespace stile {
 
+namespace {
+
+// Real faces a Debian desktop has, in order, for the plain "MS Sans Serif" of the windows and
+// after the hand-written face. Faces are always named: a style hint alone lets fontconfig pick
+// whatever it maps the hint to (for "fantasy", a dingbat face).
+const QStringList kSansSerif{QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans"),
+                             QStringLiteral("Liberation Sans")};
+
+} // namespace
+
 void installaSostituzioniCaratteri()
 {
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Sans Serif"));
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), kSansSerif);
     // The pictures name their face as the list "Comic Sans MS, Comic Neue, sans-serif", which
     // the SVG renderer takes whole as one family name. No font has that name: their lettering
     // fell back to the desktop's sans serif, and loaded its bold and bold oblique faces for it.
@@ -21,7 +31,9 @@ void installaSostituzioniCaratteri()
 
 QFont sansSerif()
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font;
+    font.setFamilies(QStringList{QStringLiteral("MS Sans Serif")} + kSansSerif);
+    font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8.25);
     font.setBold(false);
     font.setItalic(false);
@@ -30,8 +42,11 @@ QFont sansSerif()
 
 QFont comic(int pointSize)
 {
-    QFont font(QStringLiteral("Comic Sans MS"), pointSize);
-    font.setStyleHint(QFont::Fantasy);
+    QFont font;
+    font.setFamilies(QStringList{QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")} +
+                     kSansSerif);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(pointSize);
     return font;
 }
 
