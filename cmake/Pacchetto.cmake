@@ -29,9 +29,11 @@ with zaffirone-cli, which lists and adds tickets from the command line.]=])
 # The Qt and C libraries the programs link come from dpkg-shlibdeps. Nothing links the rest,
 # yet without it the game runs wrong: the platform plugins draw the window, libqt6multimedia6
 # carries the audio backend that plays the recordings through a PulseAudio-compatible server,
-# and fonts-comic-neue stands in for the "Comic Sans MS" of the game's windows.
+# fonts-comic-neue and fonts-dejavu-core are the real faces named for the windows' "Comic Sans
+# MS" and "MS Sans Serif", and qt6-translations-l10n makes Qt's own dialogs speak Italian.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6multimedia6, fonts-comic-neue")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "qt6-qpa-plugins, libqt6multimedia6, fonts-comic-neue, fonts-dejavu-core, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse")
 
 # The package test builds the package from what this tree has already built, without the

@@ -6,6 +6,7 @@
 #include "shared/modulo.h"
 #include "sound/riproduttoreqt.h"
 #include "widgets/avvisiqt.h"
+#include "widgets/italiano.h"
 #include "widgets/stilegioco.h"
 
 #include <QApplication>
@@ -59,6 +60,7 @@ GiocoAvviato::GiocoAvviato(QApplication &app)
     // A file-size limit must turn into a reported write error, not end the game.
     std::signal(SIGXFSZ, SIG_IGN);
     stile::installaSostituzioniCaratteri();
+    parlaItaliano(app);
     // Desktops match the window with its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("it.zaffirone.Zaffirone"));
     QApplication::setWindowIcon(QIcon(new IconaGioco));
