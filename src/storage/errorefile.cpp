@@ -1,7 +1,6 @@
 #include "errorefile.h"
 
 #include <cerrno>
-#include <cstring>
 #include <utility>
 
 namespace {
@@ -53,7 +52,8 @@ std::string ErroreFile::motivo() const
         if (reason.code == m_codice)
             return reason.text;
     }
-    return std::string(std::strerror(m_codice)) + " (errore " + std::to_string(m_codice) + ")";
+    // The system's own words for the rest would be English.
+    return "errore di sistema (codice " + std::to_string(m_codice) + ")";
 }
 
 std::string ErroreFile::descrizione() const
