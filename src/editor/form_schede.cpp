@@ -388,5 +388,9 @@ bool Form_schede::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate)
         Form_Activate();
+    if (event->type() == QEvent::Show && !m_testiAdattati) {
+        m_testiAdattati = true;
+        stile::adattaTesti(this);
+    }
     return QWidget::event(event);
 }

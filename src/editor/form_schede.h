@@ -82,6 +82,7 @@ private:
     bool scrivi(const Schedina &schedina);
 
     Modulo &m_modulo;
+    bool m_testiAdattati = false; // captions fitted to their controls at the first show
     const CampiScheda &m_visore;
     InserimentoNumeri *m_numeri;
     QGroupBox *m_frmGiocata = nullptr;

@@ -40,7 +40,8 @@ form_guarda::form_guarda(Modulo &modulo, QWidget *parent)
     : QWidget(parent, Qt::Window), m_modulo(modulo)
 {
     setObjectName(QStringLiteral("form_guarda"));
-    setWindowTitle(QString());
+    // No caption: an empty one would make the desktop show the program's name instead.
+    setWindowTitle(QStringLiteral(" "));
     setAccessibleName(QStringLiteral("Visualizza schedina"));
     QFont font = stile::comic();
     font.setPointSizeF(9.75);
@@ -270,6 +271,10 @@ bool form_guarda::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate)
         Form_Activate();
+    if (event->type() == QEvent::Show && !m_testiAdattati) {
+        m_testiAdattati = true;
+        stile::adattaTesti(this);
+    }
     return QWidget::event(event);
 }
 

@@ -66,4 +66,5 @@ private:
     std::optional<std::uint64_t> recordDaModificare();
 
     Modulo &m_modulo;
+    bool m_testiAdattati = false; // captions fitted to their controls at the first show
 };

@@ -2,7 +2,10 @@
 
 #include "widgets/twips.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
 #include <QPalette>
+#include <QStyleOptionButton>
 
 #include <cstring>
 
@@ -48,6 +51,28 @@ QFont comic(int pointSize)
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(pointSize);
     return font;
+}
+
+void adattaTesti(QWidget *window)
+{
+    constexpr qreal kPiuPiccolo = 6;
+    for (QAbstractButton *button : window->findChildren<QAbstractButton *>()) {
+        if (button->text().isEmpty())
+            continue;
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        const auto element = qobject_cast<QCheckBox *>(button) ? QStyle::SE_CheckBoxContents
+                                                               : QStyle::SE_PushButtonContents;
+        // A little room on each side, as the style leaves around a caption.
+        const int room = button->style()->subElementRect(element, &option, button).width() - 4;
+        QFont font = button->font();
+        while (QFontMetrics(font).horizontalAdvance(button->text()) > room &&
+               font.pointSizeF() > kPiuPiccolo)
+            font.setPointSizeF(font.pointSizeF() - 0.25);
+        if (font != button->font())
+            button->setFont(font);
+    }
 }
 
 void coloraTesto(QWidget *widget, const char *colour)

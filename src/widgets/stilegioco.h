@@ -26,6 +26,11 @@ inline constexpr const char *kGialloPallido = "color: #FFFFC0;";
 // would cost each label a style of its own to build and polish: several times the label itself.
 void coloraTesto(QWidget *widget, const char *colour);
 
+// Buttons and check boxes keep the sizes they were drawn with; where a caption would not fit in
+// the desktop's faces, its face shrinks until the whole caption shows. Run when the window is
+// first shown, so that a hidden window measures nothing.
+void adattaTesti(QWidget *window);
+
 // A transparent label that sizes itself to its text, placed in twips.
 QLabel *etichetta(const QString &name, const QString &text, int left, int top, const char *colour,
                   QWidget *parent);
