@@ -43,11 +43,9 @@ form_guarda::form_guarda(Modulo &modulo, QWidget *parent)
     // No caption: an empty one would make the desktop show the program's name instead.
     setWindowTitle(QStringLiteral(" "));
     setAccessibleName(QStringLiteral("Visualizza schedina"));
-    QFont font = stile::comic();
-    font.setPointSizeF(9.75);
-    font.setBold(true);
-    font.setItalic(true);
-    setFont(font);
+    // Until the viewer is first shown it measures its controls in the main window's face, so
+    // that a viewer that stays hidden loads no face of its own.
+    setFont(stile::comic());
     setFixedSize(twips(5145), twips(4665));
     auto *background = new Immagine(QStringLiteral(":/immagini/sfondo_scheda.svg"),
                                     QStringLiteral("Sfondo della schedina"), this);
@@ -63,7 +61,6 @@ QGroupBox *form_guarda::cornice(const char *name, const QString &caption, QRect 
 {
     auto *frame = soloLettura(new QGroupBox(caption, this));
     frame->setObjectName(QString::fromLatin1(name));
-    frame->setFont(stile::sansSerif());
     frame->setGeometry(where);
     return frame;
 }
@@ -76,10 +73,6 @@ void form_guarda::creaRuote()
         auto *wheel = soloLettura(new QCheckBox(testoQt(lotto::kNomiRuote[std::size_t(i)]), frame));
         wheel->setObjectName(QStringLiteral("chk_ruote1_%1").arg(i));
         wheel->setGeometry(twipsRect(45, 240 + 360 * i, 1170, 255));
-        // The narrow column was drawn for a narrower face than the desktop's sans serif.
-        QFont narrow = stile::sansSerif();
-        narrow.setPointSizeF(7.5);
-        wheel->setFont(narrow);
         chk_ruote1[std::size_t(i)] = wheel;
     }
 }
@@ -89,9 +82,7 @@ void form_guarda::creaIntestazione()
     QGroupBox *frame = cornice("frm_intestazione", QString(), twipsRect(1200, 0, 3975, 1695));
     auto *title = new QLabel(QStringLiteral("Titolo scheda:"), frame);
     title->setObjectName(QStringLiteral("lbl_titolo1"));
-    title->setFont(stile::comic(12));
     title->move(twips(120), twips(120));
-    title->adjustSize();
     txt_titolo1 = soloLettura(new QLineEdit(frame));
     txt_titolo1->setObjectName(QStringLiteral("txt_titolo1"));
     txt_titolo1->setAccessibleName(QStringLiteral("Titolo scheda"));
@@ -99,12 +90,7 @@ void form_guarda::creaIntestazione()
     txt_titolo1->setGeometry(twipsRect(120, 480, 3015, 285));
     auto *numbers = new QLabel(QStringLiteral("I numeri giocati"), frame);
     numbers->setObjectName(QStringLiteral("lbl_numeri1"));
-    QFont bold = stile::comic();
-    bold.setPointSizeF(9.75);
-    bold.setBold(true);
-    numbers->setFont(bold);
     numbers->move(twips(120), twips(840));
-    numbers->adjustSize();
     for (int i = 0; i < 10; ++i) {
         auto *box = soloLettura(new QLineEdit(frame));
         box->setObjectName(QStringLiteral("txt_num1_%1").arg(i));
@@ -142,7 +128,6 @@ void form_guarda::creaPulsanti()
     cmd_modifica->setGeometry(twipsRect(0, 4200, 1215, 465));
     cmd_esci1 = new QPushButton(QStringLiteral("Esci"), this);
     cmd_esci1->setObjectName(QStringLiteral("cmd_esci1"));
-    cmd_esci1->setFont(stile::sansSerif());
     cmd_esci1->setGeometry(twipsRect(1200, 4200, 3945, 465));
     // The viewer's clear routine has a button of its own that is never shown.
     cmd_pulisci1 = new QPushButton(QStringLiteral("Pulisci scheda"), this);
@@ -152,6 +137,36 @@ void form_guarda::creaPulsanti()
     connect(cmd_modifica, &QPushButton::clicked, this, &form_guarda::cmd_modifica_Click);
     connect(cmd_esci1, &QPushButton::clicked, this, &form_guarda::cmd_esci1_Click);
     connect(cmd_pulisci1, &QPushButton::clicked, this, &form_guarda::cmd_pulisci1_Click);
+}
+
+// The faces the viewer was drawn with, set when it is first shown: the window's bold italic
+// hand-written face, the plain face of the frames, a smaller one for the narrow wheel column,
+// and the two headings'; then the captions that would not fit shrink.
+void form_guarda::caratteri()
+{
+    QFont window = stile::comic();
+    window.setPointSizeF(9.75);
+    window.setBold(true);
+    window.setItalic(true);
+    setFont(window);
+    for (QGroupBox *frame : findChildren<QGroupBox *>())
+        frame->setFont(stile::sansSerif());
+    cmd_esci1->setFont(stile::sansSerif());
+    // The narrow column was drawn for a narrower face than the desktop's sans serif.
+    QFont narrow = stile::sansSerif();
+    narrow.setPointSizeF(7.5);
+    for (QCheckBox *wheel : chk_ruote1)
+        wheel->setFont(narrow);
+    auto *title = findChild<QLabel *>(QStringLiteral("lbl_titolo1"));
+    title->setFont(stile::comic(12));
+    title->adjustSize();
+    QFont bold = stile::comic();
+    bold.setPointSizeF(9.75);
+    bold.setBold(true);
+    auto *numbers = findChild<QLabel *>(QStringLiteral("lbl_numeri1"));
+    numbers->setFont(bold);
+    numbers->adjustSize();
+    stile::adattaTesti(this);
 }
 
 void form_guarda::cmd_pulisci1_Click()
@@ -273,7 +288,7 @@ bool form_guarda::event(QEvent *event)
         Form_Activate();
     if (event->type() == QEvent::Show && !m_testiAdattati) {
         m_testiAdattati = true;
-        stile::adattaTesti(this);
+        caratteri();
     }
     return QWidget::event(event);
 }

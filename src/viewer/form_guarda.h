@@ -61,10 +61,11 @@ private:
     void creaIntestazione();
     void creaGiocate();
     void creaPulsanti();
+    void caratteri();
     Esito<std::optional<Schedina>> cerca(const QString &voce);
     void riempi(const Schedina &schedina);
     std::optional<std::uint64_t> recordDaModificare();
 
     Modulo &m_modulo;
-    bool m_testiAdattati = false; // captions fitted to their controls at the first show
+    bool m_testiAdattati = false; // faces set and captions fitted at the first show
 };

@@ -9,7 +9,7 @@
 
 Immagine::Immagine(const QString &resource, const QString &accessibleName, QWidget *parent,
                    const QString &pronta)
-    : QWidget(parent), m_risorsa(resource), m_pronta(pronta)
+    : QWidget(parent), m_risorsa(resource), m_risorsaPronta(pronta)
 {
     setAccessibleName(accessibleName);
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -18,8 +18,11 @@ Immagine::Immagine(const QString &resource, const QString &accessibleName, QWidg
 void Immagine::paintEvent(QPaintEvent *)
 {
     const qreal ratio = devicePixelRatioF();
-    if ((m_disegno.size() != size() * ratio || m_disegno.devicePixelRatio() != ratio) &&
-        !copiaPronta()) {
+    if (usaPronta()) {
+        QPainter(this).drawImage(0, 0, m_pronta);
+        return;
+    }
+    if (m_disegno.size() != size() * ratio || m_disegno.devicePixelRatio() != ratio) {
         // A new size, rare for these fixed pages, reads the drawing again rather than keeping
         // its parsed document for the whole run.
         QSvgRenderer renderer(m_risorsa);
@@ -33,11 +36,13 @@ void Immagine::paintEvent(QPaintEvent *)
     painter.drawPixmap(0, 0, m_disegno);
 }
 
-bool Immagine::copiaPronta()
+bool Immagine::usaPronta()
 {
-    if (m_pronta.isEmpty() || devicePixelRatioF() != 1)
+    if (m_risorsaPronta.isEmpty() || devicePixelRatioF() != 1)
         return false;
-    const QResource resource(m_pronta);
+    if (!m_pronta.isNull())
+        return m_pronta.size() == size();
+    const QResource resource(m_risorsaPronta);
     std::uint32_t header[3];
     if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression ||
         resource.size() < qint64(sizeof header))
@@ -47,8 +52,10 @@ bool Immagine::copiaPronta()
     if (header[0] != 0x4752415AU || drawn != size() ||
         resource.size() != qint64(sizeof header) + qint64(drawn.width()) * drawn.height() * 4)
         return false;
-    QImage image(drawn, QImage::Format_ARGB32_Premultiplied);
-    std::memcpy(image.bits(), resource.data() + sizeof header, std::size_t(image.sizeInBytes()));
-    m_disegno = QPixmap::fromImage(std::move(image));
+    // The pixels are read where the program holds them, without a copy.
+    const uchar *pixels = resource.data() + sizeof header;
+    if (reinterpret_cast<quintptr>(pixels) % alignof(std::uint32_t) != 0)
+        return false;
+    m_pronta = QImage(pixels, drawn.width(), drawn.height(), QImage::Format_ARGB32_Premultiplied);
     return true;
 }

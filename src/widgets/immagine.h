@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -21,9 +22,10 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    bool copiaPronta();
+    bool usaPronta();
 
     QString m_risorsa;
-    QString m_pronta;
+    QString m_risorsaPronta;
+    QImage m_pronta;   // the drawing made at build time, read in place
     QPixmap m_disegno; // drawn once for the control's size, then only copied
 };
