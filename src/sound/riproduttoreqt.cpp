@@ -30,6 +30,8 @@ constexpr std::chrono::microseconds kAnticipo = 2s;
 // shorter than the buffer would never do; the silence is cut off when the sound has been heard.
 constexpr std::chrono::microseconds kCoda = 200ms;
 constexpr std::chrono::milliseconds kControllo = 5ms;
+// The longest the server may take to start playing; an output that never starts ends the call.
+constexpr std::chrono::milliseconds kAvvioMassimo = 3s;
 
 struct Suono
 {
@@ -99,8 +101,9 @@ std::optional<Suono> preparaSuono(const QAudioDevice &dispositivo, const FileWav
 }
 
 // Plays the data to its end on an output already made for its format, then stops the output.
-// The clock runs from the start of the call, so the time spent making the output counts.
-void suonaFinoInFondo(QAudioSink &uscita, Suono suono, const QElapsedTimer &orologio)
+// The bound on the wait runs from when the server starts playing, so that a slow start of the
+// output does not eat the recording's end; a start that never comes is bounded too.
+void suonaFinoInFondo(QAudioSink &uscita, Suono suono)
 {
     const QAudioFormat &formato = suono.formato;
     const qint64 durata = formato.durationForBytes(static_cast<qint32>(
@@ -127,28 +130,34 @@ void suonaFinoInFondo(QAudioSink &uscita, Suono suono, const QElapsedTimer &orol
     alimenta();
 
     // The output's Idle state only says the last bytes were handed to the server, not that
-    // they were heard; what the server has played, and the clock, say when it has ended.
+    // they were heard; what the server has played, and the clock since it began, say when the
+    // recording has ended.
     QEventLoop attesa;
+    QElapsedTimer dalPrimoSuono;
+    QTimer limite;
+    limite.setSingleShot(true);
+    limite.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&limite, &QTimer::timeout, &attesa, [&] { attesa.quit(); });
+    limite.start(kAvvioMassimo);
     QTimer controllo;
     controllo.setTimerType(Qt::PreciseTimer);
     controllo.setInterval(kControllo);
     QObject::connect(&controllo, &QTimer::timeout, &attesa, [&] {
         alimenta();
-        if (uscita.processedUSecs() >= durata && orologio.nsecsElapsed() / 1000 >= durata)
+        const qint64 suonato = uscita.processedUSecs();
+        if (!dalPrimoSuono.isValid() && suonato > 0) {
+            dalPrimoSuono.start();
+            limite.start(static_cast<int>(durata / 1000 + RiproduttoreQt::kMargineMs));
+        }
+        if (dalPrimoSuono.isValid() && suonato >= durata &&
+            dalPrimoSuono.nsecsElapsed() / 1000 >= durata)
             attesa.quit();
     });
-    QTimer limite;
-    limite.setSingleShot(true);
-    limite.setTimerType(Qt::PreciseTimer);
-    limite.setInterval(std::max<int>(
-        0, static_cast<int>(durata / 1000 + RiproduttoreQt::kMargineMs - orologio.elapsed())));
-    QObject::connect(&limite, &QTimer::timeout, &attesa, [&] { attesa.quit(); });
     QObject::connect(&uscita, &QAudioSink::stateChanged, &attesa, [&](QAudio::State s) {
         if (s == QAudio::StoppedState)
             attesa.quit();
     });
     controllo.start();
-    limite.start();
     attesa.exec(QEventLoop::ExcludeUserInputEvents);
     uscita.stop();
 }
@@ -181,10 +190,8 @@ void RiproduttoreQt::suona(const std::string &percorso)
     auto suono = preparaSuono(dispositivo, *wav);
     if (!suono)
         return;
-    QElapsedTimer orologio;
-    orologio.start();
     QAudioSink &uscita = uscitaPer(dispositivo, suono->formato);
-    suonaFinoInFondo(uscita, std::move(*suono), orologio);
+    suonaFinoInFondo(uscita, std::move(*suono));
 }
 
 QAudioSink &RiproduttoreQt::uscitaPer(const QAudioDevice &dispositivo, const QAudioFormat &formato)

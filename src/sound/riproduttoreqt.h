@@ -24,8 +24,8 @@ public:
 
     void suona(const std::string &percorso) override;
 
-    // The longest a call waits beyond the recording's own length, should the output never say
-    // it has finished.
+    // The longest a call waits beyond the recording's own length, counted from when the server
+    // starts playing, should the output never say it has finished.
     static constexpr int kMargineMs = 250;
 
 private:
