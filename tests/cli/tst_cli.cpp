@@ -92,7 +92,7 @@ void tst_Cli::commands_data()
     const QByteArray prova = provaRecord() + recordWithTitle("");
     const QString x = "X|--numeri|";
     const QString ambo = "|--ruote|BARI|--giocata|Ambo=";
-    const QString ok = x + "1,2" + ambo; // nothing wrong but, maybe, the Ambo stake
+    const QString ok = x + "1,2" + ambo; // a ticket that only needs its Ambo stake
     auto added = [&](const char *name, const QString &args, const char *dumped) {
         row(name, none, "add|FILE|--titolo|" + args, 0, "1\n", "", dumped);
     };
@@ -137,7 +137,7 @@ void tst_Cli::commands_data()
     const QString valid = "add|FILE|--titolo|" + ok + "1";
     row("add: a folder", folder, valid, 1, {}, "è una cartella, non un file");
     row("add: no folder", none, QString(valid).replace("FILE", "DIR/no/set.slott"), 1, {},
-        "esiste");
+        "non esiste");
     row("add: a full disk leaves the set as it was", prova, "fsize=300|" + valid, 1, {}, "massima");
     const QString draw = drawText({});
     for (const QString &command : QStringList{"dump|FILE", "evaluate|FILE|1|--estrazione|" + draw,
