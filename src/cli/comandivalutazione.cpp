@@ -1,5 +1,6 @@
 #include "comandivalutazione.h"
 
+#include "cli/erroredifile.h"
 #include "engine/estrazione.h"
 #include "engine/generatoremersenne.h"
 #include "engine/profiloschedina.h"
@@ -18,7 +19,6 @@
 namespace {
 
 using Json = nlohmann::ordered_json;
-constexpr int kFileIllegibile = 1;
 constexpr int kArgomentiErrati = 2;
 
 std::string nomeRuota(std::size_t w)
@@ -89,12 +89,6 @@ public:
     Json annunci = Json::array();
 };
 
-int fileError(const ErroreFile &error, std::ostream &err)
-{
-    err << "zaffirone-cli: " << error.descrizione() << '\n';
-    return kFileIllegibile;
-}
-
 Json costJson(const Schedina &s)
 {
     const auto cost = s.costo();
@@ -115,7 +109,7 @@ int eseguiEvaluate(const std::string &percorso, const std::string &record,
     const InsiemeSchede insieme(percorso, InsiemeSchede::Apertura::SoloSeEsiste);
     const auto count = insieme.conta();
     if (!count)
-        return fileError(count.errore(), err);
+        return erroreDiFile(count.errore(), err);
     const auto k = parseWhole(record);
     if (!k || *k < 1 || *k > count.valore()) {
         err << "zaffirone-cli: la schedina numero " << record << " non esiste: il file ne ha "
@@ -124,7 +118,7 @@ int eseguiEvaluate(const std::string &percorso, const std::string &record,
     }
     const auto schedina = insieme.leggi(*k);
     if (!schedina)
-        return fileError(schedina.errore(), err);
+        return erroreDiFile(schedina.errore(), err);
     Estrazione drawn;
     drawn.imposta(*draw);
     Valutazione::Combinazioni combinazioni{};
@@ -165,7 +159,7 @@ int eseguiOdds(const std::string &percorso, std::ostream &out, std::ostream &err
         return true;
     });
     if (!esito)
-        return fileError(esito.errore(), err);
+        return erroreDiFile(esito.errore(), err);
     return 0;
 }
 
@@ -180,7 +174,7 @@ int eseguiSimulate(const std::string &percorso, const std::string &estrazioni,
     }
     const auto schede = InsiemeSchede(percorso, InsiemeSchede::Apertura::SoloSeEsiste).leggiTutte();
     if (!schede)
-        return fileError(schede.errore(), err);
+        return erroreDiFile(schede.errore(), err);
     GeneratoreMersenne generatore(seme ? seed : std::nullopt);
     const auto result = Simulazione::esegui(schede.valore(), *draws, generatore);
     Json staked = nullptr;

@@ -1,5 +1,6 @@
 #include "comandoadd.h"
 
+#include "cli/erroredifile.h"
 #include "editor/controllosalvataggio.h"
 #include "shared/text.h"
 #include "storage/insiemeschede.h"
@@ -232,10 +233,8 @@ int eseguiAdd(const RichiestaAdd &richiesta, std::ostream &out, std::ostream &er
     const auto verdict = ControlloSalvataggio::controlla(
         m, [&](std::string_view t) { return titleInSet(richiesta.percorso, t); },
         [&](Passo passo) { return ownChecks(passo, p); });
-    if (verdict.errore) {
-        err << "zaffirone-cli: " << verdict.errore->descrizione() << '\n';
-        return 1;
-    }
+    if (verdict.errore)
+        return erroreDiFile(*verdict.errore, err);
     if (verdict.rifiuto) {
         err << verdict.rifiuto->testo << '\n';
         return 2;
@@ -246,10 +245,8 @@ int eseguiAdd(const RichiestaAdd &richiesta, std::ostream &out, std::ostream &er
         return 2;
     }
     const auto written = InsiemeSchede(richiesta.percorso).aggiungi(std::get<Schedina>(built));
-    if (!written) {
-        err << "zaffirone-cli: " << written.errore().descrizione() << '\n';
-        return 1;
-    }
+    if (!written)
+        return erroreDiFile(written.errore(), err);
     out << written.valore() << '\n';
     return 0;
 }

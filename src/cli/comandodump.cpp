@@ -1,5 +1,6 @@
 #include "comandodump.h"
 
+#include "cli/erroredifile.h"
 #include "storage/insiemeschede.h"
 
 #include <nlohmann/json.hpp>
@@ -34,10 +35,8 @@ int eseguiDump(const std::string &percorso, std::ostream &out, std::ostream &err
 {
     const InsiemeSchede insieme(percorso, InsiemeSchede::Apertura::SoloSeEsiste);
     const auto lunghezza = insieme.lunghezza();
-    if (!lunghezza) {
-        err << "zaffirone-cli: " << lunghezza.errore().descrizione() << '\n';
-        return 1;
-    }
+    if (!lunghezza)
+        return erroreDiFile(lunghezza.errore(), err);
     std::string line;
     const auto esito = insieme.scorri([&](std::uint64_t k, const unsigned char *bytes) {
         line = recordJson(k, Schedina::decodifica(bytes), err).dump();
@@ -45,10 +44,8 @@ int eseguiDump(const std::string &percorso, std::ostream &out, std::ostream &err
         out.write(line.data(), static_cast<std::streamsize>(line.size()));
         return true;
     });
-    if (!esito) {
-        err << "zaffirone-cli: " << esito.errore().descrizione() << '\n';
-        return 1;
-    }
+    if (!esito)
+        return erroreDiFile(esito.errore(), err);
     if (const auto coda = lunghezza.valore() % Schedina::kDimensioneRecord; coda != 0)
         err << "zaffirone-cli: il file termina con " << coda
             << " byte che non formano una schedina intera: ignorati\n";

@@ -1,15 +1,15 @@
-#include "support/childprocess.h"
 #include "support/clirunner.h"
+#include "support/generatorescriptato.h"
 #include "support/setfiles.h"
 
 #include <QDir>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <unistd.h>
+#include <cmath>
+#include <sys/stat.h>
 
 // The companion as players' scripts use it: its output formats, refusals and exit codes.
 class tst_Cli : public QObject
@@ -17,24 +17,16 @@ class tst_Cli : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void workedExampleWrittenAndDumped();
-    void addWrites_data();
-    void addWrites();
-    void addRefuses_data();
-    void addRefuses();
-    void addReportsFilesItCannotUse_data();
-    void addReportsFilesItCannotUse();
-    void addUnderFileSizeLimitLeavesSetIntact();
-    void dumpSizes_data();
-    void dumpSizes();
-    void dumpDecodesTitles_data();
-    void dumpDecodesTitles();
-    void dumpCostOutOfRangeIsNull();
-    void dumpMissingOrFolder_data();
-    void dumpMissingOrFolder();
-    void helpIsItalian_data();
-    void helpIsItalian();
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+    }
+    void commands_data();
+    void commands();
+    void oddsAreExact_data();
+    void oddsAreExact();
+    void simulateRepeatsWithASeed();
 
 private:
     QString setPath() const { return m_dir->filePath(QStringLiteral("set.slott")); }
@@ -43,307 +35,261 @@ private:
 
 namespace {
 
-QJsonObject jsonLine(const QByteArray &line)
+QJsonObject json(const QByteArray &line)
 {
     return QJsonDocument::fromJson(line).object();
 }
 
-QList<int> ints(const QJsonValue &array)
+// A ticket staking 1 on each of its bet types.
+QByteArray ticket(const QList<int> &numbers, const QList<int> &wheels, const QList<int> &bets)
 {
-    QList<int> out;
-    for (const QJsonValue &v : array.toArray())
-        out << v.toInt();
-    return out;
+    QMap<int, qint64> stakes;
+    for (int bet : bets)
+        stakes[bet] = 10000;
+    return ticketRecord("Prova", numbers, wheels, stakes);
 }
 
-QStringList validArgs()
+QString drawText(const QMap<int, QList<int>> &wheels)
 {
-    return {"--titolo", "Nuova", "--numeri", "12,34", "--ruote", "BARI", "--giocata", "Ambo=5"};
+    QStringList numbers;
+    for (int n : GeneratoreScriptato::numeriCon(wheels))
+        numbers << QString::number(n);
+    return numbers.join(',');
 }
 
-// The arguments of a valid ticket with one option's value replaced or the option removed.
-QStringList argsWith(const QString &option, const QStringList &values)
+// The average a ticket of d different numbers returns over its wheels when a wheel on which j
+// of them come out pays credits[j]: j come out in C(d, j) C(90 - d, 5 - j) of C(90, 5) draws.
+double expected(int d, const QList<double> &credits, int wheels)
 {
-    QStringList args = validArgs();
-    const auto at = args.indexOf(option);
-    args.remove(at, 2);
-    for (const QString &value : values)
-        args << option << value;
-    return args;
+    const auto choose = [](int n, int k) {
+        return std::round(
+            std::exp(std::lgamma(n + 1) - std::lgamma(k + 1) - std::lgamma(n - k + 1)));
+    };
+    double sum = 0;
+    for (int j = 1; j < credits.size(); ++j)
+        sum += choose(d, j) * choose(90 - d, 5 - j) / choose(90, 5) * credits[j];
+    return sum * wheels;
 }
 
 } // namespace
 
-void tst_Cli::init()
+void tst_Cli::commands_data()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-}
-
-void tst_Cli::workedExampleWrittenAndDumped()
-{
-    const auto add = runCli({"add", setPath(), "--titolo", "Prova", "--numeri", "12,34", "--ruote",
-                             "BARI", "--giocata", "Ambo=5"});
-    QCOMPARE(add.exitCode, 0);
-    QCOMPARE(add.out, QByteArray("1\n"));
-    QCOMPARE(readBytes(setPath()), provaRecord());
-
-    const auto dump = runCli({"dump", setPath()});
-    QCOMPARE(dump.exitCode, 0);
-    QCOMPARE(dump.err, QByteArray());
-    QCOMPARE(dump.out,
-             QByteArray(R"({"record":1,"titolo":"Prova               ","ruote":[1,0,0,0,0,0,0,0,)"
-                        R"(0,0,0,0],"numeri":[12,34,0,0,0,0,0,0,0,0,0],"giocate":[0,1,0,0,0,0],)"
-                        R"("puntate":["0","5","0","0","0","0"],"costo":"5"})"
-                        "\n"));
-}
-
-void tst_Cli::addWrites_data()
-{
-    QTest::addColumn<QByteArray>("before");
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QByteArray>("recordNumber");
-    QTest::addColumn<QList<int>>("ruote");
-    QTest::addColumn<QString>("costo");
-
-    const QList<int> bari = {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    QTest::newRow("names in any case, TUTTE stored alone")
-        << QByteArray()
-        << QStringList{"--titolo", "Tutte",     "--numeri",   "1,2,3,4,5", "--ruote",
-                       "tutte",    "--giocata", "estratto=3", "--giocata", "CINQUINA=1"}
-        << QByteArray("1\n") << QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0} << "4";
-    QTest::newRow("after a ticket, replacing a 4-byte tail")
-        << provaRecord() + QByteArray("Coda") << validArgs() << QByteArray("2\n") << bari << "5";
-    QTest::newRow("after a 200-byte file, as record 3")
-        << provaRecord() + QByteArray(74, 'x') << validArgs() << QByteArray("3\n") << bari << "5";
-    QTest::newRow("stake of zero with leading zeros")
-        << QByteArray() << argsWith("--giocata", {"Ambo=000"}) << QByteArray("1\n") << bari << "0";
-}
-
-void tst_Cli::addWrites()
-{
-    QFETCH(QByteArray, before);
-    QFETCH(QStringList, args);
-    QFETCH(QByteArray, recordNumber);
-    QFETCH(QList<int>, ruote);
-    QFETCH(QString, costo);
-    if (!before.isEmpty())
-        writeBytes(setPath(), before);
-    const auto add = runCli(QStringList{"add", setPath()} + args);
-    QCOMPARE(add.err, QByteArray());
-    QCOMPARE(add.exitCode, 0);
-    QCOMPARE(add.out, recordNumber);
-    const auto lines = runCli({"dump", setPath()}).out.split('\n');
-    const QJsonObject last = jsonLine(lines.at(lines.size() - 2));
-    QCOMPARE(last["record"].toInt(), recordNumber.trimmed().toInt());
-    QCOMPARE(ints(last["ruote"]), ruote);
-    QCOMPARE(last["costo"].toString(), costo);
-    QCOMPARE(readBytes(setPath()).size(), recordNumber.trimmed().toInt() * 126);
-}
-
-void tst_Cli::addRefuses_data()
-{
-    QTest::addColumn<bool>("setExists");
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("message");
-
-    auto row = [](const char *name, const QStringList &args, const char *message,
-                  bool setExists = true) {
-        QTest::newRow(name) << setExists << args << QString::fromUtf8(message);
+    QTest::addColumn<QByteArray>("set"); // the file before; null: none, "/": a folder, "|": a pipe
+    QTest::addColumn<QString>("args");   // "|" between them; FILE is the set, DIR its folder
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QString>("err");       // part of the one line of errors; empty: none
+    QTest::addColumn<QByteArray>("dumped"); // part of what dump then shows of the record written
+    auto row = [](const char *name, const QByteArray &set, const QString &args, int exitCode,
+                  const QByteArray &out, const char *err, const char *dumped = "") {
+        QTest::newRow(name) << set << args << exitCode << out << QString::fromUtf8(err)
+                            << QByteArray(dumped);
     };
-    row("empty title", argsWith("--titolo", {""}), "Non hai dato un titolo alla schedina");
-    row("no title, no file created", argsWith("--titolo", {}),
-        "Non hai dato un titolo alla schedina", false);
-    row("title in the set, blanks ignored", argsWith("--titolo", {" Prova "}),
-        "Il titolo della scheda è già esistente, cambialo.");
-    row("no number", argsWith("--numeri", {}), "Non hai gocato nessun numero");
-    row("zero", argsWith("--numeri", {"12,0"}), "Hai introdotto un numero non compreso tra 1 e 90");
-    row("ninety-one", argsWith("--numeri", {"91"}),
-        "Hai introdotto un numero non compreso tra 1 e 90");
-    row("repeated number", argsWith("--numeri", {"12,34,12"}), "Numero già introdotto");
-    row("eleven numbers", argsWith("--numeri", {"1,2,3,4,5,6,7,8,9,10,11"}),
-        "Puoi giocare al massimo 10 numeri su una schedina");
-    row("not a number", argsWith("--numeri", {"12,tre"}), "\"tre\" non è un numero intero");
-    row("number checked before wheels", QStringList{"--titolo", "X", "--numeri", "95"},
-        "Hai introdotto un numero non compreso tra 1 e 90");
-    row("no wheel", argsWith("--ruote", {}), "Non hai giocato nessuna ruota");
-    row("TUTTE with a single wheel", argsWith("--ruote", {"ROMA,TUTTE"}),
-        "TUTTE comprende già ogni ruota: non indicare anche ruote singole");
-    row("no bet type", argsWith("--giocata", {}), "Almeno una giocata la devi fare");
-    row("bet type twice", argsWith("--giocata", {"Ambo=1", "ambo=2"}),
-        "Hai indicato la giocata Ambo più di una volta");
-    row("too few numbers for the bet type", argsWith("--giocata", {"Terno=1"}),
-        "Per giocare Terno servono almeno 3 numeri");
-    row("bet type without stake", argsWith("--giocata", {"Ambo"}),
-        "Hai scelto una giocata ma non hai puntato");
-    row("bet type with empty stake", argsWith("--giocata", {"Ambo="}),
-        "Hai scelto una giocata ma non hai puntato");
-    row("missing stake before bad stake", argsWith("--giocata", {"Estratto=x", "Ambo"}),
-        "Hai scelto una giocata ma non hai puntato");
-    row("stake not digits", argsWith("--giocata", {"Ambo=2.5"}), "Puoi solo introdurre cifre");
-    row("negative stake", argsWith("--giocata", {"Ambo=-5"}), "Puoi solo introdurre cifre");
-    row("stake beyond the currency", argsWith("--giocata", {"Ambo=922337203685478"}),
-        "La puntata su Ambo è troppo alta: puoi puntare al massimo 922337203685477");
-    row("unknown wheel", argsWith("--ruote", {"ROMA,PISA"}), "Ruota sconosciuta: \"PISA\"");
-    row("unknown bet type", argsWith("--giocata", {"Sestina=1"}),
-        "Giocata sconosciuta: \"Sestina\"");
-    row("unknown option",
-        validArgs() << "--colore"
-                    << "rosso",
-        "argomenti non validi", false);
+    const QByteArray none;
+    const QByteArray folder("/");
+    // A blank title is stored too, so that an empty title would be found in the set.
+    const QByteArray prova = provaRecord() + recordWithTitle("");
+    const QString x = "X|--numeri|";
+    const QString ambo = "|--ruote|BARI|--giocata|Ambo=";
+    const QString ok = x + "1,2" + ambo; // a ticket that only needs its Ambo stake
+    auto added = [&](const char *name, const QString &args, const char *dumped) {
+        row(name, none, "add|FILE|--titolo|" + args, 0, "1\n", "", dumped);
+    };
+    added("the worked example", "Prova|--numeri|12,34" + ambo + "5",
+          R"({"numeri":[12,34,0,0,0,0,0,0,0,0,0],"costo":"5"})");
+    added("names in any case, TUTTE stored alone",
+          x + "1,2,3,4,5|--ruote|tutte|--giocata|estratto=3|--giocata|CINQUINA=1",
+          R"({"ruote":[0,0,0,0,0,0,0,0,0,0,1,0],"giocate":[1,0,0,0,1,0],"costo":"4"})");
+    added("blanks around names and numbers",
+          x + " 12 , 64 |--ruote| bari , Roma |--giocata| Ambo =5",
+          R"({"numeri":[12,64,0,0,0,0,0,0,0,0,0],"ruote":[1,0,0,0,0,0,0,1,0,0,0,0]})");
+    added("exactly ten numbers", x + "90,2,3,4,5,6,7,8,9,1|--ruote|BARI|--giocata|Cinquina=1",
+          R"({"numeri":[90,2,3,4,5,6,7,8,9,1,0],"giocate":[0,0,0,0,1,0]})");
+    added("a stake of zero with leading zeros", ok + "000", R"({"costo":"0"})");
+    added("the largest stake", ok + "0922337203685477", R"({"costo":"922337203685477"})");
+
+    // Several faults at once: the first check in the game's order speaks.
+    auto refused = [&](const char *name, const QString &args, const char *err) {
+        row(name, prova, "add|FILE|--titolo|" + args, 2, {}, err);
+    };
+    refused("empty title, though a blank title is stored", "", "titolo alla schedina");
+    refused("title in the set, blanks ignored, before no number", " Prova ", "già esistente");
+    refused("no number before no wheel", "X", "gocato nessun numero");
+    refused("a word before a zero in the last box", x + "12,tre,0", "\"tre\" non è un numero");
+    refused("ninety-one", x + "91", "non compreso tra 1 e 90");
+    refused("nineteen digits", x + "1,9999999999999999999", "non compreso tra 1 e 90");
+    refused("a repeat among eleven numbers", x + "1,2,3,4,5,6,7,8,9,10,1", "già introdotto");
+    refused("eleven numbers before no wheel", x + "1,2,3,4,5,6,7,8,9,10,11", "al massimo 10");
+    refused("no wheel before no bet type", x + "12", "nessuna ruota");
+    refused("TUTTE and a wheel before no bet type", x + "1|--ruote|ROMA,TUTTE", "TUTTE comprende");
+    refused("a bet type twice before no stake", ok + "|--giocata|ambo=2", "più di una");
+    refused("too few numbers before no stake", x + "1,2|--ruote|BARI|--giocata|Terno", "almeno 3");
+    refused("no stake before a bad stake", ok + "|--giocata|Estratto=x", "non hai puntato");
+    refused("a blank is no digit", ok + " 5|--giocata|Estratto=922337203685478", "solo introdurre");
+    refused("a stake beyond the currency", ok + "922337203685478", "al massimo 922337203685477");
+    refused("a stake far beyond", ok + "99999999999999999999", "Ambo è troppo alta");
+    refused("an unknown wheel", x + "1|--ruote|ROMA,PISA", "Ruota sconosciuta: \"PISA\"");
+    refused("an unknown bet type", x + "1|--giocata|Sestina=1", "Giocata sconosciuta: \"Sestina\"");
+    row("no title, no file created", none, "add|FILE|--numeri|1", 2, {}, "titolo alla schedina");
+    row("an unknown option", none, "add|FILE|--colore|rosso", 2, {}, "argomenti non validi");
+
+    const QString valid = "add|FILE|--titolo|" + ok + "1";
+    row("add: a folder", folder, valid, 1, {}, "è una cartella, non un file");
+    row("add: no folder", none, QString(valid).replace("FILE", "DIR/no/set.slott"), 1, {},
+        "non esiste");
+    row("add: a full disk leaves the set as it was", prova, "fsize=300|" + valid, 1, {}, "massima");
+    const QString draw = drawText({});
+    for (const QString &command : QStringList{"dump|FILE", "evaluate|FILE|1|--estrazione|" + draw,
+                                              "odds|FILE", "simulate|FILE|--estrazioni|5"}) {
+        const QString name = command.section('|', 0, 0);
+        row(qPrintable(name + ": missing, not created"), none, command, 1, {}, "non esiste");
+        row(qPrintable(name + ": a folder"), folder, command, 1, {}, "è una cartella");
+    }
+    row("dump: a pipe, which must not hang", "|", "dump|FILE", 1, {}, "non è un file normale");
+
+    const QByteArray line =
+        R"({"record":1,"titolo":"Prova               ","ruote":[1,0,0,0,0,0,0,0,0,0,0,0],)"
+        R"("numeri":[12,34,0,0,0,0,0,0,0,0,0],"giocate":[0,1,0,0,0,0],)"
+        R"("puntate":["0","5","0","0","0","0"],"costo":"5"})"
+        "\n";
+    QByteArray costless = provaRecord();
+    costless[66] = 1; // Estratto played as well, at the largest stake
+    costless.replace(78, 8, QByteArray(7, '\xFF') + '\x7F');
+    row("dump: the worked example", provaRecord(), "dump|FILE", 0, line, "");
+    row("dump: 130 bytes", provaRecord() + "Coda", "dump|FILE", 0, line, "termina con 4 byte");
+    row("dump: a cost beyond the currency is null", costless + provaRecord(), "dump|FILE", 0,
+        QByteArray(line)
+                .replace("[0,1,0,0,0,0]", "[1,1,0,0,0,0]")
+                .replace(R"(["0","5")", R"(["922337203685477.5807","5")")
+                .replace(R"("5"})", "null}") +
+            QByteArray(line).replace(":1,", ":2,"),
+        "schedina 1: la somma delle puntate supera il limite della valuta, costo null");
+
+    const QByteArray set = ticket({9}, {0}, {0}) + ticket({45}, {10}, {0}) + "tail";
+    const QString evaluate = "evaluate|FILE|%1|--estrazione|";
+    // 11.2 / 10 as a double is a little less than 1.12.
+    row("evaluate: all wheels, out on Cagliari and Venezia", set,
+        evaluate.arg(2) + drawText({{1, {45}}, {9, {1, 2, 3, 4, 45}}}), 0,
+        R"({"annunci":[{"tipo":"Estratto","ruota":"Cagliari"},{"tipo":"Estratto",)"
+        R"("ruota":"Venezia"}],"ruote":[{"ruota":"Cagliari","importo":1.1199999999999999,)"
+        R"("vincita":1},{"ruota":"Venezia","importo":1.1199999999999999,"vincita":1}],)"
+        R"("totale":2})"
+        "\n",
+        "");
+    row("evaluate: record 0", set, evaluate.arg(0) + draw, 2, {}, "non esiste: il file ne ha 2");
+    row("evaluate: the tail is no record", set, evaluate.arg(3) + draw, 2, {}, "ne ha 2");
+    auto badDraw = [&](const char *name, const QString &numbers) {
+        row(name, set, evaluate.arg(1) + numbers, 2, {}, "l'estrazione deve avere 50 numeri");
+    };
+    badDraw("evaluate: 49 numbers", draw.section(',', 0, 48));
+    badDraw("evaluate: 51 numbers", draw + ",1");
+    badDraw("evaluate: 91", "91," + draw.section(',', 1));
+    badDraw("evaluate: 0", "0," + draw.section(',', 1));
+    badDraw("evaluate: a repeat on Venezia", draw.section(',', 0, 48) + ",60");
+    badDraw("evaluate: not a number", "x," + draw.section(',', 1));
+    row("simulate: negative draws", set, "simulate|FILE|--estrazioni|-1", 2, {},
+        "--estrazioni e --seme vogliono numeri interi non negativi");
 }
 
-void tst_Cli::addRefuses()
+// What a command prints and returns; one that fails or only reads leaves the set as it was.
+void tst_Cli::commands()
 {
-    QFETCH(bool, setExists);
-    QFETCH(QStringList, args);
-    QFETCH(QString, message);
-    if (setExists)
-        writeBytes(setPath(), provaRecord());
-    const auto add = runCli(QStringList{"add", setPath()} + args);
-    QCOMPARE(add.exitCode, 2);
-    QCOMPARE(add.out, QByteArray());
-    QVERIFY2(QString::fromUtf8(add.err).contains(message), add.err.constData());
-    QCOMPARE(QFile::exists(setPath()), setExists);
-    if (setExists)
-        QCOMPARE(readBytes(setPath()), provaRecord());
-}
-
-void tst_Cli::addReportsFilesItCannotUse_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("folder in place of the set")
-        << "cartella" << QString::fromUtf8("è una cartella");
-    QTest::newRow("missing folder") << "manca/set.slott"
-                                    << "non esiste";
-}
-
-void tst_Cli::addReportsFilesItCannotUse()
-{
-    QFETCH(QString, file);
-    QFETCH(QString, reason);
-    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("cartella")));
-    const auto add = runCli(QStringList{"add", m_dir->filePath(file)} + validArgs());
-    QCOMPARE(add.exitCode, 1);
-    QVERIFY2(QString::fromUtf8(add.err).contains(reason), add.err.constData());
-    QCOMPARE(add.err.count('\n'), 1);
-}
-
-void tst_Cli::addUnderFileSizeLimitLeavesSetIntact()
-{
-    writeBytes(setPath(), provaRecord());
-    const std::string file = toStd(setPath());
-    const auto exitCode = runInChild({200, false}, [&] {
-        ::execl(ZAFFIRONE_CLI, "zaffirone-cli", "add", file.c_str(), "--titolo", "Nuova",
-                "--numeri", "1", "--ruote", "BARI", "--giocata", "Estratto=1", nullptr);
-        return 127;
-    });
-    QCOMPARE(exitCode, std::optional(1));
-    QCOMPARE(readBytes(setPath()), provaRecord());
-}
-
-void tst_Cli::dumpSizes_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("lines");
-    QTest::addColumn<QString>("warning");
-    QTest::newRow("empty set") << QByteArray() << 0 << QString();
-    QTest::newRow("one record") << provaRecord() << 1 << QString();
-    QTest::newRow("130 bytes") << provaRecord() + QByteArray(4, ' ') << 1 << "4 byte";
-    QTest::newRow("200 bytes") << provaRecord() + QByteArray(74, '\0') << 1 << "74 byte";
-    QTest::newRow("tail only") << QByteArray(125, 'x') << 0 << "125 byte";
-}
-
-void tst_Cli::dumpSizes()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, lines);
-    QFETCH(QString, warning);
-    writeBytes(setPath(), bytes);
-    const auto dump = runCli({"dump", setPath()});
-    QCOMPARE(dump.exitCode, 0);
-    QCOMPARE(dump.out.count('\n'), lines);
-    QCOMPARE(dump.err.isEmpty(), warning.isEmpty());
-    QVERIFY(QString::fromUtf8(dump.err).contains(warning));
-    QCOMPARE(readBytes(setPath()), bytes);
-}
-
-void tst_Cli::dumpDecodesTitles_data()
-{
-    QTest::addColumn<QByteArray>("title20");
-    QTest::addColumn<QString>("titolo");
-    QTest::newRow("accents") << QByteArray("Perch\xE9 s\xEC") << QString::fromUtf8("Perché sì");
-    QTest::newRow("euro and quotes") << QByteArray("\x80 \x93x\x94") << QString::fromUtf8("€ “x”");
-    QTest::newRow("undefined bytes") << QByteArray("\x81\x8D\x8F\x90\x9D")
-                                     << QString::fromUtf8("\u0081\u008D\u008F\u0090\u009D");
-    QTest::newRow("NUL bytes") << QByteArray("a\0b", 3) << QString::fromUtf8("a\0b", 3);
-}
-
-void tst_Cli::dumpDecodesTitles()
-{
-    QFETCH(QByteArray, title20);
-    QFETCH(QString, titolo);
-    writeBytes(setPath(), recordWithTitle(title20));
-    const auto dump = runCli({"dump", setPath()});
-    QCOMPARE(dump.exitCode, 0);
-    QCOMPARE(jsonLine(dump.out)["titolo"].toString(), titolo.leftJustified(20, ' '));
-}
-
-void tst_Cli::dumpCostOutOfRangeIsNull()
-{
-    QByteArray record = provaRecord();
-    record[66] = 1; // Estratto played as well, at the largest stake
-    for (int i = 78; i < 85; ++i)
-        record[i] = '\xFF';
-    record[85] = '\x7F';
-    writeBytes(setPath(), record + provaRecord());
-    const auto dump = runCli({"dump", setPath()});
-    QCOMPARE(dump.exitCode, 0);
-    const auto lines = dump.out.split('\n');
-    QVERIFY(jsonLine(lines[0])["costo"].isNull());
-    QCOMPARE(jsonLine(lines[0])["puntate"].toArray().at(0).toString(),
-             QString("922337203685477.5807"));
-    QCOMPARE(jsonLine(lines[1])["costo"].toString(), QString("5"));
-    QVERIFY(dump.err.contains("schedina 1"));
-}
-
-void tst_Cli::dumpMissingOrFolder_data()
-{
-    QTest::addColumn<bool>("folder");
-    QTest::newRow("missing file, not created") << false;
-    QTest::newRow("folder") << true;
-}
-
-void tst_Cli::dumpMissingOrFolder()
-{
-    QFETCH(bool, folder);
-    if (folder)
+    QFETCH(QByteArray, set);
+    QFETCH(QString, args);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, out);
+    QFETCH(QString, err);
+    QFETCH(QByteArray, dumped);
+    if (set == "/")
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("set.slott")));
-    const auto dump = runCli({"dump", setPath()});
-    QCOMPARE(dump.exitCode, 1);
-    QCOMPARE(dump.out, QByteArray());
-    QCOMPARE(dump.err.count('\n'), 1);
-    QVERIFY(dump.err.contains(setPath().toUtf8()));
-    QCOMPARE(QFileInfo::exists(setPath()), folder);
+    else if (set == "|")
+        QCOMPARE(::mkfifo(toStd(setPath()).c_str(), 0666), 0);
+    else if (!set.isNull())
+        writeBytes(setPath(), set);
+    QStringList arguments =
+        args.replace("FILE", setPath()).replace("DIR", m_dir->path()).split('|');
+    const auto limit = arguments[0].startsWith("fsize=")
+                           ? std::optional(arguments.takeFirst().mid(6).toLongLong())
+                           : std::nullopt;
+    const auto run = runCli(arguments, limit);
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.out, out);
+    QVERIFY2(err.isEmpty() ? run.err.isEmpty() : QString::fromUtf8(run.err).contains(err),
+             run.err.constData());
+    QVERIFY(exitCode == 2 || run.err.count('\n') <= 1);
+    QVERIFY(exitCode != 1 || run.err.contains(arguments[1].toUtf8()));
+    if (arguments[0] != "add" || exitCode != 0) {
+        QCOMPARE(QFileInfo::exists(setPath()), !set.isNull());
+        QCOMPARE(QFileInfo(setPath()).isFile() ? readBytes(setPath()) : set, set);
+        return;
+    }
+    const auto lines = runCli({"dump", setPath()}).out.split('\n');
+    QCOMPARE(lines.size(), out.trimmed().toInt() + 1);
+    const QJsonObject record = json(lines.at(lines.size() - 2));
+    const QJsonObject wanted = json(dumped);
+    for (auto it = wanted.begin(); it != wanted.end(); ++it)
+        QCOMPARE(record[it.key()], it.value());
 }
 
-void tst_Cli::helpIsItalian_data()
+void tst_Cli::oddsAreExact_data()
 {
-    QTest::addColumn<QStringList>("args");
-    QTest::newRow("companion") << QStringList{"--help"};
-    QTest::newRow("dump") << QStringList{"dump", "--help"};
-    QTest::newRow("add") << QStringList{"add", "--help"};
+    QTest::addColumn<QList<int>>("numbers");
+    QTest::addColumn<QList<int>>("wheels");
+    QTest::addColumn<QList<int>>("bets"); // a stake of 1 on each
+    QTest::addColumn<double>("expected");
+    auto row = [](const char *name, QList<int> numbers, QList<int> wheels, QList<int> bets,
+                  double expected) {
+        QTest::newRow(name) << numbers << wheels << bets << expected;
+    };
+    row("64 alone, Estratto", {64}, {0}, {0}, expected(1, {0, 11}, 1));
+    // The same number in two boxes: when it comes out the game counts two hits, an Ambo.
+    row("a number twice wins Ambo", {7, 7}, {0}, {1}, expected(1, {0, 250}, 1));
+    row("number 95 never comes out", {95}, {0}, {0}, 0);
+    // On all wheels the stake is shared: 11.2 / 10 credits 1 on each of ten wheels.
+    row("all wheels", {45}, {10}, {0}, expected(1, {0, 1}, 10));
+    row("five numbers, Cinquina", {1, 2, 3, 4, 5}, {0}, {4}, expected(5, {0, 0, 0, 0, 0, 1e6}, 1));
+    // On two wheels: 1.8 / 2 x 6 = 5.4, 16.6 / 2 x 15 = 124.5, 166666.6 / 2 x 6 = 499999.8.
+    row("six numbers with 64, three bet types, two wheels", {10, 20, 30, 40, 50, 64}, {2, 6},
+        {0, 1, 4}, expected(6, {0, 5, 124, 124, 124, 499999}, 2));
 }
 
-void tst_Cli::helpIsItalian()
+void tst_Cli::oddsAreExact()
 {
-    QFETCH(QStringList, args);
-    const auto help = runCli(args);
-    QCOMPARE(help.exitCode, 0);
-    QVERIFY(help.out.contains("Uso:"));
-    QVERIFY(help.out.contains("Mostra questo aiuto"));
-    QVERIFY(!help.out.contains("Usage") && !help.out.contains("Options:"));
+    QFETCH(QList<int>, numbers);
+    QFETCH(QList<int>, wheels);
+    QFETCH(QList<int>, bets);
+    QFETCH(double, expected);
+    writeBytes(setPath(), ticket(numbers, wheels, bets) + ticket({1}, {0}, {}));
+    const auto run = runCli({"odds", setPath()});
+    const auto lines = run.out.split('\n');
+    QCOMPARE(lines.size(), 3);
+    const QJsonObject first = json(lines[0]);
+    QCOMPARE(first["costo"].toString(), QString::number(bets.size()));
+    const double tolerance = 1e-12 * (1 + expected);
+    QVERIFY(qAbs(first["ritorno_atteso"].toDouble() - expected) <= tolerance);
+    QVERIFY(qAbs(first["rendimento"].toDouble() * bets.size() - expected) <= tolerance);
+    QCOMPARE(json(lines[1])["rendimento"], QJsonValue(QJsonValue::Null)); // costs nothing
+}
+
+// The same seed gives the same figures; the play itself is checked with the engine.
+void tst_Cli::simulateRepeatsWithASeed()
+{
+    writeBytes(setPath(), ticket({64}, {10}, {0}) + ticket({3, 4}, {0, 1, 2}, {0, 1}));
+    auto simulate = [&] {
+        QJsonObject run =
+            json(runCli({"simulate", setPath(), "--estrazioni", "20000", "--seme", "7"}).out);
+        run.remove("secondi");
+        run.remove("valutazioni_al_secondo");
+        return run;
+    };
+    const QJsonObject first = simulate();
+    QCOMPARE(simulate(), first);
+    QCOMPARE(first["estrazioni"].toInteger(), 20000);
+    QCOMPARE(first["schedine"].toInteger(), 2);
+    QCOMPARE(first["puntato"].toString(), "60000");
+    QVERIFY(first["vinto"].toDouble() > 0);
+    QCOMPARE(first["rendimento"].toDouble(), first["vinto"].toDouble() / 60000);
 }
 
 QTEST_GUILESS_MAIN(tst_Cli)

@@ -1,282 +1,243 @@
-#include "engine/estrazione.h"
+#include "engine/profiloschedina.h"
+#include "engine/simulazione.h"
+#include "engine/turnodigioco.h"
 #include "engine/valutazione.h"
+#include "shared/modulo.h"
+#include "storage/indiceinsieme.h"
+#include "support/fakeavvisi.h"
+#include "support/fakeriproduttore.h"
 #include "support/generatorescriptato.h"
+#include "support/setfiles.h"
 
 #include <QTest>
 
+#include <numeric>
 #include <set>
 
-// The prize evaluation as the player sees it: which wins are announced, in what order, and
-// what each wheel credits.
+// The draw, the prize evaluation and the play turn: the wins announced and the points credited.
 class tst_Valutazione : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void factorTable_data();
-    void factorTable();
-    void exactFactorsKeepTheirPoints_data();
-    void exactFactorsKeepTheirPoints();
     void workedExamples_data();
     void workedExamples();
-    void combinationCounts_data();
-    void combinationCounts();
-    void drawFromScriptedValues();
-    void everyDrawHasFiveDifferentNumbersPerWheel();
+    void draws_data();
+    void draws();
+    void playFindsEachEntryInACircle_data();
+    void playFindsEachEntryInACircle();
 };
 
 using Drawn = QMap<int, QList<int>>;
 using Credits = QMap<int, double>;
+Q_DECLARE_METATYPE(Schedina)
 
 namespace {
 
-struct Ticket
-{
-    QList<int> numeri;
-    QList<int> ruote;                  // wheel indexes set to 1 (10 for TUTTE)
-    QList<QPair<int, qint64>> puntate; // bet type and raw stake, flag set to 1
-};
-
-Schedina make(const Ticket &t)
-{
-    Schedina s;
-    for (int i = 0; i < t.numeri.size(); ++i)
-        s.numeri[i] = std::int16_t(t.numeri[i]);
-    for (int w : t.ruote)
-        s.ruote[w] = 1;
-    for (const auto &[type, raw] : t.puntate) {
-        s.giocate[type] = 1;
-        s.puntate[type] = Currency::fromRaw(raw);
-    }
-    return s;
-}
-
-// A draw with the given numbers first on some wheels and numbers 70.. elsewhere.
+// A draw with the given numbers first on their wheels and 60, 61... after them.
 Estrazione draw(const Drawn &wheels)
 {
     std::array<std::int16_t, 50> numbers{};
-    for (int w = 0; w < 10; ++w) {
-        const QList<int> given = wheels.value(w);
-        int filler = 70 + w;
-        for (int p = 0; p < 5; ++p) {
-            if (p < given.size()) {
-                numbers[w * 5 + p] = std::int16_t(given[p]);
-                continue;
-            }
-            while (given.contains(filler))
-                ++filler;
-            numbers[w * 5 + p] = std::int16_t(filler++);
-        }
-    }
+    std::ranges::copy(GeneratoreScriptato::numeriCon(wheels), numbers.begin());
     Estrazione e;
     e.imposta(numbers);
     return e;
 }
 
-class Registro : public Annunciatore
+struct Registro : FakeRiproduttore, FakeAvvisi, Annunciatore, VistaTurno
 {
-public:
     void annuncia(std::size_t tipo, std::size_t ruota) override
     {
         annunci << QStringLiteral("%1 %2").arg(tipo).arg(ruota);
     }
+    void vincitaAccreditata(double) override {}
+    void schedinaLetta(double) override {}
     QStringList annunci;
 };
 
-// Wheel -> credited points, and the announcements, for one ticket.
-QPair<Credits, QStringList> evaluate(const Ticket &t, const Estrazione &e)
-{
-    Registro registro;
-    Credits credits;
-    Valutazione::Combinazioni combinazioni{};
-    Valutazione::valuta(make(t), e, combinazioni, registro, [&](std::size_t w, double v) {
-        credits[int(w)] = Valutazione::credito(v);
-    });
-    return {credits, registro.annunci};
-}
-
-QList<int> firstNumbers(int n)
+QList<int> range(int first, int count)
 {
     QList<int> numbers;
-    for (int i = 1; i <= n; ++i)
+    for (int i = first; i < first + count; ++i)
         numbers << i;
     return numbers;
 }
 
+// Wheel -> credited points, with the announcements in the register.
+Credits evaluate(const Schedina &ticket, const Estrazione &e, Registro &registro)
+{
+    Valutazione::Combinazioni combinazioni{};
+    Credits credits;
+    Valutazione::valuta(ticket, e, combinazioni, registro, [&](std::size_t w, double v) {
+        credits[int(w)] = Valutazione::credito(v);
+    });
+    return credits;
+}
+
 } // namespace
-
-Q_DECLARE_METATYPE(Ticket)
-
-void tst_Valutazione::factorTable_data()
-{
-    QTest::addColumn<int>("n");
-    QTest::addColumn<int>("k");
-    QTest::addColumn<double>("credit");
-    // A stake of 3 on one wheel with exactly k hits; several rows show the double arithmetic
-    // (12743 for Terno with ten numbers, not 12744).
-    const QList<QList<double>> rows = {
-        {33},
-        {33, 750},
-        {33, 753, 12750},
-        {33, 748, 12750, 240000},
-        {18, 750, 12750, 240000, 3000000},
-        {32, 747, 12750, 239998, 2999998},
-        {33, 749, 12747, 239998, 30045708},
-        {33, 747, 12734, 239987, 2999992},
-        {32, 745, 12748, 239992, 2999997},
-        {33, 742, 12743, 239966, 2243959},
-    };
-    for (int n = 1; n <= 10; ++n) {
-        for (int k = 1; k <= std::min(n, 5); ++k)
-            QTest::addRow("%d numbers, bet type %d", n, k) << n << k << rows[n - 1][k - 1];
-    }
-}
-
-void tst_Valutazione::factorTable()
-{
-    QFETCH(int, n);
-    QFETCH(int, k);
-    QFETCH(double, credit);
-    const Ticket t{firstNumbers(n), {0}, {{k - 1, 30000}}};
-    const auto [credits, announced] = evaluate(t, draw({{0, firstNumbers(k)}}));
-    QCOMPARE(credits.value(0), credit);
-    QCOMPARE(announced.last(), QStringLiteral("%1 0").arg(k - 1));
-}
-
-void tst_Valutazione::exactFactorsKeepTheirPoints_data()
-{
-    QTest::addColumn<int>("n");
-    QTest::addColumn<int>("k");
-    QTest::addColumn<qint64>("raw");
-    QTest::addColumn<int>("m");
-    QTest::addColumn<double>("credit");
-    // Stakes for which a product taken as a double would lose a point.
-    QTest::newRow("Ambo with 2 numbers") << 2 << 2 << qint64(40040) << 1 << 1001.0;
-    QTest::newRow("Terno with 3 numbers") << 3 << 3 << qint64(1720) << 1 << 731.0;
-    QTest::newRow("Quaterna with 4 numbers") << 4 << 4 << qint64(3) << 1 << 24.0;
-    QTest::newRow("Ambo with 5 numbers, 7 wheels") << 5 << 2 << qint64(280) << 7 << 0.0;
-    QTest::newRow("Terno with 5 numbers") << 5 << 3 << qint64(520) << 1 << 221.0;
-    QTest::newRow("Quaterna with 5 numbers") << 5 << 4 << qint64(49) << 1 << 392.0;
-    QTest::newRow("Cinquina with 5 numbers") << 5 << 5 << qint64(157) << 1 << 15700.0;
-}
-
-void tst_Valutazione::exactFactorsKeepTheirPoints()
-{
-    QFETCH(int, n);
-    QFETCH(int, k);
-    QFETCH(qint64, raw);
-    QFETCH(int, m);
-    QFETCH(double, credit);
-    QList<int> wheels;
-    for (int w = 0; w < m; ++w)
-        wheels << w;
-    const Ticket t{firstNumbers(n), wheels, {{k - 1, raw}}};
-    QCOMPARE(evaluate(t, draw({{0, firstNumbers(k)}})).first.value(0), credit);
-}
 
 void tst_Valutazione::workedExamples_data()
 {
-    QTest::addColumn<Ticket>("ticket");
+    QTest::addColumn<Schedina>("ticket");
     QTest::addColumn<Drawn>("drawn");
     QTest::addColumn<Credits>("credits");
     QTest::addColumn<QStringList>("announced");
-    const Ticket three{{11, 22, 33}, {0}, {{0, 100000}, {1, 100000}}};
-    QTest::newRow("two of three on Bari: 2511, not the sum")
-        << three << Drawn{{0, {22, 33}}} << Credits{{0, 2511}} << QStringList{"0 0", "1 0"};
-    QTest::newRow("one of three on Bari: 111")
-        << three << Drawn{{0, {33}}} << Credits{{0, 111}} << QStringList{"0 0"};
-    QTest::newRow("Ambo on all wheels, both on Roma: 25")
-        << Ticket{{5, 6}, {10}, {{1, 10000}}} << Drawn{{7, {6, 5}}, {2, {5}}}
-        << Credits{{2, 0}, {7, 25}} << QStringList{"1 7"};
-    QTest::newRow("ten wheels one by one play as TUTTE")
-        << Ticket{{5, 6}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, {{1, 10000}}} << Drawn{{7, {6, 5}}}
-        << Credits{{7, 25}} << QStringList{"1 7"};
-    QTest::newRow("seven numbers, cinquina: 10015236")
-        << Ticket{{1, 2, 3, 4, 5, 6, 7}, {3}, {{4, 10000}}} << Drawn{{3, {7, 1, 5, 3, 2}}}
-        << Credits{{3, 10015236}} << QStringList{"4 3"};
-    QTest::newRow("three hits, only Ambo played: Ambo once")
-        << Ticket{{1, 2, 3, 4}, {0}, {{1, 10000}}} << Drawn{{0, {1, 2, 3}}} << Credits{{0, 249}}
-        << QStringList{"1 0"};
-    QTest::newRow("one number, Estratto flag 0, still announced")
-        << Ticket{{9}, {5}, {}} << Drawn{{5, {9}}} << Credits{{5, 0}} << QStringList{"0 5"};
-    QTest::newRow("hits but no winning bet type: silent, pays 0")
-        << Ticket{{1, 2, 3}, {0}, {{2, 10000}}} << Drawn{{0, {1, 2}}} << Credits{{0, 0}}
-        << QStringList{};
-    QTest::newRow("a number twice counts twice")
-        << Ticket{{7, 7}, {0}, {{1, 10000}}} << Drawn{{0, {7}}} << Credits{{0, 250}}
-        << QStringList{"1 0"};
-    QTest::newRow("a gap: positions 0..n are counted")
-        << Ticket{{0, 12, 34}, {0}, {{1, 10000}}} << Drawn{{0, {34, 12}}} << Credits{{0, 250}}
-        << QStringList{"1 0"};
-    QTest::newRow("Estratto, Ambo on Bari then Estratto on Roma")
-        << Ticket{{1, 2, 3}, {0, 7}, {{0, 10000}, {1, 10000}}} << Drawn{{0, {1, 2}}, {7, {3}}}
-        << Credits{{0, 125}, {7, 5}} << QStringList{"0 0", "1 0", "0 7"};
+    auto row = [](const char *name, const QList<int> &numbers, const QList<int> &wheels,
+                  const QMap<int, qint64> &stakes, const Drawn &drawn, const Credits &credits,
+                  const QStringList &announced) {
+        QTest::newRow(name) << makeTicket(name, numbers, wheels, stakes) << drawn << credits
+                            << announced;
+    };
+    row("two of three on Bari: 2511, not the sum", {11, 22, 33}, {0}, {{0, 100000}, {1, 100000}},
+        {{0, {22, 33}}}, {{0, 2511}}, {"0 0", "1 0"});
+    row("Ambo on all wheels, both on Roma: 25", {5, 6}, {10}, {{1, 10000}}, {{7, {6, 5}}, {2, {5}}},
+        {{2, 0}, {7, 25}}, {"1 7"});
+    row("ten wheels one by one play as TUTTE", {5, 6}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, {{1, 10000}},
+        {{7, {6, 5}}}, {{7, 25}}, {"1 7"});
+    row("three hits, only Ambo played: Ambo once", {1, 2, 3, 4}, {0}, {{1, 10000}},
+        {{0, {1, 2, 3}}}, {{0, 249}}, {"1 0"});
+    row("one number, Estratto flag 0: announced", {9}, {5}, {}, {{5, {9}}}, {{5, 0}}, {"0 5"});
+    row("hits but no bet type won: silent", {1, 2, 3}, {0}, {{2, 10000}}, {{0, {1, 2}}}, {{0, 0}},
+        {});
+    row("a number twice counts twice", {7, 7}, {0}, {{1, 10000}}, {{0, {7}}}, {{0, 250}}, {"1 0"});
+    row("six hits are no Cinquina", {1, 1, 2, 3, 4, 5}, {0}, {{4, 10000}}, {{0, {1, 2, 3, 4, 5}}},
+        {{0, 0}}, {});
+    row("a gap: positions 0..n are counted", {0, 12, 34}, {0}, {{1, 10000}}, {{0, {34, 12}}},
+        {{0, 250}}, {"1 0"});
+    row("Estratto, Ambo on Bari then Estratto on Roma", {1, 2, 3}, {0, 7}, {{0, 10000}, {1, 10000}},
+        {{0, {1, 2}}, {7, {3}}}, {{0, 125}, {7, 5}}, {"0 0", "1 0", "0 7"});
+    row("63, 64 and 90 on two wheels: Terno", {63, 64, 90}, {1, 9}, {{2, 10000}},
+        {{1, {90, 64, 63}}, {9, {63, 1, 64, 90}}}, {{1, 2125}, {9, 2125}}, {"2 1", "2 9"});
+    // A stake of 3 on one wheel, k hits, bet type k of n numbers (12743, not 12744, is a double).
+    const QList<QList<double>> factors = {{33},
+                                          {33, 750},
+                                          {33, 753, 12750},
+                                          {33, 748, 12750, 240000},
+                                          {18, 750, 12750, 240000, 3000000},
+                                          {32, 747, 12750, 239998, 2999998},
+                                          {33, 749, 12747, 239998, 30045708},
+                                          {33, 747, 12734, 239987, 2999992},
+                                          {32, 745, 12748, 239992, 2999997},
+                                          {33, 742, 12743, 239966, 2243959}};
+    auto factor = [&](const char *name, int n, int k, qint64 stake, int wheels, double credit) {
+        row(name, range(1, n), range(0, wheels), {{k - 1, stake}}, {{0, range(1, k)}},
+            {{0, credit}}, {QStringLiteral("%1 0").arg(k - 1)});
+    };
+    for (int n = 1; n <= 10; ++n) {
+        for (int k = 1; k <= std::min(n, 5); ++k)
+            factor(qPrintable(QStringLiteral("%1 numbers, bet type %2").arg(n).arg(k)), n, k, 30000,
+                   1, factors[n - 1][k - 1]);
+    }
+    // Stakes for which a product taken as a double would lose a point.
+    factor("exact: Ambo with 2 numbers", 2, 2, 40040, 1, 1001);
+    factor("exact: Terno with 3 numbers", 3, 3, 1720, 1, 731);
+    factor("exact: Quaterna with 4 numbers", 4, 4, 3, 1, 24);
+    factor("exact: Ambo with 5 numbers, 7 wheels", 5, 2, 280, 7, 0);
+    factor("exact: Terno with 5 numbers", 5, 3, 520, 1, 221);
+    factor("exact: Quaterna with 5 numbers", 5, 4, 49, 1, 392);
+    factor("exact: Cinquina with 5 numbers", 5, 5, 157, 1, 15700);
 }
 
+// The game's evaluation, and the simulator's bit masks on that draw and then one of others.
 void tst_Valutazione::workedExamples()
 {
-    QFETCH(Ticket, ticket);
+    QFETCH(Schedina, ticket);
     QFETCH(Drawn, drawn);
     QFETCH(Credits, credits);
     QFETCH(QStringList, announced);
-    const auto [paid, said] = evaluate(ticket, draw(drawn));
-    QCOMPARE(paid, credits);
-    QCOMPARE(said, announced);
-}
-
-void tst_Valutazione::combinationCounts_data()
-{
-    QTest::addColumn<int>("n");
-    QTest::addColumn<QList<int>>("counts");
-    QTest::newRow("three") << 3 << QList<int>{-1, 3, 3, 1, -1, -1};
-    QTest::newRow("ten") << 10 << QList<int>{-1, 10, 45, 120, 210, 252};
-    QTest::newRow("none for 0") << 0 << QList<int>{-1, -1, -1, -1, -1, -1};
-    QTest::newRow("none for 11") << 11 << QList<int>{-1, -1, -1, -1, -1, -1};
-}
-
-void tst_Valutazione::combinationCounts()
-{
-    QFETCH(int, n);
-    QFETCH(QList<int>, counts);
-    Valutazione::Combinazioni c;
-    c.fill(-1);
-    Valutazione::ContaCombinazioni(std::int16_t(n), c);
-    QCOMPARE(QList<int>(c.begin(), c.end()), counts);
-}
-
-void tst_Valutazione::drawFromScriptedValues()
-{
+    const Estrazione e = draw(drawn);
+    Registro registro;
+    QCOMPARE(evaluate(ticket, e, registro), credits);
+    QCOMPARE(registro.annunci, announced);
+    const double total = std::accumulate(credits.begin(), credits.end(), 0.0);
+    QCOMPARE(ProfiloSchedina(ticket).vincita(e), std::int64_t(total));
     GeneratoreScriptato generatore;
+    generatore.ruote(drawn);
+    generatore.ruote({{0, {85, 86, 87, 88, 89}}});
+    const auto simulated = Simulazione::esegui({ticket}, 2, generatore);
+    QVERIFY(simulated.vinto == __int128(total));
+    QCOMPARE(simulated.puntato, Currency::fromRaw(ticket.costo()->raw() * 2));
+}
+
+void tst_Valutazione::draws_data()
+{
+    QTest::addColumn<QList<float>>("values");
+    QTest::addColumn<QList<int>>("numbers"); // drawn after the values, wheel by wheel
+    QTest::addColumn<int>("draws");
+    QTest::addColumn<QList<int>>("first"); // Bari and Cagliari in the last draw; empty: any
     // Bari: 0 gives 1, the largest value below 1 gives 90, a repeat is drawn again at the same
     // position; Cagliari may repeat Bari's numbers.
-    generatore.valori({0.0f, 0.99999994f, 0.0f, 0.5f, 0.99999994f, 0.1f, 0.2f, 0.0f});
-    generatore.estrazione({1, 90, 7, 8, 9});
-    Estrazione e;
-    e.estrai(generatore);
-    QCOMPARE(generatore.semine, 1);
-    const QList<int> bari = {e.numero(0, 0), e.numero(0, 1), e.numero(0, 2), e.numero(0, 3),
-                             e.numero(0, 4)};
-    QCOMPARE(bari, (QList<int>{1, 90, 46, 10, 19}));
-    const QList<int> cagliari = {e.numero(1, 0), e.numero(1, 1), e.numero(1, 2), e.numero(1, 3),
-                                 e.numero(1, 4)};
-    QCOMPARE(cagliari, (QList<int>{1, 90, 7, 8, 9}));
+    QTest::newRow("one draw") << QList<float>{0.0f,        0.99999994f, 0.0f, 0.5f,
+                                              0.99999994f, 0.1f,        0.2f, 0.0f}
+                              << QList<int>{1, 90, 7, 8, 9} << 1
+                              << QList<int>{1, 90, 46, 10, 19, 1, 90, 7, 8, 9};
+    // Numbers still in the table from the first draw must not make the second draw again.
+    QTest::newRow("a second draw starts from a clear table")
+        << QList<float>{}
+        << GeneratoreScriptato::numeriCon({{0, {1, 2, 3, 4, 5}}}) +
+               GeneratoreScriptato::numeriCon({{0, {5, 4, 3, 2, 1}}})
+        << 2 << QList<int>{5, 4, 3, 2, 1, 60, 61, 62, 63, 64};
+    QTest::newRow("fifty draws, many repeats to draw again")
+        << QList<float>{} << QList<int>{} << 50 << QList<int>{};
 }
 
-void tst_Valutazione::everyDrawHasFiveDifferentNumbersPerWheel()
+void tst_Valutazione::draws()
 {
-    GeneratoreScriptato generatore; // counts on through [0, 1): many repeats to retry
+    QFETCH(QList<float>, values);
+    QFETCH(QList<int>, numbers);
+    QFETCH(int, draws);
+    QFETCH(QList<int>, first);
+    GeneratoreScriptato generatore; // after the values it counts on through [0, 1)
+    generatore.valori(values);
+    generatore.estrazione(numbers);
     Estrazione e;
-    for (int round = 0; round < 50; ++round) {
+    auto wheel = [&](std::size_t w) {
+        return QList<int>{e.numero(w, 0), e.numero(w, 1), e.numero(w, 2), e.numero(w, 3),
+                          e.numero(w, 4)};
+    };
+    for (int round = 0; round < draws; ++round) {
         e.estrai(generatore);
         for (std::size_t w = 0; w < 10; ++w) {
-            std::set<int> wheel;
-            for (std::size_t p = 0; p < 5; ++p) {
-                QVERIFY(e.numero(w, p) >= 1 && e.numero(w, p) <= 90);
-                wheel.insert(e.numero(w, p));
-            }
-            QCOMPARE(wheel.size(), std::size_t(5));
+            const QList<int> numbers = wheel(w);
+            const std::set<int> different(numbers.begin(), numbers.end());
+            QVERIFY(different.size() == 5 && *different.begin() >= 1 && *different.rbegin() <= 90);
         }
     }
+    QCOMPARE(generatore.semine, draws);
+    QVERIFY(first.isEmpty() || wheel(0) + wheel(1) == first);
+}
+
+void tst_Valutazione::playFindsEachEntryInACircle_data()
+{
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<double>("won");
+    // Records: A wins 250, B 11 (11.2 without its fraction), A again 25000.
+    QTest::newRow("a title twice plays both of its records") << QStringList{"A", "A"} << 25250.0;
+    QTest::newRow("A after B is the record after B") << QStringList{"B", "A"} << 25011.0;
+    QTest::newRow("round to record 1 after the last") << QStringList{"A", "B", "A", "A"} << 25511.0;
+    QTest::newRow("B again after a whole circle") << QStringList{"B", "B"} << 22.0;
+    QTest::newRow("a missing title is passed over") << QStringList{"Z", "A", "Z"} << 250.0;
+}
+
+// Every wheel's win goes to the points and the game's result as the play goes.
+void tst_Valutazione::playFindsEachEntryInACircle()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(double, won);
+    const IndiceInsieme set({makeTicket("A", {1, 2}, {0}, {{1, 10000}}),
+                             makeTicket("B", {3}, {0}, {{0, 10000}}),
+                             makeTicket("A", {5, 6}, {1}, {{1, 1000000}})});
+    std::vector<std::string> voci;
+    for (const QString &entry : entries)
+        voci.push_back(entry.toStdString());
+    Registro registro;
+    Modulo modulo(registro, registro);
+    const double total =
+        TurnoDiGioco::gioca(modulo, set, IndiceInsieme::codificaVoci(voci),
+                            draw({{0, {1, 2, 3, 4}}, {1, {5, 6}}}), registro, registro);
+    QCOMPARE(total, won);
+    QCOMPARE(modulo.situazione, won);
+    QCOMPARE(modulo.punti.raw(), (10000 + std::int64_t(won)) * Currency::kScale);
 }
 
 QTEST_APPLESS_MAIN(tst_Valutazione)

@@ -2,9 +2,17 @@
 
 #include <QProcess>
 
-CliResult runCli(const QStringList &arguments)
+#include <sys/resource.h>
+
+CliResult runCli(const QStringList &arguments, std::optional<qint64> maxFileSize)
 {
     QProcess process;
+    if (maxFileSize) {
+        process.setChildProcessModifier([limit = rlim_t(*maxFileSize)] {
+            const rlimit fsize{limit, limit};
+            ::setrlimit(RLIMIT_FSIZE, &fsize);
+        });
+    }
     process.start(QStringLiteral(ZAFFIRONE_CLI_PATH), arguments);
     CliResult result;
     if (!process.waitForFinished(30000)) {

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include <optional>
+
 // Runs the companion executable as a player's script would and keeps what it said.
 struct CliResult
 {
@@ -11,4 +13,5 @@ struct CliResult
     QByteArray err;
 };
 
-CliResult runCli(const QStringList &arguments);
+// maxFileSize: the largest file it may write (RLIMIT_FSIZE), as a full disk would stop it.
+CliResult runCli(const QStringList &arguments, std::optional<qint64> maxFileSize = std::nullopt);

@@ -38,8 +38,8 @@ QByteArray provaRecord()
     return record;
 }
 
-QByteArray ticketRecord(const char *title, const QList<int> &numbers, const QList<int> &wheels,
-                        const QMap<int, qint64> &stakes)
+Schedina makeTicket(const char *title, const QList<int> &numbers, const QList<int> &wheels,
+                    const QMap<int, qint64> &stakes)
 {
     Schedina s;
     s.impostaTitolo(title);
@@ -51,6 +51,17 @@ QByteArray ticketRecord(const char *title, const QList<int> &numbers, const QLis
         s.giocate[it.key()] = 1;
         s.puntate[it.key()] = Currency::fromRaw(it.value());
     }
+    return s;
+}
+
+QByteArray bytesOf(const Schedina &s)
+{
     const auto bytes = s.codifica();
     return QByteArray(reinterpret_cast<const char *>(bytes.data()), 126);
+}
+
+QByteArray ticketRecord(const char *title, const QList<int> &numbers, const QList<int> &wheels,
+                        const QMap<int, qint64> &stakes)
+{
+    return bytesOf(makeTicket(title, numbers, wheels, stakes));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/schedina.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QMap>
@@ -20,6 +22,10 @@ QByteArray recordWithTitle(const QByteArray &title20);
 // bet type played its stake in ten-thousandths of a point.
 QByteArray ticketRecord(const char *title, const QList<int> &numbers, const QList<int> &wheels,
                         const QMap<int, qint64> &stakes);
+// The same ticket as a record in memory, and the bytes of any record.
+Schedina makeTicket(const char *title, const QList<int> &numbers, const QList<int> &wheels,
+                    const QMap<int, qint64> &stakes);
+QByteArray bytesOf(const Schedina &s);
 
 inline std::string toStd(const QString &s)
 {
