@@ -3,11 +3,13 @@
 #include "cli/erroredifile.h"
 #include "editor/controllosalvataggio.h"
 #include "shared/text.h"
+#include "storage/codepage1252.h"
 #include "storage/insiemeschede.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <limits>
 #include <optional>
 #include <ostream>
 #include <set>
@@ -108,7 +110,10 @@ Richiesta parse(const RichiestaAdd &r)
 ModuloScheda modulo(const RichiestaAdd &r, const Richiesta &p)
 {
     ModuloScheda m;
-    m.titolo = r.titolo;
+    // The title as the set file will hold it, as the editor's title box shows it: a character
+    // Windows-1252 lacks is "?" before any check sees it.
+    m.titolo = CodePage1252::decodeToUtf8(
+        CodePage1252::encodeFromUtf8(r.titolo, std::numeric_limits<std::size_t>::max()));
     const std::size_t filled = std::min(p.numeri.size(), lotto::kCaselleNumeri);
     for (std::size_t i = 0; i < filled; ++i) {
         const auto value = parseNumber(p.numeri[i]);

@@ -117,6 +117,25 @@ CLI::App *addSimulate(CLI::App &app, RichiestaValutazione &r)
     return simulate;
 }
 
+// What was wrong with the command line, in the player's language: the parser's own sentence
+// would be English.
+std::string motivoInItaliano(const CLI::ParseError &e)
+{
+    if (dynamic_cast<const CLI::RequiredError *>(&e))
+        return "manca un argomento obbligatorio";
+    if (dynamic_cast<const CLI::ExtrasError *>(&e))
+        return "c'è un argomento in più, non previsto";
+    if (dynamic_cast<const CLI::ArgumentMismatch *>(&e))
+        return "un'opzione ha un numero sbagliato di valori";
+    if (dynamic_cast<const CLI::ConversionError *>(&e) ||
+        dynamic_cast<const CLI::ValidationError *>(&e))
+        return "un valore non è valido";
+    if (dynamic_cast<const CLI::ExcludesError *>(&e) ||
+        dynamic_cast<const CLI::RequiresError *>(&e))
+        return "queste opzioni non vanno insieme";
+    return "comando non riconosciuto";
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -145,7 +164,7 @@ int main(int argc, char **argv)
     } catch (const CLI::CallForAllHelp &e) {
         return app.exit(e);
     } catch (const CLI::ParseError &e) {
-        std::cerr << "zaffirone-cli: argomenti non validi: " << e.what() << '\n'
+        std::cerr << "zaffirone-cli: argomenti non validi: " << motivoInItaliano(e) << '\n'
                   << "Uso: zaffirone-cli dump|add|evaluate|odds|simulate ...\n"
                   << "Per i dettagli: zaffirone-cli --help\n";
         return kUsoErrato;

@@ -107,6 +107,8 @@ void tst_Cli::commands_data()
     added("exactly ten numbers", x + "90,2,3,4,5,6,7,8,9,1|--ruote|BARI|--giocata|Cinquina=1",
           R"({"numeri":[90,2,3,4,5,6,7,8,9,1,0],"giocate":[0,0,0,0,1,0]})");
     added("a stake of zero with leading zeros", ok + "000", R"({"costo":"0"})");
+    added("a title the set cannot hold, as it will read", "Łódź 日本|--numeri|1,2" + ambo + "5",
+          R"("titolo":"?ód? ??)");
     added("the largest stake", ok + "0922337203685477", R"({"costo":"922337203685477"})");
 
     // Several faults at once: the first check in the game's order speaks.
@@ -132,7 +134,9 @@ void tst_Cli::commands_data()
     refused("an unknown wheel", x + "1|--ruote|ROMA,PISA", "Ruota sconosciuta: \"PISA\"");
     refused("an unknown bet type", x + "1|--giocata|Sestina=1", "Giocata sconosciuta: \"Sestina\"");
     row("no title, no file created", none, "add|FILE|--numeri|1", 2, {}, "titolo alla schedina");
-    row("an unknown option", none, "add|FILE|--colore|rosso", 2, {}, "argomenti non validi");
+    row("an unknown option, in Italian", none, "add|FILE|--colore|rosso", 2, {},
+        "argomenti non validi: c'è un argomento in più");
+    row("no file named, in Italian", none, "dump", 2, {}, "manca un argomento obbligatorio");
 
     const QString valid = "add|FILE|--titolo|" + ok + "1";
     row("add: a folder", folder, valid, 1, {}, "è una cartella, non un file");

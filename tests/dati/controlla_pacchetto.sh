@@ -52,7 +52,7 @@ campo() { dpkg-deb -f "$deb" "$1"; }
 # links them, yet without them the game has no window, no sound or the wrong letters.
 dipendenze=$(campo Depends | tr ',|' '\n\n' | sed -E 's/^ *([^ (]+).*/\1/')
 for richiesto in libc6 libqt6core6 libqt6widgets6 libqt6multimedia6 qt6-qpa-plugins \
-    fonts-comic-neue; do
+    fonts-comic-neue fonts-dejavu-core qt6-translations-l10n; do
     grep -qxF "$richiesto" <<<"$dipendenze" || manca "Depends lacks $richiesto: $(campo Depends)"
 done
 
