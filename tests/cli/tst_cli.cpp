@@ -9,7 +9,10 @@
 #include <QTest>
 
 #include <cmath>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 // The companion as players' scripts use it: its output formats, refusals and exit codes.
 class tst_Cli : public QObject
@@ -75,8 +78,9 @@ double expected(int d, const QList<double> &credits, int wheels)
 
 void tst_Cli::commands_data()
 {
-    QTest::addColumn<QByteArray>("set"); // the file before; null: none, "/": a folder, "|": a pipe
-    QTest::addColumn<QString>("args");   // "|" between them; FILE is the set, DIR its folder
+    // The file before; null: none, "/": a folder, "|": a pipe, "=": a socket.
+    QTest::addColumn<QByteArray>("set");
+    QTest::addColumn<QString>("args"); // "|" between them; FILE is the set, DIR its folder
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("out");
     QTest::addColumn<QString>("err");       // part of the one line of errors; empty: none
@@ -151,6 +155,8 @@ void tst_Cli::commands_data()
         row(qPrintable(name + ": a folder"), folder, command, 1, {}, "è una cartella");
     }
     row("dump: a pipe, which must not hang", "|", "dump|FILE", 1, {}, "non è un file normale");
+    row("dump: a socket, a reason with no Italian words of its own", "=", "dump|FILE", 1, {},
+        "errore di sistema (codice 6)");
 
     const QByteArray line =
         R"({"record":1,"titolo":"Prova               ","ruote":[1,0,0,0,0,0,0,0,0,0,0,0],)"
@@ -197,6 +203,27 @@ void tst_Cli::commands_data()
 }
 
 // What a command prints and returns; one that fails or only reads leaves the set as it was.
+namespace {
+
+// A listening socket's file in the set's place: opening it fails with a reason (ENXIO) that the
+// game's own table of reasons does not have.
+bool bindSocket(const std::string &path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path)
+        return false;
+    path.copy(address.sun_path, path.size());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound =
+        fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return bound;
+}
+
+} // namespace
+
 void tst_Cli::commands()
 {
     QFETCH(QByteArray, set);
@@ -209,6 +236,8 @@ void tst_Cli::commands()
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("set.slott")));
     else if (set == "|")
         QCOMPARE(::mkfifo(toStd(setPath()).c_str(), 0666), 0);
+    else if (set == "=")
+        QVERIFY(bindSocket(toStd(setPath())));
     else if (!set.isNull())
         writeBytes(setPath(), set);
     QStringList arguments =
