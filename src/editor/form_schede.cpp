@@ -61,6 +61,12 @@ Form_schede::Form_schede(Modulo &modulo, const CampiScheda &visore, QWidget *par
     svuota();
 }
 
+// The typing rules go first: the boxes they watch still send events while they are taken down.
+Form_schede::~Form_schede()
+{
+    delete m_numeri;
+}
+
 void Form_schede::creaRuote()
 {
     m_frmRuote = new QGroupBox(QStringLiteral("RUOTE GIOCABILI"), this);

@@ -26,6 +26,7 @@ class Form_schede : public QWidget
 
 public:
     Form_schede(Modulo &modulo, const CampiScheda &visore, QWidget *parent);
+    ~Form_schede() override;
 
     CampiScheda campi;
     QLineEdit *&txt_titolo = campi.txt_titolo;
