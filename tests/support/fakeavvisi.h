@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <utility>
+
 // Answers message boxes for the tests: records each box and answers questions from a queue.
 class FakeAvvisi : public Avvisi
 {
@@ -17,17 +19,27 @@ public:
         bool operator==(const Box &) const = default;
     };
 
-    void mostra(std::string_view testo, std::string_view titolo) override;
+    void mostra(std::string_view testo, std::string_view titolo) override
+    {
+        m_boxes << Box{qt(testo), qt(titolo), false};
+    }
     // Takes the next queued answer; a question nobody queued an answer for is answered No.
-    bool chiedi(std::string_view testo, std::string_view titolo) override;
+    bool chiedi(std::string_view testo, std::string_view titolo) override
+    {
+        m_boxes << Box{qt(testo), qt(titolo), true};
+        return !m_risposte.isEmpty() && m_risposte.takeFirst();
+    }
 
     void rispondi(bool yes) { m_risposte << yes; }
-    QList<Box> take();
+    QList<Box> take() { return std::exchange(m_boxes, {}); }
     const QList<Box> &boxes() const { return m_boxes; }
-    int domandeSenzaRisposta() const { return m_senzaRisposta; }
 
 private:
+    static QString qt(std::string_view s)
+    {
+        return QString::fromUtf8(s.data(), qsizetype(s.size()));
+    }
+
     QList<Box> m_boxes;
     QList<bool> m_risposte;
-    int m_senzaRisposta = 0;
 };

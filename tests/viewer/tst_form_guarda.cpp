@@ -1,271 +1,159 @@
-#include "editor/form_schede.h"
-#include "main_window/listaschede.h"
-#include "main_window/paginalotto.h"
-#include "support/partitadiprova.h"
-#include "support/setfiles.h"
-#include "viewer/form_guarda.h"
+#include "support/finestre.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QSignalSpy>
 
-// The ticket viewer: what it shows of a stored ticket, and the hand-over for a modification.
+namespace {
+
+// Cleared after a whole ticket: the number boxes are greyed, the stake boxes only closed.
+const QString kCleared = "_ | o -! -! -! -!";
+const QByteArray kPrimo = ticketRecord("Primo", {1}, {0}, {{0, 10000}});
+const QByteArray kSecondo = ticketRecord("Secondo", {23, 45, 67}, {1}, {{1, 20000}});
+const QByteArray kTerzo = ticketRecord("Terzo", {4}, {2}, {{0, 10000}});
+
+} // namespace
+
+// The ticket viewer on its own, and the ticket it hands to the editor for a modification.
 class tst_Form_guarda : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
-    void modificaOnlyForExistingList_data();
-    void modificaOnlyForExistingList();
-    void betRowsShown_data();
-    void betRowsShown();
-    void numbersAndWheelsShown();
-    void emptyListShowsAnEmptyViewer();
-    void withoutASetNoFileIsMade();
-    void hintOnAClickAnywhere_data();
-    void hintOnAClickAnywhere();
-    void sameTitleTwiceShowsAndModifiesTheFirst();
-    void modificationChangesTheTitle();
-    void secondDoubleClickDuringAModification();
+    void shows_data()
+    {
+        QTest::addColumn<QByteArray>("records");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("state");
+        const QByteArray five = ticketRecord("Righe", {1, 2, 3, 4, 5}, {0}, {{0, 30000}});
+        QTest::newRow("Estratto alone")
+            << five << titolo20("Righe") << "1 2 3 4 5 | x3 | xoooooooooo";
+        QTest::newRow("Estratto and Terno: Ambo open and empty")
+            << ticketRecord("Righe", {1, 2, 3}, {0}, {{0, 20000}, {2, 25000}}) << titolo20("Righe")
+            << "1 2 3 | x2 o x2.5 | xoooooooooo";
+        QTest::newRow("four numbers on TUTTE")
+            << ticketRecord("Quattro", {11, 22, 33, 44}, {10}, {{0, 10000}}) << titolo20("Quattro")
+            << "11 22 33 44 | x1 | oooooooooox";
+        QTest::newRow("the first of two with one title")
+            << ticketRecord("Doppia", {1}, {0}, {{0, 10000}}) + ticketRecord("Doppia", {2}, {1}, {})
+            << titolo20("Doppia") << "1 | x1 | xoooooooooo";
+        QTest::newRow("titles compared as stored, blanks and all") << five << "Righe" << kCleared;
+        QTest::newRow("an empty list") << QByteArray() << QString() << kCleared;
+    }
+    void shows()
+    {
+        QFETCH(QByteArray, records);
+        QFETCH(QString, entry);
+        QFETCH(QString, state);
+        const QList<int> all = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+        SchedeDiProva f(
+            ticketRecord("Piena", all.mid(1), all, {{0, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 1}}) +
+            records);
+        f.viewer.mostra(titolo20("Piena"), true);
+        f.viewer.mostra(entry, false); // as from the play list: no "Modifica"
+        QVERIFY(f.viewer.isVisible());
+        QCOMPARE(stato(f.viewer.campi), state);
+        QCOMPARE(f.viewer.txt_titolo1->text(), state == kCleared ? QString() : entry);
+        QVERIFY(!f.viewer.cmd_modifica->isVisible());
+        QCOMPARE(f.modulo.blocca_eventi, 0);
+        QCOMPARE(f.detto(), QStringList()); // showing a ticket makes no sound
+    }
 
-private:
-    QString setPath() const { return m_dir->filePath(QStringLiteral("set.slott")); }
-    void load(const QByteArray &records);
-    void doubleClick(ListaSchede *list, int row);
-    form_guarda *viewer() { return m_game->window.visore(); }
-    PaginaLotto *lotto() { return m_game->window.paginaLotto(); }
+    void modifica_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after"); // the set when "Modifica" is pressed; none: no set
+        QTest::addColumn<uint>("record");
+        const QByteArray blanks = ticketRecord(" Secondo", {9}, {0}, {{0, 10000}});
+        QTest::newRow("its own record") << kPrimo + kSecondo << kPrimo + kSecondo << 2u;
+        QTest::newRow("the first whose title matches, blanks aside")
+            << blanks + kSecondo << blanks + kSecondo << 1u;
+        QTest::newRow("gone from the set: after the last") << kSecondo << kPrimo + kPrimo << 3u;
+        QTest::newRow("no set open any more: record 1") << kSecondo << QByteArray() << 1u;
+    }
+    void modifica()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        QFETCH(uint, record);
+        SchedeDiProva f(before);
+        f.viewer.mostra(titolo20("Secondo"), true);
+        if (after.isEmpty())
+            f.modulo.file_insieme = Modulo::kNessunFile;
+        writeBytes(f.path(), after);
+        QSignalSpy asked(&f.viewer, &form_guarda::modificaChiesta);
+        QVERIFY(f.viewer.cmd_modifica->isVisible());
+        f.viewer.cmd_modifica->click();
+        QCOMPARE(f.modulo.pos_modifica, record);
+        QCOMPARE(asked.count(), 1);
+        QVERIFY(!f.viewer.isVisible());
+        QCOMPARE(f.detto(), QStringList{"click"});
+        QVERIFY(!QFile::exists(QString::fromUtf8(Modulo::kNessunFile.data())));
+        // The editor takes the ticket as the viewer shows it, the title's blanks too.
+        f.editor.prendiDalVisore();
+        QCOMPARE(f.editor.txt_titolo->text(), titolo20("Secondo"));
+        QCOMPARE(stato(f.editor.campi), "23 45 67 | o x2 o | oxooooooooo");
+    }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<PartitaDiProva> m_game;
+    void modificationSaved_data()
+    {
+        QTest::addColumn<QString>("actions");
+        QTest::addColumn<QByteArray>("written");
+        QTest::addColumn<QString>("told");
+        const QString taken = "Errore: Il titolo della scheda è già esistente, cambialo.";
+        const QString saved = "Avviso: Schedina salvata ";
+        QTest::newRow("a new title, in the same place")
+            << "mute, title:Rinominato, save"
+            << ticketRecord("Rinominato", {23, 45, 67}, {1}, {{1, 20000}}) << saved;
+        QTest::newRow("its own numbers are repeats; emptying a box closes none")
+            << "del 1, del 1, 1:23, 1:46, mute, save"
+            << ticketRecord("Secondo", {23, 46, 67}, {1}, {{1, 20000}})
+            << "lotto_num_esiste / " + saved;
+        QTest::newRow("a bet type unticked keeps its stake")
+            << "bet 1, bet 1, mute, save" << kSecondo << saved;
+        QTest::newRow("another ticket's title")
+            << "mute, title:Terzo, save" << QByteArray() << taken;
+        QTest::newRow("the viewer shows another ticket meanwhile")
+            << "show:Terzo, mute, save" << QByteArray() << taken;
+    }
+    void modificationSaved()
+    {
+        QFETCH(QString, actions);
+        QFETCH(QByteArray, written);
+        QFETCH(QString, told);
+        SchedeDiProva f(kPrimo + kSecondo + kTerzo);
+        f.viewer.mostra(titolo20("Secondo"), true);
+        f.viewer.cmd_modifica->click();
+        f.editor.prendiDalVisore();
+        f.detto();
+        QSignalSpy rewritten(&f.editor, &Form_schede::schedinaRiscritta);
+        QSignalSpy added(&f.editor, &Form_schede::schedinaSalvata);
+        f.fai(actions.split(", "));
+        const bool saved = !written.isEmpty();
+        QCOMPARE(f.detto(), told.split(" / "));
+        QCOMPARE(readBytes(f.path()), kPrimo + (saved ? written : kSecondo) + kTerzo);
+        QCOMPARE(f.modulo.pos_modifica, saved ? 0u : 2u);
+        QCOMPARE(rewritten.count() + added.count(), 2 * saved);
+        if (saved) {
+            QCOMPARE(rewritten[0][0].toString(), titolo20("Secondo"));
+            QCOMPARE(added[0][0].toString(), QString::fromLatin1(written.left(20)));
+        }
+    }
+
+    void hintOnAClickAnywhere()
+    {
+        SchedeDiProva f(kSecondo);
+        f.viewer.mostra(titolo20("Secondo"), false);
+        // On a number box inside a frame, the click goes on to the window: said, or written.
+        const QPoint onABox = f.viewer.txt_num1[2]->mapTo(&f.viewer, QPoint(3, 3));
+        QTest::mouseClick(&f.viewer, Qt::LeftButton, {}, onABox);
+        f.modulo.suoni_attivi = 0;
+        QTest::mouseClick(&f.viewer, Qt::LeftButton, {}, onABox);
+        f.modulo.suoni_attivi = 1;
+        f.viewer.cmd_esci1->click();
+        QCOMPARE(f.detto(), (QStringList{"lotto_clicca_modifica", "click",
+                                         "Avviso: Clicca su modifica per modificare"}));
+        QVERIFY(!f.viewer.isVisible());
+    }
 };
-
-using Stakes = QMap<int, qint64>;
-
-namespace {
-
-// Each bet row as "ticked/enabled/stake/colour", for one look at the whole frame.
-QStringList rows(form_guarda *v)
-{
-    QStringList out;
-    for (int k = 0; k < 5; ++k) {
-        const bool white = v->txt_puntata1[k]->styleSheet().contains("#FFFFFF");
-        out << QStringLiteral("%1%2 %3 %4")
-                   .arg(v->chk_giocata1[k]->isChecked() ? "x" : "-")
-                   .arg(v->chk_giocata1[k]->isEnabled() ? "on" : "off")
-                   .arg(v->txt_puntata1[k]->text())
-                   .arg(white ? "white" : "grey");
-    }
-    return out;
-}
-
-} // namespace
-
-void tst_Form_guarda::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_game = std::make_unique<PartitaDiProva>();
-}
-
-void tst_Form_guarda::cleanup()
-{
-    QVERIFY(m_game->boxes.boxes().isEmpty());
-    m_game.reset();
-}
-
-void tst_Form_guarda::load(const QByteArray &records)
-{
-    writeBytes(setPath(), records);
-    m_game->dialog.scegli(setPath());
-    lotto()->cmd_carica->click();
-    m_game->player.take();
-}
-
-void tst_Form_guarda::doubleClick(ListaSchede *list, int row)
-{
-    if (row >= 0)
-        list->setCurrentIndex(list->model()->index(row, 0));
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
-                       row >= 0 ? list->visualRect(list->currentIndex()).center() : QPoint(5, 5));
-}
-
-void tst_Form_guarda::modificaOnlyForExistingList_data()
-{
-    QTest::addColumn<bool>("fromPlayList");
-    QTest::newRow("existing tickets") << false;
-    QTest::newRow("tickets to play") << true;
-}
-
-void tst_Form_guarda::modificaOnlyForExistingList()
-{
-    QFETCH(bool, fromPlayList);
-    load(ticketRecord("Uno", {5}, {0}, {{0, 10000}}));
-    if (fromPlayList) {
-        lotto()->lst_esistenti->setCurrentIndex(lotto()->lst_esistenti->model()->index(0, 0));
-        lotto()->cmd_destra->click();
-        m_game->player.take();
-    }
-    doubleClick(fromPlayList ? lotto()->lst_dagioca : lotto()->lst_esistenti, 0);
-    QVERIFY(viewer()->isVisible());
-    QCOMPARE(viewer()->cmd_modifica->isVisible(), !fromPlayList);
-    QCOMPARE(viewer()->txt_titolo1->text(), QString("Uno").leftJustified(20));
-    QVERIFY(m_game->player.suonati().isEmpty()); // a double click makes no sound
-    QCOMPARE(m_game->modulo.blocca_eventi, 0);
-}
-
-void tst_Form_guarda::betRowsShown_data()
-{
-    QTest::addColumn<Stakes>("stakes");
-    QTest::addColumn<QStringList>("shown");
-    QTest::newRow("Estratto only")
-        << Stakes{{0, 30000}}
-        << QStringList{"xon 3 white", "-off  grey", "-off  grey", "-off  grey", "-off  grey"};
-    QTest::newRow("Estratto and Terno")
-        << Stakes{{0, 20000}, {2, 25000}}
-        << QStringList{"xon 2 white", "-on  white", "xon 2.5 white", "-off  grey", "-off  grey"};
-}
-
-void tst_Form_guarda::betRowsShown()
-{
-    QFETCH(Stakes, stakes);
-    QFETCH(QStringList, shown);
-    load(ticketRecord("Righe", {1, 2, 3, 4, 5}, {0}, stakes));
-    doubleClick(lotto()->lst_esistenti, 0);
-    QCOMPARE(rows(viewer()), shown);
-}
-
-void tst_Form_guarda::numbersAndWheelsShown()
-{
-    load(ticketRecord("Quattro", {11, 22, 33, 44}, {10}, {{0, 10000}}));
-    doubleClick(lotto()->lst_esistenti, 0);
-    for (int i = 0; i < 10; ++i) {
-        QCOMPARE(viewer()->txt_num1[i]->isEnabled(), i < 4);
-        QCOMPARE(viewer()->txt_num1[i]->text(), i < 4 ? QString::number(11 * (i + 1)) : QString());
-        QVERIFY(viewer()->txt_num1[i]->styleSheet().contains(i < 4 ? "#FFFFFF" : "#C0C0C0"));
-    }
-    for (int w = 0; w < 11; ++w)
-        QCOMPARE(viewer()->chk_ruote1[w]->isChecked(), w == 10);
-    // Read-only: nothing takes the focus or a click.
-    QCOMPARE(viewer()->txt_num1[0]->focusPolicy(), Qt::NoFocus);
-    QVERIFY(viewer()->chk_ruote1[3]->testAttribute(Qt::WA_TransparentForMouseEvents));
-}
-
-void tst_Form_guarda::emptyListShowsAnEmptyViewer()
-{
-    load(QByteArray());
-    doubleClick(lotto()->lst_esistenti, -1);
-    QVERIFY(viewer()->isVisible());
-    QCOMPARE(viewer()->txt_titolo1->text(), QString());
-    QVERIFY(viewer()->txt_num1[0]->isEnabled());
-}
-
-void tst_Form_guarda::withoutASetNoFileIsMade()
-{
-    load(ticketRecord("Uno", {5}, {0}, {{0, 10000}}));
-    doubleClick(lotto()->lst_esistenti, 0);
-    m_game->window.mnu_file_newgame_Click();
-    doubleClick(lotto()->lst_esistenti, -1);
-    viewer()->cmd_modifica->click();
-    QCOMPARE(m_game->modulo.pos_modifica, 1u);
-    QVERIFY(m_game->window.editor()->isVisible());
-    QVERIFY(!QFile::exists(QStringLiteral("Nessun file caricato")));
-}
-
-void tst_Form_guarda::hintOnAClickAnywhere_data()
-{
-    QTest::addColumn<bool>("soundsOn");
-    QTest::addColumn<bool>("fromPlayList");
-    QTest::newRow("spoken") << true << false;
-    QTest::newRow("written, Modifica hidden") << false << true;
-}
-
-void tst_Form_guarda::hintOnAClickAnywhere()
-{
-    QFETCH(bool, soundsOn);
-    QFETCH(bool, fromPlayList);
-    load(ticketRecord("Uno", {5}, {0}, {{0, 10000}}));
-    if (fromPlayList) {
-        lotto()->lst_esistenti->setCurrentIndex(lotto()->lst_esistenti->model()->index(0, 0));
-        lotto()->cmd_destra->click();
-    }
-    doubleClick(fromPlayList ? lotto()->lst_dagioca : lotto()->lst_esistenti, 0);
-    m_game->player.take();
-    m_game->modulo.suoni_attivi = soundsOn;
-    // On a number box inside a frame: the click reaches the window.
-    QTest::mouseClick(viewer(), Qt::LeftButton, {},
-                      viewer()->txt_num1[2]->mapTo(viewer(), QPoint(3, 3)));
-    const QStringList played = {"Lotto\\lotto_clicca_modifica.wav"};
-    const QList<FakeAvvisi::Box> box = {{"Clicca su modifica per modificare", "Avviso", false}};
-    QCOMPARE(m_game->player.take(), soundsOn ? played : QStringList());
-    QCOMPARE(m_game->boxes.take(), soundsOn ? QList<FakeAvvisi::Box>() : box);
-}
-
-void tst_Form_guarda::sameTitleTwiceShowsAndModifiesTheFirst()
-{
-    load(ticketRecord("Doppia", {1}, {0}, {{0, 10000}}) +
-         ticketRecord("Doppia", {2}, {1}, {{0, 20000}}));
-    doubleClick(lotto()->lst_esistenti, 1);
-    QCOMPARE(viewer()->txt_num1[0]->text(), QString("1"));
-    viewer()->cmd_modifica->click();
-    QCOMPARE(m_game->modulo.pos_modifica, 1u);
-    QVERIFY(!viewer()->isVisible());
-    QVERIFY(m_game->window.editor()->isVisible());
-    QCOMPARE(m_game->player.take(), QStringList{"Lotto\\click.wav"});
-}
-
-void tst_Form_guarda::modificationChangesTheTitle()
-{
-    const QByteArray before = ticketRecord("Primo", {1}, {0}, {{0, 10000}}) +
-                              ticketRecord("Secondo", {23, 45}, {1}, {{1, 20000}}) +
-                              ticketRecord("Terzo", {4}, {2}, {{0, 10000}});
-    load(before);
-    doubleClick(lotto()->lst_esistenti, 1);
-    viewer()->cmd_modifica->click();
-    Form_schede *editor = m_game->window.editor();
-    QCOMPARE(editor->txt_titolo->text(), QString("Secondo").leftJustified(20));
-    QCOMPARE(editor->txt_puntata[1]->text(), QString("2"));
-    QCOMPARE(editor->txt_num[1]->text(), QString("45"));
-    editor->txt_titolo->setText(QStringLiteral("Rinominato"));
-    // Repeats are checked against the ticket's own numbers.
-    m_game->player.take();
-    QTest::keyClick(editor->txt_num[1], Qt::Key_End);
-    QTest::keyClick(editor->txt_num[1], Qt::Key_Backspace);
-    QTest::keyClick(editor->txt_num[1], Qt::Key_Backspace);
-    QTest::keyClicks(editor->txt_num[1], "23");
-    QCOMPARE(m_game->player.take(), QStringList{"Lotto\\lotto_num_esiste.wav"});
-    QTest::keyClicks(editor->txt_num[1], "46");
-    editor->cmd_salvasche->click();
-    const QByteArray after = readBytes(setPath());
-    QCOMPARE(after.size(), before.size());
-    QCOMPARE(after.left(126), before.left(126));
-    QCOMPARE(after.mid(126, 20), QByteArray("Rinominato          "));
-    QCOMPARE(after.mid(126 + 44, 6), QByteArray::fromHex("17002e000000"));
-    QCOMPARE(after.mid(252), before.mid(252));
-    QCOMPARE(lotto()->lst_esistenti->voci(),
-             (QStringList{QString("Primo").leftJustified(20), QString("Terzo").leftJustified(20),
-                          QString("Rinominato").leftJustified(20)}));
-    QCOMPARE(m_game->modulo.pos_modifica, 0u);
-}
-
-void tst_Form_guarda::secondDoubleClickDuringAModification()
-{
-    load(ticketRecord("Primo", {1}, {0}, {{0, 10000}}) +
-         ticketRecord("Secondo", {2}, {1}, {{0, 20000}}));
-    doubleClick(lotto()->lst_esistenti, 0);
-    viewer()->cmd_modifica->click();
-    doubleClick(lotto()->lst_esistenti, 1);
-    QVERIFY(viewer()->isVisible());
-    QCOMPARE(viewer()->txt_titolo1->text(), QString("Secondo").leftJustified(20));
-    // The save now takes "Secondo" as the old title, so "Primo" reads as another ticket's.
-    m_game->player.take();
-    m_game->window.editor()->cmd_salvasche->click();
-    QCOMPARE(m_game->player.take(),
-             (QStringList{"Lotto\\click.wav", "Lotto\\lotto_titolo_esistente.wav"}));
-    QCOMPARE(m_game->modulo.pos_modifica, 1u);
-}
 
 QTEST_MAIN(tst_Form_guarda)
 #include "tst_form_guarda.moc"
