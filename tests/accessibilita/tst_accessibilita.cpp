@@ -9,17 +9,16 @@ namespace {
 int walk(QAccessibleInterface *node, QStringList &unnamed)
 {
     using A = QAccessible;
-    const QObject *parent = node->object() ? node->object()->parent() : nullptr;
-    const bool ownBar =
-        node->role() == A::ScrollBar && parent && parent->objectName().startsWith("qt_scrollarea");
+    const QObject *object = node->object();
     int count = 0;
     if (QList{A::PushButton, A::CheckBox, A::EditableText, A::List, A::PageTab, A::PageTabList,
               A::ScrollBar, A::MenuItem}
             .contains(node->role()) &&
-        !ownBar) {
+        !(object && object->parent() &&
+          object->parent()->objectName().startsWith("qt_scrollarea"))) {
         ++count;
         if (node->text(A::Name).trimmed().isEmpty())
-            unnamed << (node->object() ? node->object()->objectName() : "?");
+            unnamed << (object ? object->objectName() : "?");
     }
     for (int i = 0; i < node->childCount(); ++i)
         count += walk(node->child(i), unnamed);
@@ -47,15 +46,13 @@ private Q_SLOTS:
         QFETCH(int, window);
         QFETCH(int, atLeast);
         PartitaDiProva game;
-        game.fai({"scrivi", "carica", "scheda"});
-        game.window.visore()->show();
+        game.fai({"carica", "scheda", "show:"});
         QWidget *target =
             QList<QWidget *>{&game.window, game.window.editor(), game.window.visore()}[window];
         QVERIFY(QTest::qWaitForWindowExposed(target));
         QStringList unnamed;
         const int controls = walk(QAccessible::queryAccessibleInterface(target), unnamed);
-        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
-        QVERIFY2(controls >= atLeast, qPrintable(QString::number(controls)));
+        QVERIFY2(unnamed.isEmpty() && controls >= atLeast, qPrintable(unnamed.join(", ")));
     }
 };
 

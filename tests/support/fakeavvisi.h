@@ -7,7 +7,8 @@
 
 #include <utility>
 
-// Answers message boxes for the tests: records each box and answers questions from a queue.
+// Answers message boxes for the tests: records each box, and answers questions from a queue (No
+// when nobody queued an answer).
 class FakeAvvisi : public Avvisi
 {
 public:
@@ -23,22 +24,17 @@ public:
     {
         m_boxes << Box{qt(testo), qt(titolo), false};
     }
-    // Takes the next queued answer; a question nobody queued an answer for is answered No.
     bool chiedi(std::string_view testo, std::string_view titolo) override
     {
         m_boxes << Box{qt(testo), qt(titolo), true};
         return !m_risposte.isEmpty() && m_risposte.takeFirst();
     }
-
     void rispondi(bool yes) { m_risposte << yes; }
     QList<Box> take() { return std::exchange(m_boxes, {}); }
     const QList<Box> &boxes() const { return m_boxes; }
 
 private:
-    static QString qt(std::string_view s)
-    {
-        return QString::fromUtf8(s.data(), qsizetype(s.size()));
-    }
+    static QString qt(std::string_view s) { return QString::fromUtf8(s.data(), s.size()); }
 
     QList<Box> m_boxes;
     QList<bool> m_risposte;

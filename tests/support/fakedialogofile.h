@@ -4,9 +4,9 @@
 
 #include <QStringList>
 
-// A file dialog that the test answers: each show takes the next queued answer, a path chosen
-// or a cancel (the field then keeps its value). A show nobody answered counts as a cancel; a
-// command that keeps showing it unanswered is going round in circles, and the test stops.
+// A file dialog that the test answers: each show takes the next queued answer, a path or a cancel
+// (the field then keeps its value); a show nobody answered is a cancel. The filter of each show is
+// kept. A command that keeps showing it unanswered goes round in circles: the test stops there.
 class FakeDialogoFile : public DialogoFile
 {
 public:
@@ -14,25 +14,23 @@ public:
     void annulla() { m_risposte << QString(); }
 
     void impostaFiltro(std::string_view filtro) override { m_filtro = filtro; }
-    void mostraApri() override { rispondi("apri"); }
-    void mostraSalva() override { rispondi("salva"); }
+    void mostraApri() override { mostra(); }
+    void mostraSalva() override { mostra(); }
     std::string nomeFile() const override { return m_nome; }
     void impostaNomeFile(std::string_view nome) override { m_nome = nome; }
 
-    // The dialogs shown, "apri" or "salva", each with the filter it had.
-    QStringList mostrati;
+    QStringList filtri;
     int senzaRisposta = 0;
 
 private:
-    void rispondi(const char *kind)
+    void mostra()
     {
-        mostrati << QString::fromLatin1(kind) + ": " + QString::fromStdString(m_filtro);
-        if (m_risposte.isEmpty()) {
-            if (++senzaRisposta > 10)
-                qFatal("The file dialog keeps coming back and nobody answers it");
-        } else if (const QString answer = m_risposte.takeFirst(); !answer.isEmpty()) {
+        filtri << QString::fromStdString(m_filtro);
+        if (m_risposte.isEmpty() && ++senzaRisposta > 10)
+            qFatal("The file dialog keeps coming back and nobody answers it");
+        const QString answer = m_risposte.isEmpty() ? QString() : m_risposte.takeFirst();
+        if (!answer.isEmpty())
             m_nome = answer.toStdString();
-        }
     }
 
     std::string m_nome{kNomeIniziale};

@@ -30,99 +30,143 @@ struct Finti
     QStringList note; // what a test noted down on the way
 
     QString path(const QString &name = "set.slott") const { return dir.filePath(name); }
-    // What the player was told since the last look: the recordings heard, by their names alone
-    // ("~" in front for those of the joking folder); each box as "title: text" ("title? text"
-    // for a question) without the folder of the sets; then the notes.
-    QStringList detto()
+    // What the player was told since the last look, " / " between: the recordings by name ("~"
+    // before the joking folder's), each box as "title: text" ("title? text" for a question), the
+    // notes; the sets' folder left out, and a run of the same counted: "click x3".
+    QString detto()
     {
-        QStringList told = player.take().replaceInStrings("Aggiunte\\Spiritose\\", "~");
-        told.replaceInStrings(QRegularExpression("^[^~]*\\\\|\\.wav$"), "");
+        QStringList heard = player.take().replaceInStrings("Aggiunte\\Spiritose\\", "~"), told;
+        heard.replaceInStrings(QRegularExpression("^[^~]*\\\\|\\.wav$"), "");
         for (const FakeAvvisi::Box &box : boxes.take())
-            told << QString(box.titolo + (box.domanda ? "? " : ": ") + box.testo)
-                        .remove(dir.path() + '/');
-        return told + std::exchange(note, {});
+            heard << box.titolo + (box.domanda ? "? " : ": ") + box.testo;
+        heard += std::exchange(note, {});
+        for (qsizetype i = 0, run = 1; i < heard.size(); ++i, ++run) {
+            if (i + 1 < heard.size() && heard[i + 1] == heard[i])
+                continue;
+            told << heard[i] + (run > 1 ? " x" + QString::number(run) : "");
+            run = 0;
+        }
+        return told.join(" / ").remove(dir.path() + '/');
     }
 };
 
-// A title as the set stores it and the lists show it: 20 characters.
-inline QString titolo20(const QString &title)
-{
-    return title.leftJustified(20, u' ');
-}
-
-// The boxes of a ticket in one line: the numbers (a text, "_" open and empty, "-" closed), the
-// bet types each with its stake, and the wheels unless all are open and unticked; a check box is
-// "x" ticked, "o" open, "-" closed, "X" ticked but closed. The closed boxes at the end of each
-// part are left out. A box coloured against its state (white open, grey closed) gets a "!".
+// A ticket's boxes in one line: the numbers (a text, "_" open and empty, "-" closed), the bet
+// types with their stakes, and the wheels unless all are open and unticked; a check box is "x"
+// ticked, "o" open, "-" closed, "X" ticked but closed. The closed boxes ending a part are left
+// out; a box coloured against its state (white open, grey closed) gets a "!".
 inline QString stato(const CampiScheda &c)
 {
     auto colour = [](const QLineEdit *b) {
-        const QString sheet = b->styleSheet();
-        return sheet.isEmpty() || sheet.contains(b->isEnabled() ? "#FFFFFF" : "#C0C0C0") ? "" : "!";
+        return b->styleSheet().contains(b->isEnabled() ? "#C0C0C0" : "#FFFFFF") ? "!" : "";
     };
     auto tick = [](const QCheckBox *b) {
         return QString(b->isChecked() ? (b->isEnabled() ? "x" : "X")
                                       : (b->isEnabled() ? "o" : "-"));
     };
-    QStringList numbers, bets;
-    QString wheels;
+    QString numbers, bets, wheels;
     for (const QLineEdit *n : c.txt_num)
-        numbers << (n->isEnabled() ? (n->text().isEmpty() ? "_" : n->text()) : "-") + colour(n);
+        numbers +=
+            (n->isEnabled() ? (n->text().isEmpty() ? "_" : n->text()) : "-") + colour(n) + ' ';
     for (std::size_t k = 0; k < c.chk_giocata.size(); ++k)
-        bets << tick(c.chk_giocata[k]) + c.txt_puntata[k]->text() + colour(c.txt_puntata[k]);
+        bets += tick(c.chk_giocata[k]) + c.txt_puntata[k]->text() + colour(c.txt_puntata[k]) + ' ';
     for (const QCheckBox *w : c.chk_ruote)
         wheels += tick(w);
-    while (numbers.size() > 1 && numbers.last() == "-")
-        numbers.removeLast();
-    while (bets.size() > 1 && bets.last() == "-")
-        bets.removeLast();
-    return numbers.join(' ') + " | " + bets.join(' ') +
+    const QRegularExpression closed("( -)* $");
+    return numbers.remove(closed) + " | " + bets.remove(closed) +
            (wheels == QString(11, 'o') ? "" : " | " + wheels);
 }
 
-// Does in the editor what a player does, one action a string: "N:digits" types into number box
-// N, "del N" deletes its last digit, "click N" clicks into it; "bet K" and "wheel W" click a bet
-// type or a wheel; "stake K:digits" types a stake; "title:text" writes the title anew; "selez",
-// "pulisci", "save" and "esci" press the buttons. Besides, "mute" switches the sounds off,
-// "noset" leaves no set open, "show:title" shows a ticket in the viewer, "focus" notes where the
-// focus is.
-inline void compila(Finti &f, Form_schede &e, form_guarda &viewer, const QStringList &actions)
+// Record k (from 1) of a set file as "title[numbers|wheels|bet type:stake ...]", the numbers up
+// to the last one that is not 0, the title without its blanks at the end.
+inline QString record(const QString &file, int k)
 {
-    for (const QString &action : actions) {
-        const QString verb = action.section(' ', 0, 0).section(':', 0, 0);
-        const QString rest = action.mid(verb.size() + 1);
-        const int i = rest.section(':', 0, 0).toInt();
-        if (verb.at(0).isDigit())
-            QTest::keyClicks(e.txt_num[verb.toInt()], rest);
-        else if (verb == "del")
-            QTest::keyClicks(e.txt_num[i], "\b");
-        else if (verb == "click")
-            QTest::mouseClick(e.txt_num[i], Qt::LeftButton);
-        else if (verb == "bet" || verb == "wheel")
-            QTest::mouseClick(verb == "bet" ? e.chk_giocata[i] : e.chk_ruote[i], Qt::LeftButton);
-        else if (verb == "stake")
-            QTest::keyClicks(e.txt_puntata[i], rest.section(':', 1));
-        else if (verb == "title") {
-            e.txt_titolo->clear();
-            for (QChar c : rest) // accented letters too, which have no key of their own here
-                QTest::sendKeyEvent(QTest::Click, e.txt_titolo,
-                                    c < u'\x80' ? Qt::Key(c.toUpper().unicode()) : Qt::Key_unknown,
-                                    QString(c), {});
-        } else if (verb == "show")
-            viewer.mostra(titolo20(rest), true);
-        else if (verb == "mute")
-            f.modulo.suoni_attivi = 0;
-        else if (verb == "noset")
-            f.modulo.file_insieme = Modulo::kNessunFile;
-        else if (verb == "focus")
-            f.note << "focus " + e.focusWidget()->objectName();
-        else
-            e.findChild<QPushButton *>("cmd_" + QString(verb).replace("save", "salvasche"))
-                ->click();
+    const QByteArray bytes = readBytes(file).mid(126 * (k - 1), 126).leftJustified(126, '\0');
+    const Schedina s = Schedina::decodifica(reinterpret_cast<const unsigned char *>(bytes.data()));
+    QString numbers, wheels, stakes;
+    for (std::size_t i = 0; i < 11; ++i) {
+        numbers += QString(",%1").arg(i < 10 ? s.numeri[i] : 0);
+        wheels += s.ruote[i] == 1 ? QString(",%1").arg(i) : "";
+        if (i < 5 && s.giocate[i] == 1)
+            stakes += QString(" %1:%2").arg(i).arg(s.puntate[i].toDouble());
     }
+    return QString::fromStdString(s.titoloTesto()).remove(QRegularExpression(" +$")) + "[" +
+           numbers.remove(QRegularExpression("(,0)+$")).mid(1) + "|" + wheels.mid(1) + "|" +
+           stakes.mid(1) + "]";
 }
 
-// The editor and the viewer on their own, on an open set, as the main window opens them.
+// Does in the editor and the viewer what a player does: "N:digits" types into number box N,
+// "del N" deletes its last digit, "click N" clicks into it; "bet K" and "wheel W" click a bet
+// type or a wheel; "stake K:digits" types a stake; "title:text" writes the title anew; "selez",
+// "pulisci", "save" and "esci" press the buttons; "activate" makes the editor active. "show:title"
+// shows a ticket in the viewer ("showplay:" as one chosen for play, "showraw:" with the title as
+// it is); "modifica" and "esci1" press its buttons, "hint" clicks on it. Besides, "mute" turns
+// the sounds off, "noset" closes the set, "cut N" keeps its first N records, "punti N" sets the
+// points; "state", "viewer", "name", "name1", "pos", "points", "focus", "tabs" and "record N"
+// note the boxes and titles of the editor and the viewer, the record being changed, the points,
+// where the focus is, the order of the Tab key and record N of the set.
+inline void compila(Finti &f, Form_schede &e, form_guarda &v, const QString &action)
+{
+    const QString verb = action.section(' ', 0, 0).section(':', 0, 0);
+    const QString rest = action.mid(verb.size() + 1);
+    const int i = rest.section(':', 0, 0).toInt();
+    QWidget *clicked = verb == "click"   ? e.txt_num[i]
+                       : verb == "bet"   ? e.chk_giocata[i]
+                       : verb == "wheel" ? e.chk_ruote[i]
+                                         : static_cast<QWidget *>(nullptr);
+    if (clicked)
+        QTest::mouseClick(clicked, Qt::LeftButton);
+    else if (verb.at(0).isDigit() || verb == "del")
+        QTest::keyClicks(e.txt_num[verb == "del" ? i : verb.toInt()], verb == "del" ? "\b" : rest);
+    else if (verb == "stake")
+        QTest::keyClicks(e.txt_puntata[i], rest.section(':', 1));
+    else if (verb == "title") {
+        e.txt_titolo->clear();
+        for (QChar c : rest) // accented letters too, which have no key of their own here
+            QTest::sendKeyEvent(QTest::Click, e.txt_titolo,
+                                c < u'\x80' ? Qt::Key(c.toUpper().unicode()) : Qt::Key_unknown,
+                                QString(c), {});
+    } else if (verb.startsWith("show"))
+        v.mostra(verb == "showraw" ? rest : rest.leftJustified(20), verb != "showplay");
+    else if (verb == "hint")
+        QTest::mouseClick(&v, Qt::LeftButton, {}, v.txt_num1[2]->mapTo(&v, QPoint(3, 3)));
+    else if (verb == "activate") {
+        QEvent activation(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(&e, &activation);
+        f.note << e.windowTitle();
+    } else if (verb == "mute")
+        f.modulo.suoni_attivi = 0;
+    else if (verb == "noset")
+        f.modulo.file_insieme = Modulo::kNessunFile;
+    else if (verb == "punti")
+        f.modulo.punti = Currency::fromRaw(qRound64(rest.toDouble() * Currency::kScale));
+    else if (verb == "cut")
+        writeBytes(f.path(), readBytes(f.path()).left(126 * i));
+    else if (verb == "tabs") {
+        QString order;
+        for (QWidget *w = e.chk_ruote[1]; order.count(' ') < 36; w = w->nextInFocusChain())
+            order += w->focusPolicy() && w->isVisibleTo(&e) ? w->objectName() + ' ' : "";
+        f.note << order.remove(QRegularExpression("(chk|txt|cmd)_"))
+                      .replace(QRegularExpression("([a-z])[a-z]+_"), "\\1");
+    } else if (verb == "state" || verb == "viewer")
+        f.note << (!(verb == "state" ? static_cast<QWidget *>(&e) : &v)->isVisible() ? "closed"
+                   : verb == "state" ? stato(e.campi)
+                                     : stato(v.campi) + (v.cmd_modifica->isVisible() ? "" : " -M"));
+    else if (verb.startsWith("name"))
+        f.note << '"' + (verb == "name1" ? v.txt_titolo1 : e.txt_titolo)->text() + '"';
+    else if (verb == "pos" || verb == "points" || verb == "focus" || verb == "record")
+        f.note << (verb == "pos"      ? "pos " + QString::number(f.modulo.pos_modifica)
+                   : verb == "points" ? "points " + QString::number(f.modulo.punti.toDouble())
+                   : verb == "focus"  ? "focus " + e.focusWidget()->objectName()
+                                      : record(f.path(), i));
+    else if (auto *own =
+                 e.findChild<QPushButton *>("cmd_" + QString(verb).replace("save", "salvasche")))
+        own->click();
+    else
+        v.findChild<QPushButton *>("cmd_" + verb)->click();
+}
+
+// The editor and the viewer on their own, on an open set, tied as the main window ties them:
+// "Modifica" hands the ticket to the editor. What the editor saves is noted.
 struct SchedeDiProva : Finti
 {
     explicit SchedeDiProva(const QByteArray &records)
@@ -130,9 +174,41 @@ struct SchedeDiProva : Finti
         writeBytes(path(), records);
         modulo.file_insieme = path().toStdString();
         editor.show();
+        QObject::connect(&viewer, &form_guarda::modificaChiesta,
+                         [this] { note << "asked", editor.prendiDalVisore(); });
+        QObject::connect(&editor, &Form_schede::schedinaSalvata,
+                         [this](const QString &t) { note << "saved \"" + t + '"'; });
+        QObject::connect(&editor, &Form_schede::schedinaRiscritta,
+                         [this](const QString &t) { note << "rewritten \"" + t + '"'; });
     }
-    void fai(const QStringList &actions) { compila(*this, editor, viewer, actions); }
 
     form_guarda viewer{modulo, nullptr};
     Form_schede editor{modulo, viewer.campi, nullptr};
 };
+
+// A table row: the player's actions (", " between), what the player was told (see detto), and
+// the set file when the window test needs one.
+inline void riga(const char *name, const QString &actions, const QString &told,
+                 const QByteArray &set = {})
+{
+    QTest::newRow(name) << actions.split(", ") << told << set;
+}
+inline void colonne()
+{
+    QTest::addColumn<QStringList>("actions");
+    QTest::addColumn<QString>("told");
+    QTest::addColumn<QByteArray>("set");
+}
+// Runs a row in the editor and the viewer alone.
+inline void provaSchede()
+{
+    QFETCH(QStringList, actions);
+    QFETCH(QString, told);
+    QFETCH(QByteArray, set);
+    SchedeDiProva f(set);
+    for (const QString &action : actions)
+        compila(f, f.editor, f.viewer, action);
+    QCOMPARE(f.detto(), told);
+    QCOMPARE(f.modulo.blocca_eventi, 0);
+    QVERIFY(!QFile::exists(QString::fromUtf8(Modulo::kNessunFile.data())));
+}

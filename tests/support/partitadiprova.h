@@ -21,13 +21,12 @@ struct PartitaDiProva : Finti
     PartitaDiProva()
     {
         window.show();
-        QEvent activation(QEvent::WindowActivate);
-        QCoreApplication::sendEvent(&window, &activation);
+        fai({"activate"});
         QObject::connect(&window, &Form_gioco::fineProgramma, [this] { note << "the end"; });
     }
 
     Form_gioco window{modulo, dialog, generatore};
-    QMap<QString, QByteArray> schede; // tickets by name, for "carica"
+    QMap<QString, QByteArray> schede; // tickets by name, for "carica" and "scrivi"
 
     PaginaLotto *lotto() { return window.paginaLotto(); }
     PaginaGioca *gioca() { return window.paginaGioca(); }
@@ -37,23 +36,24 @@ struct PartitaDiProva : Finti
                 window.paginaRegolamento()};
     }
 
-    // Does in the main window what a player does, one action a string: "carica" loads set.slott
-    // ("carica A B" first writes it with the named tickets, "carica:name" loads another file,
-    // "carica:" cancels); "nuovo:name" makes a set ("nuovo:name:" then cancels the dialog that
-    // comes back); "sì" or "no" answers the next question; "> 0 2", "< 1", ">>" and "<<" move
-    // rows; "gioca 0:1,2 7:3" plays a draw with those numbers first on those wheels; "view N" and
-    // "viewplay N" double-click a row of either list; "tab N" clicks a tab (0: beside them);
-    // "rules N" leafs the rules; "scheda", "menu:name", "viewer:name", "exit" and "close" press
-    // those; "editor:action" acts in the editor (see compila). Besides, "scrivi A B" rewrites the
-    // set ("scrivi -" deletes it), "cartella" puts a folder there, "punti N" sets the points,
-    // "mute" and "joking" switch the sounds, and "board", "hint", "page", "menus" and "editor"
-    // note what the window shows.
+    // Does in the main window what a player does: "carica" loads set.slott ("carica A B" first
+    // writes it with the tickets so named, "carica:name" loads another file, "carica:" cancels);
+    // "nuovo:name" makes a set ("nuovo:name:" cancels the dialog when it comes back); "sì" or
+    // "no" answers the next question; "> 0 2", "< 1", ">>" and "<<" move rows; "gioca 0:1,2
+    // 7:3" draws those numbers first on those wheels and plays; "dbl N" and "dblplay N"
+    // double-click a row; "tab N" clicks a tab (0: beside them); "rules N" leafs the rules;
+    // "menu:name" clicks a menu item; "scheda", "exit" and "close" press those; "activate" makes
+    // the window active again. Besides, "scrivi A B" rewrites the set ("scrivi -" deletes it),
+    // "cartella" puts a folder there, "joking" and "italian" switch to the joking sounds and to
+    // Italian numbers; "board", "message", "page", "menus" and "vista" note what is shown. The
+    // rest goes to the editor and the viewer (see compila).
     void fai(const QStringList &actions)
     {
         for (const QString &action : actions) {
             QStringList words = action.split(' ', Qt::SkipEmptyParts);
             const QString verb = words.takeFirst().section(':', 0, 0), arg = action.section(':', 1);
             const int n = words.value(0).toInt();
+            QString shown;
             if (verb == "carica" && !words.isEmpty())
                 fai({"scrivi " + words.join(' '), "carica"});
             else if (verb == "carica" || verb == "nuovo") {
@@ -82,8 +82,8 @@ struct PartitaDiProva : Finti
                 }
                 generatore.ruote(drawn);
                 gioca()->cmd_gioca->click();
-            } else if (verb == "view" || verb == "viewplay") {
-                ListaSchede *list = verb == "view" ? lotto()->lst_esistenti : lotto()->lst_dagioca;
+            } else if (verb.startsWith("dbl")) {
+                ListaSchede *list = verb == "dbl" ? lotto()->lst_esistenti : lotto()->lst_dagioca;
                 list->setCurrentIndex(list->model()->index(n, 0));
                 QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
                                    list->visualRect(list->currentIndex()).center());
@@ -97,74 +97,68 @@ struct PartitaDiProva : Finti
                 for (const QString &ticket : words)
                     bytes += schede.value(ticket);
                 words == QStringList{"-"} ? void(QFile::remove(path())) : writeBytes(path(), bytes);
-            } else if (verb == "rules") {
-                window.paginaRegolamento()->VScroll->setValue(n);
-                QString shown;
-                for (int i = 0; i < 4; ++i)
-                    shown +=
-                        window.paginaRegolamento()->OLE[i]->isVisible() ? QString::number(i) : "";
-                note << "rules " + shown;
-            } else if (verb == "page") {
-                QString shown;
-                for (int i = 0; i < 4; ++i)
-                    shown += pagine()[i]->isVisible() ? QString::number(i) : "";
-                note << shown + " tab " + QString::number(window.tabStrip()->selezionata());
-            } else if (verb == "board") {
-                QStringList bari;
-                for (int p = 0; p < 5; ++p)
-                    bari << gioca()->lbl_numeri[p]->text();
-                note << "board " + bari.join(',');
-            } else if (verb == "editor" && arg.isEmpty()) {
-                Form_schede *form = window.findChild<Form_schede *>();
-                note << (form && form->isVisible() ? stato(form->campi) : "no editor");
-            } else if (verb == "menus") {
-                note << window.findChild<QAction *>("mnu_cmd_suoni")->text() + '/' +
-                            window.findChild<QAction *>("mnu_cmd_spirito")->text();
-            } else if (verb == "punti") {
-                modulo.punti = *Currency::fromWhole(n);
-                window.mostraPunti();
+            } else if (verb == "rules" || verb == "page" || verb == "board") {
+                PaginaRegolamento *rules = window.paginaRegolamento();
+                if (verb == "rules")
+                    rules->VScroll->setValue(n);
+                for (int i = 0; i < (verb == "board" ? 5 : 4); ++i)
+                    shown += verb == "board" ? gioca()->lbl_numeri[i]->text() + ","
+                             : (verb == "rules" ? rules->OLE[i] : pagine()[i])->isVisible()
+                                 ? QString::number(i)
+                                 : "";
+                note << verb + " " + shown +
+                            (verb == "page"
+                                 ? " tab " + QString::number(window.tabStrip()->selezionata())
+                                 : "");
             } else if (verb == "cartella") {
                 QFile::remove(path());
                 QDir(dir.path()).mkdir("set.slott");
+            } else if (verb == "activate") {
+                QEvent activation(QEvent::WindowActivate);
+                QCoreApplication::sendEvent(&window, &activation);
             } else if (verb == "sì" || verb == "no")
                 boxes.rispondi(verb == "sì");
-            else if (verb == "scheda")
+            else if (verb == "menu" || verb == "menus") {
+                auto item = [&](const QString &end) {
+                    return window.findChildren<QAction *>(QRegularExpression("_" + end + "$"))
+                        .value(0);
+                };
+                verb == "menu"
+                    ? item(arg)->trigger()
+                    : void(note << item("suoni")->text() + '/' + item("spirito")->text());
+            } else if (verb == "scheda")
                 lotto()->cmd_scheda->click();
-            else if (verb == "editor")
-                compila(*this, *window.editor(), *window.visore(), {arg});
-            else if (verb == "viewer")
-                window.visore()->findChild<QPushButton *>("cmd_" + arg)->click();
-            else if (verb == "menu")
-                window.findChild<QAction *>(arg)->trigger();
             else if (verb == "exit")
                 QTest::mouseClick(window.findChild<QLabel *>("lbl_esci"), Qt::LeftButton);
             else if (verb == "close")
                 window.close();
-            else if (verb == "mute" || verb == "joking")
-                (verb == "mute" ? modulo.suoni_attivi : modulo.suoni_spiritosi) = verb == "joking";
-            else if (verb == "hint")
-                note << lotto()->lbl_messaggio->text();
+            else if (verb == "joking" || verb == "start") // at the start, nothing more to do
+                modulo.suoni_spiritosi = verb == "joking";
+            else if (verb == "italian")
+                QLocale::setDefault(QLocale("it_IT"));
+            else if (verb == "message" || verb == "vista")
+                note << (verb == "vista" ? vista() : lotto()->lbl_messaggio->text());
             else
-                qFatal("Unknown action %s", qPrintable(action));
+                compila(*this, *window.editor(), *window.visore(), action);
         }
     }
 
-    // What the pages show: points, stake, result and win (with the caption when it does not end
-    // in the points), the two lists, and the set's label unless it names set.slott.
+    // What the pages show: points, stake, result and win (and the caption unless it ends in the
+    // points), the two lists, and the set's label unless it names set.slott.
     QString vista()
     {
-        QStringList shown;
+        QStringList seen;
         for (QLabel *label : {gioca()->lbl_punti, gioca()->lbl_somma, gioca()->lbl_situazione,
                               gioca()->lbl_vincita})
-            shown << label->text();
-        if (window.windowTitle() != Form_gioco::kCaptionCredito + shown[0])
-            shown << "[" + window.windowTitle() + "]";
+            seen << label->text();
+        if (window.windowTitle() != Form_gioco::kCaptionCredito + seen[0])
+            seen << "[" + window.windowTitle() + "]";
         for (ListaSchede *list : {lotto()->lst_esistenti, lotto()->lst_dagioca})
-            shown << "|"
-                  << QStringList(list->voci())
-                         .replaceInStrings(QRegularExpression(" +$"), "")
-                         .join(',');
+            seen << "|"
+                 << QStringList(list->voci())
+                        .replaceInStrings(QRegularExpression(" +$"), "")
+                        .join(',');
         const QString set = lotto()->lbl_filelottoschede->text().remove(dir.path() + '/');
-        return shown.join(' ') + (set == "File caricato : set.slott" ? "" : " | " + set);
+        return seen.join(' ') + (set == "File caricato : set.slott" ? "" : " | " + set);
     }
 };
