@@ -5,8 +5,8 @@
 #include <QStringList>
 
 // A file dialog that the test answers: each show takes the next queued answer, a path or a cancel
-// (the field then keeps its value); a show nobody answered is a cancel. The filter of each show is
-// kept. A command that keeps showing it unanswered goes round in circles: the test stops there.
+// (the field then keeps its value). A show without the sets' filter, or with no answer queued (a
+// command showing it over and over would go round in circles), stops the test.
 class FakeDialogoFile : public DialogoFile
 {
 public:
@@ -19,15 +19,11 @@ public:
     std::string nomeFile() const override { return m_nome; }
     void impostaNomeFile(std::string_view nome) override { m_nome = nome; }
 
-    QStringList filtri;
-    int senzaRisposta = 0;
-
 private:
     void mostra()
     {
-        filtri << QString::fromStdString(m_filtro);
-        if (m_risposte.isEmpty() && ++senzaRisposta > 10)
-            qFatal("The file dialog keeps coming back and nobody answers it");
+        if (m_filtro != kFiltro || m_risposte.isEmpty())
+            qFatal("The file dialog was shown without the sets' filter, or with nobody to answer");
         const QString answer = m_risposte.isEmpty() ? QString() : m_risposte.takeFirst();
         if (!answer.isEmpty())
             m_nome = answer.toStdString();

@@ -15,8 +15,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// What every window test has around it: the game state with fakes for the sound, the message
-// boxes, the file dialog and the draw; a folder for set files; numbers in the C locale.
+// Around every window test: the game state with fakes for the sound, the message boxes, the file
+// dialog and the draw; a folder for set files; numbers in the C locale.
 struct Finti
 {
     Finti() { QLocale::setDefault(QLocale::c()); }
@@ -50,10 +50,9 @@ struct Finti
     }
 };
 
-// A ticket's boxes in one line: the numbers (a text, "_" open and empty, "-" closed), the bet
-// types with their stakes, and the wheels unless all are open and unticked; a check box is "x"
-// ticked, "o" open, "-" closed, "X" ticked but closed. The closed boxes ending a part are left
-// out; a box coloured against its state (white open, grey closed) gets a "!".
+// A ticket's boxes in one line: numbers ("_" open and empty, "-" closed), bet types with stakes,
+// wheels unless all open and unticked; "x" ticked, "o" open, "-" closed, "X" ticked but closed.
+// Closed boxes ending a part are left out; one coloured against its state gets a "!".
 inline QString stato(const CampiScheda &c)
 {
     auto colour = [](const QLineEdit *b) {
@@ -76,8 +75,7 @@ inline QString stato(const CampiScheda &c)
            (wheels == QString(11, 'o') ? "" : " | " + wheels);
 }
 
-// Record k (from 1) of a set file as "title[numbers|wheels|bet type:stake ...]", the numbers up
-// to the last one that is not 0, the title without its blanks at the end.
+// Record k (from 1) of a set file as "title[numbers|wheels|bet type:stake ...]".
 inline QString record(const QString &file, int k)
 {
     const QByteArray bytes = readBytes(file).mid(126 * (k - 1), 126).leftJustified(126, '\0');
@@ -95,15 +93,13 @@ inline QString record(const QString &file, int k)
 }
 
 // Does in the editor and the viewer what a player does: "N:digits" types into number box N,
-// "del N" deletes its last digit, "click N" clicks into it; "bet K" and "wheel W" click a bet
-// type or a wheel; "stake K:digits" types a stake; "title:text" writes the title anew; "selez",
-// "pulisci", "save" and "esci" press the buttons; "activate" makes the editor active. "show:title"
-// shows a ticket in the viewer ("showplay:" as one chosen for play, "showraw:" with the title as
-// it is); "modifica" and "esci1" press its buttons, "hint" clicks on it. Besides, "mute" turns
-// the sounds off, "noset" closes the set, "cut N" keeps its first N records, "punti N" sets the
-// points; "state", "viewer", "name", "name1", "pos", "points", "focus", "tabs" and "record N"
-// note the boxes and titles of the editor and the viewer, the record being changed, the points,
-// where the focus is, the order of the Tab key and record N of the set.
+// "del N" deletes its last digit, "click N", "bet K" and "wheel W" click those boxes, "stake
+// K:digits" types a stake, "title:text" writes the title anew, "selez", "pulisci", "save" and
+// "esci" press the buttons, "activate" makes the editor active; "show:title" shows a ticket in
+// the viewer (as chosen for play: "showplay:", the title as it is: "showraw:"), "modifica" and
+// "esci1" press its buttons, "hint" clicks on it. "mute", "noset", "cut N" and "punti N" turn the
+// sounds off, close the set, keep its first N records, set the points; "state", "viewer",
+// "name", "name1", "pos", "points", "focus" and "record N" note what they name.
 inline void compila(Finti &f, Form_schede &e, form_guarda &v, const QString &action)
 {
     const QString verb = action.section(' ', 0, 0).section(':', 0, 0);
@@ -141,13 +137,7 @@ inline void compila(Finti &f, Form_schede &e, form_guarda &v, const QString &act
         f.modulo.punti = Currency::fromRaw(qRound64(rest.toDouble() * Currency::kScale));
     else if (verb == "cut")
         writeBytes(f.path(), readBytes(f.path()).left(126 * i));
-    else if (verb == "tabs") {
-        QString order;
-        for (QWidget *w = e.chk_ruote[1]; order.count(' ') < 36; w = w->nextInFocusChain())
-            order += w->focusPolicy() && w->isVisibleTo(&e) ? w->objectName() + ' ' : "";
-        f.note << order.remove(QRegularExpression("(chk|txt|cmd)_"))
-                      .replace(QRegularExpression("([a-z])[a-z]+_"), "\\1");
-    } else if (verb == "state" || verb == "viewer")
+    else if (verb == "state" || verb == "viewer")
         f.note << (!(verb == "state" ? static_cast<QWidget *>(&e) : &v)->isVisible() ? "closed"
                    : verb == "state" ? stato(e.campi)
                                      : stato(v.campi) + (v.cmd_modifica->isVisible() ? "" : " -M"));
@@ -165,8 +155,8 @@ inline void compila(Finti &f, Form_schede &e, form_guarda &v, const QString &act
         v.findChild<QPushButton *>("cmd_" + verb)->click();
 }
 
-// The editor and the viewer on their own, on an open set, tied as the main window ties them:
-// "Modifica" hands the ticket to the editor. What the editor saves is noted.
+// The editor and the viewer alone on an open set, "Modifica" handing the ticket over as the main
+// window does; the editor's saves are noted.
 struct SchedeDiProva : Finti
 {
     explicit SchedeDiProva(const QByteArray &records)
@@ -186,8 +176,7 @@ struct SchedeDiProva : Finti
     Form_schede editor{modulo, viewer.campi, nullptr};
 };
 
-// A table row: the player's actions (", " between), what the player was told (see detto), and
-// the set file when the window test needs one.
+// A row: the player's actions (", " between), what the player was told, the set file if any.
 inline void riga(const char *name, const QString &actions, const QString &told,
                  const QByteArray &set = {})
 {

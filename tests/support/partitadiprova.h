@@ -36,17 +36,15 @@ struct PartitaDiProva : Finti
                 window.paginaRegolamento()};
     }
 
-    // Does in the main window what a player does: "carica" loads set.slott ("carica A B" first
-    // writes it with the tickets so named, "carica:name" loads another file, "carica:" cancels);
-    // "nuovo:name" makes a set ("nuovo:name:" cancels the dialog when it comes back); "sì" or
-    // "no" answers the next question; "> 0 2", "< 1", ">>" and "<<" move rows; "gioca 0:1,2
-    // 7:3" draws those numbers first on those wheels and plays; "dbl N" and "dblplay N"
-    // double-click a row; "tab N" clicks a tab (0: beside them); "rules N" leafs the rules;
-    // "menu:name" clicks a menu item; "scheda", "exit" and "close" press those; "activate" makes
-    // the window active again. Besides, "scrivi A B" rewrites the set ("scrivi -" deletes it),
-    // "cartella" puts a folder there, "joking" and "italian" switch to the joking sounds and to
-    // Italian numbers; "board", "message", "page", "menus" and "vista" note what is shown. The
-    // rest goes to the editor and the viewer (see compila).
+    // Does in the main window what a player does: "carica" loads set.slott ("carica A B" writes
+    // it first with the tickets so named, "carica:f" loads f, "carica:" cancels); "nuovo:f" makes
+    // a set ("nuovo:f:" then cancels); "sì" or "no" answers the next question; "> 0 2", "< 1",
+    // ">>" and "<<" move rows; "gioca 0:1,2 7:3" plays a draw with those numbers first on those
+    // wheels; "dbl N", "dblplay N", "tab N" (0: beside the tabs), "rules N", "menu:name",
+    // "scheda", "exit", "close" and "activate" act on those. "scrivi A B" rewrites the set
+    // ("scrivi -" deletes it), "cartella" puts a folder there, "joking" switches the sounds;
+    // "board", "message", "page", "menus" and "vista" note what is shown. The rest goes to the
+    // editor and the viewer (see compila).
     void fai(const QStringList &actions)
     {
         for (const QString &action : actions) {
@@ -118,15 +116,12 @@ struct PartitaDiProva : Finti
                 QCoreApplication::sendEvent(&window, &activation);
             } else if (verb == "sì" || verb == "no")
                 boxes.rispondi(verb == "sì");
-            else if (verb == "menu" || verb == "menus") {
-                auto item = [&](const QString &end) {
-                    return window.findChildren<QAction *>(QRegularExpression("_" + end + "$"))
-                        .value(0);
-                };
-                verb == "menu"
-                    ? item(arg)->trigger()
-                    : void(note << item("suoni")->text() + '/' + item("spirito")->text());
-            } else if (verb == "scheda")
+            else if (verb == "menu")
+                window.findChild<QAction *>(arg)->trigger();
+            else if (verb == "menus")
+                note << window.findChild<QAction *>("mnu_cmd_suoni")->text() + '/' +
+                            window.findChild<QAction *>("mnu_cmd_spirito")->text();
+            else if (verb == "scheda")
                 lotto()->cmd_scheda->click();
             else if (verb == "exit")
                 QTest::mouseClick(window.findChild<QLabel *>("lbl_esci"), Qt::LeftButton);
@@ -134,8 +129,6 @@ struct PartitaDiProva : Finti
                 window.close();
             else if (verb == "joking" || verb == "start") // at the start, nothing more to do
                 modulo.suoni_spiritosi = verb == "joking";
-            else if (verb == "italian")
-                QLocale::setDefault(QLocale("it_IT"));
             else if (verb == "message" || verb == "vista")
                 note << (verb == "vista" ? vista() : lotto()->lbl_messaggio->text());
             else
@@ -143,8 +136,8 @@ struct PartitaDiProva : Finti
         }
     }
 
-    // What the pages show: points, stake, result and win (and the caption unless it ends in the
-    // points), the two lists, and the set's label unless it names set.slott.
+    // Points, stake, result and win (the caption too, unless it ends in the points), the two
+    // lists, and the set's label unless it names set.slott.
     QString vista()
     {
         QStringList seen;

@@ -51,7 +51,6 @@ private Q_SLOTS:
         const QString hand = "show:Secondo, modifica, viewer, pos, name, state";
         const char *handed = "click / asked / closed / pos %1 / \"Secondo             \" / 23 45 "
                              "67 | o x2 o | oxooooooooo";
-        riga("its own record", hand, QString(handed).arg(2), kPrimo + kSecondo);
         riga("the first whose title matches, blanks aside", hand, QString(handed).arg(1),
              ticketRecord(" Secondo", {9}, {0}, {}) + kSecondo);
         riga("no set open any more: record 1", "show:Secondo, noset, modifica, pos",
