@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Runs a test program on a real X server (Xvfb) with the xcb platform and a runtime folder of
-# its own (mktemp makes it private), as a desktop session would give it.
+# Runs a test program on a real X server (Xvfb), with a private runtime folder as a desktop gives.
 set -euo pipefail
 export XDG_RUNTIME_DIR="$(mktemp -d)" QT_QPA_PLATFORM=xcb
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT

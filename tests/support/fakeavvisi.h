@@ -7,8 +7,7 @@
 
 #include <utility>
 
-// Answers message boxes for the tests: records each box, and answers questions from a queue (No
-// when nobody queued an answer).
+// Records each message box, and answers questions from a queue (No when it is empty).
 class FakeAvvisi : public Avvisi
 {
 public:

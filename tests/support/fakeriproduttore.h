@@ -7,8 +7,7 @@
 
 #include <utility>
 
-// Records which recordings were played, in order, below the sound root ("Lotto\click.wav"), and
-// plays nothing.
+// Plays nothing: records the recordings asked for, below the sound root ("Lotto\click.wav").
 class FakeRiproduttore : public Riproduttore
 {
 public:

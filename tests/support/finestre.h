@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/form_schede.h"
+#include "editor/inserimentonumeri.h"
 #include "shared/modulo.h"
 #include "support/fakeavvisi.h"
 #include "support/fakedialogofile.h"
@@ -171,6 +172,10 @@ struct SchedeDiProva : Finti
         QObject::connect(&editor, &Form_schede::schedinaRiscritta,
                          [this](const QString &t) { note << "rewritten \"" + t + '"'; });
     }
+
+    // The editor's typing rules go first: they watch its boxes, which still send them events
+    // while the editor is taken down.
+    ~SchedeDiProva() { delete editor.numeri(); }
 
     form_guarda viewer{modulo, nullptr};
     Form_schede editor{modulo, viewer.campi, nullptr};
