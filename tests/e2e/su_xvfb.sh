@@ -1,10 +1,6 @@
 #!/usr/bin/env bash
-# Runs a test program on a real X server (Xvfb) with the xcb platform and a runtime folder of
-# its own, as a desktop session would give it.
+# Runs a test program on a real X server (Xvfb), with a private runtime folder as a desktop gives.
 set -euo pipefail
-runtime=$(mktemp -d)
-chmod 700 "$runtime"
-trap 'rm -rf "$runtime"' EXIT
-export XDG_RUNTIME_DIR="$runtime"
-export QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR="$(mktemp -d)" QT_QPA_PLATFORM=xcb
+trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$@"

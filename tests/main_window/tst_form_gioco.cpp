@@ -1,342 +1,195 @@
-#include "main_window/form_gioco.h"
-#include "main_window/listaschede.h"
-#include "main_window/modelloschede.h"
-#include "main_window/paginagioca.h"
-#include "main_window/paginalotto.h"
-#include "main_window/paginaregolamento.h"
-#include "main_window/tabstrip.h"
-#include "widgets/twips.h"
 #include "support/partitadiprova.h"
-#include "viewer/form_guarda.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QGroupBox>
-#include <QLabel>
-#include <QScrollBar>
-#include <QSignalSpy>
-#include <QTabBar>
-#include <QTest>
-#include <QTextBrowser>
-
-// The main window as the player meets it: start-up, menus, sounds, tabs, rules and layout.
-class tst_Form_gioco : public QObject
-{
-    Q_OBJECT
-
-private Q_SLOTS:
-    void init();
-    void cleanup();
-    void freshStart();
-    void activationShowsPointsChangedElsewhere_data();
-    void activationShowsPointsChangedElsewhere();
-    void soundsOffSilencesEverythingAfter();
-    void setSwitchCaptionsCycle();
-    void esciNeverCloses_data();
-    void esciNeverCloses();
-    void hiddenExitAreaEndsTheProgram();
-    void closingEndsTheProgramSilently();
-    void tabClickShowsAndAnnounces_data();
-    void tabClickShowsAndAnnounces();
-    void newGameShowsFirstPageUnderAnyTab();
-    void rulesPagesLeafed_data();
-    void rulesPagesLeafed();
-    void layoutKeepsTabStripCentred_data();
-    void layoutKeepsTabStripCentred();
-
-private:
-    QString label(const char *name) const;
-    QAction *action(const char *name) const;
-    int visiblePage() const;
-
-    std::unique_ptr<PartitaDiProva> m_game;
-    // Short names for the game's parts.
-    FakeRiproduttore *m_player = nullptr;
-    FakeAvvisi *m_boxes = nullptr;
-    Modulo *m_modulo = nullptr;
-    Form_gioco *m_window = nullptr;
-};
+#include "widgets/twips.h"
 
 namespace {
 
-const QString kClick = "Lotto\\click.wav";
-const QString kStart = "Lotto\\inizio_programma.wav";
-const QString kGreeting = "Aggiunte\\Spiritose\\il lotto quando vuoi da normalizzare.wav";
-const QString kFine = "Aggiunte\\Spiritose\\fine.wav";
+const char *const kNoSet = "10000 0 0 0 |  |  | Nessun file caricato";
+const QString kAsk = "Avviso? Il file è già esistente,sovrascriverlo?";
+const QString kFolder =
+    "Errore: Impossibile aprire il file \"set.slott\": è una cartella, non un file.";
 
-void activate(QWidget *window)
+// A row: the player's actions, what the player was told, and what the window shows at the end.
+void row(const char *name, const QString &actions, const QString &told,
+         const QString &shown = kNoSet)
 {
-    QEvent activation(QEvent::WindowActivate);
-    QApplication::sendEvent(window, &activation);
+    riga(name, actions, told.isEmpty() ? shown : told + " / " + shown);
 }
 
 } // namespace
 
-void tst_Form_gioco::init()
+// The main window as a player meets it: each row is what a player does (see PartitaDiProva::fai),
+// what the player was told, and what the window shows (see vista).
+class tst_Form_gioco : public QObject
 {
-    m_game = std::make_unique<PartitaDiProva>();
-    m_player = &m_game->player;
-    m_boxes = &m_game->boxes;
-    m_modulo = &m_game->modulo;
-    m_window = &m_game->window;
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
-    activate(m_window);
-}
+    Q_OBJECT
 
-void tst_Form_gioco::cleanup()
-{
-    QVERIFY(m_boxes->boxes().isEmpty());
-    m_game.reset();
-}
-
-QString tst_Form_gioco::label(const char *name) const
-{
-    auto *found = m_window->findChild<QLabel *>(QString::fromLatin1(name));
-    return found ? found->text() : QStringLiteral("<missing %1>").arg(QString::fromLatin1(name));
-}
-
-QAction *tst_Form_gioco::action(const char *name) const
-{
-    return m_window->findChild<QAction *>(QString::fromLatin1(name));
-}
-
-int tst_Form_gioco::visiblePage() const
-{
-    int visible = -1;
-    for (int i = 0; i < 4; ++i) {
-        if (m_window->findChild<QGroupBox *>(QStringLiteral("frmLotto_%1").arg(i))->isVisible())
-            visible = visible == -1 ? i : -2; // -2: more than one
+    void scenario()
+    {
+        QFETCH(QStringList, actions);
+        QFETCH(QString, told);
+        PartitaDiProva game;
+        game.schede = {
+            {"A", ticketRecord("A", {1, 2}, {0, 3, 7}, {{0, 20000}, {1, 30000}})}, // costs 5
+            {"B", ticketRecord("B", {1, 2}, {0}, {{1, 30000}})},                   // 3
+            {"C", ticketRecord("C", {1, 2}, {0}, {{1, 20000}})},                   // 2
+            {"A7", ticketRecord("A", {1, 2}, {0}, {{0, 40000}, {1, 30000}})},      // 7
+            {"Perde", ticketRecord("Perde", {80}, {0}, {{0, 10000}})},
+            {"Vince", ticketRecord("Vince", {1, 2, 3}, {0, 7}, {{0, 10000}, {1, 10000}})},
+            {"Dodici", ticketRecord("Dodici", {45}, {0, 1}, {{0, 23036}})},
+            {"7", ticketRecord("7", {7}, {0}, {{0, 10000}})}, // each wins 11 on Bari
+            {"8", ticketRecord("8", {8}, {0}, {{0, 10000}})},
+            {"9", ticketRecord("9", {9}, {0}, {{0, 10000}})},
+            {"+", "tail"}};
+        writeBytes(game.path("b.slott"), ticketRecord("Altra", {1}, {0}, {{0, 10000}}));
+        QDir(game.dir.path()).mkdir("d.slott");
+        if (actions.first() != "start")
+            game.detto();
+        game.fai(actions + QStringList{"vista"});
+        QCOMPARE(game.detto(), told);
     }
-    return visible;
-}
 
-void tst_Form_gioco::freshStart()
-{
-    QCOMPARE(m_player->take(), (QStringList{kStart, kGreeting}));
-    QCOMPARE(label("lbl_punti"), QString("10000"));
-    QCOMPARE(label("lbl_somma"), QString("0"));
-    QCOMPARE(label("lbl_vincita"), QString("0"));
-    QCOMPARE(label("lbl_situazione"), QString("0"));
-    QCOMPARE(label("lbl_filelottoschede"), QString("Nessun file caricato"));
-    QCOMPARE(label("lbl_messaggio"), QString("Per iniziare a giocare carica un insieme di "
-                                             "schedine oppure creane un insieme nuovo"));
-    QCOMPARE(m_window->windowTitle(),
-             QString::fromUtf8("Il nuovo videogioco del lotto!! ........  Questo è il tuo "
-                               "credito: 10000"));
-    QCOMPARE(m_window->tabStrip()->selezionata(), 1);
-    QCOMPARE(visiblePage(), 0);
-    QCOMPARE(action("mnu_cmd_suoni")->text(), QString("Disabilita i suoni"));
-    QCOMPARE(action("mnu_cmd_spirito")->text(), QString("Suoni Spiritosi"));
-    QCOMPARE(m_modulo->file_insieme, std::string("Nessun file caricato"));
-    QVERIFY(m_window->visore() && !m_window->visore()->isVisible());
-}
-
-void tst_Form_gioco::activationShowsPointsChangedElsewhere_data()
-{
-    QTest::addColumn<qint64>("raw");
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("whole points") << qint64(99950000) << "C"
-                                  << "9995";
-    QTest::newRow("points with a fraction") << qint64(99955000) << "C"
-                                            << "9995.5";
-    QTest::newRow("italian decimal comma") << qint64(99955000) << "it_IT"
-                                           << "9995,5";
-}
-
-void tst_Form_gioco::activationShowsPointsChangedElsewhere()
-{
-    QFETCH(qint64, raw);
-    QFETCH(QString, locale);
-    QFETCH(QString, shown);
-    QLocale::setDefault(QLocale(locale));
-    m_modulo->punti = Currency::fromRaw(raw);
-    activate(m_window);
-    QCOMPARE(label("lbl_punti"), shown);
-    QVERIFY(m_window->windowTitle().endsWith(QString::fromUtf8("credito: ") + shown));
-}
-
-void tst_Form_gioco::soundsOffSilencesEverythingAfter()
-{
-    m_player->take();
-    action("mnu_cmd_suoni")->trigger();
-    QCOMPARE(m_player->take(), QStringList{kClick});
-    QCOMPARE(action("mnu_cmd_suoni")->text(), QString("Riabilita i suoni"));
-    action("cmd_esci")->trigger();
-    action("mnu_file_newgame")->trigger();
-    m_window->TabStrip1_Click(3);
-    QVERIFY(m_player->suonati().isEmpty());
-    QCOMPARE(visiblePage(), 2); // captions and pages still change
-    action("mnu_cmd_suoni")->trigger();
-    QVERIFY(m_player->suonati().isEmpty());
-    QCOMPARE(action("mnu_cmd_suoni")->text(), QString("Disabilita i suoni"));
-    action("cmd_esci")->trigger();
-    QCOMPARE(m_player->take(), (QStringList{kClick, kFine}));
-}
-
-void tst_Form_gioco::setSwitchCaptionsCycle()
-{
-    QStringList captions;
-    for (int i = 0; i < 3; ++i) {
-        action("mnu_cmd_spirito")->trigger();
-        captions << action("mnu_cmd_spirito")->text();
+private Q_SLOTS:
+    void menusAndTabs_data()
+    {
+        colonne();
+        row("start", "start, message, page, menus",
+            "inizio_programma / ~il lotto quando vuoi da normalizzare / Per iniziare a giocare "
+            "carica un insieme di schedine oppure creane un insieme nuovo / page 0 tab 1 / "
+            "Disabilita i "
+            "suoni/Suoni Spiritosi");
+        row("points changed elsewhere, shown on return", "punti 9995.5, vista, activate",
+            "10000 0 0 0 |  |  | Nessun file caricato",
+            "9995.5 0 0 0 |  |  | Nessun file caricato");
+        row("Esci", "menu:cmd_esci, menus", "click / ~fine / Disabilita i suoni/Suoni Spiritosi");
+        row("Esci, joking set", "menu:mnu_cmd_spirito, menu:cmd_esci, menus",
+            "click x2 / Errore_Nooo_non_puoi / ~non_uscire / ~fine / Disabilita i suoni/Suoni "
+            "normali");
+        row("sounds off: their click, then silence",
+            "menu:mnu_cmd_suoni, menu:cmd_esci, menu:mnu_file_newgame, menus",
+            "click / Riabilita i suoni/Suoni Spiritosi");
+        row("the hidden exit area", "exit", "~visiiii / the end");
+        row("the window closed", "close", "the end");
+        row("tab 4, the rules leafed", "tab 4, page, rules 2, rules 3, rules 0",
+            "inizio_regolamento / page 3 tab 4 / rules 2 / rules 3 / rules 0");
+        row("tab 3, joking set", "joking, tab 3, page", "click / page 2 tab 3");
+        row("beside the tabs", "tab 2, tab 0, page", "lotto_gioca / page 1 tab 2");
+        row("a new game under any tab",
+            "tab 3, carica A, > 0, menu:mnu_file_newgame, page, tab 3, page",
+            "inizio_lotto / click x3 / inizio_programma / ~il lotto quando vuoi da normalizzare / "
+            "nuova_partita / inizio_lotto / page 0 tab 3 / page 2 tab 3");
+        row("a new ticket without a set", "scheda, state", "click / lott_almeno_un_file / closed");
+        row("a new ticket: the editor cleared", "carica, scheda, title:Vecchia, 0:5, scheda, state",
+            "click x5 / _ | o", "10000 0 0 0 |  | ");
     }
-    QCOMPARE(captions, (QStringList{"Suoni normali", "Suoni spiritosi", "Suoni normali"}));
-}
+    void menusAndTabs() { scenario(); }
 
-void tst_Form_gioco::esciNeverCloses_data()
-{
-    QTest::addColumn<bool>("joking");
-    QTest::addColumn<QStringList>("played");
-    QTest::newRow("normal set") << false << QStringList{kClick, kFine};
-    QTest::newRow("joking set") << true
-                                << QStringList{kClick, "Lotto\\Errore_Nooo_non_puoi.wav",
-                                               "Aggiunte\\Spiritose\\non_uscire.wav", kFine};
-}
-
-void tst_Form_gioco::esciNeverCloses()
-{
-    QFETCH(bool, joking);
-    QFETCH(QStringList, played);
-    m_modulo->suoni_spiritosi = joking ? 1 : 0;
-    QSignalSpy end(m_window, &Form_gioco::fineProgramma);
-    m_player->take();
-    action("cmd_esci")->trigger();
-    QCOMPARE(m_player->take(), played);
-    QVERIFY(m_window->isVisible());
-    QCOMPARE(end.count(), 0);
-}
-
-void tst_Form_gioco::hiddenExitAreaEndsTheProgram()
-{
-    QSignalSpy end(m_window, &Form_gioco::fineProgramma);
-    m_player->take();
-    auto *exitArea = m_window->findChild<QLabel *>(QStringLiteral("lbl_esci"));
-    QCOMPARE(exitArea->geometry(), twipsRect(1320, 0, 975, 495));
-    QTest::mouseClick(exitArea, Qt::LeftButton);
-    QCOMPARE(m_player->take(), QStringList{"Aggiunte\\Spiritose\\visiiii.wav"});
-    QCOMPARE(end.count(), 1);
-}
-
-void tst_Form_gioco::closingEndsTheProgramSilently()
-{
-    QSignalSpy end(m_window, &Form_gioco::fineProgramma);
-    m_player->take();
-    m_window->close();
-    QCOMPARE(end.count(), 1);
-    QVERIFY(m_player->suonati().isEmpty());
-}
-
-void tst_Form_gioco::tabClickShowsAndAnnounces_data()
-{
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<bool>("joking");
-    QTest::addColumn<QString>("played");
-    QTest::newRow("Gioca") << 2 << false << "Lotto\\lotto_gioca.wav";
-    QTest::newRow("Lotto") << 3 << false << "Lotto\\inizio_lotto.wav";
-    QTest::newRow("Regolamento") << 4 << false << "regolamento\\inizio_regolamento.wav";
-    QTest::newRow("the tab already selected") << 1 << false << kStart;
-    QTest::newRow("Lotto, joking set: only the click") << 3 << true << kClick;
-}
-
-void tst_Form_gioco::tabClickShowsAndAnnounces()
-{
-    QFETCH(int, tab);
-    QFETCH(bool, joking);
-    QFETCH(QString, played);
-    m_modulo->suoni_spiritosi = joking ? 1 : 0;
-    m_player->take();
-    QTabBar *tabs = m_window->tabStrip()->tabs();
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab - 1).center());
-    QCOMPARE(m_player->take(), QStringList{played});
-    QCOMPARE(visiblePage(), tab - 1);
-    QCOMPARE(m_window->tabStrip()->selezionata(), tab);
-    // A click beside the tabs does nothing.
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, QPoint(tabs->width() - 2, 2));
-    QVERIFY(m_player->suonati().isEmpty());
-}
-
-void tst_Form_gioco::newGameShowsFirstPageUnderAnyTab()
-{
-    QTabBar *tabs = m_window->tabStrip()->tabs();
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
-    m_window->paginaLotto()->lst_esistenti->modello()->aggiungi({"Prova               "});
-    m_window->paginaLotto()->lst_dagioca->modello()->aggiungi({"Altra               "});
-    m_modulo->punti = Currency::fromRaw(123450000);
-    m_modulo->situazione = -42;
-    m_modulo->file_insieme = "/tmp/set.slott";
-    m_player->take();
-
-    action("mnu_file_newgame")->trigger();
-    QCOMPARE(m_player->take(),
-             (QStringList{kClick, kStart, kGreeting, "Lotto\\nuova_partita.wav"}));
-    QCOMPARE(visiblePage(), 0);
-    QCOMPARE(m_window->tabStrip()->selezionata(), 3);
-    QCOMPARE(m_window->paginaLotto()->lst_esistenti->count(), 0);
-    QCOMPARE(m_window->paginaLotto()->lst_dagioca->count(), 0);
-    QCOMPARE(label("lbl_punti"), QString("10000"));
-    QCOMPARE(label("lbl_situazione"), QString("0"));
-    QCOMPARE(label("lbl_filelottoschede"), QString("Nessun file caricato"));
-    QVERIFY(m_window->windowTitle().endsWith(QString::fromUtf8("credito: 10000")));
-    QCOMPARE(m_modulo->file_insieme, std::string("Nessun file caricato"));
-
-    // A later click on the selected tab brings page and tab together again.
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
-    QCOMPARE(visiblePage(), 2);
-    QCOMPARE(m_player->take(), QStringList{"Lotto\\inizio_lotto.wav"});
-}
-
-void tst_Form_gioco::rulesPagesLeafed_data()
-{
-    QTest::addColumn<QList<int>>("values");
-    QTest::newRow("straight to page 3") << QList<int>{2};
-    QTest::newRow("dragged through every page") << QList<int>{1, 2, 3};
-    QTest::newRow("back to the first") << QList<int>{3, 0};
-}
-
-void tst_Form_gioco::rulesPagesLeafed()
-{
-    QFETCH(QList<int>, values);
-    m_window->TabStrip1_Click(4);
-    PaginaRegolamento *rules = m_window->paginaRegolamento();
-    for (int value : values) {
-        rules->VScroll->setValue(value);
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(rules->OLE[i]->isVisibleTo(rules), i == value);
+    void sets_data()
+    {
+        colonne();
+        const char *abc = "10000 0 0 0 | A,B,C | ";
+        const QString where = " / Per visualizzare la schedina fare doppio clic sulla schedina";
+        row("load", "carica A B C, message", "click" + where, abc);
+        row("load 130 bytes: one ticket", "carica A +", "click", "10000 0 0 0 | A | ");
+        row("cancel before any choice", "scrivi A, carica:, message",
+            "click / Per iniziare a giocare carica un insieme di schedine oppure creane un insieme "
+            "nuovo");
+        row("reload: the stakes back", "carica A B C, > 0 1, carica:b.slott", "click x3",
+            "10000 0 0 0 | Altra |  | File caricato : b.slott");
+        row("cancelled reload: the same set again", "carica A B C, > 0 1, carica:", "click x3",
+            abc);
+        row("new set cancelled", "nuovo:", "click");
+        row("new set", "nuovo:c.slott, message", "click" + where,
+            "10000 0 0 0 |  |  | File caricato : c.slott");
+        row("over a set: No, then cancel", "no, nuovo:b.slott:, carica:b.slott",
+            "click / lotto_sovrascrivere / click / " + kAsk + "",
+            "10000 0 0 0 | Altra |  | File caricato : b.slott");
+        row("over a set: Yes, joking set", "joking, sì, nuovo:b.slott, carica:b.slott",
+            "click / ~lotto_sovrascrivere_pollame / ~perso / click / " + kAsk,
+            "10000 0 0 0 |  |  | File caricato : b.slott");
+        row("a new set while one is loaded", "carica A, nuovo:c.slott", "click x2 / file_aperto",
+            "10000 0 0 0 | A | ");
+        row("> costs 5 and 3", "carica A B C, punti 100, > 0 1", "click x2", "92 8 -8 0 | C | A,B");
+        row("> a cost equal to the points", "carica A B C, punti 8, > 0 1", "click x2",
+            "0 8 -8 0 | C | A,B");
+        row("> first and last, in list order", "carica A B C, punti 100, > 2 0", "click x2",
+            "93 7 -7 0 | B | A,C");
+        row("> beyond the points", "carica A B C, punti 4, mute, > 0 1",
+            "click / Errore: Non hai abbastanza punti per fare queste giocate,ne hai 4 e te ne "
+            "servono 8",
+            abc);
+        row(">> beyond the points", "carica A B C, punti 4, >>",
+            "click x2 / lotto_punti_insufficienti", abc);
+        row(">> charges what is left, then nothing", "carica A B C, > 1, >>, >>", "click x4",
+            "9990 7 -10 0 |  | B,A,C");
+        row("<< gives back the costs as they are now", "carica A B C, > 1, >>, scrivi A7 B C, <<",
+            "click x4", "10002 12 2 0 | B,A,C | ");
+        // A set that cannot be read changes nothing.
+        row("loading a folder", "carica A B C, > 0, carica:d.slott",
+            "click x3 / " + QString(kFolder).replace("set", "d") + "", "9995 5 -5 0 | B,C | A");
     }
-    for (QTextBrowser *page : rules->OLE) {
-        QVERIFY(page->isReadOnly());
-        QVERIFY(page->toPlainText().contains(QStringLiteral("LE REGOLE DEL GIOCO")));
-    }
-}
+    void sets() { scenario(); }
 
-void tst_Form_gioco::layoutKeepsTabStripCentred_data()
-{
-    QTest::addColumn<QSize>("size");
-    QTest::newRow("as drawn") << QSize();
-    QTest::newRow("wider and taller") << QSize(1200, 900);
-    QTest::newRow("much wider") << QSize(1600, 620);
-}
-
-void tst_Form_gioco::layoutKeepsTabStripCentred()
-{
-    QFETCH(QSize, size);
-    if (size.isValid())
-        m_window->resize(size);
-    QVERIFY(QTest::qWaitFor([&] { return !size.isValid() || m_window->size() == size; }));
-    const QRect outer = m_window->frameGeometry();
-    const QWidget *strip = m_window->tabStrip();
-    QVERIFY(qAbs(strip->geometry().center().x() - outer.width() / 2) <= 1);
-    QVERIFY(qAbs(strip->geometry().center().y() - outer.height() / 2) <= 1);
-    for (int i = 0; i < 4; ++i) {
-        auto *page = m_window->findChild<QGroupBox *>(QStringLiteral("frmLotto_%1").arg(i));
-        QCOMPARE(page->x(), strip->x() + twips(100));
-        QCOMPARE(page->y(), outer.height() / 2 - page->height() / 2 + twips(100));
+    void plays_data()
+    {
+        colonne();
+        row("play with nothing chosen", "carica 7, gioca, board",
+            "click x2 / lotto_carica_schedine / board ,,,,,", "10000 0 0 0 | 7 | ");
+        // Bari pays the Ambo, 83.7 / 2 wheels x 3 = 125.55; Roma the Estratto, 5.55.
+        row("wins told in order", "mute, carica Perde Vince, > 1 0, gioca 0:1,2 7:3, board",
+            "Hai vinto!!: Complimenti!Estratto su Bari! / Hai vinto!!: Complimenti!Ambo su Bari! / "
+            "Hai vinto!!: Complimenti!Estratto su Roma! / board 1,2,60,61,62,",
+            "10127 0 127 130 | Perde,Vince | ");
+        // 11.2 x 2.3036 / 2 = 12.9 on each of two wheels: 24 in all.
+        row("each wheel loses its fraction", "carica Dodici, > 0, gioca 0:45 1:45",
+            "click x3 / estratto_bari / estratto_cagliari", "10021.6964 0 21.6964 24 | Dodici | ");
+        row("game over at 0 points", "carica 7, punti 1, > 0, gioca 0:80",
+            "click x3 / lotto_game_over", "0 0 -1 0 | 7 | ");
+        row("ten million exactly: nothing", "carica 7, punti 9999990, > 0, gioca 0:7",
+            "click x3 / estratto_bari", "10000000 0 10 11 | 7 | ");
+        row("above ten million: won, and a new game", "carica 7, punti 9999991, > 0, gioca 0:7",
+            "click x3 / estratto_bari / lotto_hai_vinto / click / inizio_programma / ~il lotto "
+            "quando vuoi da normalizzare / nuova_partita");
+        row("... written", "mute, carica 7, punti 9999991, > 0, gioca 0:7",
+            "Hai vinto!!: Complimenti!Estratto su Bari! / Complimentiiiiii: Complimenti!!!Hai "
+            "finito il giocooooo");
+        // The set changed before the play: each ticket searched going round it.
+        row("another order", "carica 7 8 9, >>, scrivi 9 8 7, gioca 0:7,8,9",
+            "click x3 / estratto_bari x3", "10030 0 30 33 | 7,8,9 | ");
+        row("a ticket gone", "carica 7 8 9, >>, scrivi 8 9, gioca 0:7,8,9",
+            "click x3 / estratto_bari x2", "10019 0 19 22 | 7,8,9 | ");
+        row("the set gone", "carica 7 8 9, >>, scrivi -, gioca 0:7,8,9", "click x3",
+            "9997 0 -3 0 | 7,8,9 | ");
+        row("the set a folder: nothing credited", "carica 7, > 0, cartella, gioca 0:7, board",
+            "click x3 / " + kFolder + " / board 7,60,61,62,63,", "9999 1 -1 0 |  | 7");
     }
-    const form_guarda *viewer = m_window->visore();
-    QCOMPARE(viewer->pos(), strip->pos() + QPoint(twips(400), twips(2500)));
-    QVERIFY(!viewer->isVisible());
-}
+    void plays() { scenario(); }
+
+    void layoutKeepsTheTabStripCentred_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("as drawn") << QSize();
+        QTest::newRow("wider and taller") << QSize(1200, 900);
+    }
+    void layoutKeepsTheTabStripCentred()
+    {
+        QFETCH(QSize, size);
+        PartitaDiProva game;
+        game.fai({"tab 4"});
+        if (size.isValid())
+            game.window.resize(size);
+        QTRY_VERIFY(!size.isValid() || game.window.size() == size);
+        const QRect outer = game.window.frameGeometry();
+        const QWidget *strip = game.window.tabStrip();
+        const QPoint middle(outer.width() / 2, outer.height() / 2);
+        QVERIFY((strip->geometry().center() - middle).manhattanLength() <= 2);
+        for (QWidget *page : game.pagine())
+            QCOMPARE(page->pos(), QPoint(strip->x(), middle.y() - page->height() / 2) +
+                                      QPoint(twips(100), twips(100)));
+        QCOMPARE(game.window.visore()->pos(), strip->pos() + QPoint(twips(400), twips(2500)));
+        for (QTextBrowser *page : game.window.paginaRegolamento()->OLE)
+            QVERIFY(page->toPlainText().contains("LE REGOLE DEL GIOCO"));
+    }
+};
 
 QTEST_MAIN(tst_Form_gioco)
 #include "tst_form_gioco.moc"

@@ -5,7 +5,9 @@
 #include <QList>
 #include <QString>
 
-// Answers message boxes for the tests: records each box and answers questions from a queue.
+#include <utility>
+
+// Records each message box, and answers questions from a queue (No when it is empty).
 class FakeAvvisi : public Avvisi
 {
 public:
@@ -17,17 +19,22 @@ public:
         bool operator==(const Box &) const = default;
     };
 
-    void mostra(std::string_view testo, std::string_view titolo) override;
-    // Takes the next queued answer; a question nobody queued an answer for is answered No.
-    bool chiedi(std::string_view testo, std::string_view titolo) override;
-
+    void mostra(std::string_view testo, std::string_view titolo) override
+    {
+        m_boxes << Box{qt(testo), qt(titolo), false};
+    }
+    bool chiedi(std::string_view testo, std::string_view titolo) override
+    {
+        m_boxes << Box{qt(testo), qt(titolo), true};
+        return !m_risposte.isEmpty() && m_risposte.takeFirst();
+    }
     void rispondi(bool yes) { m_risposte << yes; }
-    QList<Box> take();
+    QList<Box> take() { return std::exchange(m_boxes, {}); }
     const QList<Box> &boxes() const { return m_boxes; }
-    int domandeSenzaRisposta() const { return m_senzaRisposta; }
 
 private:
+    static QString qt(std::string_view s) { return QString::fromUtf8(s.data(), s.size()); }
+
     QList<Box> m_boxes;
     QList<bool> m_risposte;
-    int m_senzaRisposta = 0;
 };

@@ -2,11 +2,11 @@
 
 #include "shared/dialogofile.h"
 
-#include <QList>
-#include <QString>
+#include <QStringList>
 
-// A file dialog that the test answers: each show takes the next queued answer, a path chosen
-// or a cancel (the field then keeps its value). A show nobody answered counts as a cancel.
+// A file dialog that the test answers: each show takes the next queued answer, a path or a cancel
+// (the field then keeps its value). A show without the sets' filter, or with no answer queued (a
+// command showing it over and over would go round in circles), stops the test.
 class FakeDialogoFile : public DialogoFile
 {
 public:
@@ -14,19 +14,22 @@ public:
     void annulla() { m_risposte << QString(); }
 
     void impostaFiltro(std::string_view filtro) override { m_filtro = filtro; }
-    void mostraApri() override { rispondi(QStringLiteral("apri")); }
-    void mostraSalva() override { rispondi(QStringLiteral("salva")); }
+    void mostraApri() override { mostra(); }
+    void mostraSalva() override { mostra(); }
     std::string nomeFile() const override { return m_nome; }
     void impostaNomeFile(std::string_view nome) override { m_nome = nome; }
 
-    // The dialogs shown, "apri" or "salva", each with the filter it had.
-    QList<QString> mostrati;
-    int senzaRisposta = 0;
-
 private:
-    void rispondi(const QString &kind);
+    void mostra()
+    {
+        if (m_filtro != kFiltro || m_risposte.isEmpty())
+            qFatal("The file dialog was shown without the sets' filter, or with nobody to answer");
+        const QString answer = m_risposte.isEmpty() ? QString() : m_risposte.takeFirst();
+        if (!answer.isEmpty())
+            m_nome = answer.toStdString();
+    }
 
     std::string m_nome{kNomeIniziale};
     std::string m_filtro;
-    QList<QString> m_risposte;
+    QStringList m_risposte;
 };

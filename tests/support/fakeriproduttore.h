@@ -1,17 +1,21 @@
 #pragma once
 
 #include "shared/riproduttore.h"
+#include "sound/catalogo.h"
 
 #include <QStringList>
 
-// Records which recordings were played, in order, and plays nothing.
+#include <utility>
+
+// Plays nothing: records the recordings asked for, below the sound root ("Lotto\click.wav").
 class FakeRiproduttore : public Riproduttore
 {
 public:
-    void suona(const std::string &percorso) override;
-
-    // The recordings played, below the sound root ("Lotto\click.wav"), since the last take().
-    QStringList take();
+    void suona(const std::string &percorso) override
+    {
+        m_suonati << QString::fromStdString(percorso).remove(0, catalogo::kRadice.size());
+    }
+    QStringList take() { return std::exchange(m_suonati, {}); }
     const QStringList &suonati() const { return m_suonati; }
 
 private:

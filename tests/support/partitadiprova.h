@@ -1,29 +1,158 @@
 #pragma once
 
 #include "main_window/form_gioco.h"
-#include "shared/modulo.h"
-#include "support/fakeavvisi.h"
-#include "support/fakedialogofile.h"
-#include "support/fakeriproduttore.h"
-#include "support/generatorescriptato.h"
+#include "main_window/listaschede.h"
+#include "main_window/paginagioca.h"
+#include "main_window/paginalotto.h"
+#include "main_window/paginaregolamento.h"
+#include "main_window/tabstrip.h"
+#include "support/finestre.h"
 
-#include <QLocale>
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTextBrowser>
 
-// A game in a real main window, with fakes for the player, the boxes, the file dialog and the
-// draw, and
-// numbers in the C locale unless a test says otherwise.
-struct PartitaDiProva
+// A game in a real main window, shown and active, with the fakes around it.
+struct PartitaDiProva : Finti
 {
     PartitaDiProva()
     {
-        QLocale::setDefault(QLocale::c());
         window.show();
+        fai({"activate"});
+        QObject::connect(&window, &Form_gioco::fineProgramma, [this] { note << "the end"; });
     }
 
-    FakeRiproduttore player;
-    FakeAvvisi boxes;
-    FakeDialogoFile dialog;
-    GeneratoreScriptato generatore;
-    Modulo modulo{player, boxes};
+    ~PartitaDiProva() { delete window.editor()->numeri(); } // see ~SchedeDiProva
     Form_gioco window{modulo, dialog, generatore};
+    QMap<QString, QByteArray> schede; // tickets by name, for "carica" and "scrivi"
+
+    PaginaLotto *lotto() { return window.paginaLotto(); }
+    PaginaGioca *gioca() { return window.paginaGioca(); }
+    QList<QWidget *> pagine()
+    {
+        return {window.findChild<QWidget *>("frmLotto_0"), gioca(), lotto(),
+                window.paginaRegolamento()};
+    }
+
+    // Does in the main window what a player does: "carica" loads set.slott ("carica A B" writes
+    // it first with the tickets so named, "carica:f" loads f, "carica:" cancels); "nuovo:f" makes
+    // a set ("nuovo:f:" then cancels); "sì" or "no" answers the next question; "> 0 2", "< 1",
+    // ">>" and "<<" move rows; "gioca 0:1,2 7:3" plays a draw with those numbers first on those
+    // wheels; "dbl N", "dblplay N", "tab N" (0: beside the tabs), "rules N", "menu:name",
+    // "scheda", "exit", "close" and "activate" act on those. "scrivi A B" rewrites the set
+    // ("scrivi -" deletes it), "cartella" puts a folder there, "joking" switches the sounds;
+    // "board", "message", "page", "menus" and "vista" note what is shown. The rest goes to the
+    // editor and the viewer (see compila).
+    void fai(const QStringList &actions)
+    {
+        for (const QString &action : actions) {
+            QStringList words = action.split(' ', Qt::SkipEmptyParts);
+            const QString verb = words.takeFirst().section(':', 0, 0), arg = action.section(':', 1);
+            const int n = words.value(0).toInt();
+            QString shown;
+            if (verb == "carica" && !words.isEmpty())
+                fai({"scrivi " + words.join(' '), "carica"});
+            else if (verb == "carica" || verb == "nuovo") {
+                for (const QString &answer : arg.split(':')) {
+                    if (action.contains(':') && answer.isEmpty())
+                        dialog.annulla();
+                    else
+                        dialog.scegli(path(answer.isEmpty() ? "set.slott" : answer));
+                }
+                (verb == "carica" ? lotto()->cmd_carica : lotto()->cmd_newinsie)->click();
+            } else if (verb[0] == '>' || verb[0] == '<') {
+                ListaSchede *from = verb[0] == '>' ? lotto()->lst_esistenti : lotto()->lst_dagioca;
+                from->clearSelection();
+                for (const QString &row : words)
+                    from->selectionModel()->select(from->model()->index(row.toInt(), 0),
+                                                   QItemSelectionModel::Select);
+                lotto()
+                    ->findChild<QPushButton *>(QString("cmd_") + (verb.size() == 2 ? "all_" : "") +
+                                               (verb[0] == '>' ? "destra" : "sinistra"))
+                    ->click();
+            } else if (verb == "gioca") {
+                QMap<int, QList<int>> drawn;
+                for (const QString &wheel : words) {
+                    for (const QString &number : wheel.section(':', 1).split(','))
+                        drawn[wheel.section(':', 0, 0).toInt()] << number.toInt();
+                }
+                generatore.ruote(drawn);
+                gioca()->cmd_gioca->click();
+            } else if (verb.startsWith("dbl")) {
+                ListaSchede *list = verb == "dbl" ? lotto()->lst_esistenti : lotto()->lst_dagioca;
+                list->setCurrentIndex(list->model()->index(n, 0));
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                                   list->visualRect(list->currentIndex()).center());
+            } else if (verb == "tab") {
+                QTabBar *tabs = window.tabStrip()->tabs();
+                const QRect tab = tabs->tabRect(n - 1);
+                QTest::mouseClick(tabs, Qt::LeftButton, {},
+                                  tab.isValid() ? tab.center() : QPoint(tabs->width() - 2, 2));
+            } else if (verb == "scrivi") {
+                QByteArray bytes;
+                for (const QString &ticket : words)
+                    bytes += schede.value(ticket);
+                words == QStringList{"-"} ? void(QFile::remove(path())) : writeBytes(path(), bytes);
+            } else if (verb == "rules" || verb == "page" || verb == "board") {
+                PaginaRegolamento *rules = window.paginaRegolamento();
+                if (verb == "rules")
+                    rules->VScroll->setValue(n);
+                for (int i = 0; i < (verb == "board" ? 5 : 4); ++i)
+                    shown += verb == "board" ? gioca()->lbl_numeri[i]->text() + ","
+                             : (verb == "rules" ? rules->OLE[i] : pagine()[i])->isVisible()
+                                 ? QString::number(i)
+                                 : "";
+                note << verb + " " + shown +
+                            (verb == "page"
+                                 ? " tab " + QString::number(window.tabStrip()->selezionata())
+                                 : "");
+            } else if (verb == "cartella") {
+                QFile::remove(path());
+                QDir(dir.path()).mkdir("set.slott");
+            } else if (verb == "activate") {
+                QEvent activation(QEvent::WindowActivate);
+                QCoreApplication::sendEvent(&window, &activation);
+            } else if (verb == "sì" || verb == "no")
+                boxes.rispondi(verb == "sì");
+            else if (verb == "menu")
+                window.findChild<QAction *>(arg)->trigger();
+            else if (verb == "menus")
+                note << window.findChild<QAction *>("mnu_cmd_suoni")->text() + '/' +
+                            window.findChild<QAction *>("mnu_cmd_spirito")->text();
+            else if (verb == "scheda")
+                lotto()->cmd_scheda->click();
+            else if (verb == "exit")
+                QTest::mouseClick(window.findChild<QLabel *>("lbl_esci"), Qt::LeftButton);
+            else if (verb == "close")
+                window.close();
+            else if (verb == "joking" || verb == "start") // at the start, nothing more to do
+                modulo.suoni_spiritosi = verb == "joking";
+            else if (verb == "message" || verb == "vista")
+                note << (verb == "vista" ? vista() : lotto()->lbl_messaggio->text());
+            else
+                compila(*this, *window.editor(), *window.visore(), action);
+        }
+    }
+
+    // Points, stake, result and win (the caption too, unless it ends in the points), the two
+    // lists, and the set's label unless it names set.slott.
+    QString vista()
+    {
+        QStringList seen;
+        for (QLabel *label : {gioca()->lbl_punti, gioca()->lbl_somma, gioca()->lbl_situazione,
+                              gioca()->lbl_vincita})
+            seen << label->text();
+        if (window.windowTitle() != Form_gioco::kCaptionCredito + seen[0])
+            seen << "[" + window.windowTitle() + "]";
+        for (ListaSchede *list : {lotto()->lst_esistenti, lotto()->lst_dagioca})
+            seen << "|"
+                 << QStringList(list->voci())
+                        .replaceInStrings(QRegularExpression(" +$"), "")
+                        .join(',');
+        const QString set = lotto()->lbl_filelottoschede->text().remove(dir.path() + '/');
+        return seen.join(' ') + (set == "File caricato : set.slott" ? "" : " | " + set);
+    }
 };

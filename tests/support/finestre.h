@@ -1,0 +1,208 @@
+#pragma once
+
+#include "editor/form_schede.h"
+#include "editor/inserimentonumeri.h"
+#include "shared/modulo.h"
+#include "support/fakeavvisi.h"
+#include "support/fakedialogofile.h"
+#include "support/fakeriproduttore.h"
+#include "support/generatorescriptato.h"
+#include "support/setfiles.h"
+#include "viewer/form_guarda.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Around every window test: the game state with fakes for the sound, the message boxes, the file
+// dialog and the draw; a folder for set files; numbers in the C locale.
+struct Finti
+{
+    Finti() { QLocale::setDefault(QLocale::c()); }
+
+    FakeRiproduttore player;
+    FakeAvvisi boxes;
+    FakeDialogoFile dialog;
+    GeneratoreScriptato generatore;
+    Modulo modulo{player, boxes};
+    QTemporaryDir dir;
+    QStringList note; // what a test noted down on the way
+
+    QString path(const QString &name = "set.slott") const { return dir.filePath(name); }
+    // What the player was told since the last look, " / " between: the recordings by name ("~"
+    // before the joking folder's), each box as "title: text" ("title? text" for a question), the
+    // notes; the sets' folder left out, and a run of the same counted: "click x3".
+    QString detto()
+    {
+        QStringList heard = player.take().replaceInStrings("Aggiunte\\Spiritose\\", "~"), told;
+        heard.replaceInStrings(QRegularExpression("^[^~]*\\\\|\\.wav$"), "");
+        for (const FakeAvvisi::Box &box : boxes.take())
+            heard << box.titolo + (box.domanda ? "? " : ": ") + box.testo;
+        heard += std::exchange(note, {});
+        for (qsizetype i = 0, run = 1; i < heard.size(); ++i, ++run) {
+            if (i + 1 < heard.size() && heard[i + 1] == heard[i])
+                continue;
+            told << heard[i] + (run > 1 ? " x" + QString::number(run) : "");
+            run = 0;
+        }
+        return told.join(" / ").remove(dir.path() + '/');
+    }
+};
+
+// A ticket's boxes in one line: numbers ("_" open and empty, "-" closed), bet types with stakes,
+// wheels unless all open and unticked; "x" ticked, "o" open, "-" closed, "X" ticked but closed.
+// Closed boxes ending a part are left out; one coloured against its state gets a "!".
+inline QString stato(const CampiScheda &c)
+{
+    auto colour = [](const QLineEdit *b) {
+        return b->styleSheet().contains(b->isEnabled() ? "#C0C0C0" : "#FFFFFF") ? "!" : "";
+    };
+    auto tick = [](const QCheckBox *b) {
+        return QString(b->isChecked() ? (b->isEnabled() ? "x" : "X")
+                                      : (b->isEnabled() ? "o" : "-"));
+    };
+    QString numbers, bets, wheels;
+    for (const QLineEdit *n : c.txt_num)
+        numbers +=
+            (n->isEnabled() ? (n->text().isEmpty() ? "_" : n->text()) : "-") + colour(n) + ' ';
+    for (std::size_t k = 0; k < c.chk_giocata.size(); ++k)
+        bets += tick(c.chk_giocata[k]) + c.txt_puntata[k]->text() + colour(c.txt_puntata[k]) + ' ';
+    for (const QCheckBox *w : c.chk_ruote)
+        wheels += tick(w);
+    const QRegularExpression closed("( -)* $");
+    return numbers.remove(closed) + " | " + bets.remove(closed) +
+           (wheels == QString(11, 'o') ? "" : " | " + wheels);
+}
+
+// Record k (from 1) of a set file as "title[numbers|wheels|bet type:stake ...]".
+inline QString record(const QString &file, int k)
+{
+    const QByteArray bytes = readBytes(file).mid(126 * (k - 1), 126).leftJustified(126, '\0');
+    const Schedina s = Schedina::decodifica(reinterpret_cast<const unsigned char *>(bytes.data()));
+    QString numbers, wheels, stakes;
+    for (std::size_t i = 0; i < 11; ++i) {
+        numbers += QString(",%1").arg(i < 10 ? s.numeri[i] : 0);
+        wheels += s.ruote[i] == 1 ? QString(",%1").arg(i) : "";
+        if (i < 5 && s.giocate[i] == 1)
+            stakes += QString(" %1:%2").arg(i).arg(s.puntate[i].toDouble());
+    }
+    return QString::fromStdString(s.titoloTesto()).remove(QRegularExpression(" +$")) + "[" +
+           numbers.remove(QRegularExpression("(,0)+$")).mid(1) + "|" + wheels.mid(1) + "|" +
+           stakes.mid(1) + "]";
+}
+
+// Does in the editor and the viewer what a player does: "N:digits" types into number box N,
+// "del N" deletes its last digit, "click N", "bet K" and "wheel W" click those boxes, "stake
+// K:digits" types a stake, "title:text" writes the title anew, "selez", "pulisci", "save" and
+// "esci" press the buttons, "activate" makes the editor active; "show:title" shows a ticket in
+// the viewer (as chosen for play: "showplay:", the title as it is: "showraw:"), "modifica" and
+// "esci1" press its buttons, "hint" clicks on it. "mute", "noset", "cut N" and "punti N" turn the
+// sounds off, close the set, keep its first N records, set the points; "state", "viewer",
+// "name", "name1", "pos", "points", "focus" and "record N" note what they name.
+inline void compila(Finti &f, Form_schede &e, form_guarda &v, const QString &action)
+{
+    const QString verb = action.section(' ', 0, 0).section(':', 0, 0);
+    const QString rest = action.mid(verb.size() + 1);
+    const int i = rest.section(':', 0, 0).toInt();
+    QWidget *clicked = verb == "click"   ? e.txt_num[i]
+                       : verb == "bet"   ? e.chk_giocata[i]
+                       : verb == "wheel" ? e.chk_ruote[i]
+                                         : static_cast<QWidget *>(nullptr);
+    if (clicked)
+        QTest::mouseClick(clicked, Qt::LeftButton);
+    else if (verb.at(0).isDigit() || verb == "del")
+        QTest::keyClicks(e.txt_num[verb == "del" ? i : verb.toInt()], verb == "del" ? "\b" : rest);
+    else if (verb == "stake")
+        QTest::keyClicks(e.txt_puntata[i], rest.section(':', 1));
+    else if (verb == "title") {
+        e.txt_titolo->clear();
+        for (QChar c : rest) // accented letters too, which have no key of their own here
+            QTest::sendKeyEvent(QTest::Click, e.txt_titolo,
+                                c < u'\x80' ? Qt::Key(c.toUpper().unicode()) : Qt::Key_unknown,
+                                QString(c), {});
+    } else if (verb.startsWith("show"))
+        v.mostra(verb == "showraw" ? rest : rest.leftJustified(20), verb != "showplay");
+    else if (verb == "hint")
+        QTest::mouseClick(&v, Qt::LeftButton, {}, v.txt_num1[2]->mapTo(&v, QPoint(3, 3)));
+    else if (verb == "activate") {
+        QEvent activation(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(&e, &activation);
+        f.note << e.windowTitle();
+    } else if (verb == "mute")
+        f.modulo.suoni_attivi = 0;
+    else if (verb == "noset")
+        f.modulo.file_insieme = Modulo::kNessunFile;
+    else if (verb == "punti")
+        f.modulo.punti = Currency::fromRaw(qRound64(rest.toDouble() * Currency::kScale));
+    else if (verb == "cut")
+        writeBytes(f.path(), readBytes(f.path()).left(126 * i));
+    else if (verb == "state" || verb == "viewer")
+        f.note << (!(verb == "state" ? static_cast<QWidget *>(&e) : &v)->isVisible() ? "closed"
+                   : verb == "state" ? stato(e.campi)
+                                     : stato(v.campi) + (v.cmd_modifica->isVisible() ? "" : " -M"));
+    else if (verb.startsWith("name"))
+        f.note << '"' + (verb == "name1" ? v.txt_titolo1 : e.txt_titolo)->text() + '"';
+    else if (verb == "pos" || verb == "points" || verb == "focus" || verb == "record")
+        f.note << (verb == "pos"      ? "pos " + QString::number(f.modulo.pos_modifica)
+                   : verb == "points" ? "points " + QString::number(f.modulo.punti.toDouble())
+                   : verb == "focus"  ? "focus " + e.focusWidget()->objectName()
+                                      : record(f.path(), i));
+    else if (auto *own =
+                 e.findChild<QPushButton *>("cmd_" + QString(verb).replace("save", "salvasche")))
+        own->click();
+    else
+        v.findChild<QPushButton *>("cmd_" + verb)->click();
+}
+
+// The editor and the viewer alone on an open set, "Modifica" handing the ticket over as the main
+// window does; the editor's saves are noted.
+struct SchedeDiProva : Finti
+{
+    explicit SchedeDiProva(const QByteArray &records)
+    {
+        writeBytes(path(), records);
+        modulo.file_insieme = path().toStdString();
+        editor.show();
+        QObject::connect(&viewer, &form_guarda::modificaChiesta,
+                         [this] { note << "asked", editor.prendiDalVisore(); });
+        QObject::connect(&editor, &Form_schede::schedinaSalvata,
+                         [this](const QString &t) { note << "saved \"" + t + '"'; });
+        QObject::connect(&editor, &Form_schede::schedinaRiscritta,
+                         [this](const QString &t) { note << "rewritten \"" + t + '"'; });
+    }
+
+    // The editor's typing rules go first: they watch its boxes, which still send them events
+    // while the editor is taken down.
+    ~SchedeDiProva() { delete editor.numeri(); }
+
+    form_guarda viewer{modulo, nullptr};
+    Form_schede editor{modulo, viewer.campi, nullptr};
+};
+
+// A row: the player's actions (", " between), what the player was told, the set file if any.
+inline void riga(const char *name, const QString &actions, const QString &told,
+                 const QByteArray &set = {})
+{
+    QTest::newRow(name) << actions.split(", ") << told << set;
+}
+inline void colonne()
+{
+    QTest::addColumn<QStringList>("actions");
+    QTest::addColumn<QString>("told");
+    QTest::addColumn<QByteArray>("set");
+}
+// Runs a row in the editor and the viewer alone.
+inline void provaSchede()
+{
+    QFETCH(QStringList, actions);
+    QFETCH(QString, told);
+    QFETCH(QByteArray, set);
+    SchedeDiProva f(set);
+    for (const QString &action : actions)
+        compila(f, f.editor, f.viewer, action);
+    QCOMPARE(f.detto(), told);
+    QCOMPARE(f.modulo.blocca_eventi, 0);
+    QVERIFY(!QFile::exists(QString::fromUtf8(Modulo::kNessunFile.data())));
+}
