@@ -197,6 +197,7 @@ void Form_gioco::statoIniziale()
     m_modulo.punti = Currency::fromRaw(Modulo::kPuntiIniziali * Currency::kScale);
     m_modulo.situazione = 0;
     m_modulo.pos_modifica = 0;
+    m_puntiMostrati = m_modulo.punti;
     if (m_gioca)
         mostraStatoIniziale();
 }
@@ -211,7 +212,7 @@ void Form_gioco::mostraStatoIniziale()
     stile::scrivi(m_gioca->lbl_situazione, testoNumero(m_modulo.situazione));
     stile::scrivi(m_gioca->lbl_somma, QStringLiteral("0"));
     stile::scrivi(m_gioca->lbl_vincita, QStringLiteral("0"));
-    stile::scrivi(m_gioca->lbl_punti, testoNumero(m_modulo.punti));
+    stile::scrivi(m_gioca->lbl_punti, testoNumero(m_puntiMostrati));
 }
 
 void Form_gioco::Form_Load()
@@ -230,6 +231,7 @@ void Form_gioco::Form_Activate()
 
 void Form_gioco::mostraPunti()
 {
+    m_puntiMostrati = m_modulo.punti;
     if (m_gioca)
         stile::scrivi(m_gioca->lbl_punti, testoNumero(m_modulo.punti));
     setWindowTitle(QString::fromUtf8(kCaptionCredito) + testoNumero(m_modulo.punti));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/currency.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
@@ -93,6 +95,9 @@ private:
     TabStrip *m_tabStrip;
     QLabel *m_uscita;
     QSize m_disposta; // the outer size the content was last laid out for
+    // The points as last shown: a page made later shows them, not a change made elsewhere that
+    // the window has not shown yet.
+    Currency m_puntiMostrati;
     PaginaPresentazione *m_presentazione;
     PaginaGioca *m_gioca = nullptr;
     PaginaLotto *m_lotto = nullptr;

@@ -173,10 +173,6 @@ struct SchedeDiProva : Finti
                          [this](const QString &t) { note << "rewritten \"" + t + '"'; });
     }
 
-    // The editor's typing rules go first: they watch its boxes, which still send them events
-    // while the editor is taken down.
-    ~SchedeDiProva() { delete editor.numeri(); }
-
     form_guarda viewer{modulo, nullptr};
     Form_schede editor{modulo, viewer.campi, nullptr};
 };

@@ -25,7 +25,6 @@ struct PartitaDiProva : Finti
         QObject::connect(&window, &Form_gioco::fineProgramma, [this] { note << "the end"; });
     }
 
-    ~PartitaDiProva() { delete window.editor()->numeri(); } // see ~SchedeDiProva
     Form_gioco window{modulo, dialog, generatore};
     QMap<QString, QByteArray> schede; // tickets by name, for "carica" and "scrivi"
 
