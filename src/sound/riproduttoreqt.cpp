@@ -98,6 +98,61 @@ std::optional<Suono> preparaSuono(const QAudioDevice &dispositivo, const FileWav
     return Suono{formato, std::move(dati)};
 }
 
+// Plays the data to its end on an output already made for its format, then stops the output.
+// The clock runs from the start of the call, so the time spent making the output counts.
+void suonaFinoInFondo(QAudioSink &uscita, Suono suono, const QElapsedTimer &orologio)
+{
+    const QAudioFormat &formato = suono.formato;
+    const qint64 durata = formato.durationForBytes(static_cast<qint32>(
+        std::min<qsizetype>(suono.dati.size(), std::numeric_limits<qint32>::max())));
+    const char silenzio = formato.sampleFormat() == QAudioFormat::UInt8 ? char(0x80) : char(0);
+    suono.dati.append(formato.bytesForDuration(kCoda.count()), silenzio);
+    const QByteArray &dati = suono.dati;
+
+    QIODevice *ingresso = uscita.start();
+    if (!ingresso || uscita.error() != QAudio::NoError) {
+        uscita.stop();
+        return;
+    }
+    qint64 scritti = 0;
+    const auto alimenta = [&] {
+        const qint64 fin = std::min<qint64>(
+            dati.size(), formato.bytesForDuration(uscita.processedUSecs() + kAnticipo.count()));
+        if (scritti < fin) {
+            const qint64 n = ingresso->write(dati.constData() + scritti, fin - scritti);
+            if (n > 0)
+                scritti += n;
+        }
+    };
+    alimenta();
+
+    // The output's Idle state only says the last bytes were handed to the server, not that
+    // they were heard; what the server has played, and the clock, say when it has ended.
+    QEventLoop attesa;
+    QTimer controllo;
+    controllo.setTimerType(Qt::PreciseTimer);
+    controllo.setInterval(kControllo);
+    QObject::connect(&controllo, &QTimer::timeout, &attesa, [&] {
+        alimenta();
+        if (uscita.processedUSecs() >= durata && orologio.nsecsElapsed() / 1000 >= durata)
+            attesa.quit();
+    });
+    QTimer limite;
+    limite.setSingleShot(true);
+    limite.setTimerType(Qt::PreciseTimer);
+    limite.setInterval(std::max<int>(
+        0, static_cast<int>(durata / 1000 + RiproduttoreQt::kMargineMs - orologio.elapsed())));
+    QObject::connect(&limite, &QTimer::timeout, &attesa, [&] { attesa.quit(); });
+    QObject::connect(&uscita, &QAudioSink::stateChanged, &attesa, [&](QAudio::State s) {
+        if (s == QAudio::StoppedState)
+            attesa.quit();
+    });
+    controllo.start();
+    limite.start();
+    attesa.exec(QEventLoop::ExcludeUserInputEvents);
+    uscita.stop();
+}
+
 } // namespace
 
 struct RiproduttoreQt::Uscita
@@ -126,64 +181,20 @@ void RiproduttoreQt::suona(const std::string &percorso)
     auto suono = preparaSuono(dispositivo, *wav);
     if (!suono)
         return;
-    const QAudioFormat &formato = suono->formato;
-    const qint64 durata = formato.durationForBytes(static_cast<qint32>(
-        std::min<qsizetype>(suono->dati.size(), std::numeric_limits<qint32>::max())));
-    const char silenzio = formato.sampleFormat() == QAudioFormat::UInt8 ? char(0x80) : char(0);
-    suono->dati.append(formato.bytesForDuration(kCoda.count()), silenzio);
-    const QByteArray &dati = suono->dati;
-
     QElapsedTimer orologio;
     orologio.start();
-    const auto stessa = [&](const std::unique_ptr<Uscita> &u) {
-        return u->dispositivo == dispositivo.id() && u->sink.format() == formato;
-    };
-    auto trovata = std::find_if(m_uscite.begin(), m_uscite.end(), stessa);
-    if (trovata == m_uscite.end()) {
-        m_uscite.push_back(std::make_unique<Uscita>(dispositivo, formato));
-        m_uscite.back()->sink.setBufferSize(formato.bytesForDuration(kBufferUscita.count()));
-        trovata = std::prev(m_uscite.end());
-    }
-    QAudioSink *uscitaAudio = &(*trovata)->sink;
-    QIODevice *ingresso = uscitaAudio->start();
-    if (ingresso && uscitaAudio->error() == QAudio::NoError) {
-        qint64 scritti = 0;
-        const auto alimenta = [&] {
-            const qint64 fin = std::min<qint64>(
-                dati.size(),
-                formato.bytesForDuration(uscitaAudio->processedUSecs() + kAnticipo.count()));
-            if (scritti < fin) {
-                const qint64 n = ingresso->write(dati.constData() + scritti, fin - scritti);
-                if (n > 0)
-                    scritti += n;
-            }
-        };
-        alimenta();
+    QAudioSink &uscita = uscitaPer(dispositivo, suono->formato);
+    suonaFinoInFondo(uscita, std::move(*suono), orologio);
+}
 
-        // The output's Idle state only says the last bytes were handed to the server, not that
-        // they were heard; what the server has played, and the clock, say when it has ended.
-        QEventLoop attesa;
-        QTimer controllo;
-        controllo.setTimerType(Qt::PreciseTimer);
-        controllo.setInterval(kControllo);
-        QObject::connect(&controllo, &QTimer::timeout, &attesa, [&] {
-            alimenta();
-            if (uscitaAudio->processedUSecs() >= durata && orologio.nsecsElapsed() / 1000 >= durata)
-                attesa.quit();
-        });
-        QTimer limite;
-        limite.setSingleShot(true);
-        limite.setTimerType(Qt::PreciseTimer);
-        limite.setInterval(
-            std::max<int>(0, static_cast<int>(durata / 1000 + kMargineMs - orologio.elapsed())));
-        QObject::connect(&limite, &QTimer::timeout, &attesa, [&] { attesa.quit(); });
-        QObject::connect(uscitaAudio, &QAudioSink::stateChanged, &attesa, [&](QAudio::State s) {
-            if (s == QAudio::StoppedState)
-                attesa.quit();
-        });
-        controllo.start();
-        limite.start();
-        attesa.exec(QEventLoop::ExcludeUserInputEvents);
+QAudioSink &RiproduttoreQt::uscitaPer(const QAudioDevice &dispositivo, const QAudioFormat &formato)
+{
+    for (const auto &u : m_uscite) {
+        if (u->dispositivo == dispositivo.id() && u->sink.format() == formato)
+            return u->sink;
     }
-    uscitaAudio->stop();
+    m_uscite.push_back(std::make_unique<Uscita>(dispositivo, formato));
+    QAudioSink &nuova = m_uscite.back()->sink;
+    nuova.setBufferSize(formato.bytesForDuration(kBufferUscita.count()));
+    return nuova;
 }

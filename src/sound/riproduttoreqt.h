@@ -1,10 +1,14 @@
 #pragma once
 
-#include "sound/radicesuoni.h"
 #include "shared/riproduttore.h"
+#include "sound/radicesuoni.h"
 
 #include <memory>
 #include <vector>
+
+class QAudioDevice;
+class QAudioFormat;
+class QAudioSink;
 
 // Plays recordings on the default audio output through Qt Multimedia. The caller's windows keep
 // repainting while a recording plays, but no click or key reaches them until it has ended
@@ -26,6 +30,9 @@ public:
 
 private:
     struct Uscita;
+
+    // The output kept for this device and format, made on first use.
+    QAudioSink &uscitaPer(const QAudioDevice &dispositivo, const QAudioFormat &formato);
 
     RadiceSuoni m_radice;
     // One output per device and sample format, kept until the player goes: destroying a
