@@ -1,129 +1,58 @@
+#include "engine/annuncivincite.h"
 #include "shared/modulo.h"
+#include "sound/interruttorisuoni.h"
 #include "sound/suonaomostra.h"
 #include "support/fakeavvisi.h"
 #include "support/fakeriproduttore.h"
 
 #include <QTest>
 
-// Spoken or written: which recordings an event plays with each set, and the box that replaces
-// them when sounds are off.
+#include <functional>
+
+// What the player hears or reads where the windows' tests do not look: the words of two boxes
+// and the click of the set switch.
 class tst_SuonaOMostra : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void spokenOrWritten_data();
-    void spokenOrWritten();
-    void questionAlwaysAsked_data();
-    void questionAlwaysAsked();
-    void winAnnouncements_data();
-    void winAnnouncements();
-
-private:
-    FakeRiproduttore m_player;
-    FakeAvvisi m_boxes;
-    std::unique_ptr<Modulo> m_modulo;
+    void reports_data();
+    void reports();
 };
 
-using catalogo::Evento;
-Q_DECLARE_METATYPE(catalogo::Evento)
+using Azione = std::function<void(Modulo &)>;
+Q_DECLARE_METATYPE(Azione)
 
-void tst_SuonaOMostra::init()
+void tst_SuonaOMostra::reports_data()
 {
-    m_player = {};
-    m_boxes = {};
-    m_modulo = std::make_unique<Modulo>(m_player, m_boxes);
+    QTest::addColumn<Azione>("azione");
+    QTest::addColumn<QStringList>("suonati");
+    QTest::addColumn<QStringList>("box"); // text and title
+    QTest::newRow("ticket saved, sounds off: trailing blank kept") << Azione([](Modulo &m) {
+        m.suoni_attivi = 0;
+        SuonaOMostra(m, catalogo::Evento::SchedinaSalvata);
+    }) << QStringList{} << QStringList{"Schedina salvata ", "Avviso"};
+    QTest::newRow("Ambo on Cagliari, sounds off: spelt Cogliari") << Azione([](Modulo &m) {
+        m.suoni_attivi = 0;
+        AnnunciVincite(m).AnnunciaAmbo(1);
+    }) << QStringList{} << QStringList{"Complimenti!Ambo su Cogliari!", "Hai vinto!!"};
+    QTest::newRow("set switched with sounds on: it clicks")
+        << Azione([](Modulo &m) { InterruttoriSuoni::commutaSpirito(m); })
+        << QStringList{"Lotto\\click.wav"} << QStringList{};
 }
 
-void tst_SuonaOMostra::spokenOrWritten_data()
+void tst_SuonaOMostra::reports()
 {
-    QTest::addColumn<Evento>("evento");
-    QTest::addColumn<QString>("seguito");
-    QTest::addColumn<QString>("normal");
-    QTest::addColumn<QString>("joking");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("points refusal with the numbers after it")
-        << Evento::PuntiInsufficienti << "4 e te ne servono 8"
-        << "Lotto\\lotto_punti_insufficienti.wav"
-        << "Aggiunte\\Spiritose\\punti_4.wav"
-        << "Non hai abbastanza punti per fare queste giocate,ne hai 4 e te ne servono 8"
-        << "Errore";
-    QTest::newRow("saved, trailing blank kept") << Evento::SchedinaSalvata << ""
-                                                << "Lotto\\lotto_schedina_salvata.wav"
-                                                << "Aggiunte\\Spiritose\\scheda_salva.wav"
-                                                << "Schedina salvata "
-                                                << "Avviso";
-}
-
-void tst_SuonaOMostra::spokenOrWritten()
-{
-    QFETCH(Evento, evento);
-    QFETCH(QString, seguito);
-    QFETCH(QString, normal);
-    QFETCH(QString, joking);
-    QFETCH(QString, text);
-    QFETCH(QString, title);
-    const std::string tail = seguito.toStdString();
-    SuonaOMostra(*m_modulo, evento, tail);
-    QCOMPARE(m_player.take(), QStringList{normal});
-    m_modulo->suoni_spiritosi = 1;
-    SuonaOMostra(*m_modulo, evento, tail);
-    QCOMPARE(m_player.take(), QStringList{joking});
-    QVERIFY(m_boxes.boxes().isEmpty());
-
-    m_modulo->suoni_attivi = 0;
-    SuonaOMostra(*m_modulo, evento, tail);
-    QVERIFY(m_player.suonati().isEmpty());
-    QCOMPARE(m_boxes.take(), (QList<FakeAvvisi::Box>{{text, title, false}}));
-}
-
-void tst_SuonaOMostra::questionAlwaysAsked_data()
-{
-    QTest::addColumn<bool>("soundsOn");
-    QTest::addColumn<bool>("answer");
-    QTest::addColumn<QStringList>("played");
-    QTest::newRow("sounds on, Yes")
-        << true << true << QStringList{"Lotto\\lotto_sovrascrivere.wav"};
-    QTest::newRow("sounds off, No") << false << false << QStringList{};
-}
-
-void tst_SuonaOMostra::questionAlwaysAsked()
-{
-    QFETCH(bool, soundsOn);
-    QFETCH(bool, answer);
-    QFETCH(QStringList, played);
-    m_modulo->suoni_attivi = soundsOn ? 1 : 0;
-    m_boxes.rispondi(answer);
-    QCOMPARE(ChiediDopoSuono(*m_modulo, Evento::FileEsistente), answer);
-    QCOMPARE(m_player.take(), played);
-    QCOMPARE(m_boxes.take(),
-             (QList<FakeAvvisi::Box>{
-                 {QString::fromUtf8("Il file è già esistente,sovrascriverlo?"), "Avviso", true}}));
-}
-
-void tst_SuonaOMostra::winAnnouncements_data()
-{
-    QTest::addColumn<int>("bet");
-    QTest::addColumn<int>("wheel");
-    QTest::addColumn<QString>("recording");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("Ambo on Cagliari, spelt Cogliari in the box")
-        << 1 << 1 << "Ruote e Vincite\\ambo_cagliari.wav"
-        << "Complimenti!Ambo su Cogliari!";
-    QTest::newRow("Cinquina on Venezia") << 4 << 9 << "Ruote e Vincite\\cinquina_venezia.wav"
-                                         << "Complimenti!Cinquina su Venezia!";
-}
-
-void tst_SuonaOMostra::winAnnouncements()
-{
-    QFETCH(int, bet);
-    QFETCH(int, wheel);
-    QFETCH(QString, recording);
-    QFETCH(QString, text);
-    QCOMPARE(QString::fromStdString(catalogo::registrazioneVincita(bet, wheel)), recording);
-    QCOMPARE(QString::fromStdString(catalogo::testoVincita(bet, wheel)), text);
+    QFETCH(Azione, azione);
+    QFETCH(QStringList, suonati);
+    QFETCH(QStringList, box);
+    FakeRiproduttore player;
+    FakeAvvisi boxes;
+    Modulo modulo(player, boxes);
+    azione(modulo);
+    QCOMPARE(player.take(), suonati);
+    QCOMPARE(boxes.take(), (box.isEmpty() ? QList<FakeAvvisi::Box>{}
+                                          : QList<FakeAvvisi::Box>{{box[0], box[1], false}}));
 }
 
 QTEST_APPLESS_MAIN(tst_SuonaOMostra)
