@@ -30,6 +30,12 @@ private Q_SLOTS:
         row("letters, signs, the comma refused; Enter taken", "0:4a, 1:-7, 2:4,5\r, state",
             "lotto_cifre x3 / 4 7 45 _ | o o o");
         row("stakes take digits, not Enter", "stake 0:25x,\r, state", "lotto_cifre x3 / _ | o25");
+        row("a paste goes in as typed keys", "paste 0:12, paste 1:95, state",
+            "lotto_num_tra_1_e_90 / 12 9 _ | o o");
+        row("a paste stops at its first refused character", "paste 0:1x2y, paste s0:2z9, state",
+            "lotto_cifre x2 / 1 _ | o2");
+        row("a title the set cannot hold, as it will be stored", "title:Łódź 日本, name",
+            "\"?ód? ??\"");
         row("a repeat found as its key is released", "0:12, 1:45, 2:33, 3:45, state",
             "lotto_num_esiste / 12 45 33 _ | o o o");
         row("a repeat of box 0", "0:45, 1:12, 2:45, state", "lotto_num_esiste / 45 12 _ | o o");

@@ -1,10 +1,13 @@
 #include "main_window/dialogofileqt.h"
+#include "widgets/avvisiqt.h"
+#include "widgets/italiano.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -18,8 +21,10 @@ class tst_DialogoFileQt : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { parlaItaliano(*QCoreApplication::instance()); }
     void fieldAfterTheDialog_data();
     void fieldAfterTheDialog();
+    void messageBoxesSpeakItalian();
 };
 
 namespace {
@@ -30,6 +35,7 @@ struct Risposta
 {
     QString typed;
     QString shown;
+    QStringList buttons; // the dialog's buttons, as they read
 
     void allaProssima()
     {
@@ -38,6 +44,8 @@ struct Risposta
             QVERIFY(dialog);
             auto *field = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
             shown = field->text();
+            for (QAbstractButton *button : dialog->findChild<QDialogButtonBox *>()->buttons())
+                buttons << button->text().remove(u'&');
             auto *buttons = dialog->findChild<QDialogButtonBox *>();
             const auto closer = qScopeGuard([dialog] {
                 if (dialog->isVisible())
@@ -103,17 +111,35 @@ void tst_DialogoFileQt::fieldAfterTheDialog()
     const auto back = qScopeGuard([&] { QDir::setCurrent(before); });
     DialogoFileQt dialog;
     dialog.impostaFiltro(DialogoFile::kFiltro);
-    Risposta first{firstName, {}};
+    Risposta first{firstName, {}, {}};
     if (!firstName.isEmpty()) {
         first.allaProssima();
         dialog.mostraApri();
     }
-    Risposta second{secondName, {}};
+    Risposta second{secondName, {}, {}};
     second.allaProssima();
     dialog.mostraSalva();
     QCOMPARE(second.shown, fieldShown);
+    QCOMPARE(second.buttons, (QStringList{"Salva", "Annulla"}));
     QCOMPARE(QString::fromStdString(dialog.nomeFile()),
              QString(result).replace(QStringLiteral("{dir}"), dir.path()));
+}
+
+// The game's message boxes: Qt's own buttons read in Italian, whatever the user's language.
+void tst_DialogoFileQt::messageBoxesSpeakItalian()
+{
+    QStringList read;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        for (QAbstractButton *button : box->buttons())
+            read << button->text().remove(u'&');
+        box->button(QMessageBox::No)->click();
+    });
+    AvvisiQt avvisi;
+    QVERIFY(!avvisi.chiedi("Il file è già esistente,sovrascriverlo?", "Avviso"));
+    read.sort();
+    QCOMPARE(read, (QStringList{"No", "Sì"}));
 }
 
 QTEST_MAIN(tst_DialogoFileQt)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QClipboard>
+
 #include "editor/form_schede.h"
 #include "editor/inserimentonumeri.h"
 #include "shared/modulo.h"
@@ -95,12 +97,13 @@ inline QString record(const QString &file, int k)
 
 // Does in the editor and the viewer what a player does: "N:digits" types into number box N,
 // "del N" deletes its last digit, "click N", "bet K" and "wheel W" click those boxes, "stake
-// K:digits" types a stake, "title:text" writes the title anew, "selez", "pulisci", "save" and
-// "esci" press the buttons, "activate" makes the editor active; "show:title" shows a ticket in
-// the viewer (as chosen for play: "showplay:", the title as it is: "showraw:"), "modifica" and
-// "esci1" press its buttons, "hint" clicks on it. "mute", "noset", "cut N" and "punti N" turn the
-// sounds off, close the set, keep its first N records, set the points; "state", "viewer",
-// "name", "name1", "pos", "points", "focus" and "record N" note what they name.
+// K:digits" types a stake, "paste N:text" or "paste sK:text" pastes, "title:text" writes the title
+// anew, "selez", "pulisci", "save" and "esci" press the buttons, "activate" makes the editor
+// active; "show:title" shows a ticket in the viewer (as chosen for play: "showplay:", the title as
+// it is: "showraw:"), "modifica" and "esci1" press its buttons, "hint" clicks on it. "mute",
+// "noset", "cut N" and "punti N" turn the sounds off, close the set, keep its first N records, set
+// the points; "state", "viewer", "name", "name1", "pos", "points", "focus" and "record N" note what
+// they name.
 inline void compila(Finti &f, Form_schede &e, form_guarda &v, const QString &action)
 {
     const QString verb = action.section(' ', 0, 0).section(':', 0, 0);
@@ -116,7 +119,12 @@ inline void compila(Finti &f, Form_schede &e, form_guarda &v, const QString &act
         QTest::keyClicks(e.txt_num[verb == "del" ? i : verb.toInt()], verb == "del" ? "\b" : rest);
     else if (verb == "stake")
         QTest::keyClicks(e.txt_puntata[i], rest.section(':', 1));
-    else if (verb == "title") {
+    else if (verb == "paste") { // through the real clipboard, with the paste keys
+        QApplication::clipboard()->setText(rest.section(':', 1));
+        const QString box = rest.section(':', 0, 0);
+        QTest::keySequence(box.startsWith('s') ? e.txt_puntata[box.mid(1).toInt()] : e.txt_num[i],
+                           QKeySequence::Paste);
+    } else if (verb == "title") {
         e.txt_titolo->clear();
         for (QChar c : rest) // accented letters too, which have no key of their own here
             QTest::sendKeyEvent(QTest::Click, e.txt_titolo,
