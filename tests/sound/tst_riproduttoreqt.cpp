@@ -26,8 +26,10 @@ void tst_RiproduttoreQt::playsToItsEnd_data()
 {
     QTest::addColumn<QStringList>("formato");
     QTest::addColumn<double>("secondi");
-    // In this order the second row needs an output of its own, and it lasts longer than the
-    // player sends ahead at once.
+    // In this order the first is the fresh player's first recording, whose output starts while
+    // it waits; the second reuses that output; the third needs one of its own, and lasts
+    // longer than the player sends ahead at once.
+    QTest::newRow("a short first recording") << QStringList{"-r48000", "-c2", "-b16"} << 0.3;
     QTest::newRow("16-bit stereo 48000 Hz") << QStringList{"-r48000", "-c2", "-b16"} << 1.0;
     QTest::newRow("speech-length, 16-bit mono 22050 Hz")
         << QStringList{"-r22050", "-c1", "-b16"} << 3.0;
