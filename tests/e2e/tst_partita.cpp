@@ -1,6 +1,11 @@
 #include "support/partitadiprova.h"
 #include "widgets/stilegioco.h"
 
+#include <QAbstractButton>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QTabBar>
+
 // One whole game through the real windows, as a player plays it (see PartitaDiProva::fai): a set
 // loaded, a ticket written, chosen, looked at, played and won; then changed to stake every point
 // (an Estratto of 11240 besides), played and lost. Run offscreen, and on a real X server, where
@@ -21,7 +26,69 @@ class tst_Partita : public QObject
             QVERIFY(QDir().mkpath(folder) && window->grab().save(folder + '/' + picture + ".png"));
     }
 
+    // Every caption a player sees in a window: drawn in one of the faces the game names, which
+    // has every letter of it, and whole: a button's or a check box's caption fits its control.
+    static void readable(QWidget *window)
+    {
+        const QStringList faces{"Comic Neue", "DejaVu Sans", "Noto Sans", "Liberation Sans"};
+        for (QWidget *w : window->findChildren<QWidget *>()) {
+            const auto *button = qobject_cast<QAbstractButton *>(w);
+            const auto *label = qobject_cast<QLabel *>(w);
+            const auto *frame = qobject_cast<QGroupBox *>(w);
+            const QString text = button  ? button->text()
+                                 : label ? label->text()
+                                 : frame ? frame->title()
+                                         : QString();
+            if (text.trimmed().isEmpty() || !w->isVisibleTo(window))
+                continue;
+            const QString where = w->objectName() + ": " + text;
+            QVERIFY2(faces.contains(QFontInfo(w->font()).family()),
+                     qPrintable(where + " in " + QFontInfo(w->font()).family()));
+            const QString letters = QString(text).remove(u'&');
+            for (QChar c : letters)
+                QVERIFY2(QFontMetrics(w->font()).inFont(c), qPrintable(where));
+            // A button that wraps its caption needs room for its longest word only.
+            const QStringList lines =
+                w->inherits("PulsanteACapo") ? text.split(u' ') : QStringList{text};
+            for (const QString &line : lines)
+                QVERIFY2(!button || QFontMetrics(w->font()).horizontalAdvance(line) <= w->width(),
+                         qPrintable(where + " cut"));
+            if (label && label->wordWrap() == false && !label->text().isEmpty())
+                QVERIFY2(label->sizeHint().width() <= label->width() + 1,
+                         qPrintable(where + " cut"));
+        }
+    }
+
 private Q_SLOTS:
+    // On a real desktop, with a window manager's frame: the windows read in their faces, and
+    // the layout made when the frame came is the one every later layout makes.
+    void onTheDesktop()
+    {
+        stile::installaSostituzioniCaratteri();
+        PartitaDiProva partita;
+        game = &partita;
+        partita.schede["Vecchia"] = ticketRecord("Vecchia", {7}, {0}, {{0, 10000}});
+        partita.fai({"tab 2", "tab 3", "carica Vecchia", "scheda", "dbl 0"});
+        for (QWidget *window : {static_cast<QWidget *>(&partita.window),
+                                static_cast<QWidget *>(partita.window.editor()),
+                                static_cast<QWidget *>(partita.window.visore())}) {
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            readable(window);
+        }
+        QMap<QObject *, QRect> before;
+        for (QWidget *w : partita.window.centralWidget()->findChildren<QWidget *>())
+            before[w] = w->geometry();
+        partita.window.resize(partita.window.size());
+        QTest::qWait(200);
+        for (QWidget *w : partita.window.centralWidget()->findChildren<QWidget *>())
+            QCOMPARE(w->geometry(), before.value(w, w->geometry()));
+        // The hidden exit area lies beneath the tab strip where they meet.
+        auto *tabs = partita.window.findChild<QTabBar *>();
+        const QPoint firstTab =
+            tabs->mapTo(partita.window.centralWidget(), tabs->tabRect(0).center());
+        QVERIFY(partita.window.centralWidget()->childAt(firstTab)->objectName() != "lbl_esci");
+    }
+
     void aWholeGame()
     {
         stile::installaSostituzioniCaratteri();
