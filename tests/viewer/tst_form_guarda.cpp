@@ -70,8 +70,9 @@ private Q_SLOTS:
              "click / lotto_num_esiste / " + saved +
                  "saved \"Secondo             \" / Secondo[23,46,67|1|1:2]",
              set);
-        riga("a bet type unticked keeps its stake", modify + "bet 1, bet 1, save, record 2",
-             "click / " + saved + "saved \"Secondo             \" / Secondo[23,45,67|1|1:2]", set);
+        riga("a bet type unticked keeps its stake; the same title with a blank before it",
+             modify + "title: Secondo, bet 1, bet 1, save, record 2",
+             "click / " + saved + "saved \" Secondo            \" /  Secondo[23,45,67|1|1:2]", set);
         riga("another ticket's title", modify + "title:Terzo, save, pos",
              QString("click / ") + kTaken + " / asked / pos 2", set);
         riga("the viewer shows another ticket meanwhile", modify + "show:Terzo, save, pos",
