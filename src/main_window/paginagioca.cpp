@@ -1,9 +1,9 @@
 #include "paginagioca.h"
 
+#include "shared/lotto.h"
 #include "widgets/immagine.h"
 #include "widgets/stilegioco.h"
 #include "widgets/twips.h"
-#include "shared/lotto.h"
 
 #include <QLabel>
 #include <QPushButton>

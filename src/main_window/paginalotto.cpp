@@ -1,7 +1,7 @@
 #include "paginalotto.h"
 
-#include "widgets/immagine.h"
 #include "main_window/pulsanteacapo.h"
+#include "widgets/immagine.h"
 #include "widgets/stilegioco.h"
 #include "widgets/twips.h"
 
