@@ -67,6 +67,14 @@ private Q_SLOTS:
         stile::installaSostituzioniCaratteri();
         PartitaDiProva partita;
         game = &partita;
+        QVERIFY(QTest::qWaitForWindowExposed(&partita.window));
+        QMap<QObject *, QRect> before;
+        for (QWidget *w : partita.window.centralWidget()->findChildren<QWidget *>())
+            before[w] = w->geometry();
+        partita.window.resize(partita.window.size());
+        QTest::qWait(200);
+        for (QWidget *w : partita.window.centralWidget()->findChildren<QWidget *>())
+            QCOMPARE(w->geometry(), before.value(w, w->geometry()));
         partita.schede["Vecchia"] = ticketRecord("Vecchia", {7}, {0}, {{0, 10000}});
         partita.fai({"tab 2", "tab 3", "carica Vecchia", "scheda", "dbl 0"});
         for (QWidget *window : {static_cast<QWidget *>(&partita.window),
@@ -75,13 +83,6 @@ private Q_SLOTS:
             QVERIFY(QTest::qWaitForWindowExposed(window));
             readable(window);
         }
-        QMap<QObject *, QRect> before;
-        for (QWidget *w : partita.window.centralWidget()->findChildren<QWidget *>())
-            before[w] = w->geometry();
-        partita.window.resize(partita.window.size());
-        QTest::qWait(200);
-        for (QWidget *w : partita.window.centralWidget()->findChildren<QWidget *>())
-            QCOMPARE(w->geometry(), before.value(w, w->geometry()));
         // The hidden exit area lies beneath the tab strip where they meet.
         auto *tabs = partita.window.findChild<QTabBar *>();
         const QPoint firstTab =
