@@ -22,6 +22,8 @@ void Immagine::paintEvent(QPaintEvent *)
         QPainter(this).drawImage(0, 0, m_pronta);
         return;
     }
+    // Not usable here (other faces, another size or density): the SVG from now on.
+    m_risorsaPronta.clear();
     if (m_disegno.size() != size() * ratio || m_disegno.devicePixelRatio() != ratio) {
         // A new size, rare for these fixed pages, reads the drawing again rather than keeping
         // its parsed document for the whole run.
