@@ -3,7 +3,9 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zaffirone)
 set(CPACK_PACKAGE_VENDOR "Zaffirone")
-set(CPACK_PACKAGE_CONTACT "Gli sviluppatori di Zaffirone <zaffirone@example.org>")
+# The maintainers, as every commit of the project names them.
+set(CPACK_PACKAGE_CONTACT
+    "Seed 284ecd1f maintainers <maintainers@users.noreply.c-seed-284ecd1f.example>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # A player installs the game, not our debugging information.
 set(CPACK_STRIP_FILES ON)

@@ -1,5 +1,6 @@
 #include "support/partitadiprova.h"
 #include "widgets/stilegioco.h"
+#include "widgets/twips.h"
 
 #include <QAbstractButton>
 #include <QFontInfo>
@@ -48,15 +49,39 @@ class tst_Partita : public QObject
             for (QChar c : letters)
                 QVERIFY2(QFontMetrics(w->font()).inFont(c), qPrintable(where));
             // A button that wraps its caption needs room for its longest word only.
-            const QStringList lines =
-                w->inherits("PulsanteACapo") ? text.split(u' ') : QStringList{text};
-            for (const QString &line : lines)
+            for (const QString &line :
+                 w->inherits("PulsanteACapo") ? text.split(u' ') : QStringList{text})
                 QVERIFY2(!button || QFontMetrics(w->font()).horizontalAdvance(line) <= w->width(),
                          qPrintable(where + " cut"));
-            if (label && label->wordWrap() == false && !label->text().isEmpty())
-                QVERIFY2(label->sizeHint().width() <= label->width() + 1,
-                         qPrintable(where + " cut"));
+            QVERIFY2(!label || label->wordWrap() || label->sizeHint().width() <= label->width() + 1,
+                     qPrintable(where + " cut"));
         }
+        apart(window);
+    }
+
+    // No two controls a player reads or uses cover each other: a picture may lie under them,
+    // the hidden exit area lies under everything and the pages lie on the tab strip. The windows
+    // were drawn with neighbours one pixel (15 twips) over each other, as the number boxes and
+    // the wheels' frame are; that much is theirs.
+    static void apart(QWidget *window)
+    {
+        QList<QWidget *> controls;
+        for (QWidget *w : window->findChildren<QWidget *>()) {
+            const auto *label = qobject_cast<QLabel *>(w);
+            const bool picture = (label && label->text().isEmpty()) || w->inherits("Immagine");
+            if (w->isVisibleTo(window) && !w->isWindow() && !picture &&
+                !QRegularExpression("^(lbl_esci|qt_.*|)$").match(w->objectName()).hasMatch())
+                controls << w;
+        }
+        for (QWidget *a : controls)
+            for (QWidget *b : controls) {
+                const QRect both = a->geometry() & b->geometry();
+                const bool page = (a->inherits("TabStrip") && both == b->geometry()) ||
+                                  (b->inherits("TabStrip") && both == a->geometry());
+                if (a < b && a->parentWidget() == b->parentWidget() && !page)
+                    QVERIFY2(std::min(both.width(), both.height()) <= twips(15),
+                             qPrintable(a->objectName() + " over " + b->objectName()));
+            }
     }
 
 private Q_SLOTS:
