@@ -9,6 +9,7 @@
 #include "storage/insiemeschede.h"
 #include "widgets/casellaspunta.h"
 #include "widgets/immagine.h"
+#include "widgets/nelturno.h"
 #include "widgets/stilegioco.h"
 #include "widgets/testonumero.h"
 #include "widgets/twips.h"
@@ -76,13 +77,15 @@ void Form_schede::creaRuote()
         auto *wheel = new CasellaSpunta(testoQt(lotto::kNomiRuote[std::size_t(i)]), m_frmRuote);
         wheel->setObjectName(QStringLiteral("chk_ruote_%1").arg(i));
         wheel->setGeometry(twipsRect(120, 240 + 315 * i, 1455, 285));
-        connect(wheel, &QCheckBox::toggled, this, [this, i] { chk_ruote_Click(i); });
+        connect(wheel, &QCheckBox::toggled, this,
+                nelTurno(m_modulo, this, [this, i] { chk_ruote_Click(i); }));
         chk_ruote[std::size_t(i)] = wheel;
     }
     cmd_selez = new QPushButton(QString::fromLatin1(kSelezionaTutto), this);
     cmd_selez->setObjectName(QStringLiteral("cmd_selez"));
     cmd_selez->setGeometry(twipsRect(120, 3900, 1455, 375));
-    connect(cmd_selez, &QPushButton::clicked, this, &Form_schede::cmd_selez_Click);
+    connect(cmd_selez, &QPushButton::clicked, this,
+            nelTurno(m_modulo, this, &Form_schede::cmd_selez_Click));
 }
 
 void Form_schede::creaTitoloENumeri()
@@ -123,7 +126,8 @@ void Form_schede::creaGiocate()
         auto *bet = new CasellaSpunta(name, m_frmGiocata);
         bet->setObjectName(QStringLiteral("chk_giocata_%1").arg(k));
         bet->setGeometry(twipsRect(120, 300 + 450 * k, 1335, 375));
-        connect(bet, &QCheckBox::toggled, this, [this, k] { chk_giocata_Click(k); });
+        connect(bet, &QCheckBox::toggled, this,
+                nelTurno(m_modulo, this, [this, k] { chk_giocata_Click(k); }));
         chk_giocata[std::size_t(k)] = bet;
         txt_puntata[std::size_t(k)] =
             casella(QStringLiteral("txt_puntata_%1").arg(k), QStringLiteral("Puntata su ") + name,
@@ -142,9 +146,10 @@ void Form_schede::creaPulsanti()
     cmd_pulisci = button("cmd_pulisci", "Pulisci scheda", twipsRect(1680, 4200, 1155, 375));
     cmd_salvasche = button("cmd_salvasche", "Salva schedina", twipsRect(2880, 4200, 1215, 375));
     cmd_esci = button("cmd_esci", "Esci", twipsRect(4140, 4200, 1140, 375));
-    connect(cmd_pulisci, &QPushButton::clicked, this, &Form_schede::cmd_pulisci_Click);
-    connect(cmd_salvasche, &QPushButton::clicked, this, &Form_schede::cmd_salvasche_Click);
-    connect(cmd_esci, &QPushButton::clicked, this, &Form_schede::cmd_esci_Click);
+    for (auto [b, gestore] : {std::pair{cmd_pulisci, &Form_schede::cmd_pulisci_Click},
+                              {cmd_salvasche, &Form_schede::cmd_salvasche_Click},
+                              {cmd_esci, &Form_schede::cmd_esci_Click}})
+        connect(b, &QPushButton::clicked, this, nelTurno(m_modulo, this, gestore));
 }
 
 // The Tab key goes through the wheels from CAGLIARI, then BARI, the numbers, the bet types,

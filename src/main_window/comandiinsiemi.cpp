@@ -11,6 +11,7 @@
 #include "storage/codepage1252.h"
 #include "storage/indiceinsieme.h"
 #include "storage/insiemeschede.h"
+#include "widgets/nelturno.h"
 #include "widgets/stilegioco.h"
 #include "widgets/testonumero.h"
 
@@ -54,14 +55,15 @@ ComandiInsiemi::ComandiInsiemi(PaginaLotto *lotto, PaginaGioca *gioca, Modulo &m
     : QObject(parent), m_lotto(lotto), m_gioca(gioca), m_modulo(modulo), m_dialogo(dialogo),
       m_insieme(insieme), m_esistenti(lotto->lst_esistenti), m_dagioca(lotto->lst_dagioca)
 {
-    connect(lotto->cmd_carica, &QPushButton::clicked, this, &ComandiInsiemi::cmd_carica_Click);
-    connect(lotto->cmd_newinsie, &QPushButton::clicked, this, &ComandiInsiemi::cmd_newinsie_Click);
-    connect(lotto->cmd_destra, &QPushButton::clicked, this, &ComandiInsiemi::cmd_destra_Click);
-    connect(lotto->cmd_all_destra, &QPushButton::clicked, this,
-            &ComandiInsiemi::cmd_all_destra_Click);
-    connect(lotto->cmd_sinistra, &QPushButton::clicked, this, &ComandiInsiemi::cmd_sinistra_Click);
-    connect(lotto->cmd_all_sinistra, &QPushButton::clicked, this,
-            &ComandiInsiemi::cmd_all_sinistra_Click);
+    const auto collega = [this](QPushButton *button, void (ComandiInsiemi::*gestore)()) {
+        connect(button, &QPushButton::clicked, this, nelTurno(m_modulo, this, gestore));
+    };
+    collega(lotto->cmd_carica, &ComandiInsiemi::cmd_carica_Click);
+    collega(lotto->cmd_newinsie, &ComandiInsiemi::cmd_newinsie_Click);
+    collega(lotto->cmd_destra, &ComandiInsiemi::cmd_destra_Click);
+    collega(lotto->cmd_all_destra, &ComandiInsiemi::cmd_all_destra_Click);
+    collega(lotto->cmd_sinistra, &ComandiInsiemi::cmd_sinistra_Click);
+    collega(lotto->cmd_all_sinistra, &ComandiInsiemi::cmd_all_sinistra_Click);
 }
 
 void ComandiInsiemi::mostraErrore(const QString &testo)
@@ -89,7 +91,10 @@ void ComandiInsiemi::cmd_carica_Click()
     if (m_dagioca->count() > 0 && !rimborsa())
         return;
     m_dialogo.impostaFiltro(DialogoFile::kFiltro);
-    m_dialogo.mostraApri();
+    {
+        const TurnoGiocatore::Attesa attesa(m_modulo.turno);
+        m_dialogo.mostraApri();
+    }
     const std::string name = m_dialogo.nomeFile();
     if (name == DialogoFile::kNomeIniziale || name.empty())
         return;
@@ -157,7 +162,10 @@ std::optional<std::string> ComandiInsiemi::scegliNuovoInsieme()
                            QString::fromStdString(m_modulo.file_insieme);
     for (;;) {
         m_dialogo.impostaFiltro(DialogoFile::kFiltro);
-        m_dialogo.mostraSalva();
+        {
+            const TurnoGiocatore::Attesa attesa(m_modulo.turno);
+            m_dialogo.mostraSalva();
+        }
         const std::string name = m_dialogo.nomeFile();
         if (name == DialogoFile::kNomeIniziale)
             return std::nullopt;

@@ -10,6 +10,7 @@
 #include "storage/codepage1252.h"
 #include "storage/indiceinsieme.h"
 #include "storage/insiemeschede.h"
+#include "widgets/nelturno.h"
 #include "widgets/stilegioco.h"
 #include "widgets/testonumero.h"
 
@@ -29,7 +30,8 @@ ComandoGioca::ComandoGioca(PaginaGioca *gioca, PaginaLotto *lotto, Modulo &modul
     : QObject(parent), m_gioca(gioca), m_lotto(lotto), m_modulo(modulo), m_generatore(generatore),
       m_insieme(insieme), m_annunci(modulo)
 {
-    connect(gioca->cmd_gioca, &QPushButton::clicked, this, &ComandoGioca::cmd_gioca_Click);
+    connect(gioca->cmd_gioca, &QPushButton::clicked, this,
+            nelTurno(m_modulo, this, &ComandoGioca::cmd_gioca_Click));
 }
 
 void ComandoGioca::cmd_gioca_Click()

@@ -16,6 +16,7 @@
 #include "sound/suonaomostra.h"
 #include "storage/cacheinsieme.h"
 #include "viewer/form_guarda.h"
+#include "widgets/nelturno.h"
 #include "widgets/stilegioco.h"
 #include "widgets/testonumero.h"
 #include "widgets/twips.h"
@@ -79,19 +80,22 @@ void Form_gioco::creaMenu()
     file->setObjectName(QStringLiteral("mnu_file"));
     QAction *newGame = file->addAction(QStringLiteral("Nuova partita"));
     newGame->setObjectName(QStringLiteral("mnu_file_newgame"));
-    connect(newGame, &QAction::triggered, this, &Form_gioco::mnu_file_newgame_Click);
+    connect(newGame, &QAction::triggered, this,
+            nelTurno(m_modulo, this, &Form_gioco::mnu_file_newgame_Click));
     QAction *exit = file->addAction(QStringLiteral("Esci"));
     exit->setObjectName(QStringLiteral("cmd_esci"));
-    connect(exit, &QAction::triggered, this, &Form_gioco::cmd_esci_Click);
+    connect(exit, &QAction::triggered, this, nelTurno(m_modulo, this, &Form_gioco::cmd_esci_Click));
 
     QMenu *options = menuBar()->addMenu(QStringLiteral("Opzioni"));
     options->setObjectName(QStringLiteral("cmd_option"));
     m_mnuSuoni = options->addAction(testoQt(InterruttoriSuoni::kDisabilita));
     m_mnuSuoni->setObjectName(QStringLiteral("mnu_cmd_suoni"));
-    connect(m_mnuSuoni, &QAction::triggered, this, &Form_gioco::mnu_cmd_suoni_Click);
+    connect(m_mnuSuoni, &QAction::triggered, this,
+            nelTurno(m_modulo, this, &Form_gioco::mnu_cmd_suoni_Click));
     m_mnuSpirito = options->addAction(testoQt(InterruttoriSuoni::kSpiritosiIniziale));
     m_mnuSpirito->setObjectName(QStringLiteral("mnu_cmd_spirito"));
-    connect(m_mnuSpirito, &QAction::triggered, this, &Form_gioco::mnu_cmd_spirito_Click);
+    connect(m_mnuSpirito, &QAction::triggered, this,
+            nelTurno(m_modulo, this, &Form_gioco::mnu_cmd_spirito_Click));
 
     QAction *about = menuBar()->addAction(QStringLiteral("?"));
     about->setObjectName(QStringLiteral("mnu_about"));
@@ -102,7 +106,8 @@ void Form_gioco::creaPagine()
     QWidget *area = centralWidget();
     m_tabStrip = new TabStrip(area);
     m_tabStrip->resize(twips(kLarghezzaTab), twips(kAltezzaTab));
-    connect(m_tabStrip, &TabStrip::Click, this, &Form_gioco::TabStrip1_Click);
+    connect(m_tabStrip, &TabStrip::Click, this,
+            nelTurno(m_modulo, this, &Form_gioco::TabStrip1_Click));
     m_presentazione = new PaginaPresentazione(area);
     m_pagine = {m_presentazione, nullptr, nullptr, nullptr};
     mostraPagina(0);
@@ -121,10 +126,12 @@ void Form_gioco::creaPagineDiGioco()
     connect(m_insiemi, &ComandiInsiemi::puntiCambiati, this, &Form_gioco::mostraPunti);
     connect(m_comandoGioca, &ComandoGioca::puntiCambiati, this, &Form_gioco::mostraPunti);
     connect(m_comandoGioca, &ComandoGioca::partitaVinta, this, &Form_gioco::mnu_file_newgame_Click);
-    connect(m_lotto->cmd_scheda, &QPushButton::clicked, this, &Form_gioco::cmd_scheda_Click);
+    connect(m_lotto->cmd_scheda, &QPushButton::clicked, this,
+            nelTurno(m_modulo, this, &Form_gioco::cmd_scheda_Click));
     connect(m_lotto->lst_esistenti, &ListaSchede::DblClick, this,
-            &Form_gioco::lst_esistenti_DblClick);
-    connect(m_lotto->lst_dagioca, &ListaSchede::DblClick, this, &Form_gioco::lst_dagioca_DblClick);
+            nelTurno(m_modulo, this, &Form_gioco::lst_esistenti_DblClick));
+    connect(m_lotto->lst_dagioca, &ListaSchede::DblClick, this,
+            nelTurno(m_modulo, this, &Form_gioco::lst_dagioca_DblClick));
     aggiungiPagina(1, m_gioca);
     aggiungiPagina(2, m_lotto);
     mostraStatoIniziale();

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "shared/avvisi.h"
+#include "shared/avvisiinattesa.h"
 #include "shared/currency.h"
 #include "shared/riproduttore.h"
+#include "shared/turnogiocatore.h"
 #include "storage/schedina.h"
 
 #include <array>
@@ -30,14 +31,17 @@ public:
     std::int16_t suoni_spiritosi = 0;
     std::array<std::int16_t, 6> combinazioni{}; // 1..5: ways of choosing k of the numbers
     Schedina schedina;                          // the shared buffer every record read fills
+    TurnoGiocatore turno;                       // the player's actions, one at a time
 
     bool insiemeAperto() const { return file_insieme != kNessunFile; }
 
-    // Plays a recording (its full path from the catalogue) to its end, unless sounds are off.
+    // Plays a recording (its full path from the catalogue) to its end, unless sounds are off;
+    // the windows take no action meanwhile.
     void SuonaFile(std::string_view percorso);
+    // The message boxes; while one is open the windows take no action.
     Avvisi &avvisi() { return m_avvisi; }
 
 private:
     Riproduttore &m_riproduttore;
-    Avvisi &m_avvisi;
+    AvvisiInAttesa m_avvisi;
 };

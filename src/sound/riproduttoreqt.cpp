@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QMediaDevices>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <algorithm>
@@ -178,6 +179,11 @@ RiproduttoreQt::~RiproduttoreQt() = default;
 
 void RiproduttoreQt::suona(const std::string &percorso)
 {
+    // A call from inside a play's wait would restart the output under that play.
+    if (m_suona)
+        return;
+    m_suona = true;
+    const auto fine = qScopeGuard([this] { m_suona = false; });
     const auto file = m_radice.trova(percorso);
     if (!file)
         return;

@@ -13,7 +13,8 @@ class QAudioSink;
 // Plays recordings on the default audio output through Qt Multimedia. The caller's windows keep
 // repainting while a recording plays, but no click or key reaches them until it has ended
 // (they get it afterwards). Without an output device, or with a recording that is missing or
-// not a playable WAV, the call returns at once.
+// not a playable WAV, the call returns at once; so does a call made while a recording plays,
+// which plays nothing.
 class RiproduttoreQt : public Riproduttore
 {
 public:
@@ -39,4 +40,5 @@ private:
     // QAudioSink runs QCoreApplication::processEvents(), which inside a later call would hand
     // the windows the very clicks that call holds back.
     std::vector<std::unique_ptr<Uscita>> m_uscite;
+    bool m_suona = false; // a recording is playing
 };

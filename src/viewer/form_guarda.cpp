@@ -7,6 +7,7 @@
 #include "storage/codepage1252.h"
 #include "storage/insiemeschede.h"
 #include "widgets/immagine.h"
+#include "widgets/nelturno.h"
 #include "widgets/stilegioco.h"
 #include "widgets/testonumero.h"
 #include "widgets/twips.h"
@@ -134,9 +135,10 @@ void form_guarda::creaPulsanti()
     cmd_pulisci1->setObjectName(QStringLiteral("cmd_pulisci1"));
     cmd_pulisci1->setGeometry(cmd_modifica->geometry());
     cmd_pulisci1->setVisible(false);
-    connect(cmd_modifica, &QPushButton::clicked, this, &form_guarda::cmd_modifica_Click);
-    connect(cmd_esci1, &QPushButton::clicked, this, &form_guarda::cmd_esci1_Click);
-    connect(cmd_pulisci1, &QPushButton::clicked, this, &form_guarda::cmd_pulisci1_Click);
+    for (auto [b, gestore] : {std::pair{cmd_modifica, &form_guarda::cmd_modifica_Click},
+                              {cmd_esci1, &form_guarda::cmd_esci1_Click},
+                              {cmd_pulisci1, &form_guarda::cmd_pulisci1_Click}})
+        connect(b, &QPushButton::clicked, this, nelTurno(m_modulo, this, gestore));
 }
 
 // The faces the viewer was drawn with, set when it is first shown: the window's bold italic
