@@ -68,6 +68,8 @@ GiocoAvviato::GiocoAvviato(QApplication &app)
     QObject::connect(&m_parti->window, &Form_gioco::fineProgramma, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     m_parti->window.show();
+    // The keyboard starts in the game's window, with a window manager or without one.
+    m_parti->window.activateWindow();
 }
 
 GiocoAvviato::~GiocoAvviato() = default;

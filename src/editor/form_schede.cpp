@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,6 +60,7 @@ Form_schede::Form_schede(Modulo &modulo, const CampiScheda &visore, QWidget *par
     creaPulsanti();
     m_numeri = new InserimentoNumeri(this);
     impostaOrdineFocus();
+    stile::pulsantiConInvio(this);
     svuota();
 }
 
@@ -397,11 +399,27 @@ void Form_schede::Form_Activate()
 
 bool Form_schede::event(QEvent *event)
 {
+    // Hidden, it gives the keyboard back to the window that opened it.
+    if (event->type() == QEvent::Hide && parentWidget())
+        parentWidget()->activateWindow();
     if (event->type() == QEvent::WindowActivate)
         Form_Activate();
-    if (event->type() == QEvent::Show && !m_testiAdattati) {
+    if (event->type() == QEvent::Show) {
+        // The keyboard starts where the Tab order starts.
+        chk_ruote[1]->setFocus();
+        if (!m_testiAdattati)
+            stile::adattaTesti(this);
         m_testiAdattati = true;
-        stile::adattaTesti(this);
     }
     return QWidget::event(event);
+}
+
+// Escape leaves the editor, as "Esci" does; in a number or stake box it is a key like any
+// other, and refused there.
+void Form_schede::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        cmd_esci->click();
+    else
+        QWidget::keyPressEvent(event);
 }

@@ -71,6 +71,7 @@ Q_SIGNALS:
 
 protected:
     bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void creaTitoloENumeri();

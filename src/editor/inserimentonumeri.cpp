@@ -16,8 +16,8 @@ namespace {
 
 using catalogo::Evento;
 
-// A key that types something into a box: any key that makes a character, Backspace and Enter.
-// Tab, Delete and the navigation and modifier keys keep their ordinary work.
+// A key that types something into a box: any key that makes a character, Backspace, Enter and
+// Escape. Tab, Delete and the navigation and modifier keys keep their ordinary work.
 bool isTyped(const QKeyEvent *event)
 {
     switch (event->key()) {
@@ -28,6 +28,7 @@ bool isTyped(const QKeyEvent *event)
     case Qt::Key_Backspace:
     case Qt::Key_Return:
     case Qt::Key_Enter:
+    case Qt::Key_Escape:
         return true;
     default:
         return !event->text().isEmpty();

@@ -59,11 +59,11 @@ void ComandoGioca::cmd_gioca_Click()
 // The board is blanked whole, then filled once the whole draw is made.
 void ComandoGioca::mostraEstrazione()
 {
-    for (QLabel *label : m_gioca->lbl_numeri)
-        label->clear();
+    for (std::size_t i = 0; i < m_gioca->lbl_numeri.size(); ++i)
+        m_gioca->scriviNumero(i, QString());
     for (std::size_t w = 0; w < lotto::kRuote; ++w) {
         for (std::size_t p = 0; p < Estrazione::kPosizioni; ++p)
-            m_gioca->lbl_numeri[w * 5 + p]->setNum(m_estratti.numero(w, p));
+            m_gioca->scriviNumero(w * 5 + p, QString::number(m_estratti.numero(w, p)));
     }
 }
 

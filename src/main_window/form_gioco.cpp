@@ -16,6 +16,7 @@
 #include "sound/suonaomostra.h"
 #include "storage/cacheinsieme.h"
 #include "viewer/form_guarda.h"
+#include "widgets/cornicefocus.h"
 #include "widgets/nelturno.h"
 #include "widgets/stilegioco.h"
 #include "widgets/testonumero.h"
@@ -25,6 +26,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTabBar>
 
 namespace {
 
@@ -66,6 +69,8 @@ Form_gioco::Form_gioco(Modulo &modulo, DialogoFile &dialogo, GeneratoreCasuale &
     setCentralWidget(area);
     creaMenu();
     creaPagine();
+    creaTastiTab();
+    new CorniceFocus(this);
     creaUscitaNascosta();
     area->setMinimumSize(twips(10875), twips(7950));
     resize(area->minimumSize() + QSize(0, menuBar()->sizeHint().height()));
@@ -76,7 +81,7 @@ Form_gioco::~Form_gioco() = default;
 
 void Form_gioco::creaMenu()
 {
-    QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnu_file"));
     QAction *newGame = file->addAction(QStringLiteral("Nuova partita"));
     newGame->setObjectName(QStringLiteral("mnu_file_newgame"));
@@ -86,7 +91,7 @@ void Form_gioco::creaMenu()
     exit->setObjectName(QStringLiteral("cmd_esci"));
     connect(exit, &QAction::triggered, this, nelTurno(m_modulo, this, &Form_gioco::cmd_esci_Click));
 
-    QMenu *options = menuBar()->addMenu(QStringLiteral("Opzioni"));
+    QMenu *options = menuBar()->addMenu(QStringLiteral("&Opzioni"));
     options->setObjectName(QStringLiteral("cmd_option"));
     m_mnuSuoni = options->addAction(testoQt(InterruttoriSuoni::kDisabilita));
     m_mnuSuoni->setObjectName(QStringLiteral("mnu_cmd_suoni"));
@@ -99,6 +104,24 @@ void Form_gioco::creaMenu()
 
     QAction *about = menuBar()->addAction(QStringLiteral("?"));
     about->setObjectName(QStringLiteral("mnu_about"));
+    // Alt and the first letter open "File" and "Opzioni"; F10 opens the first menu, and the
+    // arrows go on from there.
+    connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab turn the tabs from anywhere in the window; the tab strip reports
+// the change as a click on the tab.
+void Form_gioco::creaTastiTab()
+{
+    const auto gira = [this](int passo) {
+        QTabBar *tabs = m_tabStrip->tabs();
+        tabs->setCurrentIndex((tabs->currentIndex() + passo + tabs->count()) % tabs->count());
+    };
+    connect(new QShortcut(QKeySequence::NextChild, this), &QShortcut::activated, this,
+            [gira] { gira(1); });
+    connect(new QShortcut(QKeySequence::PreviousChild, this), &QShortcut::activated, this,
+            [gira] { gira(-1); });
 }
 
 void Form_gioco::creaPagine()

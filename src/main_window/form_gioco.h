@@ -79,6 +79,7 @@ protected:
 
 private:
     void creaMenu();
+    void creaTastiTab();
     void creaPagine();
     void creaPagineDiGioco();
     void aggiungiPagina(int indice, QGroupBox *pagina);

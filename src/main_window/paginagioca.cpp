@@ -57,6 +57,7 @@ PaginaGioca::PaginaGioca(QWidget *parent) : QGroupBox(QStringLiteral("Gioca"), p
     lbl_vincita = stile::etichetta(QStringLiteral("lbl_vincita"), QStringLiteral("_______"), 7320,
                                    5880, yellow, this);
     creaTabellone();
+    stile::pulsantiConInvio(this);
 }
 
 void PaginaGioca::creaTabellone()
@@ -74,10 +75,20 @@ void PaginaGioca::creaTabellone()
             number->setAlignment(Qt::AlignCenter);
             number->setGeometry(twips(1740 + 840 * int(p)), twips(1920 + 360 * int(w)), twips(300),
                                 twips(285));
-            number->setAccessibleName(
-                capitalised(lotto::kNomiRuote[w]) +
-                QStringLiteral(", %1 numero estratto").arg(QString::fromLatin1(kPosizioni[p])));
             lbl_numeri[w * 5 + p] = number;
+            scriviNumero(w * 5 + p, QString());
         }
     }
+}
+
+// A screen reader hears the wheel, the position and the number drawn there, if any; it is told
+// of every change.
+void PaginaGioca::scriviNumero(std::size_t indice, const QString &numero)
+{
+    QLabel *label = lbl_numeri[indice];
+    label->setText(numero);
+    label->setAccessibleName(
+        capitalised(lotto::kNomiRuote[indice / 5]) +
+        QStringLiteral(", %1 numero estratto").arg(QString::fromLatin1(kPosizioni[indice % 5])) +
+        (numero.isEmpty() ? QString() : QStringLiteral(": ") + numero));
 }

@@ -15,6 +15,9 @@ class PaginaGioca : public QGroupBox
 public:
     explicit PaginaGioca(QWidget *parent);
 
+    // Shows a drawn number on the board (nothing for an empty text).
+    void scriviNumero(std::size_t indice, const QString &numero);
+
     QPushButton *cmd_gioca;
     QLabel *lbl_punti;
     QLabel *lbl_somma;

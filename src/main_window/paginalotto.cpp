@@ -33,12 +33,21 @@ PaginaLotto::PaginaLotto(QWidget *parent) : QGroupBox(QStringLiteral("Lotto"), p
     cmd_destra = pulsante("cmd_destra", ">", 7680, 2520, 495, 375);
     cmd_sinistra = pulsante("cmd_sinistra", "<", 7680, 5040, 495, 375);
     cmd_all_sinistra = pulsante("cmd_all_sinistra", "<<", 7680, 5400, 495, 375);
-    cmd_all_destra->setAccessibleName(QStringLiteral("Gioca tutte le schedine"));
-    cmd_destra->setAccessibleName(QStringLiteral("Gioca le schedine selezionate"));
-    cmd_sinistra->setAccessibleName(QStringLiteral("Togli le schedine selezionate dal gioco"));
-    cmd_all_sinistra->setAccessibleName(QStringLiteral("Togli tutte le schedine dal gioco"));
+    cmd_all_destra->setAccessibleDescription(QStringLiteral("Gioca tutte le schedine"));
+    cmd_destra->setAccessibleDescription(QStringLiteral("Gioca le schedine selezionate"));
+    cmd_sinistra->setAccessibleDescription(
+        QStringLiteral("Togli le schedine selezionate dal gioco"));
+    cmd_all_sinistra->setAccessibleDescription(QStringLiteral("Togli tutte le schedine dal gioco"));
     for (QPushButton *arrow : {cmd_all_destra, cmd_destra, cmd_sinistra, cmd_all_sinistra})
         arrow->setFont(QFont());
+    // Tab goes through the page as it reads: the buttons, the tickets not chosen, the arrows
+    // from top to bottom, the tickets to play.
+    const QList<QWidget *> order{cmd_scheda,    cmd_carica,       cmd_newinsie,
+                                 lst_esistenti, cmd_all_destra,   cmd_destra,
+                                 cmd_sinistra,  cmd_all_sinistra, lst_dagioca};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    stile::pulsantiConInvio(this);
 
     lbl_messaggio =
         stile::etichetta(QStringLiteral("lbl_messaggio"), QString::fromUtf8(kMessaggioIniziale),

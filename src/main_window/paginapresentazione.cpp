@@ -14,5 +14,7 @@ PaginaPresentazione::PaginaPresentazione(QWidget *parent)
                                  QStringLiteral("Il nuovo lotto: presentazione del gioco"), this,
                                  QStringLiteral(":/pronte/presentazione.argb"));
     picture->setObjectName(QStringLiteral("Image2"));
+    // Tab reaches the picture, so that the page is not empty to the keyboard or a screen reader.
+    picture->setFocusPolicy(Qt::TabFocus);
     picture->setGeometry(stile::sottoIlTitolo(this));
 }

@@ -29,6 +29,7 @@ PaginaRegolamento::PaginaRegolamento(QWidget *parent)
     VScroll->setSingleStep(1);
     VScroll->setPageStep(1);
     VScroll->setAccessibleName(QStringLiteral("Pagina del regolamento"));
+    VScroll->setFocusPolicy(Qt::TabFocus); // the arrows and Page keys turn the pages
     // valueChanged also follows the thumb while it is dragged.
     connect(VScroll, &QScrollBar::valueChanged, this, &PaginaRegolamento::VScroll_Change);
 }

@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -139,6 +140,7 @@ void form_guarda::creaPulsanti()
                               {cmd_esci1, &form_guarda::cmd_esci1_Click},
                               {cmd_pulisci1, &form_guarda::cmd_pulisci1_Click}})
         connect(b, &QPushButton::clicked, this, nelTurno(m_modulo, this, gestore));
+    stile::pulsantiConInvio(this);
 }
 
 // The faces the viewer was drawn with, set when it is first shown: the window's bold italic
@@ -186,6 +188,9 @@ void form_guarda::mostra(const QString &voce, bool modificabile)
         raise();
         cmd_pulisci1_Click();
         cmd_modifica->setVisible(modificabile);
+        // The keyboard starts on the first button shown.
+        (modificabile ? cmd_modifica : cmd_esci1)->setFocus();
+        activateWindow();
         found = cerca(voce);
     }
     if (!found)
@@ -286,6 +291,9 @@ void form_guarda::Form_Activate()
 
 bool form_guarda::event(QEvent *event)
 {
+    // Hidden, it gives the keyboard back to the window that opened it.
+    if (event->type() == QEvent::Hide && parentWidget())
+        parentWidget()->activateWindow();
     if (event->type() == QEvent::WindowActivate)
         Form_Activate();
     if (event->type() == QEvent::Show && !m_testiAdattati) {
@@ -293,6 +301,15 @@ bool form_guarda::event(QEvent *event)
         caratteri();
     }
     return QWidget::event(event);
+}
+
+// Escape leaves the viewer, as "Esci" does.
+void form_guarda::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        cmd_esci1->click();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 // A click anywhere but on the buttons, frames and boxes included, tells how to change the

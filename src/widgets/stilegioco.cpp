@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QPalette>
+#include <QPushButton>
 #include <QStyleOptionButton>
 
 #include <cstring>
@@ -73,6 +74,12 @@ void adattaTesti(QWidget *window)
         if (font != button->font())
             button->setFont(font);
     }
+}
+
+void pulsantiConInvio(QWidget *window)
+{
+    for (QPushButton *button : window->findChildren<QPushButton *>())
+        button->setAutoDefault(true);
 }
 
 void coloraTesto(QWidget *widget, const char *colour)

@@ -26,6 +26,9 @@ inline constexpr const char *kGialloPallido = "color: #FFFFC0;";
 // would cost each label a style of its own to build and polish: several times the label itself.
 void coloraTesto(QWidget *widget, const char *colour);
 
+// Enter presses the focused button as Space does, in any window, not only in dialogs.
+void pulsantiConInvio(QWidget *window);
+
 // Buttons and check boxes keep the sizes they were drawn with; where a caption would not fit in
 // the desktop's faces, its face shrinks until the whole caption shows. Run when the window is
 // first shown, so that a hidden window measures nothing.

@@ -1,10 +1,14 @@
+#include "shared/lotto.h"
 #include "support/partitadiprova.h"
 #include "widgets/stilegioco.h"
 #include "widgets/twips.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QMenuBar>
 #include <QTabBar>
 
 // One whole game through the real windows, as a player plays it (see PartitaDiProva::fai): a set
@@ -84,8 +88,147 @@ class tst_Partita : public QObject
             }
     }
 
+    // Keys pressed where the focus is (in an open menu, on the menu): "tab", "backtab", "space",
+    // "enter", "esc", "down", "right", "f10", "ctrl+tab", "ctrl+shift+tab", "alt+o", or 'text'
+    // typed; "3*tab" repeats. Returns the focused control's name.
+    QString keys(const QString &keys)
+    {
+        static const QMap<QString, QPair<Qt::Key, Qt::KeyboardModifiers>> named{
+            {"tab", {Qt::Key_Tab, {}}},
+            {"backtab", {Qt::Key_Backtab, Qt::ShiftModifier}},
+            {"space", {Qt::Key_Space, {}}},
+            {"enter", {Qt::Key_Return, {}}},
+            {"esc", {Qt::Key_Escape, {}}},
+            {"down", {Qt::Key_Down, {}}},
+            {"right", {Qt::Key_Right, {}}},
+            {"f10", {Qt::Key_F10, {}}},
+            {"alt+o", {Qt::Key_O, Qt::AltModifier}},
+            {"ctrl+tab", {Qt::Key_Tab, Qt::ControlModifier}},
+            {"ctrl+shift+tab", {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier}}};
+        for (const QString &key : keys.split(", ", Qt::SkipEmptyParts)) {
+            const int times = key.contains('*') ? key.section('*', 0, 0).toInt() : 1;
+            const QString name = key.section('*', -1);
+            for (int i = 0; i < times; ++i) {
+                QWidget *to = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
+                                                                : QApplication::focusWidget();
+                if (name.startsWith('\''))
+                    QTest::keyClicks(to, name.mid(1, name.size() - 2));
+                else
+                    QTest::keyClick(to, named[name].first, named[name].second);
+                // A window opened takes the keys; one closed gives them back.
+                QWidget *active = &game->window;
+                for (auto *w : game->window.findChildren<QWidget *>(
+                         QRegularExpression("^(Form_schede|form_guarda)$")))
+                    active = w->isVisible() ? w : active;
+                if (!QTest::qWaitFor([active] { return active->isActiveWindow(); }))
+                    return active->objectName() + " not active";
+                QCoreApplication::processEvents();
+            }
+        }
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "-";
+    }
+
 private Q_SLOTS:
+    // A whole game with the keyboard alone: a set loaded, a ticket written and saved, chosen,
+    // played and read on the board as a screen reader reads it, looked at, and the sounds
+    // switched off from the menu.
+    void byKeysAlone()
+    {
+        PartitaDiProva partita;
+        game = &partita;
+        partita.schede["Vecchia"] = ticketRecord("Vecchia", {7}, {0}, {{0, 10000}});
+        partita.fai({"scrivi Vecchia"});
+        partita.dialog.scegli(partita.path());
+        partita.generatore.ruote({{0, {34, 12}}});
+        partita.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&partita.window));
+        partita.detto();
+        QCOMPARE(keys("ctrl+tab, ctrl+tab, 2*tab, space, backtab, enter"), "chk_ruote_1");
+        QCOMPARE(keys("2*backtab, 'Ambo Bari', 12*tab, space, 2*tab, '12', tab, '34', 3*tab"),
+                 "chk_giocata_1");
+        QCOMPARE(keys("space, 2*tab, '5', tab, enter"), "cmd_scheda");
+        QCOMPARE(keys("3*tab, down, down, 2*tab, space"), "cmd_destra");
+        QCOMPARE(partita.detto(),
+                 "lotto_gioca / inizio_lotto / click x4 / lotto_schedina_salvata / click");
+        QCOMPARE(partita.vista(), "9995 5 -5 0 | Vecchia | Ambo Bari");
+        QCOMPARE(keys("ctrl+shift+tab, tab, space"), "cmd_gioca");
+        QCOMPARE(partita.detto(), "lotto_gioca / click / ambo_bari");
+        QStringList board;
+        for (QLabel *label : partita.gioca()->lbl_numeri)
+            board << QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+        QCOMPARE(board.first(), "Bari, primo numero estratto: 34");
+        const QRegularExpression said("^(\\w+), (primo|secondo|terzo|quarto|quinto) numero "
+                                      "estratto: ([1-9]|[1-8]\\d|90)$");
+        for (qsizetype w = 0; w < 10; ++w) {
+            QSet<QString> drawn;
+            for (qsizetype p = 0; p < 5; ++p) {
+                const auto match = said.match(board[w * 5 + p]);
+                QVERIFY2(match.hasMatch(), qPrintable(board[w * 5 + p]));
+                QCOMPARE(match.captured(1).toUpper(), QString::fromLatin1(lotto::kNomiRuote[w]));
+                drawn << match.captured(3);
+            }
+            QCOMPARE(drawn.size(), 5);
+        }
+        QCOMPARE(keys("ctrl+tab, 9*tab"), "lst_dagioca");
+        QCOMPARE(keys("enter"), "cmd_esci1");
+        QCOMPARE(keys("esc"), "lst_dagioca");
+        QVERIFY(!partita.window.visore()->isVisible());
+        QCOMPARE(partita.detto(), "inizio_lotto / click");
+        QCOMPARE(keys("f10, right, enter"), "lst_dagioca");
+        QCOMPARE(partita.modulo.suoni_attivi, 0);
+        QCOMPARE(keys("alt+o, enter"), "lst_dagioca");
+        QCOMPARE(partita.modulo.suoni_attivi, 1);
+        // The letters that open the menus change neither their captions nor their names.
+        QAccessibleInterface *menus =
+            QAccessible::queryAccessibleInterface(partita.window.menuBar());
+        for (int i = 0; i < 2; ++i) {
+            QCOMPARE(partita.window.menuBar()->actions()[i]->text().remove('&'),
+                     menus->child(i)->text(QAccessible::Name));
+            QCOMPARE(menus->child(i)->text(QAccessible::Name), QStringList({"File", "Opzioni"})[i]);
+        }
+    }
+
     // On a real desktop, with a window manager's frame: the windows read in their faces, and
+    // Tab goes from the tab strip through the page in front, as it reads, and back; every
+    // control shows the focus.
+    void tabGoesThroughThePage_data()
+    {
+        QTest::addColumn<QString>("turn");
+        QTest::addColumn<QString>("stops");
+        QTest::newRow("Presentazione") << ""
+                                       << "Image2";
+        QTest::newRow("Gioca") << "ctrl+tab"
+                               << "cmd_gioca";
+        QTest::newRow("Lotto") << "ctrl+tab, ctrl+tab"
+                               << "cmd_scheda cmd_carica cmd_newinsie lst_esistenti cmd_all_destra "
+                                  "cmd_destra cmd_sinistra cmd_all_sinistra lst_dagioca";
+        QTest::newRow("Regolamento") << "ctrl+shift+tab"
+                                     << "OLE_0 VScroll";
+    }
+    void tabGoesThroughThePage()
+    {
+        QFETCH(QString, turn);
+        QFETCH(QString, stops);
+        PartitaDiProva partita;
+        game = &partita;
+        partita.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&partita.window));
+        QCOMPARE(keys(turn), "TabStrip1_schede");
+        const auto around = [&](const QString &name) {
+            const auto *w = partita.window.findChild<QWidget *>(name);
+            const QRect r(w->mapTo(&partita.window, QPoint(-3, -3)), w->size() + QSize(6, 6));
+            return partita.window.grab(r).toImage();
+        };
+        QMap<QString, QImage> unfocused;
+        for (const QString &stop : stops.split(' '))
+            unfocused[stop] = around(stop);
+        for (const QString &stop : stops.split(' ')) {
+            QCOMPARE(keys("tab"), stop);
+            QVERIFY2(around(stop) != unfocused[stop], qPrintable(stop + ": focus not shown"));
+        }
+        QCOMPARE(keys("tab"), "TabStrip1_schede");
+    }
+
     // the layout made when the frame came is the one every later layout makes.
     void onTheDesktop()
     {
