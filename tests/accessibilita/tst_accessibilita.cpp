@@ -1,6 +1,30 @@
+#include "sound/riproduttoreqt.h"
 #include "support/partitadiprova.h"
 
 #include <QAccessible>
+#include <QAudioDevice>
+#include <QMediaDevices>
+#include <QProcess>
+#include <QTimer>
+
+namespace {
+
+// The real player, noting when each recording starts ("+") and ends ("-").
+struct PlayerNotato : Riproduttore
+{
+    explicit PlayerNotato(const QString &root) : real(RadiceSuoni({root.toStdString()})) {}
+    void suona(const std::string &percorso) override
+    {
+        const QString name = QString::fromStdString(percorso).section('\\', -1).remove(".wav");
+        heard << "+" + name;
+        real.suona(percorso);
+        heard << "-" + name;
+    }
+    RiproduttoreQt real;
+    QStringList heard;
+};
+
+} // namespace
 
 // What a screen reader finds in each window: every control a player can use has a name.
 class tst_Accessibilita : public QObject
@@ -43,6 +67,51 @@ private Q_SLOTS:
         QList<QWidget *> windows = {&game.window, game.window.editor(), game.window.visore()};
         QVERIFY(walk(QAccessible::queryAccessibleInterface(windows[window]), unnamed) > 3);
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+    }
+
+    // While a recording plays on a real output, a screen reader presses the "Lotto" tab and a
+    // key turns the tab: each waits for the handler under way, then runs in its turn.
+    void deafWhileSpeaking()
+    {
+        if (QMediaDevices::defaultAudioOutput().isNull())
+            QSKIP("no audio output: see the log of the sound_nullsink_start test");
+        QTemporaryDir root;
+        const QString tone = root.filePath("tone.wav");
+        QCOMPARE(QProcess::execute(
+                     "sox", {"-n", "-r22050", "-c1", "-b16", tone, "synth", "0.4", "sine", "440"}),
+                 0);
+        using catalogo::Evento;
+        for (Evento e : {Evento::Click, Evento::NessunaSchedinaDaGiocare, Evento::TabLotto,
+                         Evento::TabRegolamento}) {
+            const QString wav = QString::fromUtf8(catalogo::registrazioni(e, false)[0].data());
+            QDir(root.path()).mkpath(wav.section('\\', 0, -2).replace('\\', '/'));
+            QVERIFY(QFile::copy(tone, root.filePath(QString(wav).replace('\\', '/'))));
+        }
+        PlayerNotato player(root.path());
+        FakeAvvisi boxes;
+        FakeDialogoFile dialog;
+        GeneratoreScriptato generatore;
+        Modulo modulo{player, boxes};
+        Form_gioco window{modulo, dialog, generatore};
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitFor([&] { return window.isActiveWindow(); }));
+        player.heard.clear(); // the greeting, which has no recording here
+        const auto press = [](QObject *control, int child = -1) {
+            QAccessibleInterface *node = QAccessible::queryAccessibleInterface(control);
+            node = child < 0 ? node : node->child(child);
+            node->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        };
+        press(window.paginaGioca()->cmd_gioca);
+        QTimer::singleShot(600, &window, [&] { press(window.tabStrip()->tabs(), 2); });
+        QTimer::singleShot(700, &window,
+                           [&] { QTest::keyClick(&window, Qt::Key_Tab, Qt::ControlModifier); });
+        QTRY_COMPARE_WITH_TIMEOUT(player.heard.size(), 8, 10000);
+        QCOMPARE(player.heard.join(' '),
+                 "+click -click +lotto_carica_schedine -lotto_carica_schedine "
+                 "+inizio_lotto -inizio_lotto +inizio_regolamento -inizio_regolamento");
+        QCOMPARE(window.tabStrip()->selezionata(), 4);
+        QVERIFY(window.paginaRegolamento()->isVisible() && !window.paginaLotto()->isVisible());
     }
 };
 

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 // Real playback through the default output, in CTest a PulseAudio null sink: a call lasts as
 // long as its recording, and what the sink's monitor hears meanwhile is the recording.
@@ -16,6 +17,7 @@ class tst_RiproduttoreQt : public QObject
 private Q_SLOTS:
     void playsToItsEnd_data();
     void playsToItsEnd();
+    void aCallDuringAPlayPlaysNothing();
 
 private:
     QTemporaryDir m_dir;
@@ -71,6 +73,27 @@ void tst_RiproduttoreQt::playsToItsEnd()
     for (qsizetype i = 1; i < dati.size() / 2; ++i)
         cicli += campioni[i - 1] < -8000 && campioni[i] >= -8000;
     QVERIFY2(std::abs(cicli - 440 * secondi) < 10, qPrintable(QString::number(cicli)));
+}
+
+// Called again from inside its wait (as a handler run there would), the player returns at once
+// and the first recording still plays to its end.
+void tst_RiproduttoreQt::aCallDuringAPlayPlaysNothing()
+{
+    if (QMediaDevices::defaultAudioOutput().isNull())
+        QSKIP("no audio output: see the log of the sound_nullsink_start test");
+    const std::string first = "C:\\Quarzolo\\Suoni\\16-bit stereo 48000 Hz.wav";
+    qint64 inner = -1;
+    QTimer::singleShot(300, [&] {
+        QElapsedTimer clock;
+        clock.start();
+        m_riproduttore.suona(first);
+        inner = clock.elapsed();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    m_riproduttore.suona(first);
+    QVERIFY2(clock.elapsed() >= 980 && inner >= 0 && inner < 50,
+             qPrintable(QString::number(inner)));
 }
 
 QTEST_GUILESS_MAIN(tst_RiproduttoreQt)
