@@ -26,7 +26,8 @@ struct PlayerNotato : Riproduttore
 
 } // namespace
 
-// What a screen reader finds in each window: every control a player can use has a name.
+// What a screen reader finds in each window: every control a player can use has a name, its
+// caption when it has one.
 class tst_Accessibilita : public QObject
 {
     Q_OBJECT
@@ -44,6 +45,10 @@ class tst_Accessibilita : public QObject
                               object->parent()->objectName().startsWith("qt_scrollarea"));
         if (usable && node->text(A::Name).trimmed().isEmpty())
             unnamed << (object ? object->objectName() : "?");
+        // A caption a player sees is the name a screen reader says.
+        if (const auto *b = qobject_cast<const QAbstractButton *>(object);
+            b && !b->text().isEmpty() && node->text(A::Name) != QString(b->text()).remove('&'))
+            unnamed << b->objectName() + " named " + node->text(A::Name);
         int count = usable;
         for (int i = 0; i < node->childCount(); ++i)
             count += walk(node->child(i), unnamed);

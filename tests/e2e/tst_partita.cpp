@@ -89,8 +89,8 @@ class tst_Partita : public QObject
     }
 
     // Keys pressed where the focus is (in an open menu, on the menu): "tab", "backtab", "space",
-    // "enter", "esc", "down", "right", "f10", "ctrl+tab", "ctrl+shift+tab", "alt+o", or 'text'
-    // typed; "3*tab" repeats. Returns the focused control's name.
+    // "enter", "esc", "down", "right", "end", "f10", "ctrl+tab", "ctrl+shift+tab", "alt+o", or
+    // 'text' typed; "3*tab" repeats. Returns the focused control's name.
     QString keys(const QString &keys)
     {
         static const QMap<QString, QPair<Qt::Key, Qt::KeyboardModifiers>> named{
@@ -101,6 +101,7 @@ class tst_Partita : public QObject
             {"esc", {Qt::Key_Escape, {}}},
             {"down", {Qt::Key_Down, {}}},
             {"right", {Qt::Key_Right, {}}},
+            {"end", {Qt::Key_End, {}}},
             {"f10", {Qt::Key_F10, {}}},
             {"alt+o", {Qt::Key_O, Qt::AltModifier}},
             {"ctrl+tab", {Qt::Key_Tab, Qt::ControlModifier}},
@@ -169,14 +170,20 @@ private Q_SLOTS:
             }
             QCOMPARE(drawn.size(), 5);
         }
-        QCOMPARE(keys("ctrl+tab, 9*tab"), "lst_dagioca");
-        QCOMPARE(keys("enter"), "cmd_esci1");
-        QCOMPARE(keys("esc"), "lst_dagioca");
+        QCOMPARE(keys("ctrl+tab, 4*tab, end"), "lst_esistenti");
+        QCOMPARE(keys("enter"), "cmd_modifica");
+        for (auto [box, shown] : {std::pair{"txt_titolo1", "Ambo Bari"}, {"txt_num1_1", "34"}})
+            QCOMPARE(QAccessible::queryAccessibleInterface(
+                         partita.window.visore()->findChild<QWidget *>(box))
+                         ->text(QAccessible::Value)
+                         .trimmed(),
+                     shown);
+        QCOMPARE(keys("esc"), "lst_esistenti");
         QVERIFY(!partita.window.visore()->isVisible());
         QCOMPARE(partita.detto(), "inizio_lotto / click");
-        QCOMPARE(keys("f10, right, enter"), "lst_dagioca");
+        QCOMPARE(keys("f10, right, enter"), "lst_esistenti");
         QCOMPARE(partita.modulo.suoni_attivi, 0);
-        QCOMPARE(keys("alt+o, enter"), "lst_dagioca");
+        QCOMPARE(keys("alt+o, enter"), "lst_esistenti");
         QCOMPARE(partita.modulo.suoni_attivi, 1);
         // The letters that open the menus change neither their captions nor their names.
         QAccessibleInterface *menus =

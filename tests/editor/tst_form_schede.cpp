@@ -27,9 +27,10 @@ private Q_SLOTS:
         row("90 taken, 91 refused", "0:90, 1:91, state", "lotto_num_tra_1_e_90 / 90 9 _ | o o");
         row("00 refused, 05 and 080 taken", "0:00, 1:05, 2:080, state",
             "lotto_num_tra_1_e_90 / 0 05 080 _ | o o o");
-        row("letters, signs, the comma refused; Enter taken", "0:4a, 1:-7, 2:4,5\r, state",
-            "lotto_cifre x3 / 4 7 45 _ | o o o");
-        row("stakes take digits, not Enter", "stake 0:25x,\r, state", "lotto_cifre x3 / _ | o25");
+        row("letters, signs, the comma, Escape refused; Enter taken",
+            "0:4a, 1:-7, 2:4,5\r, 3:\x1b, state", "lotto_cifre x4 / 4 7 45 _ | o o o");
+        row("stakes take digits, not Enter nor Escape", "stake 0:25x,\r\x1b, state",
+            "lotto_cifre x4 / _ | o25");
         row("a paste goes in as typed keys", "paste 0:12, paste 1:95, state",
             "lotto_num_tra_1_e_90 / 12 9 _ | o o");
         row("a paste stops at its first refused character", "paste 0:1x2y, paste s0:2z9, state",
@@ -82,6 +83,7 @@ private Q_SLOTS:
         // Activation, and leaving.
         row("activation and Esci", "punti 12345, activate, punti 7, esci, state, points",
             "click / Compila la tua schedina, hai 12345 punti / closed / points 12345");
+        row("Escape leaves as Esci does", "escape, state", "click / closed");
     }
     void typing() { provaSchede(); }
 

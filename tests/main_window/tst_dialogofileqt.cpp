@@ -2,6 +2,7 @@
 #include "widgets/avvisiqt.h"
 #include "widgets/italiano.h"
 
+#include <QAccessible>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
@@ -125,7 +126,8 @@ void tst_DialogoFileQt::fieldAfterTheDialog()
              QString(result).replace(QStringLiteral("{dir}"), dir.path()));
 }
 
-// The game's message boxes: Qt's own buttons read in Italian, whatever the user's language.
+// The game's message boxes: Qt's own buttons read in Italian, whatever the user's language,
+// and a screen reader hears the box.
 void tst_DialogoFileQt::messageBoxesSpeakItalian()
 {
     QStringList read;
@@ -134,12 +136,18 @@ void tst_DialogoFileQt::messageBoxesSpeakItalian()
         QVERIFY(box);
         for (QAbstractButton *button : box->buttons())
             read << button->text().remove(u'&');
+        // A screen reader reads it as an alert: its title, then its text.
+        const QAccessibleInterface *said = QAccessible::queryAccessibleInterface(box);
+        read << QString::number(said->role()) + ' ' + said->text(QAccessible::Name) + ": " +
+                    said->text(QAccessible::Value);
         box->button(QMessageBox::No)->click();
     });
     AvvisiQt avvisi;
     QVERIFY(!avvisi.chiedi("Il file è già esistente,sovrascriverlo?", "Avviso"));
     read.sort();
-    QCOMPARE(read, (QStringList{"No", "Sì"}));
+    QCOMPARE(read, (QStringList{QString::number(QAccessible::AlertMessage) +
+                                    " Avviso: Il file è già esistente,sovrascriverlo?",
+                                "No", "Sì"}));
 }
 
 QTEST_MAIN(tst_DialogoFileQt)

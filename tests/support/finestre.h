@@ -98,7 +98,8 @@ inline QString record(const QString &file, int k)
 // Does in the editor and the viewer what a player does: "N:digits" types into number box N,
 // "del N" deletes its last digit, "click N", "bet K" and "wheel W" click those boxes, "stake
 // K:digits" types a stake, "paste N:text" or "paste sK:text" pastes, "title:text" writes the title
-// anew, "selez", "pulisci", "save" and "esci" press the buttons, "activate" makes the editor
+// anew, "selez", "pulisci", "save" and "esci" press the buttons, "escape" ("escape1" in the
+// viewer) presses Escape on a wheel box (the viewer's "Esci"), "activate" makes the editor
 // active; "show:title" shows a ticket in the viewer (as chosen for play: "showplay:", the title as
 // it is: "showraw:"), "modifica" and "esci1" press its buttons, "hint" clicks on it. "mute",
 // "noset", "cut N" and "punti N" turn the sounds off, close the set, keep its first N records, set
@@ -138,7 +139,10 @@ inline void compila(Finti &f, Form_schede &e, form_guarda &v, const QString &act
         QEvent activation(QEvent::WindowActivate);
         QCoreApplication::sendEvent(&e, &activation);
         f.note << e.windowTitle();
-    } else if (verb == "mute")
+    } else if (verb.startsWith("escape")) // on a control that takes no keys of its own
+        QTest::keyClick(verb == "escape" ? static_cast<QWidget *>(e.chk_ruote[1]) : v.cmd_esci1,
+                        Qt::Key_Escape);
+    else if (verb == "mute")
         f.modulo.suoni_attivi = 0;
     else if (verb == "noset")
         f.modulo.file_insieme = Modulo::kNessunFile;

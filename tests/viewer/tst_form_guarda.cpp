@@ -38,8 +38,8 @@ private Q_SLOTS:
         riga("titles compared as stored, blanks and all",
              "show:Piena, showraw:Righe, name1, viewer", kCleared, five);
         riga("an empty list", "show:Piena, showraw:, name1, viewer", kCleared, five);
-        riga("a click anywhere: the hint, said or written",
-             "showplay:Secondo, hint, mute, hint, esci1, viewer",
+        riga("a click anywhere: the hint, said or written; Escape leaves",
+             "showplay:Secondo, hint, mute, hint, escape1, viewer",
              "lotto_clicca_modifica / Avviso: Clicca su modifica per modificare / closed",
              kSecondo);
     }
