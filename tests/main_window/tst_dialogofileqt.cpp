@@ -45,9 +45,9 @@ struct Risposta
             QVERIFY(dialog);
             auto *field = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
             shown = field->text();
-            for (QAbstractButton *button : dialog->findChild<QDialogButtonBox *>()->buttons())
+            auto *box = dialog->findChild<QDialogButtonBox *>();
+            for (QAbstractButton *button : box->buttons())
                 buttons << button->text().remove(u'&');
-            auto *buttons = dialog->findChild<QDialogButtonBox *>();
             const auto closer = qScopeGuard([dialog] {
                 if (dialog->isVisible())
                     dialog->reject(); // never leave a dialog nobody answers
@@ -64,7 +64,7 @@ struct Risposta
                                : dialog->acceptMode() == QFileDialog::AcceptOpen
                                    ? QDialogButtonBox::Open
                                    : QDialogButtonBox::Save;
-            QTest::mouseClick(buttons->button(which), Qt::LeftButton);
+            QTest::mouseClick(box->button(which), Qt::LeftButton);
         });
     }
 };
@@ -78,22 +78,15 @@ void tst_DialogoFileQt::fieldAfterTheDialog_data()
     QTest::addColumn<QString>("fieldShown"); // the second dialog's field when it opened
     QTest::addColumn<QString>("result");     // the field afterwards, {dir} for the folder
 
-    QTest::newRow("cancel at first") << ""
-                                     << ""
-                                     << "*.slott"
-                                     << "*.slott";
-    QTest::newRow("a new name, nothing added") << ""
-                                               << "nuovo"
-                                               << "*.slott"
-                                               << "{dir}/nuovo";
-    QTest::newRow("an existing set without suffix") << ""
-                                                    << "senza"
-                                                    << "*.slott"
-                                                    << "{dir}/senza";
-    QTest::newRow("cancel after a choice") << "uno.slott"
-                                           << ""
-                                           << "uno.slott"
-                                           << "{dir}/uno.slott";
+    const auto row = [](const char *name, const char *first, const char *second, const char *shown,
+                        const char *result) {
+        QTest::newRow(name) << QString(first) << QString(second) << QString(shown)
+                            << QString(result);
+    };
+    row("cancel at first", "", "", "*.slott", "*.slott");
+    row("a new name, nothing added", "", "nuovo", "*.slott", "{dir}/nuovo");
+    row("an existing set without suffix", "", "senza", "*.slott", "{dir}/senza");
+    row("cancel after a choice", "uno.slott", "", "uno.slott", "{dir}/uno.slott");
 }
 
 void tst_DialogoFileQt::fieldAfterTheDialog()

@@ -140,8 +140,11 @@ private Q_SLOTS:
             "Hai vinto!!: Complimenti!Estratto su Roma! / board 1,2,60,61,62,",
             "10127 0 127 130 | Perde,Vince | ");
         // 11.2 x 2.3036 / 2 = 12.9 on each of two wheels: 24 in all.
-        row("each wheel loses its fraction", "carica Dodici, > 0, gioca 0:45 1:45",
-            "click x3 / estratto_bari / estratto_cagliari", "10021.6964 0 21.6964 24 | Dodici | ");
+        // Written, Cagliari is spelt as the boxes always spelt it.
+        row("each wheel loses its fraction", "mute, carica Dodici, > 0, gioca 0:45 1:45",
+            "Hai vinto!!: Complimenti!Estratto su Bari! / Hai vinto!!: Complimenti!Estratto su "
+            "Cogliari!",
+            "10021.6964 0 21.6964 24 | Dodici | ");
         row("game over at 0 points", "carica 7, punti 1, > 0, gioca 0:80",
             "click x3 / lotto_game_over", "0 0 -1 0 | 7 | ");
         row("ten million exactly: nothing", "carica 7, punti 9999990, > 0, gioca 0:7",

@@ -30,14 +30,14 @@ void tst_RadiceSuoni::finds_data()
     QTest::newRow("the player's folder before the installed one")
         << QStringList{"mia/Lotto/click.wav", "inst/Lotto/click.wav"} << click
         << "mia/Lotto/click.wav";
-    QTest::newRow("another drive") << installato << "D:\\Quarzolo\\Suoni\\Lotto\\click.wav"
-                                   << "";
+    QTest::newRow("another drive")
+        << installato << QString("D:\\Quarzolo\\Suoni\\Lotto\\click.wav") << "";
     QTest::newRow("dot and dot-dot inside the root")
-        << installato << "C:\\Quarzolo\\Suoni\\Aggiunte\\..\\Lotto\\.\\click.wav"
+        << installato << QString("C:\\Quarzolo\\Suoni\\Aggiunte\\..\\Lotto\\.\\click.wav")
         << "inst/Lotto/click.wav";
-    QTest::newRow("dot-dot never climbs out") << QStringList{"segreto.wav", "inst/Lotto/click.wav"}
-                                              << "C:\\Quarzolo\\Suoni\\Lotto\\..\\..\\segreto.wav"
-                                              << "";
+    QTest::newRow("dot-dot never climbs out")
+        << QStringList{"segreto.wav", "inst/Lotto/click.wav"}
+        << QString("C:\\Quarzolo\\Suoni\\Lotto\\..\\..\\segreto.wav") << "";
 }
 
 void tst_RadiceSuoni::finds()

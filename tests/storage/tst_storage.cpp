@@ -14,34 +14,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-// Titles, the set file, the set held in memory and the set kept between clicks.
-class tst_Storage : public QObject
-{
-    Q_OBJECT
-
-private Q_SLOTS:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-    }
-    void titles_data();
-    void titles();
-    void writeWhereTheGameWrites_data();
-    void writeWhereTheGameWrites();
-    void lookUp_data();
-    void lookUp();
-    void costAndRefund_data();
-    void costAndRefund();
-    void missingTitleInAFullTable();
-    void cacheSeesEveryChange_data();
-    void cacheSeesEveryChange();
-
-private:
-    QString path() const { return m_dir->filePath(QStringLiteral("set.slott")); }
-    std::unique_ptr<QTemporaryDir> m_dir;
-};
-
 namespace {
 
 constexpr qint64 kNothing = INT64_MIN; // a cost beyond the currency range
@@ -79,265 +51,277 @@ std::string entries(const QStringList &titles)
 
 } // namespace
 
-void tst_Storage::titles_data()
+// Titles, the set file, the set held in memory and the set kept between clicks.
+class tst_Storage : public QObject
 {
-    QTest::addColumn<QByteArray>("typed"); // UTF-8, or not quite
-    QTest::addColumn<QByteArray>("stored");
-    QTest::addColumn<QByteArray>("exact"); // the text's exact bytes; null when it has none
-    auto row = [](const char *name, const QByteArray &typed, const QByteArray &stored,
-                  const QByteArray &exact) {
-        QTest::newRow(name) << typed << stored << exact;
-    };
-    // Every byte reads as the system's own table says, and back.
-    for (int b = 0; b < 256; ++b) {
-        if (const auto utf8 = systemDecode(char(b)))
-            row(qPrintable(QString::asprintf("0x%02X", b)), *utf8, QByteArray(1, char(b)),
-                QByteArray(1, char(b)));
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
     }
-    row("the five undefined bytes keep their own value", "\u0081\u008D\u008F\u0090\u009D",
-        "\x81\x8D\x8F\x90\x9D", "\x81\x8D\x8F\x90\x9D");
-    row("leading spaces kept, padded", "  Ambo", "  Ambo", "  Ambo");
-    row("cut at twenty characters, not bytes", QByteArray("è").repeated(22), QByteArray(20, '\xE8'),
-        QByteArray(22, '\xE8'));
-    row("outside the code page", "Lotto 漢字", "Lotto ??", {});
-    row("emoji is one character", "Fortuna \xF0\x9F\x8D\x80!", "Fortuna ?!", {});
-    row("malformed utf-8", "\xC3(", "?(", {});
-    row("overlong slash", "\xC0\xAF", "??", {});
-    row("truncated sequence", "abc\xE2\x82", "abc??", {});
-    row("surrogate", "\xED\xA0\x80", "???", {});
-}
-
-void tst_Storage::titles()
-{
-    QFETCH(QByteArray, typed);
-    QFETCH(QByteArray, stored);
-    QFETCH(QByteArray, exact);
-    Schedina s;
-    s.impostaTitolo(typed.toStdString());
-    QCOMPARE(bytesOf(s), stored.leftJustified(20, ' ') + QByteArray(106, 0)); // not one byte more
-    const auto bytes = CodePage1252::encodeExactly(typed.toStdString());
-    QCOMPARE(bytes ? QByteArray::fromStdString(*bytes) : QByteArray(), exact);
-    if (!exact.isNull())
-        QCOMPARE(QByteArray::fromStdString(CodePage1252::decodeToUtf8(exact.toStdString())), typed);
-}
-
-void tst_Storage::writeWhereTheGameWrites_data()
-{
-    QTest::addColumn<QByteArray>("before");
-    QTest::addColumn<quint64>("overwrite"); // 0: append
-    QTest::addColumn<quint64>("count");     // whole records before the write
-    QTest::addColumn<quint64>("written");
-    QTest::addColumn<int>("sizeLimit"); // a write the limit cuts short must be undone
-    auto row = [](const char *name, const QByteArray &before, quint64 overwrite, quint64 count,
-                  quint64 written, int sizeLimit = 0) {
-        QTest::newRow(name) << before << overwrite << count << written << sizeLimit;
-    };
-    const QByteArray uno = recordWithTitle("Uno");
-    const QByteArray tail = recordWithTitle("Coda");
-    row("a missing set is opened as a new empty one", {}, 0, 0, 1);
-    row("empty set", "", 0, 0, 1);
-    row("after one record", uno, 0, 1, 2);
-    row("130 bytes: the tail is replaced", uno + tail.left(4), 0, 1, 2);
-    row("200 bytes: written after a gap", uno + tail.left(74), 0, 1, 3);
-    row("half a record: rounded to even", tail.left(63), 0, 0, 2);
-    row("one and a half records: rounded to even", uno + tail.left(63), 0, 1, 2);
-    row("overwrite keeps the records around it", uno + uno + uno, 2, 3, 2);
-    row("an append over a tail cut short", uno + tail.left(4), 0, 1, 2, 200);
-    row("an overwrite past the end cut short", uno, 3, 1, 3, 300);
-}
-
-void tst_Storage::writeWhereTheGameWrites()
-{
-    QFETCH(QByteArray, before);
-    QFETCH(quint64, overwrite);
-    QFETCH(quint64, count);
-    QFETCH(quint64, written);
-    QFETCH(int, sizeLimit);
-    if (!before.isNull())
-        writeBytes(path(), before);
-    const InsiemeSchede set(toStd(path()));
-    QCOMPARE(set.conta().valore(), count);
-    QCOMPARE(set.trovaPerTitolo("Coda").valore(), std::nullopt); // a tail never reads as a ticket
-    if (sizeLimit) {
-        const auto cut = runInChild({sizeLimit, false}, [&] {
-            return overwrite ? writeFailure(set.sovrascrivi(overwrite, kNuova))
-                             : writeFailure(set.aggiungi(kNuova));
-        });
-        QCOMPARE(cut, std::optional(EFBIG));
-        QCOMPARE(readBytes(path()), before);
-        return;
-    }
-    if (overwrite)
-        QVERIFY(set.sovrascrivi(overwrite, kNuova).ok());
-    else
-        QCOMPARE(set.aggiungi(kNuova).valore(), written);
-    const qsizetype offset = qsizetype(written - 1) * 126;
-    QByteArray expected = before + QByteArray(std::max<qsizetype>(0, offset - before.size()), 0);
-    QCOMPARE(readBytes(path()), expected.replace(offset, 126, bytesOf(kNuova)));
-    QCOMPARE(set.trovaPerTitolo("Nuova").valore(), std::optional(written));
-}
-
-void tst_Storage::lookUp_data()
-{
-    QTest::addColumn<QString>("how"); // by title (trimmed), by list entry (as stored), or read
-    QTest::addColumn<QString>("query");
-    QTest::addColumn<quint64>("found"); // 0: none
-    auto row = [](const char *name, const char *how, const char *query, quint64 found) {
-        QTest::newRow(name) << how << QString::fromUtf8(query) << found;
-    };
-    row("first of two equal titles", "title", "Prova", 1);
-    row("blanks around the query", "title", "  Prova ", 1);
-    row("blanks around the stored title", "title", "Ambo", 2);
-    row("case matters", "title", "prova", 3);
-    row("tab is not a blank", "title", "\tProva", 0);
-    row("accented title", "title", "Perché", 5);
-    row("text no title can hold", "title", "漢字", 0);
-    row("entry: stored twenty characters", "entry", "Prova               ", 1);
-    row("entry: trimmed does not match", "entry", "Prova", 0);
-    row("entry: blanks kept where stored", "entry", "  Ambo              ", 2);
-    row("entry: accented", "entry", "Perché              ", 5);
-    row("the first title of the second block", "title", "8193", 8193);
-    row("the last title", "title", "16387", 16387);
-    row("read the first", "read", "1", 1);
-    row("read across blocks", "read", "8193", 8193);
-    row("read the last", "read", "16387", 16387);
-    row("read record zero", "read", "0", 0);
-    row("read the tail", "read", "16388", 0);
-    // (k - 1) * 126 wraps round 64 bits to the offset of record 2.
-    row("read past 64 bits", "read", "9223372036854775810", 0);
-}
-
-void tst_Storage::lookUp()
-{
-    QFETCH(QString, how);
-    QFETCH(QString, query);
-    QFETCH(quint64, found);
-    static const QByteArray file = [] {
-        QByteArray bytes;
-        for (const char *title : {"Prova", "  Ambo  ", "prova", "Prova"})
-            bytes += recordWithTitle(title);
-        bytes += ticketRecord("Perch\xC3\xA9", {90}, {3}, {{4, 1}});
-        // Numbered records after them fill two blocks of a scan and some of a third.
-        for (int k = 6; k <= 2 * int(InsiemeSchede::kRecordPerBlocco) + 3; ++k)
-            bytes += recordWithTitle(QByteArray::number(k));
-        return bytes;
-    }();
-    writeBytes(path(), file + "tail");
-    const InsiemeSchede set(toStd(path()));
-    if (how == "read") {
-        const auto read = set.leggi(query.toULongLong());
-        QCOMPARE(read.ok() ? bytesOf(read.valore()) : QByteArray(),
-                 found ? file.mid(qsizetype(found - 1) * 126, 126) : QByteArray());
-        QVERIFY(read.ok() || read.errore().tipo() == ErroreFile::Tipo::RecordInesistente);
-        QCOMPARE(qsizetype(set.leggiTutte().valore().size()), file.size() / 126);
-        return;
-    }
-    const auto result =
-        how == "entry" ? set.trovaPerVoce(toStd(query)) : set.trovaPerTitolo(toStd(query));
-    QCOMPARE(result.valore().value_or(0), found);
-}
-
-void tst_Storage::costAndRefund_data()
-{
-    QTest::addColumn<QStringList>("titles");
-    QTest::addColumn<qint64>("cost");   // each entry from the first record with its title
-    QTest::addColumn<qint64>("refund"); // each entry from the record after the previous one's
-    auto row = [](const char *name, const QStringList &titles, qint64 cost, qint64 refund) {
-        QTest::newRow(name) << titles << cost << refund;
-    };
-    // Records 1..6: A costs 5, B 3, A again 7, C 2, B again 11, H the most there is. C's stakes
-    // on Ambo flagged 2 and on the unused sixth bet type flagged 1 do not count.
-    row("none", {}, 0, 0);
-    row("in file order", {"A", "B", "A", "C", "B"}, 18, 28);
-    row("after B at 2, A is found at 3", {"B", "A"}, 8, 10);
-    row("after C at 4, B at 5, then round to A at 1", {"C", "B", "A"}, 10, 18);
-    row("a missing entry costs 0, the search stays", {"B", "Z", "A"}, 8, 10);
-    row("the same title twice: both records", {"B", "B"}, 6, 14);
-    row("a title three times goes round", {"A", "A", "A"}, 15, 17);
-    row("the largest cost", {"H"}, INT64_MAX, INT64_MAX);
-    row("beyond the currency: nothing", {"A", "H"}, kNothing, kNothing);
-}
-
-void tst_Storage::costAndRefund()
-{
-    QFETCH(QStringList, titles);
-    QFETCH(qint64, cost);
-    QFETCH(qint64, refund);
-    std::vector<Schedina> schede;
-    for (const auto &[title, stake] : std::initializer_list<std::pair<const char *, qint64>>{
-             {"A", 5}, {"B", 3}, {"A", 7}, {"C", 2}, {"B", 11}, {"H", INT64_MAX}})
-        schede.push_back(makeTicket(title, {}, {}, {{0, stake}}));
-    schede[3].giocate = {1, 2, 0, 0, 0, 1};
-    schede[3].puntate[1] = schede[3].puntate[5] = Currency::fromRaw(100);
-    const IndiceInsieme index(std::move(schede));
-    const Currency nothing = Currency::fromRaw(kNothing);
-    QCOMPARE(qint64(index.costoVoci(entries(titles)).value_or(nothing).raw()), cost);
-    QCOMPARE(qint64(index.rimborso(entries(titles)).value_or(nothing).raw()), refund);
-    QCOMPARE(IndiceInsieme({}).rimborso(entries(titles)), std::optional(Currency()));
-}
-
-// A missing title is not found in a full table of 16; a lookup that never ends is stopped.
-void tst_Storage::missingTitleInAFullTable()
-{
-    std::vector<Schedina> schede;
-    for (int i = 1; i <= 16; ++i)
-        schede.push_back(makeTicket(qPrintable(QStringLiteral("T%1").arg(i)), {}, {}, {}));
-    const IndiceInsieme index(std::move(schede));
-    const auto outcome = runInChild({}, [&] {
-        ::alarm(5);
-        for (std::size_t i = 1; i <= 16; ++i) {
-            if (index.primo(entries({QStringLiteral("T%1").arg(i)})) != i)
-                return 1;
+    void titles_data()
+    {
+        QTest::addColumn<QByteArray>("typed"); // UTF-8, or not quite
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QByteArray>("exact"); // the text's exact bytes; null when it has none
+        auto row = [](const char *name, const QByteArray &typed, const QByteArray &stored,
+                      const QByteArray &exact) {
+            QTest::newRow(name) << typed << stored << exact;
+        };
+        // Every byte reads as the system's own table says, and back.
+        for (int b = 0; b < 256; ++b) {
+            if (const auto utf8 = systemDecode(char(b)))
+                row(qPrintable(QString::asprintf("0x%02X", b)), *utf8, QByteArray(1, char(b)),
+                    QByteArray(1, char(b)));
         }
-        return index.primo(entries({"Nessuno"})) ? 2 : 0;
-    });
-    QCOMPARE(outcome, std::optional(0));
-}
+        row("the five undefined bytes keep their own value", "\u0081\u008D\u008F\u0090\u009D",
+            "\x81\x8D\x8F\x90\x9D", "\x81\x8D\x8F\x90\x9D");
+        row("leading spaces kept, padded", "  Ambo", "  Ambo", "  Ambo");
+        row("cut at twenty characters, not bytes", QByteArray("è").repeated(22),
+            QByteArray(20, '\xE8'), QByteArray(22, '\xE8'));
+        row("outside the code page", "Lotto 漢字", "Lotto ??", {});
+        row("emoji is one character", "Fortuna \xF0\x9F\x8D\x80!", "Fortuna ?!", {});
+        row("malformed utf-8", "\xC3(", "?(", {});
+        row("overlong slash", "\xC0\xAF", "??", {});
+        row("truncated sequence", "abc\xE2\x82", "abc??", {});
+        row("surrogate", "\xED\xA0\x80", "???", {});
+    }
+    void titles()
+    {
+        QFETCH(QByteArray, typed);
+        QFETCH(QByteArray, stored);
+        QFETCH(QByteArray, exact);
+        Schedina s;
+        s.impostaTitolo(typed.toStdString());
+        QCOMPARE(bytesOf(s),
+                 stored.leftJustified(20, ' ') + QByteArray(106, 0)); // not one byte more
+        const auto bytes = CodePage1252::encodeExactly(typed.toStdString());
+        QCOMPARE(bytes ? QByteArray::fromStdString(*bytes) : QByteArray(), exact);
+        if (!exact.isNull())
+            QCOMPARE(QByteArray::fromStdString(CodePage1252::decodeToUtf8(exact.toStdString())),
+                     typed);
+    }
+    void writeWhereTheGameWrites_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<quint64>("overwrite"); // 0: append
+        QTest::addColumn<quint64>("count");     // whole records before the write
+        QTest::addColumn<quint64>("written");
+        QTest::addColumn<int>("sizeLimit"); // a write the limit cuts short must be undone
+        auto row = [](const char *name, const QByteArray &before, quint64 overwrite, quint64 count,
+                      quint64 written, int sizeLimit = 0) {
+            QTest::newRow(name) << before << overwrite << count << written << sizeLimit;
+        };
+        const QByteArray uno = recordWithTitle("Uno");
+        const QByteArray tail = recordWithTitle("Coda");
+        row("a missing set is opened as a new empty one", {}, 0, 0, 1);
+        row("empty set", "", 0, 0, 1);
+        row("after one record", uno, 0, 1, 2);
+        row("130 bytes: the tail is replaced", uno + tail.left(4), 0, 1, 2);
+        row("200 bytes: written after a gap", uno + tail.left(74), 0, 1, 3);
+        row("half a record: rounded to even", tail.left(63), 0, 0, 2);
+        row("one and a half records: rounded to even", uno + tail.left(63), 0, 1, 2);
+        row("overwrite keeps the records around it", uno + uno + uno, 2, 3, 2);
+        row("an append over a tail cut short", uno + tail.left(4), 0, 1, 2, 200);
+        row("an overwrite past the end cut short", uno, 3, 1, 3, 300);
+    }
+    void writeWhereTheGameWrites()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(quint64, overwrite);
+        QFETCH(quint64, count);
+        QFETCH(quint64, written);
+        QFETCH(int, sizeLimit);
+        if (!before.isNull())
+            writeBytes(path(), before);
+        const InsiemeSchede set(toStd(path()));
+        QCOMPARE(set.conta().valore(), count);
+        QCOMPARE(set.trovaPerTitolo("Coda").valore(),
+                 std::nullopt); // a tail never reads as a ticket
+        if (sizeLimit) {
+            const auto cut = runInChild({sizeLimit, false}, [&] {
+                return overwrite ? writeFailure(set.sovrascrivi(overwrite, kNuova))
+                                 : writeFailure(set.aggiungi(kNuova));
+            });
+            QCOMPARE(cut, std::optional(EFBIG));
+            QCOMPARE(readBytes(path()), before);
+            return;
+        }
+        if (overwrite)
+            QVERIFY(set.sovrascrivi(overwrite, kNuova).ok());
+        else
+            QCOMPARE(set.aggiungi(kNuova).valore(), written);
+        const qsizetype offset = qsizetype(written - 1) * 126;
+        QByteArray expected =
+            before + QByteArray(std::max<qsizetype>(0, offset - before.size()), 0);
+        QCOMPARE(readBytes(path()), expected.replace(offset, 126, bytesOf(kNuova)));
+        QCOMPARE(set.trovaPerTitolo("Nuova").valore(), std::optional(written));
+    }
+    void lookUp_data()
+    {
+        QTest::addColumn<QString>("how"); // by title (trimmed), by list entry (as stored), or read
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<quint64>("found"); // 0: none
+        auto row = [](const char *name, const char *how, const char *query, quint64 found) {
+            QTest::newRow(name) << how << QString::fromUtf8(query) << found;
+        };
+        row("first of two equal titles", "title", "Prova", 1);
+        row("blanks around the query", "title", "  Prova ", 1);
+        row("blanks around the stored title", "title", "Ambo", 2);
+        row("case matters", "title", "prova", 3);
+        row("tab is not a blank", "title", "\tProva", 0);
+        row("accented title", "title", "Perché", 5);
+        row("text no title can hold", "title", "漢字", 0);
+        row("entry: stored twenty characters", "entry", "Prova               ", 1);
+        row("entry: trimmed does not match", "entry", "Prova", 0);
+        row("entry: blanks kept where stored", "entry", "  Ambo              ", 2);
+        row("entry: accented", "entry", "Perché              ", 5);
+        row("the first title of the second block", "title", "8193", 8193);
+        row("the last title", "title", "16387", 16387);
+        row("read the first", "read", "1", 1);
+        row("read across blocks", "read", "8193", 8193);
+        row("read the last", "read", "16387", 16387);
+        row("read record zero", "read", "0", 0);
+        row("read the tail", "read", "16388", 0);
+        // (k - 1) * 126 wraps round 64 bits to the offset of record 2.
+        row("read past 64 bits", "read", "9223372036854775810", 0);
+    }
+    void lookUp()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, query);
+        QFETCH(quint64, found);
+        static const QByteArray file = [] {
+            QByteArray bytes;
+            for (const char *title : {"Prova", "  Ambo  ", "prova", "Prova"})
+                bytes += recordWithTitle(title);
+            bytes += ticketRecord("Perch\xC3\xA9", {90}, {3}, {{4, 1}});
+            // Numbered records after them fill two blocks of a scan and some of a third.
+            for (int k = 6; k <= 2 * int(InsiemeSchede::kRecordPerBlocco) + 3; ++k)
+                bytes += recordWithTitle(QByteArray::number(k));
+            return bytes;
+        }();
+        writeBytes(path(), file + "tail");
+        const InsiemeSchede set(toStd(path()));
+        if (how == "read") {
+            const auto read = set.leggi(query.toULongLong());
+            QCOMPARE(read.ok() ? bytesOf(read.valore()) : QByteArray(),
+                     found ? file.mid(qsizetype(found - 1) * 126, 126) : QByteArray());
+            QVERIFY(read.ok() || read.errore().tipo() == ErroreFile::Tipo::RecordInesistente);
+            QCOMPARE(qsizetype(set.leggiTutte().valore().size()), file.size() / 126);
+            return;
+        }
+        const auto result =
+            how == "entry" ? set.trovaPerVoce(toStd(query)) : set.trovaPerTitolo(toStd(query));
+        QCOMPARE(result.valore().value_or(0), found);
+    }
+    void costAndRefund_data()
+    {
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<qint64>("cost");   // each entry from the first record with its title
+        QTest::addColumn<qint64>("refund"); // each entry from the record after the previous one's
+        auto row = [](const char *name, const QStringList &titles, qint64 cost, qint64 refund) {
+            QTest::newRow(name) << titles << cost << refund;
+        };
+        // Records 1..6: A costs 5, B 3, A again 7, C 2, B again 11, H the most there is. C's stakes
+        // on Ambo flagged 2 and on the unused sixth bet type flagged 1 do not count.
+        row("none", {}, 0, 0);
+        row("in file order", {"A", "B", "A", "C", "B"}, 18, 28);
+        row("after B at 2, A is found at 3", {"B", "A"}, 8, 10);
+        row("after C at 4, B at 5, then round to A at 1", {"C", "B", "A"}, 10, 18);
+        row("a missing entry costs 0, the search stays", {"B", "Z", "A"}, 8, 10);
+        row("the same title twice: both records", {"B", "B"}, 6, 14);
+        row("a title three times goes round", {"A", "A", "A"}, 15, 17);
+        row("the largest cost", {"H"}, INT64_MAX, INT64_MAX);
+        row("beyond the currency: nothing", {"A", "H"}, kNothing, kNothing);
+    }
+    void costAndRefund()
+    {
+        QFETCH(QStringList, titles);
+        QFETCH(qint64, cost);
+        QFETCH(qint64, refund);
+        std::vector<Schedina> schede;
+        for (const auto &[title, stake] : std::initializer_list<std::pair<const char *, qint64>>{
+                 {"A", 5}, {"B", 3}, {"A", 7}, {"C", 2}, {"B", 11}, {"H", INT64_MAX}})
+            schede.push_back(makeTicket(title, {}, {}, {{0, stake}}));
+        schede[3].giocate = {1, 2, 0, 0, 0, 1};
+        schede[3].puntate[1] = schede[3].puntate[5] = Currency::fromRaw(100);
+        const IndiceInsieme index(std::move(schede));
+        const Currency nothing = Currency::fromRaw(kNothing);
+        QCOMPARE(qint64(index.costoVoci(entries(titles)).value_or(nothing).raw()), cost);
+        QCOMPARE(qint64(index.rimborso(entries(titles)).value_or(nothing).raw()), refund);
+        QCOMPARE(IndiceInsieme({}).rimborso(entries(titles)), std::optional(Currency()));
+    }
+    // A missing title is not found in a full table of 16; a lookup that never ends is stopped.
+    void missingTitleInAFullTable()
+    {
+        std::vector<Schedina> schede;
+        for (int i = 1; i <= 16; ++i)
+            schede.push_back(makeTicket(qPrintable(QStringLiteral("T%1").arg(i)), {}, {}, {}));
+        const IndiceInsieme index(std::move(schede));
+        const auto outcome = runInChild({}, [&] {
+            ::alarm(5);
+            for (std::size_t i = 1; i <= 16; ++i) {
+                if (index.primo(entries({QStringLiteral("T%1").arg(i)})) != i)
+                    return 1;
+            }
+            return index.primo(entries({"Nessuno"})) ? 2 : 0;
+        });
+        QCOMPARE(outcome, std::optional(0));
+    }
+    void cacheSeesEveryChange_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("seen"); // "kept": the same set as before, not read again
+        auto row = [](const char *name, const char *change, const char *seen) {
+            QTest::newRow(name) << change << seen;
+        };
+        row("none: an old set is read once", "none", "kept");
+        row("none, but just written: read again", "fresh", "Uno");
+        row("same size, written at once", "rewrite", "Due");
+        row("written back with its old times", "old times", "Due");
+        row("a record appended", "append", "Due");
+        row("replaced by a folder", "folder", "error");
+    }
+    void cacheSeesEveryChange()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, seen);
+        writeBytes(path(), recordWithTitle("Uno"));
+        // A short margin instead of the game's two seconds; the file's times tick as they do.
+        CacheInsieme cache(std::chrono::milliseconds(50));
+        if (change != "fresh")
+            QTest::qSleep(80);
+        const auto first = cache.leggi(toStd(path())).valore();
+        struct stat before;
+        QCOMPARE(::stat(toStd(path()).c_str(), &before), 0);
+        if (change == "rewrite" || change == "old times")
+            writeBytes(path(), recordWithTitle("Due"));
+        else if (change == "append")
+            writeBytes(path(), recordWithTitle("Uno") + recordWithTitle("Due"));
+        else if (change == "folder")
+            QVERIFY(QFile::remove(path()) &&
+                    QDir(m_dir->path()).mkdir(QStringLiteral("set.slott")));
+        const timespec times[2] = {before.st_atim, before.st_mtim};
+        if (change == "old times")
+            QCOMPARE(::utimensat(AT_FDCWD, toStd(path()).c_str(), times, 0), 0);
+        const auto again = cache.leggi(toStd(path()));
+        QCOMPARE(again.ok(), seen != "error");
+        if (!again.ok())
+            return;
+        QCOMPARE(again.valore() == first, seen == "kept");
+        const Schedina &last = again.valore()->scheda(again.valore()->conta());
+        QCOMPARE(QString::fromStdString(last.titoloTesto()).trimmed(),
+                 seen == "kept" ? "Uno" : seen);
+    }
 
-void tst_Storage::cacheSeesEveryChange_data()
-{
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<QString>("seen"); // "kept": the same set as before, not read again
-    auto row = [](const char *name, const char *change, const char *seen) {
-        QTest::newRow(name) << change << seen;
-    };
-    row("none: an old set is read once", "none", "kept");
-    row("none, but just written: read again", "fresh", "Uno");
-    row("same size, written at once", "rewrite", "Due");
-    row("written back with its old times", "old times", "Due");
-    row("a record appended", "append", "Due");
-    row("replaced by a folder", "folder", "error");
-}
-
-void tst_Storage::cacheSeesEveryChange()
-{
-    QFETCH(QString, change);
-    QFETCH(QString, seen);
-    writeBytes(path(), recordWithTitle("Uno"));
-    // A short margin instead of the game's two seconds; the file's times tick as they do.
-    CacheInsieme cache(std::chrono::milliseconds(50));
-    if (change != "fresh")
-        QTest::qSleep(80);
-    const auto first = cache.leggi(toStd(path())).valore();
-    struct stat before;
-    QCOMPARE(::stat(toStd(path()).c_str(), &before), 0);
-    if (change == "rewrite" || change == "old times")
-        writeBytes(path(), recordWithTitle("Due"));
-    else if (change == "append")
-        writeBytes(path(), recordWithTitle("Uno") + recordWithTitle("Due"));
-    else if (change == "folder")
-        QVERIFY(QFile::remove(path()) && QDir(m_dir->path()).mkdir(QStringLiteral("set.slott")));
-    const timespec times[2] = {before.st_atim, before.st_mtim};
-    if (change == "old times")
-        QCOMPARE(::utimensat(AT_FDCWD, toStd(path()).c_str(), times, 0), 0);
-    const auto again = cache.leggi(toStd(path()));
-    QCOMPARE(again.ok(), seen != "error");
-    if (!again.ok())
-        return;
-    QCOMPARE(again.valore() == first, seen == "kept");
-    const Schedina &last = again.valore()->scheda(again.valore()->conta());
-    QCOMPARE(QString::fromStdString(last.titoloTesto()).trimmed(), seen == "kept" ? "Uno" : seen);
-}
+private:
+    QString path() const { return m_dir->filePath(QStringLiteral("set.slott")); }
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
 
 QTEST_APPLESS_MAIN(tst_Storage)
 #include "tst_storage.moc"

@@ -21,7 +21,8 @@ struct PartitaDiProva : Finti
     PartitaDiProva()
     {
         window.show();
-        fai({"activate"});
+        window.activateWindow(); // the keys go to it
+        QVERIFY(QTest::qWaitFor([this] { return window.isActiveWindow(); }));
         QObject::connect(&window, &Form_gioco::fineProgramma, [this] { note << "the end"; });
     }
 
