@@ -100,6 +100,12 @@ Json costJson(const Schedina &s)
 int eseguiEvaluate(const std::string &percorso, const std::string &record,
                    const std::string &estrazione, std::ostream &out, std::ostream &err)
 {
+    const auto k = parseWhole(record);
+    if (!k) {
+        err << "zaffirone-cli: \"" << record
+            << "\" non è un numero di schedina: le schedine si contano da 1\n";
+        return kArgomentiErrati;
+    }
     const auto draw = parseDraw(estrazione);
     if (!draw) {
         err << "zaffirone-cli: l'estrazione deve avere 50 numeri da 1 a 90, cinque per ruota "
@@ -110,8 +116,7 @@ int eseguiEvaluate(const std::string &percorso, const std::string &record,
     const auto count = insieme.conta();
     if (!count)
         return erroreDiFile(count.errore(), err);
-    const auto k = parseWhole(record);
-    if (!k || *k < 1 || *k > count.valore()) {
+    if (*k < 1 || *k > count.valore()) {
         err << "zaffirone-cli: la schedina numero " << record << " non esiste: il file ne ha "
             << count.valore() << '\n';
         return kArgomentiErrati;
@@ -155,11 +160,12 @@ int eseguiOdds(const std::string &percorso, std::ostream &out, std::ostream &err
                     {"rendimento", yield}}
                    .dump();
         line += '\n';
-        out.write(line.data(), std::streamsize(line.size()));
-        return true;
+        return static_cast<bool>(out.write(line.data(), std::streamsize(line.size())));
     });
     if (!esito)
         return erroreDiFile(esito.errore(), err);
+    if (const auto lunghezza = insieme.lunghezza())
+        codaIgnorata(lunghezza.valore(), err);
     return 0;
 }
 
@@ -172,9 +178,12 @@ int eseguiSimulate(const std::string &percorso, const std::string &estrazioni,
         err << "zaffirone-cli: --estrazioni e --seme vogliono numeri interi non negativi\n";
         return kArgomentiErrati;
     }
-    const auto schede = InsiemeSchede(percorso, InsiemeSchede::Apertura::SoloSeEsiste).leggiTutte();
+    const InsiemeSchede insieme(percorso, InsiemeSchede::Apertura::SoloSeEsiste);
+    const auto schede = insieme.leggiTutte();
     if (!schede)
         return erroreDiFile(schede.errore(), err);
+    if (const auto lunghezza = insieme.lunghezza())
+        codaIgnorata(lunghezza.valore(), err);
     GeneratoreMersenne generatore(seme ? seed : std::nullopt);
     const auto result = Simulazione::esegui(schede.valore(), *draws, generatore);
     Json staked = nullptr;

@@ -13,6 +13,7 @@
 #include <optional>
 #include <ostream>
 #include <set>
+#include <unistd.h>
 
 namespace {
 
@@ -223,6 +224,45 @@ Esito<bool> titleInSet(const std::string &percorso, std::string_view titolo)
     return found.valore().has_value();
 }
 
+// The checked ticket appended under the set's lock, its title looked for again there: another
+// writer may have saved it meanwhile. The number is printed while the lock is held, so that a
+// number nobody could read takes its ticket back. A file the lock made goes if nothing stays.
+int appendAndPrint(const std::string &percorso, const Schedina &schedina, std::string_view titolo,
+                   std::ostream &out, std::ostream &err)
+{
+    const auto blocco = BloccoInsieme::prendi(percorso);
+    if (!blocco)
+        return erroreDiFile(blocco.errore(), err);
+    const InsiemeSchede insieme(percorso);
+    bool kept = false;
+    const auto cleanup = [&] {
+        if (blocco.valore().creato() && !kept)
+            ::unlink(percorso.c_str());
+    };
+    const auto before = insieme.primaDellAggiunta(blocco.valore());
+    const auto found = insieme.trovaPerTitolo(titolo);
+    if (!before || !found) {
+        cleanup();
+        return erroreDiFile(before ? found.errore() : before.errore(), err);
+    }
+    if (found.valore()) {
+        cleanup();
+        err << Rifiuto::di(Evento::SalvaTitoloEsistente).testo << '\n';
+        return 2;
+    }
+    const auto written = insieme.aggiungi(schedina, blocco.valore());
+    if (!written) {
+        cleanup();
+        return erroreDiFile(written.errore(), err);
+    }
+    if (out << written.valore() << '\n' && out.flush()) {
+        kept = true;
+        return 0;
+    }
+    insieme.annullaAggiunta(blocco.valore(), before.valore());
+    return 1;
+}
+
 } // namespace
 
 int eseguiAdd(const RichiestaAdd &richiesta, std::ostream &out, std::ostream &err)
@@ -249,9 +289,5 @@ int eseguiAdd(const RichiestaAdd &richiesta, std::ostream &out, std::ostream &er
         err << refusal->testo << '\n';
         return 2;
     }
-    const auto written = InsiemeSchede(richiesta.percorso).aggiungi(std::get<Schedina>(built));
-    if (!written)
-        return erroreDiFile(written.errore(), err);
-    out << written.valore() << '\n';
-    return 0;
+    return appendAndPrint(richiesta.percorso, std::get<Schedina>(built), m.titolo, out, err);
 }

@@ -41,13 +41,11 @@ int eseguiDump(const std::string &percorso, std::ostream &out, std::ostream &err
     const auto esito = insieme.scorri([&](std::uint64_t k, const unsigned char *bytes) {
         line = recordJson(k, Schedina::decodifica(bytes), err).dump();
         line += '\n';
-        out.write(line.data(), static_cast<std::streamsize>(line.size()));
-        return true;
+        // A reader that is gone stops the listing.
+        return static_cast<bool>(out.write(line.data(), static_cast<std::streamsize>(line.size())));
     });
     if (!esito)
         return erroreDiFile(esito.errore(), err);
-    if (const auto coda = lunghezza.valore() % Schedina::kDimensioneRecord; coda != 0)
-        err << "zaffirone-cli: il file termina con " << coda
-            << " byte che non formano una schedina intera: ignorati\n";
+    codaIgnorata(lunghezza.valore(), err);
     return 0;
 }

@@ -1,9 +1,12 @@
 #include "cli/comandivalutazione.h"
 #include "cli/comandoadd.h"
 #include "cli/comandodump.h"
+#include "cli/uscitacontrollata.h"
+#include "storage/errorefile.h"
 
 #include <CLI/CLI.hpp>
 
+#include <cerrno>
 #include <csignal>
 #include <iostream>
 #include <optional>
@@ -136,12 +139,27 @@ std::string motivoInItaliano(const CLI::ParseError &e)
     return "comando non riconosciuto";
 }
 
+// What a command printed must have reached its reader. A reader that went away (a closed pipe)
+// ends the command without a word; any other failure is said.
+int controllaUscita(int esito, std::ostream &out, const UscitaControllata &uscita)
+{
+    out.flush();
+    if (uscita.errore() == 0)
+        return esito;
+    if (uscita.errore() != EPIPE)
+        std::cerr << "zaffirone-cli: Impossibile scrivere l'uscita: "
+                  << ErroreFile(ErroreFile::Tipo::Scrittura, {}, uscita.errore()).motivo() << '\n';
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     // A file-size limit must turn into a reported write error, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
+    // A closed pipe is a failed write, checked like any other.
+    std::signal(SIGPIPE, SIG_IGN);
     std::ios::sync_with_stdio(false);
 
     CLI::App app("zaffirone-cli: strumenti per i file di schedine di Zaffirone", "zaffirone-cli");
@@ -169,17 +187,18 @@ int main(int argc, char **argv)
                   << "Per i dettagli: zaffirone-cli --help\n";
         return kUsoErrato;
     }
+    UscitaControllata uscita;
+    std::ostream out(&uscita);
+    int esito = kUsoErrato;
     if (dump->parsed())
-        return eseguiDump(dumpPath, std::cout, std::cerr);
-    if (add->parsed())
-        return eseguiAdd(addRequest, std::cout, std::cerr);
-    if (evaluate->parsed())
-        return eseguiEvaluate(engine.percorso, engine.record, engine.estrazione, std::cout,
-                              std::cerr);
-    if (odds->parsed())
-        return eseguiOdds(oddsPath, std::cout, std::cerr);
-    if (simulate->parsed())
-        return eseguiSimulate(engine.percorso, engine.estrazioni, engine.seme, std::cout,
-                              std::cerr);
-    return kUsoErrato;
+        esito = eseguiDump(dumpPath, out, std::cerr);
+    else if (add->parsed())
+        esito = eseguiAdd(addRequest, out, std::cerr);
+    else if (evaluate->parsed())
+        esito = eseguiEvaluate(engine.percorso, engine.record, engine.estrazione, out, std::cerr);
+    else if (odds->parsed())
+        esito = eseguiOdds(oddsPath, out, std::cerr);
+    else if (simulate->parsed())
+        esito = eseguiSimulate(engine.percorso, engine.estrazioni, engine.seme, out, std::cerr);
+    return controllaUscita(esito, out, uscita);
 }

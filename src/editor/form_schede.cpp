@@ -5,6 +5,7 @@
 #include "editor/validatoretitolo.h"
 #include "shared/bloccoeventi.h"
 #include "shared/modulo.h"
+#include "shared/text.h"
 #include "sound/suonaomostra.h"
 #include "storage/insiemeschede.h"
 #include "widgets/casellaspunta.h"
@@ -331,15 +332,15 @@ void Form_schede::cmd_salvasche_Click()
 // old entry leaves the list (it comes back at the end under its new title).
 bool Form_schede::scrivi(const Schedina &schedina)
 {
-    const InsiemeSchede insieme(m_modulo.file_insieme);
     const bool modifica = m_modulo.pos_modifica != 0;
-    Esito<Fatto> written = Fatto{};
-    if (modifica)
-        written = insieme.sovrascrivi(m_modulo.pos_modifica, schedina);
-    else if (const auto appended = insieme.aggiungi(schedina); !appended)
-        written = appended.errore();
+    const Esito<bool> written = scriviSottoBlocco(schedina);
     if (!written) {
         MostraErroreFile(m_modulo, written.errore());
+        return false;
+    }
+    if (!written.valore()) {
+        SuonaOMostra(m_modulo, Evento::SalvaTitoloEsistente);
+        txt_titolo->setFocus();
         return false;
     }
     if (modifica) {
@@ -347,6 +348,33 @@ bool Form_schede::scrivi(const Schedina &schedina)
         m_modulo.pos_modifica = 0;
     }
     m_modulo.blocca_eventi = 0;
+    return true;
+}
+
+// The write holds the set's lock, and looks for the title again under it, as the save's check
+// did: another game or the companion may have saved it since. False: the title is taken now.
+// The lock is let go before anything is said.
+Esito<bool> Form_schede::scriviSottoBlocco(const Schedina &schedina) const
+{
+    const InsiemeSchede insieme(m_modulo.file_insieme);
+    const auto blocco = BloccoInsieme::prendi(m_modulo.file_insieme);
+    if (!blocco)
+        return blocco.errore();
+    const ModuloScheda m = moduloCompilato();
+    if (!m.modifica || trimSpaces(m.titolo) != trimSpaces(m.titoloOriginale)) {
+        const auto found = insieme.trovaPerTitolo(m.titolo);
+        if (!found)
+            return found.errore();
+        if (found.valore())
+            return false;
+    }
+    if (m.modifica) {
+        const auto written = insieme.sovrascrivi(m_modulo.pos_modifica, schedina, blocco.valore());
+        if (!written)
+            return written.errore();
+    } else if (const auto appended = insieme.aggiungi(schedina, blocco.valore()); !appended) {
+        return appended.errore();
+    }
     return true;
 }
 

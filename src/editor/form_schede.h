@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shared/currency.h"
+#include "storage/esito.h"
 #include "widgets/campischeda.h"
 
 #include <QWidget>
@@ -82,6 +83,7 @@ private:
     void svuota();
     ModuloScheda moduloCompilato() const;
     bool scrivi(const Schedina &schedina);
+    Esito<bool> scriviSottoBlocco(const Schedina &schedina) const;
 
     Modulo &m_modulo;
     bool m_testiAdattati = false; // captions fitted to their controls at the first show

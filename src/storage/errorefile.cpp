@@ -46,6 +46,8 @@ std::string ErroreFile::motivo() const
         return "contiene " + std::to_string(m_record) +
                " schedine, più di quante il gioco possa tenere in memoria (al massimo " +
                std::to_string(kMassimoSchede) + ")";
+    if (m_tipo == Tipo::InUso)
+        return "è in uso da un altro programma";
     if (m_codice == 0)
         return "il trasferimento dei dati si è interrotto";
     for (const Reason &reason : kReasons) {
@@ -58,6 +60,8 @@ std::string ErroreFile::motivo() const
 
 std::string ErroreFile::descrizione() const
 {
+    if (m_tipo == Tipo::InUso)
+        return kInUso;
     const char *azione = "";
     switch (m_tipo) {
     case Tipo::Apertura:
@@ -69,6 +73,7 @@ std::string ErroreFile::descrizione() const
         azione = "Impossibile leggere il file \"";
         break;
     case Tipo::Scrittura:
+    case Tipo::InUso:
         azione = "Impossibile scrivere il file \"";
         break;
     case Tipo::Eliminazione:

@@ -10,6 +10,7 @@ public:
     // The most tickets a set may hold for the commands that keep a whole set in memory (listing,
     // moving, playing): 252 MB of records. Larger files are refused rather than exhausting memory.
     static constexpr std::uint64_t kMassimoSchede = 2000000;
+    static constexpr const char *kInUso = "Il file delle schedine è in uso da un altro programma";
 
     enum class Tipo
     {
@@ -18,7 +19,8 @@ public:
         Scrittura,
         Eliminazione,
         RecordInesistente,
-        TroppoGrande
+        TroppoGrande,
+        InUso // another writer held the set past the wait
     };
 
     // codice is the system's errno; 0 for a transfer that moved fewer bytes than asked.

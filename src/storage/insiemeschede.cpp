@@ -28,12 +28,12 @@ bool validRecord(std::uint64_t k)
     return k >= 1 && k <= kLast;
 }
 
-Esito<std::uint64_t> fileSize(const DescrittoreFile &file, const std::string &path)
+Esito<std::uint64_t> fileSize(int fd, const std::string &path)
 {
     struct stat info
     {
     };
-    if (::fstat(file.fd(), &info) != 0)
+    if (::fstat(fd, &info) != 0)
         return ErroreFile(ErroreFile::Tipo::Lettura, path, errno);
     return static_cast<std::uint64_t>(info.st_size);
 }
@@ -86,7 +86,7 @@ Esito<DescrittoreFile> InsiemeSchede::apri(int flags) const
 
 Esito<std::uint64_t> InsiemeSchede::dimensione(const DescrittoreFile &file) const
 {
-    return fileSize(file, m_percorso);
+    return fileSize(file.fd(), m_percorso);
 }
 
 Esito<std::uint64_t> InsiemeSchede::leggiBlocco(const DescrittoreFile &file, std::uint64_t primo,
@@ -104,7 +104,7 @@ Esito<std::uint64_t> InsiemeSchede::lunghezza() const
     auto file = apri(O_RDONLY);
     if (!file)
         return file.errore();
-    return fileSize(file.valore(), m_percorso);
+    return fileSize(file.valore().fd(), m_percorso);
 }
 
 Esito<std::uint64_t> InsiemeSchede::conta() const
@@ -176,6 +176,18 @@ Esito<std::optional<std::uint64_t>> InsiemeSchede::trovaPerVoce(std::string_view
 
 Esito<Fatto> InsiemeSchede::elimina() const
 {
+    struct stat info
+    {
+    };
+    if (::lstat(m_percorso.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+        // A writer waiting for the lock then finds the path names another file, or none.
+        auto blocco = BloccoInsieme::prendi(m_percorso);
+        if (!blocco)
+            return ErroreFile(ErroreFile::Tipo::Eliminazione, m_percorso, blocco.errore().codice());
+        if (::unlink(m_percorso.c_str()) != 0)
+            return ErroreFile(ErroreFile::Tipo::Eliminazione, m_percorso, errno);
+        return Fatto{};
+    }
     if (::unlink(m_percorso.c_str()) != 0)
         return ErroreFile(ErroreFile::Tipo::Eliminazione, m_percorso, errno);
     return Fatto{};
@@ -194,8 +206,20 @@ std::uint64_t InsiemeSchede::numeroPerAggiunta(std::uint64_t lunghezza)
 
 Esito<std::uint64_t> InsiemeSchede::aggiungi(const Schedina &schedina) const
 {
+    const auto blocco = BloccoInsieme::prendi(m_percorso);
+    if (!blocco)
+        return blocco.errore();
+    auto scritto = aggiungi(schedina, blocco.valore());
+    if (!scritto && blocco.valore().creato())
+        ::unlink(m_percorso.c_str()); // a failed first write leaves no empty file behind
+    return scritto;
+}
+
+Esito<std::uint64_t> InsiemeSchede::aggiungi(const Schedina &schedina,
+                                             const BloccoInsieme &blocco) const
+{
     std::uint64_t scritto = 0;
-    auto esito = scriviRecord(0, schedina, true, &scritto);
+    auto esito = scriviRecord(blocco.fd(), 0, schedina, true, &scritto);
     if (!esito)
         return esito.errore();
     return scritto;
@@ -205,20 +229,63 @@ Esito<Fatto> InsiemeSchede::sovrascrivi(std::uint64_t k, const Schedina &schedin
 {
     if (!validRecord(k))
         return ErroreFile(ErroreFile::Tipo::RecordInesistente, m_percorso, 0, k);
-    return scriviRecord(k, schedina, false, nullptr);
+    const auto blocco = BloccoInsieme::prendi(m_percorso);
+    if (!blocco)
+        return blocco.errore();
+    return sovrascrivi(k, schedina, blocco.valore());
+}
+
+Esito<Fatto> InsiemeSchede::sovrascrivi(std::uint64_t k, const Schedina &schedina,
+                                        const BloccoInsieme &blocco) const
+{
+    if (!validRecord(k))
+        return ErroreFile(ErroreFile::Tipo::RecordInesistente, m_percorso, 0, k);
+    return scriviRecord(blocco.fd(), k, schedina, false, nullptr);
+}
+
+Esito<InsiemeSchede::PrimaDellAggiunta>
+InsiemeSchede::primaDellAggiunta(const BloccoInsieme &blocco) const
+{
+    const auto size = fileSize(blocco.fd(), m_percorso);
+    if (!size)
+        return size.errore();
+    PrimaDellAggiunta prima{size.valore(), offsetOf(numeroPerAggiunta(size.valore())), {}};
+    if (prima.inizioCoda < prima.lunghezza) {
+        prima.coda.resize(prima.lunghezza - prima.inizioCoda);
+        const auto [letti, errore] = transferAll(::pread, blocco.fd(), prima.coda.data(),
+                                                 prima.coda.size(), prima.inizioCoda);
+        if (errore != 0 || letti != prima.coda.size())
+            return ErroreFile(ErroreFile::Tipo::Lettura, m_percorso, errore);
+    }
+    return prima;
+}
+
+Esito<Fatto> InsiemeSchede::annullaAggiunta(const BloccoInsieme &blocco,
+                                            const PrimaDellAggiunta &prima) const
+{
+    if (blocco.creato()) {
+        if (::unlink(m_percorso.c_str()) != 0)
+            return ErroreFile(ErroreFile::Tipo::Scrittura, m_percorso, errno);
+        return Fatto{};
+    }
+    const int fd = blocco.fd();
+    const bool fatto =
+        ::ftruncate(fd, static_cast<off_t>(prima.lunghezza)) == 0 &&
+        transferAll(::pwrite, fd, prima.coda.data(), prima.coda.size(), prima.inizioCoda) ==
+            std::pair<std::size_t, int>{prima.coda.size(), 0} &&
+        ::fdatasync(fd) == 0;
+    if (!fatto)
+        return ErroreFile(ErroreFile::Tipo::Scrittura, m_percorso, errno);
+    return Fatto{};
 }
 
 // Writes one whole record and makes sure it reached the disk. When anything fails, the bytes
 // it may have changed are put back and a file it made longer is cut back to its old length, so
 // no half-written record is ever left to be read as a ticket.
-Esito<Fatto> InsiemeSchede::scriviRecord(std::uint64_t k, const Schedina &schedina, bool allaFine,
-                                         std::uint64_t *scritto) const
+Esito<Fatto> InsiemeSchede::scriviRecord(int fd, std::uint64_t k, const Schedina &schedina,
+                                         bool allaFine, std::uint64_t *scritto) const
 {
-    auto file = apri(O_RDWR);
-    if (!file)
-        return ErroreFile(ErroreFile::Tipo::Scrittura, m_percorso, file.errore().codice());
-    const int fd = file.valore().fd();
-    const auto size = fileSize(file.valore(), m_percorso);
+    const auto size = fileSize(fd, m_percorso);
     if (!size)
         return size.errore();
     const std::uint64_t before = size.valore();
@@ -243,7 +310,7 @@ Esito<Fatto> InsiemeSchede::scriviRecord(std::uint64_t k, const Schedina &schedi
     }
     if (kept > 0)
         transferAll(::pwrite, fd, previous.data(), kept, offset);
-    if (auto now = fileSize(file.valore(), m_percorso); now && now.valore() > before) {
+    if (auto now = fileSize(fd, m_percorso); now && now.valore() > before) {
         [[maybe_unused]] const int ignored = ::ftruncate(fd, static_cast<off_t>(before));
     }
     ::fdatasync(fd);

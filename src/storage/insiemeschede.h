@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/bloccoinsieme.h"
 #include "storage/descrittorefile.h"
 #include "storage/esito.h"
 #include "storage/schedina.h"
@@ -46,10 +47,25 @@ public:
 
     // Writes as record number length / 126 + 1, rounded to the nearest whole number with halves
     // to the even one: right after the last whole record unless a long tail rounds it further.
+    // Each write holds the set's lock for itself, unless given one already held.
     Esito<std::uint64_t> aggiungi(const Schedina &schedina) const;
+    Esito<std::uint64_t> aggiungi(const Schedina &schedina, const BloccoInsieme &blocco) const;
     Esito<Fatto> sovrascrivi(std::uint64_t k, const Schedina &schedina) const;
+    Esito<Fatto> sovrascrivi(std::uint64_t k, const Schedina &schedina,
+                             const BloccoInsieme &blocco) const;
+    // The file as an append under the lock will find it: its length, and the tail the append
+    // will write over; with it annullaAggiunta takes the append back, the file byte for byte as
+    // it was, or gone if the lock's open made it.
+    struct PrimaDellAggiunta
+    {
+        std::uint64_t lunghezza = 0;
+        std::uint64_t inizioCoda = 0;
+        std::string coda;
+    };
+    Esito<PrimaDellAggiunta> primaDellAggiunta(const BloccoInsieme &blocco) const;
+    Esito<Fatto> annullaAggiunta(const BloccoInsieme &blocco, const PrimaDellAggiunta &prima) const;
 
-    // Deletes the whole set file.
+    // Deletes the whole set file, once no other writer is at work on it.
     Esito<Fatto> elimina() const;
 
     // The record number an append writes for a file of the given length.
@@ -65,7 +81,7 @@ private:
     Esito<std::uint64_t> dimensione(const DescrittoreFile &file) const;
     Esito<std::uint64_t> leggiBlocco(const DescrittoreFile &file, std::uint64_t primo,
                                      std::vector<unsigned char> &blocco) const;
-    Esito<Fatto> scriviRecord(std::uint64_t k, const Schedina &schedina, bool allaFine,
+    Esito<Fatto> scriviRecord(int fd, std::uint64_t k, const Schedina &schedina, bool allaFine,
                               std::uint64_t *scritto) const;
     template <typename Predicate>
     Esito<std::optional<std::uint64_t>> trovaPrimo(Predicate &&matches) const;

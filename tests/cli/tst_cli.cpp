@@ -1,3 +1,4 @@
+#include "storage/bloccoinsieme.h"
 #include "support/clirunner.h"
 #include "support/generatorescriptato.h"
 #include "support/setfiles.h"
@@ -5,10 +6,12 @@
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -30,6 +33,8 @@ private Q_SLOTS:
     void oddsAreExact_data();
     void oddsAreExact();
     void simulateRepeatsWithASeed();
+    void twoCompanionsAtOnce();
+    void aSetMadeAnewWhileAWriterWaits();
 
 private:
     QString setPath() const { return m_dir->filePath(QStringLiteral("set.slott")); }
@@ -200,6 +205,24 @@ void tst_Cli::commands_data()
     badDraw("evaluate: not a number", "x," + draw.section(',', 1));
     row("simulate: negative draws", set, "simulate|FILE|--estrazioni|-1", 2, {},
         "--estrazioni e --seme vogliono numeri interi non negativi");
+    row("evaluate: a record number that is no number", set, evaluate.arg("abc") + "x", 2, {},
+        "\"abc\" non è un numero di schedina");
+    row("odds: 130 bytes", provaRecord() + "Coda", "out=/dev/null|odds|FILE", 0, {}, "4 byte");
+    row("simulate: 130 bytes", provaRecord() + "Coda", "out=/dev/null|simulate|FILE|--estrazioni|1",
+        0, {}, "4 byte");
+
+    // Output that cannot be written: said, exit 1, the set as it was; a closed pipe, silently.
+    const QString full = "out=/dev/full|";
+    for (const QString &command :
+         QStringList{"dump|FILE", "odds|FILE", "simulate|FILE|--estrazioni|5",
+                     evaluate.arg(1) + draw, valid})
+        row(qPrintable(command.section('|', 0, 0) + ": output to a full disk"), set.chopped(4),
+            full + command, 1, {}, "Impossibile scrivere l'uscita: il disco è pieno");
+    row("add: output to a full disk makes no file", none, full + valid, 1, {}, "il disco è pieno");
+    row("dump: a pipe nobody reads", prova, "out=closed|dump|FILE", 1, {}, "");
+    row("add: a set ending in a tail, output to a full disk", set, full + valid, 1, {}, "pieno");
+    row("add: the set held by another writer", set, "locked|" + valid, 1, {},
+        "Il file delle schedine è in uso da un altro programma");
 }
 
 // What a command prints and returns; one that fails or only reads leaves the set as it was.
@@ -245,13 +268,19 @@ void tst_Cli::commands()
     const auto limit = arguments[0].startsWith("fsize=")
                            ? std::optional(arguments.takeFirst().mid(6).toLongLong())
                            : std::nullopt;
-    const auto run = runCli(arguments, limit);
+    const QString output = arguments[0].startsWith("out=") ? arguments.takeFirst().mid(4) : "";
+    QFile held(setPath()); // another writer's hold on the set, for the five seconds it is waited
+    if (arguments[0] == "locked")
+        QVERIFY(arguments.takeFirst() == "locked" && held.open(QIODevice::ReadWrite) &&
+                ::flock(held.handle(), LOCK_EX) == 0);
+    const auto run = runCli(arguments, limit, output);
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(run.out, out);
     QVERIFY2(err.isEmpty() ? run.err.isEmpty() : QString::fromUtf8(run.err).contains(err),
              run.err.constData());
     QVERIFY(exitCode == 2 || run.err.count('\n') <= 1);
-    QVERIFY(exitCode != 1 || run.err.contains(arguments[1].toUtf8()));
+    QVERIFY(exitCode != 1 || !output.isEmpty() || held.isOpen() ||
+            run.err.contains(arguments[1].toUtf8()));
     if (arguments[0] != "add" || exitCode != 0) {
         QCOMPARE(QFileInfo::exists(setPath()), !set.isNull());
         QCOMPARE(QFileInfo(setPath()).isFile() ? readBytes(setPath()) : set, set);
@@ -323,6 +352,57 @@ void tst_Cli::simulateRepeatsWithASeed()
     QCOMPARE(first["puntato"].toString(), "60000");
     QVERIFY(first["vinto"].toDouble() > 0);
     QCOMPARE(first["rendimento"].toDouble(), first["vinto"].toDouble() / 60000);
+}
+
+// Two companions started on one signal, each adding 200 tickets to one set: every number
+// printed is a ticket of its own, and the set holds all 400, whole.
+void tst_Cli::twoCompanionsAtOnce()
+{
+    const QString loop = "read go; for i in $(seq 200); do %1 add %2 --titolo $0$i --numeri 1 "
+                         "--ruote BARI --giocata Estratto=1 || echo failed; done";
+    QList<QProcess *> writers;
+    for (const char *name : {"A", "B"}) {
+        writers << new QProcess(this);
+        writers.last()->start("sh", {"-c", loop.arg(ZAFFIRONE_CLI, setPath()), name});
+        QVERIFY(writers.last()->waitForStarted());
+    }
+    for (QProcess *writer : writers)
+        writer->write("go\n");
+    QSet<QByteArray> numbers;
+    for (QProcess *writer : writers) {
+        QVERIFY(writer->waitForFinished(120000));
+        for (const QByteArray &n : writer->readAllStandardOutput().trimmed().split('\n'))
+            numbers << n;
+    }
+    QCOMPARE(numbers.size(), 400);
+    const QByteArray file = readBytes(setPath());
+    QCOMPARE(file.size(), 400 * 126);
+    QSet<QByteArray> titles;
+    for (qsizetype k = 0; k < 400; ++k)
+        titles << file.mid(k * 126, 20).trimmed();
+    QCOMPARE(titles.size(), 400);
+    QVERIFY(numbers.contains("1") && numbers.contains("400") && !numbers.contains("failed"));
+}
+
+// The set deleted and made anew (as "NUOVO INSIEME DI SCHEDE" does) while a companion waits
+// for the lock: its ticket goes into the new file, never into the deleted one.
+void tst_Cli::aSetMadeAnewWhileAWriterWaits()
+{
+    writeBytes(setPath(), provaRecord());
+    const auto held = BloccoInsieme::prendi(setPath().toStdString());
+    QVERIFY(held.ok());
+    QProcess writer;
+    writer.start(ZAFFIRONE_CLI, {"add", setPath(), "--titolo", "Nuova", "--numeri", "1", "--ruote",
+                                 "BARI", "--giocata", "Estratto=1"});
+    QVERIFY(writer.waitForStarted());
+    QTest::qWait(300);
+    QVERIFY(QFile::remove(setPath()));
+    writeBytes(setPath(), {});
+    ::flock(held.valore().fd(), LOCK_UN);
+    QVERIFY(writer.waitForFinished(10000));
+    QCOMPARE(writer.readAllStandardOutput(), "1\n");
+    QCOMPARE(readBytes(setPath()).mid(0, 5), "Nuova");
+    QCOMPARE(::lseek(held.valore().fd(), 0, SEEK_END), off_t(126)); // the deleted one as it was
 }
 
 QTEST_GUILESS_MAIN(tst_Cli)

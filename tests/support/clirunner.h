@@ -14,4 +14,7 @@ struct CliResult
 };
 
 // maxFileSize: the largest file it may write (RLIMIT_FSIZE), as a full disk would stop it.
-CliResult runCli(const QStringList &arguments, std::optional<qint64> maxFileSize = std::nullopt);
+// output: where its standard output goes instead of to the test: a file ("/dev/full"), or
+// "closed", a pipe nobody reads any more.
+CliResult runCli(const QStringList &arguments, std::optional<qint64> maxFileSize = std::nullopt,
+                 const QString &output = {});
