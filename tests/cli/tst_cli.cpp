@@ -399,7 +399,7 @@ void tst_Cli::aSetMadeAnewWhileAWriterWaits()
     QVERIFY(QFile::remove(setPath()));
     writeBytes(setPath(), {});
     ::flock(held.valore().fd(), LOCK_UN);
-    QVERIFY(writer.waitForFinished(10000));
+    QVERIFY(writer.waitForFinished(10000) || writer.state() == QProcess::NotRunning);
     QCOMPARE(writer.readAllStandardOutput(), "1\n");
     QCOMPARE(readBytes(setPath()).mid(0, 5), "Nuova");
     QCOMPARE(::lseek(held.valore().fd(), 0, SEEK_END), off_t(126)); // the deleted one as it was

@@ -114,6 +114,15 @@ private Q_SLOTS:
             "mute, title:Una schedina lunghissima, " + ready,
             "Avviso: Schedina salvata  / saved \"Una schedina lunghis\" / closed / Una schedina "
             "lunghis[5|0|0:1]");
+        // Another program writes meanwhile: the title looked for again, the lock waited for.
+        row("the title saved by another writer meanwhile",
+            "mute, title:Nuova, rival:Nuova, " + ready,
+            "Errore: Il titolo della scheda è già esistente, cambialo. / 5 _ | x1 | xoooooooooo / "
+            "Nuova[9|1|0:1]");
+        row("the set held too long by another writer",
+            "mute, title:Nuova, rival:, 0:5, wheel 0, bet 0, stake 0:1, save, state",
+            "Errore: Il file delle schedine è in uso da un altro programma / 5 _ | x1 | "
+            "xoooooooooo");
         row("leading blanks kept", "mute, title:  Nuova, " + ready,
             "Avviso: Schedina salvata  / saved \"  Nuova             \" / closed /   "
             "Nuova[5|0|0:1]");

@@ -5,6 +5,7 @@
 #include "editor/form_schede.h"
 #include "editor/inserimentonumeri.h"
 #include "shared/modulo.h"
+#include "storage/insiemeschede.h"
 #include "support/fakeavvisi.h"
 #include "support/fakedialogofile.h"
 #include "support/fakeriproduttore.h"
@@ -18,11 +19,19 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 // Around every window test: the game state with fakes for the sound, the message boxes, the file
 // dialog and the draw; a folder for set files; numbers in the C locale.
 struct Finti
 {
     Finti() { QLocale::setDefault(QLocale::c()); }
+    ~Finti()
+    {
+        for (pid_t pid : rivali)
+            ::waitpid(pid, nullptr, 0);
+    }
 
     FakeRiproduttore player;
     FakeAvvisi boxes;
@@ -30,7 +39,8 @@ struct Finti
     GeneratoreScriptato generatore;
     Modulo modulo{player, boxes};
     QTemporaryDir dir;
-    QStringList note; // what a test noted down on the way
+    QStringList note;    // what a test noted down on the way
+    QList<pid_t> rivali; // other writers at work on the set
 
     QString path(const QString &name = "set.slott") const { return dir.filePath(name); }
     // What the player was told since the last look, " / " between: the recordings by name ("~"
@@ -95,11 +105,38 @@ inline QString record(const QString &file, int k)
            stakes.mid(1) + "]";
 }
 
+// Another program writing to the set: holding its lock for 0.3 s, then adding a ticket of that
+// title; with no title, holding it for 6 s (longer than a writer waits) and adding nothing.
+// Returns once the lock is held.
+inline pid_t rivale(const QString &path, const QString &title)
+{
+    const Schedina ticket = makeTicket(qPrintable(title), {9}, {1}, {{0, 10000}});
+    const std::string file = path.toStdString();
+    int ready[2];
+    if (::pipe(ready) != 0)
+        return -1;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const auto held = BloccoInsieme::prendi(file);
+        [[maybe_unused]] const auto said = ::write(ready[1], "!", 1);
+        ::usleep(title.isEmpty() ? 6000000 : 300000);
+        if (held && !title.isEmpty()) [[maybe_unused]]
+            const auto added = InsiemeSchede(file).aggiungi(ticket, held.valore());
+        ::_exit(0);
+    }
+    char c;
+    [[maybe_unused]] const auto heard = ::read(ready[0], &c, 1);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    return pid;
+}
+
 // Does in the editor and the viewer what a player does: "N:digits" types into number box N,
 // "del N" deletes its last digit, "click N", "bet K" and "wheel W" click those boxes, "stake
 // K:digits" types a stake, "paste N:text" or "paste sK:text" pastes, "title:text" writes the title
 // anew, "selez", "pulisci", "save" and "esci" press the buttons, "escape" ("escape1" in the
-// viewer) presses Escape on a wheel box (the viewer's "Esci"), "activate" makes the editor
+// viewer) presses Escape on a wheel box (the viewer's "Esci"), "rival:title" starts another
+// writer (see rivale), "activate" makes the editor
 // active; "show:title" shows a ticket in the viewer (as chosen for play: "showplay:", the title as
 // it is: "showraw:"), "modifica" and "esci1" press its buttons, "hint" clicks on it. "mute",
 // "noset", "cut N" and "punti N" turn the sounds off, close the set, keep its first N records, set
@@ -139,7 +176,9 @@ inline void compila(Finti &f, Form_schede &e, form_guarda &v, const QString &act
         QEvent activation(QEvent::WindowActivate);
         QCoreApplication::sendEvent(&e, &activation);
         f.note << e.windowTitle();
-    } else if (verb.startsWith("escape")) // on a control that takes no keys of its own
+    } else if (verb == "rival") // another writer: it holds the set's lock, then adds or not
+        f.rivali << rivale(f.path(), rest);
+    else if (verb.startsWith("escape")) // on a control that takes no keys of its own
         QTest::keyClick(verb == "escape" ? static_cast<QWidget *>(e.chk_ruote[1]) : v.cmd_esci1,
                         Qt::Key_Escape);
     else if (verb == "mute")
