@@ -1,6 +1,7 @@
 // Any bytes are a set file: each record encodes back to its bytes, title included; the scans
 // count whole records, find what is there and change nothing; dump and odds end cleanly with a
-// line a record and a word on the tail; an append lands where it must.
+// line a record and a word on the tail; an append lands where it must, and one taken back
+// under the lock leaves the file as it was.
 
 #include "fuzz.h"
 
@@ -61,6 +62,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
              std::ranges::count(odds.str(), '\n') == std::ptrdiff_t(records));
     const bool tail = size % Schedina::kDimensioneRecord != 0;
     VERIFICA((err.str().find("byte che non formano") != std::string::npos) == tail);
+    // An append under the lock, taken back: the file as it was, byte for byte.
+    {
+        const auto held = BloccoInsieme::prendi(path);
+        const auto prima = set.primaDellAggiunta(held.valore());
+        VERIFICA(set.aggiungi(Schedina(), held.valore()).ok() &&
+                 set.annullaAggiunta(held.valore(), prima.valore()).ok() &&
+                 contents(path) == before);
+    }
     const auto written = set.aggiungi(Schedina());
     VERIFICA(written.ok() && written.valore() == InsiemeSchede::numeroPerAggiunta(size));
     const std::string after = contents(path);
