@@ -71,25 +71,21 @@ void ComandiInsiemi::mostraErrore(const QString &testo)
     m_modulo.avvisi().mostra(testo.toStdString(), catalogo::kTitoloErrore);
 }
 
-std::shared_ptr<const IndiceInsieme> ComandiInsiemi::leggiInsieme()
-{
-    auto index = m_insieme.leggi(m_modulo.file_insieme);
-    if (!index) {
-        MostraErroreFile(m_modulo, index.errore());
-        return nullptr;
-    }
-    return index.valore();
-}
-
 // Loading another set first gives back the stakes of the tickets chosen for play.
 void ComandiInsiemi::cmd_carica_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
-    const Currency puntiPrima = m_modulo.punti;
-    const double situazionePrima = m_modulo.situazione;
-    const QString sommaPrima = m_gioca->lbl_somma->text();
-    if (m_dagioca->count() > 0 && !rimborsa())
+    Currency puntiPrima = m_modulo.punti;
+    double situazionePrima = m_modulo.situazione;
+    QString sommaPrima = m_gioca->lbl_somma->text();
+    bool definitivo = false; // the tickets went back, from a set that cannot be read
+    if (m_dagioca->count() > 0 && !rimborsa(definitivo))
         return;
+    if (definitivo) {
+        puntiPrima = m_modulo.punti;
+        situazionePrima = m_modulo.situazione;
+        sommaPrima = m_gioca->lbl_somma->text();
+    }
     m_dialogo.impostaFiltro(DialogoFile::kFiltro);
     {
         const TurnoGiocatore::Attesa attesa(m_modulo.turno);
@@ -108,11 +104,17 @@ void ComandiInsiemi::cmd_carica_Click()
     Q_EMIT puntiCambiati();
 }
 
-bool ComandiInsiemi::rimborsa()
+bool ComandiInsiemi::rimborsa(bool &definitivo)
 {
-    const auto index = leggiInsieme();
-    if (!index)
-        return false;
+    const auto letto = m_insieme.leggi(m_modulo.file_insieme);
+    if (!letto) {
+        QList<int> all(m_dagioca->count());
+        std::iota(all.begin(), all.end(), 0);
+        restituisciAddebiti(all, letto.errore());
+        definitivo = true;
+        return true;
+    }
+    const auto &index = letto.valore();
     const auto refund = index->rimborso(ListaSchede::grezze(m_dagioca->voci()));
     if (!refund) {
         mostraErrore(QString::fromUtf8(kCostoTroppo));
@@ -238,14 +240,20 @@ void ComandiInsiemi::sposta(Verso verso, bool tutte)
         entries << from->voci().at(row);
 
     Currency somma;
+    QList<Currency> addebiti; // what each entry chosen for play is charged
     if (!entries.isEmpty()) {
-        const auto index = leggiInsieme();
-        if (!index)
-            return;
+        const auto letto = m_insieme.leggi(m_modulo.file_insieme);
+        if (!letto && !toPlay)
+            return restituisciAddebiti(rows, letto.errore());
+        if (!letto)
+            return MostraErroreFile(m_modulo, letto.errore());
+        const auto &index = letto.valore();
         const auto cost = index->costoVoci(ListaSchede::grezze(entries));
         if (!cost)
             return mostraErrore(QString::fromUtf8(kCostoTroppo));
         somma = *cost;
+        for (const QString &entry : entries)
+            addebiti << (toPlay ? *index->costoVoce(ListaSchede::grezze({entry})) : Currency());
     }
     m_modulo.somma = somma;
     if (toPlay && somma > m_modulo.punti) {
@@ -259,11 +267,33 @@ void ComandiInsiemi::sposta(Verso verso, bool tutte)
     if (!prenota(somma, toPlay))
         return;
     stile::scrivi(m_gioca->lbl_somma, testoNumero(somma));
-    to->modello()->aggiungi(entries);
+    to->modello()->aggiungi(entries, addebiti);
     if (tutte)
         from->modello()->svuota();
     else
         from->modello()->rimuovi(rows);
+}
+
+// The set can no longer be read at all (a folder or a pipe in its place, unreadable, too big):
+// the entries chosen go back with what each was charged, so that no stake stays taken with no
+// way to get it back.
+void ComandiInsiemi::restituisciAddebiti(const QList<int> &righe, const ErroreFile &errore)
+{
+    Currency somma;
+    QStringList entries;
+    for (int row : righe) {
+        somma = somma.plus(m_dagioca->modello()->addebiti().at(row)).value_or(somma);
+        entries << m_dagioca->voci().at(row);
+    }
+    if (!prenota(somma, false))
+        return;
+    m_modulo.somma = somma;
+    stile::scrivi(m_gioca->lbl_somma, testoNumero(somma));
+    m_esistenti->modello()->aggiungi(entries);
+    m_dagioca->modello()->rimuovi(righe);
+    mostraErrore(QString::fromStdString(errore.nonSiPuoLeggere()) +
+                 QStringLiteral(": ti ho restituito ") + testoNumero(somma) +
+                 QStringLiteral(" punti"));
 }
 
 // Takes a sum from the points and the game's result, or gives it back, and shows both.

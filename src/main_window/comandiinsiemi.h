@@ -10,6 +10,7 @@
 #include <string>
 
 class CacheInsieme;
+class ErroreFile;
 class DialogoFile;
 class IndiceInsieme;
 class ListaSchede;
@@ -46,9 +47,9 @@ private:
     };
 
     void sposta(Verso verso, bool tutte);
-    bool rimborsa();
+    bool rimborsa(bool &definitivo);
+    void restituisciAddebiti(const QList<int> &righe, const ErroreFile &errore);
     // The open set as it is now; a set that cannot be read is reported and gives nothing.
-    std::shared_ptr<const IndiceInsieme> leggiInsieme();
     bool caricaTitoli(const std::string &percorso);
     std::optional<std::string> scegliNuovoInsieme();
     void apriInsieme(const std::string &percorso, const QStringList &titoli);

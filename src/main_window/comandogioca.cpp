@@ -45,10 +45,11 @@ void ComandoGioca::cmd_gioca_Click()
     m_estratti.estrai(m_generatore);
     mostraEstrazione();
     // The whole set is read before anything is credited, so a set that cannot be read costs
-    // the player nothing: the tickets stay chosen and can be played or taken back.
+    // the player nothing: the tickets stay chosen with their stakes, to be played or taken back.
     const auto insieme = m_insieme.leggi(m_modulo.file_insieme);
     if (!insieme)
-        return MostraErroreFile(m_modulo, insieme.errore());
+        return m_modulo.avvisi().mostra(insieme.errore().nonSiPuoLeggere(),
+                                        catalogo::kTitoloErrore);
     TurnoDiGioco::gioca(m_modulo, *insieme.valore(), ListaSchede::grezze(toPlay->voci()),
                         m_estratti, m_annunci, *this);
     restituisciSchedine();

@@ -14,12 +14,14 @@ QVariant ModelloSchede::data(const QModelIndex &index, int role) const
     return {};
 }
 
-void ModelloSchede::aggiungi(const QStringList &voci)
+void ModelloSchede::aggiungi(const QStringList &voci, const QList<Currency> &addebiti)
 {
     if (voci.isEmpty())
         return;
     beginInsertRows({}, int(m_voci.size()), int(m_voci.size() + voci.size() - 1));
     m_voci += voci;
+    m_addebiti += addebiti;
+    m_addebiti.resize(m_voci.size());
     endInsertRows();
 }
 
@@ -32,6 +34,7 @@ void ModelloSchede::rimuovi(const QList<int> &righe)
             --start;
         beginRemoveRows({}, righe[start], righe[end - 1]);
         m_voci.remove(righe[start], righe[end - 1] - righe[start] + 1);
+        m_addebiti.remove(righe[start], righe[end - 1] - righe[start] + 1);
         endRemoveRows();
         end = start;
     }
@@ -41,5 +44,6 @@ void ModelloSchede::svuota()
 {
     beginResetModel();
     m_voci.clear();
+    m_addebiti.clear();
     endResetModel();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/currency.h"
+
 #include <QAbstractListModel>
 #include <QStringList>
 
@@ -17,11 +19,14 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
 
     const QStringList &voci() const { return m_voci; }
-    void aggiungi(const QStringList &voci);
+    // What each entry of the play list was charged when it was chosen (0 for the other list).
+    const QList<Currency> &addebiti() const { return m_addebiti; }
+    void aggiungi(const QStringList &voci, const QList<Currency> &addebiti = {});
     // Rows in increasing order.
     void rimuovi(const QList<int> &righe);
     void svuota();
 
 private:
     QStringList m_voci;
+    QList<Currency> m_addebiti;
 };

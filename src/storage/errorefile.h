@@ -33,6 +33,11 @@ public:
     std::string motivo() const;
     // One sentence naming the file and the reason.
     std::string descrizione() const;
+    // What the game tells when the set it holds can no longer be read at all.
+    std::string nonSiPuoLeggere() const
+    {
+        return "Il file delle schedine non si può leggere (" + motivo() + ")";
+    }
 
 private:
     Tipo m_tipo;

@@ -105,14 +105,17 @@ std::optional<std::size_t> IndiceInsieme::prossimo(std::string_view voce, std::s
     return first; // none at k or after: round to the first one
 }
 
+std::optional<Currency> IndiceInsieme::costoVoce(std::string_view voce) const
+{
+    const auto k = primo(voce);
+    return k ? m_costi[*k - 1] : Currency();
+}
+
 std::optional<Currency> IndiceInsieme::costoVoci(std::string_view voci) const
 {
     Currency total;
     for (std::size_t at = 0; at + kVoce <= voci.size(); at += kVoce) {
-        const auto k = primo(voci.substr(at, kVoce));
-        if (!k)
-            continue;
-        const auto &cost = m_costi[*k - 1];
+        const auto cost = costoVoce(voci.substr(at, kVoce));
         const auto sum = cost ? total.plus(*cost) : std::nullopt;
         if (!sum)
             return std::nullopt;

@@ -45,6 +45,8 @@ public:
     // The entries' cost, each from the first record with its title (0 for an entry without
     // one); nothing when the total leaves the currency range.
     std::optional<Currency> costoVoci(std::string_view voci) const;
+    // One entry's part of it: its first record's cost, 0 when no record has its title.
+    std::optional<Currency> costoVoce(std::string_view voce) const;
     // What giving back the entries of the play list is worth: the records are searched in a
     // circle, each entry from the record after the previous entry's.
     std::optional<Currency> rimborso(std::string_view voci) const;

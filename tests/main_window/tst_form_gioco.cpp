@@ -4,6 +4,7 @@
 namespace {
 
 const char *const kNoSet = "10000 0 0 0 |  |  | Nessun file caricato";
+const QString kIlleggibile = "Errore: Il file delle schedine non si può leggere (%1)";
 const QString kAsk = "Avviso? Il file è già esistente,sovrascriverlo?";
 const QString kFolder =
     "Errore: Impossibile aprire il file \"set.slott\": è una cartella, non un file.";
@@ -126,6 +127,17 @@ private Q_SLOTS:
         // A set that cannot be read changes nothing.
         row("loading a folder", "carica A B C, > 0, carica:d.slott",
             "click x3 / " + QString(kFolder).replace("set", "d") + "", "9995 5 -5 0 | B,C | A");
+        // The set held can no longer be read: the stakes come back as they were charged.
+        const QString back = kIlleggibile.arg("%1") + ": ti ho restituito 8 punti";
+        row("then a folder: << gives them back", "carica A B C, > 0 1, cartella, <<",
+            "click x3 / " + back.arg("è una cartella, non un file"), "10000 8 0 0 | C,A,B | ");
+        row("then a pipe: < gives back what it chose", "carica A B C, > 0 1, fifo, < 0 1",
+            "click x3 / " + back.arg("non è un file normale"), "10000 8 0 0 | C,A,B | ");
+        row("then too big: another set loads", "carica A B C, > 0 1, enorme, carica:b.slott, <<",
+            "click x4 / " +
+                back.arg("contiene 2000001 schedine, più di quante il gioco possa tenere in "
+                         "memoria (al massimo 2000000)"),
+            "10000 8 0 0 | Altra |  | File caricato : b.slott");
     }
     void sets() { scenario(); }
 
@@ -162,8 +174,11 @@ private Q_SLOTS:
             "click x3 / estratto_bari x2", "10019 0 19 22 | 7,8,9 | ");
         row("the set gone", "carica 7 8 9, >>, scrivi -, gioca 0:7,8,9", "click x3",
             "9997 0 -3 0 | 7,8,9 | ");
-        row("the set a folder: nothing credited", "carica 7, > 0, cartella, gioca 0:7, board",
-            "click x3 / " + kFolder + " / board 7,60,61,62,63,", "9999 1 -1 0 |  | 7");
+        row("the set a folder: nothing credited, the stakes kept",
+            "carica 7, > 0, cartella, gioca 0:7, board",
+            "click x3 / " + kIlleggibile.arg("è una cartella, non un file") +
+                " / board 7,60,61,62,63,",
+            "9999 1 -1 0 |  | 7");
     }
     void plays() { scenario(); }
 

@@ -15,6 +15,8 @@
 #include <QTabBar>
 #include <QTextBrowser>
 
+#include <sys/stat.h>
+
 // A game in a real main window, shown and active, with the fakes around it.
 struct PartitaDiProva : Finti
 {
@@ -43,7 +45,8 @@ struct PartitaDiProva : Finti
     // ">>" and "<<" move rows; "gioca 0:1,2 7:3" plays a draw with those numbers first on those
     // wheels; "dbl N", "dblplay N", "tab N" (0: beside the tabs), "rules N", "menu:name",
     // "scheda", "exit", "close" and "activate" act on those. "scrivi A B" rewrites the set
-    // ("scrivi -" deletes it), "cartella" puts a folder there, "joking" switches the sounds;
+    // ("scrivi -" deletes it), "cartella", "fifo" and "enorme" put a folder, a pipe or a set too
+    // big in its place, "joking" switches the sounds;
     // "board", "message", "page", "menus" and "vista" note what is shown. The rest goes to the
     // editor and the viewer (see compila).
     void fai(const QStringList &actions)
@@ -109,9 +112,12 @@ struct PartitaDiProva : Finti
                             (verb == "page"
                                  ? " tab " + QString::number(window.tabStrip()->selezionata())
                                  : "");
-            } else if (verb == "cartella") {
+            } else if (verb == "cartella" || verb == "fifo") {
                 QFile::remove(path());
-                QDir(dir.path()).mkdir("set.slott");
+                verb == "fifo" ? void(::mkfifo(qPrintable(path()), 0666))
+                               : void(QDir(dir.path()).mkdir("set.slott"));
+            } else if (verb == "enorme") { // past what the game holds, without the disk it takes
+                QFile(path()).resize(qint64(ErroreFile::kMassimoSchede + 1) * 126);
             } else if (verb == "activate") {
                 QEvent activation(QEvent::WindowActivate);
                 QCoreApplication::sendEvent(&window, &activation);
