@@ -1,6 +1,7 @@
 #include "cli/comandivalutazione.h"
 #include "cli/comandoadd.h"
 #include "cli/comandodump.h"
+#include "cli/comandoexport.h"
 #include "cli/uscitacontrollata.h"
 #include "storage/errorefile.h"
 
@@ -43,6 +44,17 @@ CLI::App *addDump(CLI::App &app, std::string &percorso)
     italianHelp(*dump);
     dump->add_option("FILE", percorso, "Il file delle schedine (.slott)")->required();
     return dump;
+}
+
+CLI::App *addExport(CLI::App &app, std::string &percorso)
+{
+    auto *export_ = app.add_subcommand(
+        "export", "Stampa il file come CSV per un foglio di calcolo: titolo, numeri, ruote e le "
+                  "puntate delle cinque giocate, una riga per schedina");
+    export_->group("Comandi");
+    italianHelp(*export_);
+    export_->add_option("FILE", percorso, "Il file delle schedine (.slott)")->required();
+    return export_;
 }
 
 CLI::App *addAdd(CLI::App &app, RichiestaAdd &r)
@@ -168,6 +180,8 @@ int main(int argc, char **argv)
     std::string dumpPath;
     RichiestaAdd addRequest;
     CLI::App *dump = addDump(app, dumpPath);
+    std::string exportPath;
+    CLI::App *export_ = addExport(app, exportPath);
     CLI::App *add = addAdd(app, addRequest);
     RichiestaValutazione engine;
     std::string oddsPath;
@@ -183,7 +197,7 @@ int main(int argc, char **argv)
         return app.exit(e);
     } catch (const CLI::ParseError &e) {
         std::cerr << "zaffirone-cli: argomenti non validi: " << motivoInItaliano(e) << '\n'
-                  << "Uso: zaffirone-cli dump|add|evaluate|odds|simulate ...\n"
+                  << "Uso: zaffirone-cli dump|export|add|evaluate|odds|simulate ...\n"
                   << "Per i dettagli: zaffirone-cli --help\n";
         return kUsoErrato;
     }
@@ -192,6 +206,8 @@ int main(int argc, char **argv)
     int esito = kUsoErrato;
     if (dump->parsed())
         esito = eseguiDump(dumpPath, out, std::cerr);
+    else if (export_->parsed())
+        esito = eseguiExport(exportPath, out, std::cerr);
     else if (add->parsed())
         esito = eseguiAdd(addRequest, out, std::cerr);
     else if (evaluate->parsed())

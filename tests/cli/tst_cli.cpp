@@ -153,8 +153,9 @@ void tst_Cli::commands_data()
         "non esiste");
     row("add: a full disk leaves the set as it was", prova, "fsize=300|" + valid, 1, {}, "massima");
     const QString draw = drawText({});
-    for (const QString &command : QStringList{"dump|FILE", "evaluate|FILE|1|--estrazione|" + draw,
-                                              "odds|FILE", "simulate|FILE|--estrazioni|5"}) {
+    for (const QString &command :
+         QStringList{"dump|FILE", "export|FILE", "evaluate|FILE|1|--estrazione|" + draw,
+                     "odds|FILE", "simulate|FILE|--estrazioni|5"}) {
         const QString name = command.section('|', 0, 0);
         row(qPrintable(name + ": missing, not created"), none, command, 1, {}, "non esiste");
         row(qPrintable(name + ": a folder"), folder, command, 1, {}, "è una cartella");
@@ -181,6 +182,17 @@ void tst_Cli::commands_data()
             QByteArray(line).replace(":1,", ":2,"),
         "schedina 1: la somma delle puntate supera il limite della valuta, costo null");
 
+    // The set for a spreadsheet: quoted only where a spreadsheet would misread the field.
+    const QByteArray header = "titolo,numeri,ruote,estratto,ambo,terno,quaterna,cinquina\r\n";
+    row("export: the worked example", provaRecord(), "export|FILE", 0,
+        header + "Prova,12 34,BARI,,5,,,\r\n", "");
+    row("export: quotes, commas, blanks, a gap and TUTTE",
+        ticketRecord(" Perché, \"sì\"", {12, 0, 300}, {0, 10}, {{0, 25000}, {4, 10000}}) +
+            recordWithTitle("") + recordWithTitle("a;b") + "Coda",
+        "export|FILE", 0,
+        header + "\" Perché, \"\"sì\"\"\",12 0 300,BARI TUTTE,2.5,,,,1\r\n\" \",,,,,,,\r\n"
+                 "\"a;b\",,,,,,,\r\n",
+        "termina con 4 byte");
     const QByteArray set = ticket({9}, {0}, {0}) + ticket({45}, {10}, {0}) + "tail";
     const QString evaluate = "evaluate|FILE|%1|--estrazione|";
     // 11.2 / 10 as a double is a little less than 1.12.
@@ -214,7 +226,7 @@ void tst_Cli::commands_data()
     // Output that cannot be written: said, exit 1, the set as it was; a closed pipe, silently.
     const QString full = "out=/dev/full|";
     for (const QString &command :
-         QStringList{"dump|FILE", "odds|FILE", "simulate|FILE|--estrazioni|5",
+         QStringList{"dump|FILE", "export|FILE", "odds|FILE", "simulate|FILE|--estrazioni|5",
                      evaluate.arg(1) + draw, valid})
         row(qPrintable(command.section('|', 0, 0) + ": output to a full disk"), set.chopped(4),
             full + command, 1, {}, "Impossibile scrivere l'uscita: il disco è pieno");
