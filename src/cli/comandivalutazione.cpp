@@ -1,6 +1,7 @@
 #include "comandivalutazione.h"
 
 #include "cli/erroredifile.h"
+#include "cli/righeperschedina.h"
 #include "engine/estrazione.h"
 #include "engine/generatoremersenne.h"
 #include "engine/profiloschedina.h"
@@ -144,29 +145,20 @@ int eseguiEvaluate(const std::string &percorso, const std::string &record,
 
 int eseguiOdds(const std::string &percorso, std::ostream &out, std::ostream &err)
 {
-    const InsiemeSchede insieme(percorso, InsiemeSchede::Apertura::SoloSeEsiste);
-    std::string line;
-    const auto esito = insieme.scorri([&](std::uint64_t k, const unsigned char *bytes) {
-        const Schedina s = Schedina::decodifica(bytes);
+    return righePerSchedina(percorso, out, err, [](std::uint64_t k, const Schedina &s) {
         const double expected = ProfiloSchedina(s).ritornoAtteso();
         const auto cost = s.costo();
         Json yield = nullptr;
         if (cost && cost->raw() != 0)
             yield = expected / cost->toDouble();
-        line = Json{{"record", k},
+        return Json{{"record", k},
                     {"titolo", s.titoloTesto()},
                     {"costo", costJson(s)},
                     {"ritorno_atteso", expected},
                     {"rendimento", yield}}
-                   .dump();
-        line += '\n';
-        return static_cast<bool>(out.write(line.data(), std::streamsize(line.size())));
+                   .dump() +
+               '\n';
     });
-    if (!esito)
-        return erroreDiFile(esito.errore(), err);
-    if (const auto lunghezza = insieme.lunghezza())
-        codaIgnorata(lunghezza.valore(), err);
-    return 0;
 }
 
 int eseguiSimulate(const std::string &percorso, const std::string &estrazioni,

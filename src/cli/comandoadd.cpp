@@ -234,31 +234,24 @@ int appendAndPrint(const std::string &percorso, const Schedina &schedina, std::s
     if (!blocco)
         return erroreDiFile(blocco.errore(), err);
     const InsiemeSchede insieme(percorso);
-    bool kept = false;
-    const auto cleanup = [&] {
-        if (blocco.valore().creato() && !kept)
+    const auto fallita = [&](int codice) {
+        if (blocco.valore().creato())
             ::unlink(percorso.c_str());
+        return codice;
     };
     const auto before = insieme.primaDellAggiunta(blocco.valore());
     const auto found = insieme.trovaPerTitolo(titolo);
-    if (!before || !found) {
-        cleanup();
-        return erroreDiFile(before ? found.errore() : before.errore(), err);
-    }
+    if (!before || !found)
+        return fallita(erroreDiFile(before ? found.errore() : before.errore(), err));
     if (found.valore()) {
-        cleanup();
         err << Rifiuto::di(Evento::SalvaTitoloEsistente).testo << '\n';
-        return 2;
+        return fallita(2);
     }
     const auto written = insieme.aggiungi(schedina, blocco.valore());
-    if (!written) {
-        cleanup();
-        return erroreDiFile(written.errore(), err);
-    }
-    if (out << written.valore() << '\n' && out.flush()) {
-        kept = true;
+    if (!written)
+        return fallita(erroreDiFile(written.errore(), err));
+    if (out << written.valore() << '\n' && out.flush())
         return 0;
-    }
     insieme.annullaAggiunta(blocco.valore(), before.valore());
     return 1;
 }

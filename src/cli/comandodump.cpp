@@ -1,7 +1,6 @@
 #include "comandodump.h"
 
-#include "cli/erroredifile.h"
-#include "storage/insiemeschede.h"
+#include "cli/righeperschedina.h"
 
 #include <nlohmann/json.hpp>
 
@@ -33,19 +32,7 @@ nlohmann::ordered_json recordJson(std::uint64_t k, const Schedina &s, std::ostre
 
 int eseguiDump(const std::string &percorso, std::ostream &out, std::ostream &err)
 {
-    const InsiemeSchede insieme(percorso, InsiemeSchede::Apertura::SoloSeEsiste);
-    const auto lunghezza = insieme.lunghezza();
-    if (!lunghezza)
-        return erroreDiFile(lunghezza.errore(), err);
-    std::string line;
-    const auto esito = insieme.scorri([&](std::uint64_t k, const unsigned char *bytes) {
-        line = recordJson(k, Schedina::decodifica(bytes), err).dump();
-        line += '\n';
-        // A reader that is gone stops the listing.
-        return static_cast<bool>(out.write(line.data(), static_cast<std::streamsize>(line.size())));
+    return righePerSchedina(percorso, out, err, [&](std::uint64_t k, const Schedina &s) {
+        return recordJson(k, s, err).dump() + '\n';
     });
-    if (!esito)
-        return erroreDiFile(esito.errore(), err);
-    codaIgnorata(lunghezza.valore(), err);
-    return 0;
 }

@@ -1,8 +1,7 @@
 #include "comandoexport.h"
 
-#include "cli/erroredifile.h"
+#include "cli/righeperschedina.h"
 #include "shared/lotto.h"
-#include "storage/insiemeschede.h"
 
 #include <ostream>
 
@@ -67,16 +66,7 @@ std::string riga(const Schedina &s)
 
 int eseguiExport(const std::string &percorso, std::ostream &out, std::ostream &err)
 {
-    const InsiemeSchede insieme(percorso, InsiemeSchede::Apertura::SoloSeEsiste);
-    const auto lunghezza = insieme.lunghezza();
-    if (!lunghezza)
-        return erroreDiFile(lunghezza.errore(), err);
-    out << kIntestazione << "\r\n";
-    const auto esito = insieme.scorri([&](std::uint64_t, const unsigned char *bytes) {
-        return static_cast<bool>(out << riga(Schedina::decodifica(bytes)));
-    });
-    if (!esito)
-        return erroreDiFile(esito.errore(), err);
-    codaIgnorata(lunghezza.valore(), err);
-    return 0;
+    return righePerSchedina(
+        percorso, out, err, [](std::uint64_t, const Schedina &s) { return riga(s); },
+        std::string(kIntestazione) + "\r\n");
 }

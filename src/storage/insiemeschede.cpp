@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -176,17 +177,17 @@ Esito<std::optional<std::uint64_t>> InsiemeSchede::trovaPerVoce(std::string_view
 
 Esito<Fatto> InsiemeSchede::elimina() const
 {
+    // A set file is deleted under its lock: a writer at work finishes first, and one waiting
+    // then finds that the path names another file, or none.
     struct stat info
     {
     };
+    std::optional<Esito<BloccoInsieme>> blocco;
     if (::lstat(m_percorso.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-        // A writer waiting for the lock then finds the path names another file, or none.
-        auto blocco = BloccoInsieme::prendi(m_percorso);
-        if (!blocco)
-            return ErroreFile(ErroreFile::Tipo::Eliminazione, m_percorso, blocco.errore().codice());
-        if (::unlink(m_percorso.c_str()) != 0)
-            return ErroreFile(ErroreFile::Tipo::Eliminazione, m_percorso, errno);
-        return Fatto{};
+        blocco.emplace(BloccoInsieme::prendi(m_percorso));
+        if (!*blocco)
+            return ErroreFile(ErroreFile::Tipo::Eliminazione, m_percorso,
+                              blocco->errore().codice());
     }
     if (::unlink(m_percorso.c_str()) != 0)
         return ErroreFile(ErroreFile::Tipo::Eliminazione, m_percorso, errno);

@@ -152,6 +152,7 @@ void tst_Cli::commands_data()
     row("add: no folder", none, QString(valid).replace("FILE", "DIR/no/set.slott"), 1, {},
         "non esiste");
     row("add: a full disk leaves the set as it was", prova, "fsize=300|" + valid, 1, {}, "massima");
+    row("add: a full disk makes no file", none, "fsize=0|" + valid, 1, {}, "massima");
     const QString draw = drawText({});
     for (const QString &command :
          QStringList{"dump|FILE", "export|FILE", "evaluate|FILE|1|--estrazione|" + draw,
