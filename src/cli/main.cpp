@@ -2,6 +2,8 @@
 #include "cli/comandoadd.h"
 #include "cli/comandodump.h"
 #include "cli/comandoexport.h"
+#include "cli/comandoimport.h"
+#include "cli/comandosystem.h"
 #include "cli/uscitacontrollata.h"
 #include "storage/errorefile.h"
 
@@ -80,6 +82,54 @@ CLI::App *addAdd(CLI::App &app, RichiestaAdd &r)
                     "(Estratto, Ambo, Terno, Quaterna, Cinquina); "
                     "ripetibile");
     return add;
+}
+
+CLI::App *addSystem(CLI::App &app, RichiestaSystem &r)
+{
+    auto *system = app.add_subcommand(
+        "system",
+        "Scrive in fondo al file un sistema: integrale (ogni combinazione di --classe numeri "
+        "tra quelli dati, in ordine) oppure ridotto con --garanzia e --se (meno schedine: se "
+        "escono P dei numeri del sistema su una ruota giocata, almeno una schedina ne contiene "
+        "quanti la garanzia chiede). Il sistema ridotto è costruito e poi verificato su ogni "
+        "gruppo di P numeri prima di scrivere; accetta fino a 90 numeri con --se 2 o 3, 60 con "
+        "--se 4, 40 con --se 5. Tutte le schedine sono scritte insieme, o nessuna; al massimo "
+        "1000000 per comando. Stampa una riga JSON");
+    system->group("Comandi");
+    italianHelp(*system);
+    system->add_option("FILE", r.percorso, "Il file delle schedine (.slott); creato se manca")
+        ->required();
+    system->add_option("--numeri", r.numeri, "I numeri del sistema, diversi, da 1 a 90")
+        ->required();
+    system->add_option("--classe", r.classe, "Quanti numeri per schedina, da 1 a 10")->required();
+    system->add_option("--ruote", r.ruote, "Le ruote, come per add");
+    system->add_option("--giocata", r.giocate,
+                       "Una giocata con la sua puntata, come per add (per esempio Ambo=1); "
+                       "ripetibile");
+    system->add_option("--titolo", r.titolo,
+                       "Il prefisso dei titoli, seguito da uno spazio e dal numero della "
+                       "schedina (predefinito: Sistema); il titolo intero deve stare in 20 "
+                       "caratteri");
+    system->add_option("--garanzia", r.garanzia, "ambo, terno, quaterna o cinquina");
+    system->add_option("--se", r.se, "Quanti numeri estratti, da 2 a 5, la garanzia copre");
+    return system;
+}
+
+CLI::App *addImport(CLI::App &app, std::string &percorso, std::string &csv)
+{
+    auto *import = app.add_subcommand(
+        "import",
+        "Aggiunge in fondo al file le righe di un CSV (come lo scrive export, separato da "
+        "virgole o da punti e virgola, UTF-8), ognuna con i controlli di add e con un titolo "
+        "diverso da quelli del file e delle altre righe. Tutte le righe sono scritte insieme, "
+        "o nessuna: ogni riga rifiutata è indicata con il suo numero (l'intestazione è la "
+        "riga 1). Stampa una riga JSON");
+    import->group("Comandi");
+    italianHelp(*import);
+    import->add_option("FILE", percorso, "Il file delle schedine (.slott); creato se manca")
+        ->required();
+    import->add_option("CSV", csv, "Il file CSV da leggere")->required();
+    return import;
 }
 
 struct RichiestaValutazione
@@ -183,6 +233,10 @@ int main(int argc, char **argv)
     std::string exportPath;
     CLI::App *export_ = addExport(app, exportPath);
     CLI::App *add = addAdd(app, addRequest);
+    RichiestaSystem systemRequest;
+    CLI::App *system = addSystem(app, systemRequest);
+    std::string importPath, importCsv;
+    CLI::App *import = addImport(app, importPath, importCsv);
     RichiestaValutazione engine;
     std::string oddsPath;
     CLI::App *evaluate = addEvaluate(app, engine);
@@ -197,7 +251,7 @@ int main(int argc, char **argv)
         return app.exit(e);
     } catch (const CLI::ParseError &e) {
         std::cerr << "zaffirone-cli: argomenti non validi: " << motivoInItaliano(e) << '\n'
-                  << "Uso: zaffirone-cli dump|export|add|evaluate|odds|simulate ...\n"
+                  << "Uso: zaffirone-cli dump|export|add|system|import|evaluate|odds|simulate ...\n"
                   << "Per i dettagli: zaffirone-cli --help\n";
         return kUsoErrato;
     }
@@ -210,6 +264,10 @@ int main(int argc, char **argv)
         esito = eseguiExport(exportPath, out, std::cerr);
     else if (add->parsed())
         esito = eseguiAdd(addRequest, out, std::cerr);
+    else if (system->parsed())
+        esito = eseguiSystem(systemRequest, out, std::cerr);
+    else if (import->parsed())
+        esito = eseguiImport(importPath, importCsv, out, std::cerr);
     else if (evaluate->parsed())
         esito = eseguiEvaluate(engine.percorso, engine.record, engine.estrazione, out, std::cerr);
     else if (odds->parsed())

@@ -280,6 +280,21 @@ Esito<Fatto> InsiemeSchede::annullaAggiunta(const BloccoInsieme &blocco,
     return Fatto{};
 }
 
+Esito<std::uint64_t> InsiemeSchede::aggiungiRecord(std::string_view record,
+                                                   const BloccoInsieme &blocco,
+                                                   const PrimaDellAggiunta &prima) const
+{
+    const std::uint64_t primo = numeroPerAggiunta(prima.lunghezza);
+    auto [written, error] =
+        transferAll(::pwrite, blocco.fd(), record.data(), record.size(), offsetOf(primo));
+    if (error == 0 && written == record.size() && ::fdatasync(blocco.fd()) != 0)
+        error = errno;
+    if (error == 0 && written == record.size())
+        return primo;
+    annullaAggiunta(blocco, prima);
+    return ErroreFile(ErroreFile::Tipo::Scrittura, m_percorso, error);
+}
+
 // Writes one whole record and makes sure it reached the disk. When anything fails, the bytes
 // it may have changed are put back and a file it made longer is cut back to its old length, so
 // no half-written record is ever left to be read as a ticket.

@@ -64,6 +64,11 @@ public:
     };
     Esito<PrimaDellAggiunta> primaDellAggiunta(const BloccoInsieme &blocco) const;
     Esito<Fatto> annullaAggiunta(const BloccoInsieme &blocco, const PrimaDellAggiunta &prima) const;
+    // Whole encoded records appended in one write where an append goes, after primaDellAggiunta
+    // under the same lock; the number of the first. On any failure the file is put back as it
+    // was before.
+    Esito<std::uint64_t> aggiungiRecord(std::string_view record, const BloccoInsieme &blocco,
+                                        const PrimaDellAggiunta &prima) const;
 
     // Deletes the whole set file, once no other writer is at work on it.
     Esito<Fatto> elimina() const;

@@ -1,0 +1,303 @@
+#include "comandosystem.h"
+
+#include "cli/aggiuntainblocco.h"
+#include "cli/controlloadd.h"
+#include "cli/erroredifile.h"
+#include "engine/sistemaridotto.h"
+#include "shared/text.h"
+#include "storage/codepage1252.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <limits>
+#include <ostream>
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+using Blocco = SistemaRidotto::Blocco;
+
+constexpr std::array<std::string_view, 4> kGaranzie = {"ambo", "terno", "quaterna", "cinquina"};
+
+struct Rifiuto
+{
+    std::string testo;
+    bool uso = false; // a mistake in how the command was written
+};
+
+struct Piano
+{
+    std::vector<long long> numeri; // ascending
+    int k = 0;
+    std::optional<SistemaRidotto::Parametri> ridotto;
+    std::string garanzia;
+    std::string prefisso; // the title's prefix as the set stores it, then a blank
+};
+
+// C(n, k), or one more than the most a command writes when it is larger.
+std::uint64_t combinazioni(int n, int k)
+{
+    std::uint64_t c = 1;
+    for (int i = 1; i <= k; ++i) {
+        c = c * static_cast<std::uint64_t>(n - k + i) / static_cast<std::uint64_t>(i);
+        if (c > kMassimoPerComando)
+            return kMassimoPerComando + 1;
+    }
+    return c;
+}
+
+std::optional<Rifiuto> leggiNumeri(const RichiestaSystem &r, Piano &piano)
+{
+    const auto numeri = ControlloAdd::elenco(r.numeri);
+    if (numeri.empty())
+        return Rifiuto{"Indica i numeri del sistema con --numeri, per esempio 3,17,25", true};
+    if (auto refusal = ControlloAdd::controllaNumeri(numeri))
+        return Rifiuto{*refusal};
+    for (const std::string &n : numeri)
+        piano.numeri.push_back(*ControlloAdd::numero(n));
+    std::sort(piano.numeri.begin(), piano.numeri.end());
+    const int n = static_cast<int>(piano.numeri.size());
+    if (r.classe < 1 || r.classe > 10 || r.classe > n)
+        return Rifiuto{"La classe deve essere da 1 a 10 numeri per schedina, e non più dei " +
+                       std::to_string(n) + " numeri del sistema"};
+    piano.k = r.classe;
+    return std::nullopt;
+}
+
+std::optional<Rifiuto> leggiGaranzia(const RichiestaSystem &r, Piano &piano)
+{
+    if (!r.garanzia && !r.se)
+        return std::nullopt;
+    if (!r.garanzia || !r.se)
+        return Rifiuto{"--garanzia e --se vanno indicate insieme", true};
+    std::string tipo = *r.garanzia;
+    std::transform(tipo.begin(), tipo.end(), tipo.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const auto found = std::find(kGaranzie.begin(), kGaranzie.end(), tipo);
+    if (found == kGaranzie.end())
+        return Rifiuto{"Garanzia sconosciuta: \"" + *r.garanzia +
+                           "\" (ambo, terno, quaterna o cinquina)",
+                       true};
+    const int v = static_cast<int>(found - kGaranzie.begin()) + 2;
+    const int p = *r.se;
+    const int n = static_cast<int>(piano.numeri.size());
+    if (v > piano.k)
+        return Rifiuto{"Per garantire " + tipo + " servono schedine di almeno " +
+                       std::to_string(v) + " numeri"};
+    if (p < v || p > 5 || p > n)
+        return Rifiuto{"--se deve essere da " + std::to_string(v) + " a 5, e non più dei " +
+                       std::to_string(n) + " numeri del sistema"};
+    if (n > SistemaRidotto::massimoNumeri(p))
+        return Rifiuto{"Con --se " + std::to_string(p) +
+                       " il sistema ridotto può avere al massimo " +
+                       std::to_string(SistemaRidotto::massimoNumeri(p)) + " numeri"};
+    piano.ridotto = SistemaRidotto::Parametri{n, piano.k, p, v};
+    piano.garanzia = tipo;
+    return std::nullopt;
+}
+
+std::string cifre(std::uint64_t indice, std::size_t larghezza)
+{
+    std::string testo = std::to_string(indice);
+    return std::string(larghezza - std::min(larghezza, testo.size()), '0') + testo;
+}
+
+// Every title must fit the set's 20 characters whole; the last one is as long as any.
+std::optional<Rifiuto> leggiTitoli(const RichiestaSystem &r, Piano &piano, std::uint64_t quante)
+{
+    const std::string_view prefisso = trimSpaces(r.titolo);
+    if (prefisso.empty())
+        return Rifiuto{"Il prefisso dei titoli (--titolo) non può essere vuoto"};
+    piano.prefisso =
+        CodePage1252::encodeFromUtf8(prefisso, std::numeric_limits<std::size_t>::max()) + ' ';
+    const std::string ultimo = piano.prefisso + std::to_string(quante);
+    if (ultimo.size() > Schedina::kLunghezzaTitolo)
+        return Rifiuto{"Il titolo \"" + CodePage1252::decodeToUtf8(ultimo) + "\" supera i " +
+                       std::to_string(Schedina::kLunghezzaTitolo) +
+                       " caratteri: scegli un prefisso più corto"};
+    return std::nullopt;
+}
+
+// The first ticket through every check of "add": wheels, bet types against the class, stakes.
+ControlloAdd::Verdetto controllaPrima(const RichiestaSystem &r, const Piano &piano,
+                                      std::uint64_t quante)
+{
+    RichiestaAdd add{
+        r.percorso,
+        CodePage1252::decodeToUtf8(piano.prefisso + cifre(1, std::to_string(quante).size())),
+        {},
+        r.ruote,
+        r.giocate};
+    for (int i = 0; i < piano.k; ++i)
+        add.numeri += (i ? "," : "") + std::to_string(piano.numeri[static_cast<std::size_t>(i)]);
+    return ControlloAdd::controlla(add, [](std::string_view) { return Esito<bool>(false); });
+}
+
+// The system's ticket with the lowest number whose title the set holds already, if any.
+Esito<std::uint64_t> primoTitoloPresente(const InsiemeSchede &insieme, const Piano &piano,
+                                         std::uint64_t quante)
+{
+    const std::size_t larghezza = std::to_string(quante).size();
+    std::uint64_t primo = 0;
+    auto scanned = insieme.scorri([&](std::uint64_t, const unsigned char *bytes) {
+        const std::string_view titolo =
+            trimSpaces({reinterpret_cast<const char *>(bytes), Schedina::kLunghezzaTitolo});
+        if (titolo.size() != piano.prefisso.size() + larghezza ||
+            !titolo.starts_with(piano.prefisso))
+            return true;
+        const std::string_view numero = titolo.substr(piano.prefisso.size());
+        if (!std::all_of(numero.begin(), numero.end(),
+                         [](unsigned char c) { return std::isdigit(c); }))
+            return true;
+        const std::uint64_t k = std::stoull(std::string(numero));
+        if (k >= 1 && k <= quante && (primo == 0 || k < primo))
+            primo = k;
+        return true;
+    });
+    if (!scanned)
+        return scanned.errore();
+    return primo;
+}
+
+template <typename Visit>
+void perOgniCombinazione(int n, int k, Visit &&visit)
+{
+    std::array<int, 10> idx{};
+    for (int i = 0; i < k; ++i)
+        idx[static_cast<std::size_t>(i)] = i;
+    for (;;) {
+        visit(idx);
+        int i = k - 1;
+        while (i >= 0 && idx[static_cast<std::size_t>(i)] == n - k + i)
+            --i;
+        if (i < 0)
+            return;
+        ++idx[static_cast<std::size_t>(i)];
+        for (int j = i + 1; j < k; ++j)
+            idx[static_cast<std::size_t>(j)] = idx[static_cast<std::size_t>(j - 1)] + 1;
+    }
+}
+
+// The records of the whole system, one after another, ready for one write.
+class Registro
+{
+public:
+    Registro(const Schedina &modello, const Piano &piano, std::uint64_t quante)
+        : m_schedina(modello), m_piano(piano), m_larghezza(std::to_string(quante).size())
+    {
+        m_byte.reserve(quante * Schedina::kDimensioneRecord);
+    }
+
+    template <typename Indici>
+    void aggiungi(const Indici &indici)
+    {
+        const std::string titolo = m_piano.prefisso + cifre(++m_scritte, m_larghezza);
+        m_schedina.titolo.fill(' ');
+        std::copy(titolo.begin(), titolo.end(), m_schedina.titolo.begin());
+        for (int i = 0; i < m_piano.k; ++i)
+            m_schedina.numeri[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(
+                m_piano.numeri[static_cast<std::size_t>(indici[static_cast<std::size_t>(i)])]);
+        const Schedina::Record record = m_schedina.codifica();
+        m_byte.append(reinterpret_cast<const char *>(record.data()), record.size());
+    }
+    const std::string &byte() const { return m_byte; }
+
+private:
+    Schedina m_schedina;
+    const Piano &m_piano;
+    std::size_t m_larghezza;
+    std::uint64_t m_scritte = 0;
+    std::string m_byte;
+};
+
+int rifiuta(const Rifiuto &r, std::ostream &err)
+{
+    if (r.uso)
+        err << "zaffirone-cli: " << r.testo << "\nUso: zaffirone-cli system --help\n";
+    else
+        err << r.testo << '\n';
+    return 2;
+}
+
+// Under the set's lock: the titles, the set's size, then the one write.
+int scrivi(const RichiestaSystem &r, const Piano &piano, const Registro &registro,
+           std::uint64_t quante, const std::string &costo, std::ostream &out, std::ostream &err)
+{
+    auto aggiunta = AggiuntaInBlocco::prendi(r.percorso);
+    if (!aggiunta)
+        return erroreDiFile(aggiunta.errore(), err);
+    const auto presente = primoTitoloPresente(aggiunta.valore().insieme(), piano, quante);
+    if (!presente)
+        return erroreDiFile(presente.errore(), err);
+    if (presente.valore() != 0)
+        return rifiuta(
+            {ControlloSalvataggio::Rifiuto::di(catalogo::Evento::SalvaTitoloEsistente).testo +
+             " (" +
+             CodePage1252::decodeToUtf8(piano.prefisso +
+                                        cifre(presente.valore(), std::to_string(quante).size())) +
+             ")"},
+            err);
+    if (aggiunta.valore().schedine() + quante > ErroreFile::kMassimoSchede)
+        return rifiuta({"Il file avrebbe " + std::to_string(aggiunta.valore().schedine() + quante) +
+                        " schedine, più di quante il gioco possa caricare (al massimo " +
+                        std::to_string(ErroreFile::kMassimoSchede) + ")"},
+                       err);
+    return aggiunta.valore().scriviEStampa(
+        registro.byte(),
+        [&](std::uint64_t primo, std::uint64_t ultimo) {
+            Json riga{{"schedine", quante},
+                      {"primo_record", primo},
+                      {"ultimo_record", ultimo},
+                      {"costo_totale", costo},
+                      {"garanzia", nullptr}};
+            if (piano.ridotto)
+                riga["garanzia"] =
+                    Json{{"tipo", piano.garanzia}, {"se", piano.ridotto->p}, {"verificata", true}};
+            return riga.dump();
+        },
+        out, err);
+}
+
+} // namespace
+
+int eseguiSystem(const RichiestaSystem &r, std::ostream &out, std::ostream &err)
+{
+    Piano piano;
+    if (auto refusal = leggiNumeri(r, piano); refusal || (refusal = leggiGaranzia(r, piano)))
+        return rifiuta(*refusal, err);
+    const int n = static_cast<int>(piano.numeri.size());
+    std::vector<Blocco> ridotto;
+    if (piano.ridotto)
+        ridotto = SistemaRidotto::costruisci(*piano.ridotto);
+    const std::uint64_t quante = piano.ridotto ? ridotto.size() : combinazioni(n, piano.k);
+    if (quante > kMassimoPerComando)
+        return rifiuta({"Il sistema ha più di " + std::to_string(kMassimoPerComando) +
+                        " schedine: un comando ne scrive al massimo " +
+                        std::to_string(kMassimoPerComando)},
+                       err);
+    if (auto refusal = leggiTitoli(r, piano, quante))
+        return rifiuta(*refusal, err);
+    const auto prima = controllaPrima(r, piano, quante);
+    if (!prima.schedina)
+        return rifiuta({prima.rifiuto, prima.nomeSconosciuto}, err);
+    std::int64_t costo = 0;
+    const auto unaSchedina = prima.schedina->costo();
+    if (!unaSchedina ||
+        __builtin_mul_overflow(unaSchedina->raw(), static_cast<std::int64_t>(quante), &costo))
+        return rifiuta({"Il costo totale del sistema supera il limite della valuta"}, err);
+    if (piano.ridotto && !SistemaRidotto::verifica(*piano.ridotto, ridotto)) {
+        err << "zaffirone-cli: il sistema ridotto non mantiene la garanzia: nessuna schedina "
+               "scritta\n";
+        return 1;
+    }
+    Registro registro(*prima.schedina, piano, quante);
+    if (piano.ridotto)
+        std::for_each(ridotto.begin(), ridotto.end(),
+                      [&](const Blocco &b) { registro.aggiungi(b); });
+    else
+        perOgniCombinazione(n, piano.k, [&](const auto &idx) { registro.aggiungi(idx); });
+    return scrivi(r, piano, registro, quante, Currency::fromRaw(costo).toString(), out, err);
+}
