@@ -30,6 +30,33 @@ for run in 1 2 3; do
     "$build/src/zaffirone-cli" simulate "$work/cento.slott" --estrazioni 200000 --seme "$run"
 done
 
+echo "== the companion's workbench: wall time of each command, limit beside it (3 runs)"
+# Runs a command three times and prints each wall time against its limit in seconds.
+timed() {
+    local limit=$1 name=$2
+    shift 2
+    for run in 1 2 3; do
+        [ -n "${PREPARE:-}" ] && eval "$PREPARE"
+        local start end
+        start=$(date +%s.%N)
+        "$@" >/dev/null
+        end=$(date +%s.%N)
+        awk -v s="$start" -v e="$end" -v n="$name" -v l="$limit" \
+            'BEGIN { printf "%s: %.3f s (limit %s s)\n", n, e - s, l }' 
+    done
+}
+PREPARE="rm -f $work/sistema.slott" timed 2 "system, 40 numbers in cinquine (658,008 tickets)" \
+    "$build/src/zaffirone-cli" system "$work/sistema.slott" --numeri "$(seq -s, 1 40)" \
+    --classe 5 --ruote BARI,ROMA --giocata Cinquina=1
+awk 'BEGIN { print "titolo,numeri,ruote,estratto,ambo,terno,quaterna,cinquina\r";
+             for (i = 1; i <= 100000; i++)
+                 printf "Schedina %06d,%d %d %d %d %d,BARI ROMA,1,2,,,\r\n", i, i % 90 + 1,
+                        (i + 7) % 90 + 1, (i + 20) % 90 + 1, (i + 33) % 90 + 1, (i + 50) % 90 + 1 }' \
+    >"$work/centomila.csv"
+PREPARE="rm -f $work/centomila.slott" timed 1 "import, 100,000 tickets" \
+    "$build/src/zaffirone-cli" import "$work/centomila.slott" "$work/centomila.csv"
+timed 1 "export, 100,000 tickets" "$build/src/zaffirone-cli" export "$work/centomila.slott"
+
 echo "== sound: time beyond the recording, PulseAudio null sink"
 bash tests/sound/nullsink.sh start "$work/pulse" >/dev/null
 PULSE_SERVER="unix:$work/pulse/native" "$build/benchmarks/bench_sound"

@@ -41,8 +41,9 @@ RichiestaAdd richiesta(const std::string &percorso, const LetturaCsv::Riga &riga
 class Titoli
 {
 public:
-    Esito<Fatto> leggiInsieme(const InsiemeSchede &insieme)
+    Esito<Fatto> leggiInsieme(const InsiemeSchede &insieme, std::size_t quante)
     {
+        m_presenti.reserve(quante);
         return insieme.scorri([&](std::uint64_t, const unsigned char *bytes) {
             m_presenti.emplace(
                 trimSpaces({reinterpret_cast<const char *>(bytes), Schedina::kLunghezzaTitolo}));
@@ -106,7 +107,9 @@ int eseguiImport(const std::string &percorso, const std::string &csv, std::ostre
     if (!aggiunta)
         return erroreDiFile(aggiunta.errore(), err);
     Titoli titoli;
-    if (const auto letto = titoli.leggiInsieme(aggiunta.valore().insieme()); !letto)
+    if (const auto letto = titoli.leggiInsieme(
+            aggiunta.valore().insieme(), aggiunta.valore().schedine() + contenuto.righe.size());
+        !letto)
         return erroreDiFile(letto.errore(), err);
     std::string record;
     record.reserve(contenuto.righe.size() * Schedina::kDimensioneRecord);

@@ -61,8 +61,9 @@ std::optional<Rifiuto> leggiNumeri(const RichiestaSystem &r, Piano &piano)
     std::sort(piano.numeri.begin(), piano.numeri.end());
     const int n = static_cast<int>(piano.numeri.size());
     if (r.classe < 1 || r.classe > 10 || r.classe > n)
-        return Rifiuto{"La classe deve essere da 1 a 10 numeri per schedina, e non più dei " +
-                       std::to_string(n) + " numeri del sistema"};
+        return Rifiuto{"La classe deve essere da 1 a 10 numeri per schedina, e non più dei numeri "
+                       "del sistema (" +
+                       std::to_string(n) + ")"};
     piano.k = r.classe;
     return std::nullopt;
 }
@@ -88,8 +89,8 @@ std::optional<Rifiuto> leggiGaranzia(const RichiestaSystem &r, Piano &piano)
         return Rifiuto{"Per garantire " + tipo + " servono schedine di almeno " +
                        std::to_string(v) + " numeri"};
     if (p < v || p > 5 || p > n)
-        return Rifiuto{"--se deve essere da " + std::to_string(v) + " a 5, e non più dei " +
-                       std::to_string(n) + " numeri del sistema"};
+        return Rifiuto{"--se deve essere da " + std::to_string(v) +
+                       " a 5, e non più dei numeri del sistema (" + std::to_string(n) + ")"};
     if (n > SistemaRidotto::massimoNumeri(p))
         return Rifiuto{"Con --se " + std::to_string(p) +
                        " il sistema ridotto può avere al massimo " +

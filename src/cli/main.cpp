@@ -87,14 +87,19 @@ CLI::App *addAdd(CLI::App &app, RichiestaAdd &r)
 CLI::App *addSystem(CLI::App &app, RichiestaSystem &r)
 {
     auto *system = app.add_subcommand(
-        "system",
-        "Scrive in fondo al file un sistema: integrale (ogni combinazione di --classe numeri "
-        "tra quelli dati, in ordine) oppure ridotto con --garanzia e --se (meno schedine: se "
-        "escono P dei numeri del sistema su una ruota giocata, almeno una schedina ne contiene "
-        "quanti la garanzia chiede). Il sistema ridotto è costruito e poi verificato su ogni "
-        "gruppo di P numeri prima di scrivere; accetta fino a 90 numeri con --se 2 o 3, 60 con "
-        "--se 4, 40 con --se 5. Tutte le schedine sono scritte insieme, o nessuna; al massimo "
-        "1000000 per comando. Stampa una riga JSON");
+        "system", "Scrive in fondo al file un sistema integrale o ridotto, tutto insieme o niente");
+    system->footer(
+        "Integrale: ogni combinazione di --classe numeri tra quelli dati, in ordine, con i "
+        "titoli PREFISSO 1, PREFISSO 2... (numerati con tante cifre quante ne ha il totale).\n"
+        "Ridotto, con --garanzia e --se P: meno schedine, ma se escono P dei numeri del "
+        "sistema su una ruota giocata, almeno una schedina ne contiene 2 (ambo), 3 (terno), 4 "
+        "(quaterna) o 5 (cinquina). Il sistema è costruito e poi verificato su ogni gruppo di "
+        "P numeri prima di scrivere; accetta fino a 90 numeri con --se 2 o 3, 60 con --se 4, "
+        "40 con --se 5.\n"
+        "Ogni schedina passa i controlli di add; un titolo già nel file rifiuta tutto il "
+        "sistema. Al massimo 1000000 schedine per comando, e il file non deve superarne "
+        "2000000. Stampa una riga JSON: schedine, primo e ultimo record, costo totale, "
+        "garanzia.");
     system->group("Comandi");
     italianHelp(*system);
     system->add_option("FILE", r.percorso, "Il file delle schedine (.slott); creato se manca")
@@ -118,12 +123,14 @@ CLI::App *addSystem(CLI::App &app, RichiestaSystem &r)
 CLI::App *addImport(CLI::App &app, std::string &percorso, std::string &csv)
 {
     auto *import = app.add_subcommand(
-        "import",
-        "Aggiunge in fondo al file le righe di un CSV (come lo scrive export, separato da "
-        "virgole o da punti e virgola, UTF-8), ognuna con i controlli di add e con un titolo "
-        "diverso da quelli del file e delle altre righe. Tutte le righe sono scritte insieme, "
-        "o nessuna: ogni riga rifiutata è indicata con il suo numero (l'intestazione è la "
-        "riga 1). Stampa una riga JSON");
+        "import", "Aggiunge in fondo al file le righe di un CSV, tutte insieme o nessuna");
+    import->footer(
+        "Il CSV è quello di export: l'intestazione titolo,numeri,ruote,estratto,ambo,terno,"
+        "quaterna,cinquina, separata da virgole o da punti e virgola, in UTF-8. Ogni riga "
+        "passa i controlli di add, e il suo titolo non deve essere già nel file né in una riga "
+        "precedente. Se una riga è rifiutata non si scrive nulla e ogni riga rifiutata è "
+        "indicata come \"riga N: motivo\" (l'intestazione è la riga 1). Stampa una riga "
+        "JSON: schedine, primo e ultimo record.");
     import->group("Comandi");
     italianHelp(*import);
     import->add_option("FILE", percorso, "Il file delle schedine (.slott); creato se manca")

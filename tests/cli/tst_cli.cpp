@@ -7,8 +7,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 #include <cmath>
 #include <sys/file.h>
@@ -33,6 +35,11 @@ private Q_SLOTS:
     void oddsAreExact_data();
     void oddsAreExact();
     void simulateRepeatsWithASeed();
+    void reducedSystems_data();
+    void reducedSystems();
+    void roundTrip();
+    void helpInItalian_data();
+    void helpInItalian();
     void twoCompanionsAtOnce();
     void aSetMadeAnewWhileAWriterWaits();
 
@@ -67,6 +74,14 @@ QString drawText(const QMap<int, QList<int>> &wheels)
 
 // The average a ticket of d different numbers returns over its wheels when a wheel on which j
 // of them come out pays credits[j]: j come out in C(d, j) C(90 - d, 5 - j) of C(90, 5) draws.
+QString sequence(int n)
+{
+    QStringList numbers;
+    for (int i = 1; i <= n; ++i)
+        numbers << QString::number(i);
+    return numbers.join(',');
+}
+
 double expected(int d, const QList<double> &credits, int wheels)
 {
     const auto choose = [](int n, int k) {
@@ -146,6 +161,109 @@ void tst_Cli::commands_data()
     row("an unknown option, in Italian", none, "add|FILE|--colore|rosso", 2, {},
         "argomenti non validi: c'è un argomento in più");
     row("no file named, in Italian", none, "dump", 2, {}, "manca un argomento obbligatorio");
+
+    // Systems: every combination of the numbers in order, titles padded to the count's digits.
+    const QString sys = "system|FILE|--ruote|BARI|--giocata|";
+    auto system = [&](const char *name, const QString &args, const char *out, const char *first,
+                      const char *last) {
+        row(name, none, sys + args, 0, QByteArray(out) + "\n", "", QByteArray(first) + "\n" + last);
+    };
+    system(
+        "system: 9 tickets, one digit", "Estratto=2|--numeri|1,2,3,4,5,6,7,8,9|--classe|8",
+        R"({"schedine":9,"primo_record":1,"ultimo_record":9,"costo_totale":"18","garanzia":null})",
+        R"({"titolo":"Sistema 1           ","numeri":[1,2,3,4,5,6,7,8,0,0,0]})",
+        R"({"titolo":"Sistema 9           ","numeri":[2,3,4,5,6,7,8,9,0,0,0],"costo":"2"})");
+    system(
+        "system: 120 tickets, the numbers sorted",
+        "Terno=1|--giocata|Ambo=1|--numeri|90,3,17,25,4,5,6,7,8,9|--classe|3|--titolo|Lun",
+        R"({"schedine":120,"primo_record":1,"ultimo_record":120,"costo_totale":"240","garanzia":null})",
+        R"({"titolo":"Lun 001             ","numeri":[3,4,5,0,0,0,0,0,0,0,0]})",
+        R"({"titolo":"Lun 120             ","numeri":[17,25,90,0,0,0,0,0,0,0,0]})");
+    row("system: after a set's tail, titles of another width kept",
+        prova + recordWithTitle("Sistema 03") + "Coda", sys + "Ambo=1|--numeri|1,2,3|--classe|2", 0,
+        R"({"schedine":3,"primo_record":4,"ultimo_record":6,"costo_totale":"3","garanzia":null})"
+        "\n",
+        "",
+        "{\"record\":4,\"titolo\":\"Sistema 1           \"}\n{\"numeri\":[2,3,0,0,0,0,0,0,0,0,0]}");
+    // In pairs on BARI unless the row says otherwise.
+    auto pairs = [](QString args) {
+        args.prepend("system|FILE|--giocata|Ambo=1|--numeri|");
+        return args + (args.contains("--classe") ? "" : "|--classe|2") +
+               (args.contains("--ruote") ? "" : "|--ruote|BARI");
+    };
+    auto refusedSystem = [&](const char *name, const QString &args, const char *err) {
+        row(name, prova, pairs(args), 2, {}, err);
+    };
+    refusedSystem("system: a word", "1,x", "\"x\" non è un numero intero");
+    refusedSystem("system: 91", "1,91", "non compreso tra 1 e 90");
+    refusedSystem("system: a repeat", "5,6,5", "già introdotto");
+    refusedSystem("system: more per ticket than numbers", "5",
+                  "non più dei numeri del sistema (1)");
+    refusedSystem("system: eleven per ticket", "1,2|--classe|11",
+                  "La classe deve essere da 1 a 10");
+    refusedSystem("system: Terno in pairs", "1,2,3|--giocata|Terno=1", "servono almeno 3");
+    refusedSystem("system: 43,949,268 tickets", sequence(90) + "|--classe|5", "al massimo 1000000");
+    refusedSystem("system: a title of 21 characters",
+                  sequence(10) + "|--titolo| Sistema del lunedì ",
+                  "\"Sistema del lunedì 45\" supera i 20 caratteri");
+    refusedSystem("system: a blank prefix", "1,2|--titolo|  ", "non può essere vuoto");
+    refusedSystem("system: no wheel", "1,2|--ruote|", "nessuna ruota");
+    refusedSystem("system: an unknown guarantee", "1,2|--garanzia|sestina|--se|2",
+                  "Garanzia sconosciuta");
+    refusedSystem("system: a guarantee without --se", "1,2|--garanzia|ambo",
+                  "vanno indicate insieme");
+    refusedSystem("system: terno in pairs", "1,2,3|--garanzia|Terno|--se|3", "almeno 3 numeri");
+    refusedSystem("system: six drawn", sequence(8) + "|--garanzia|ambo|--se|6", "da 2 a 5");
+    refusedSystem("system: 61 numbers, four drawn", sequence(61) + "|--garanzia|ambo|--se|4",
+                  "al massimo 60 numeri");
+    row("system: a title in the set, the first named",
+        prova + recordWithTitle("Sistema 4") + recordWithTitle("Sistema 05") +
+            recordWithTitle(" Sistema 03 "),
+        pairs(sequence(5)), 2, {},
+        "Il titolo della scheda è già esistente, cambialo. (Sistema 03)");
+    row("system: past two million in the set", "sparse", pairs(sequence(5)), 2, {},
+        "Il file avrebbe 2000001 schedine");
+    row("system: the set held by another writer", prova, "locked|" + pairs("1,2"), 1, {},
+        ErroreFile::kInUso);
+    row("system: a full disk leaves the set as it was", prova, "fsize=1000|" + pairs(sequence(9)),
+        1, {}, "massima");
+    row("system: output to a full disk makes no file", none, "out=/dev/full|" + pairs("1,2"), 1, {},
+        "il disco è pieno");
+
+    // Rows of a spreadsheet: ";" after a byte-order mark, blank lines, all the rows or none.
+    const QString csv = "import|FILE|csv:";
+    row("import: ';', a byte-order mark and a blank line", none,
+        csv + "\xEF\xBB\xBFtitolo;numeri;ruote;estratto;ambo;terno;quaterna;cinquina\n\n"
+              "\"Sì; \"\"no\"\"\";1 2;ROMA;;5;;;\r\n È qui ;90  1 2;tutte;1;1;1;;\n",
+        0,
+        R"({"schedine":2,"primo_record":1,"ultimo_record":2})"
+        "\n",
+        "",
+        "{\"titolo\":\"Sì; \\\"no\\\"            \",\"costo\":\"5\"}\n"
+        R"({"titolo":" È qui              ","numeri":[90,1,2,0,0,0,0,0,0,0,0],"ruote":[0,0,0,0,0,0,0,0,0,0,1,0],"costo":"3"})");
+    const QString columns = "titolo,numeri,ruote,estratto,ambo,terno,quaterna,cinquina\r\n";
+    row("import: every bad row named, nothing written", prova,
+        csv + columns +
+            "A,1 2,ROMA,,1,,,\r\nB,1 0,ROMA,,1,,,\r\nA,3,BARI,1,,,,\r\nC,1,PISA,1,,,,\r\n"
+            "Prova,1,BARI,1,,,,\r\nD,1,BARI,1,,\r\nE,1,BARI,x,,,,\r\n<C3>,1,BARI,1,,,,\r\n"
+            "F,1,BARI,1,,,,\r\n\"G,1\r\n",
+        2, {},
+        "riga 3: Hai introdotto un numero non compreso tra 1 e 90\n"
+        "riga 4: Il titolo della scheda è già esistente, cambialo.\n"
+        "riga 5: Ruota sconosciuta: \"PISA\"\n"
+        "riga 6: Il titolo della scheda è già esistente, cambialo.\n"
+        "riga 7: la riga ha 6 campi invece di 8\n"
+        "riga 8: Puoi solo introdurre cifre\n"
+        "riga 9: il testo non è UTF-8 valido\n"
+        "riga 11: virgolette aperte e mai chiuse\n");
+    row("import: no rows, no file", none, csv + columns, 0,
+        R"({"schedine":0,"primo_record":null,"ultimo_record":null})"
+        "\n",
+        "");
+    row("import: a header out of order", prova, csv + "numeri,titolo\r\n", 2, {},
+        "riga 1: l'intestazione deve essere titolo,numeri");
+    row("import: no CSV", prova, "import|FILE|DIR/no.csv", 1, {},
+        "no.csv\": il file o la cartella non esiste");
 
     const QString valid = "add|FILE|--titolo|" + ok + "1";
     row("add: a folder", folder, valid, 1, {}, "è una cartella, non un file");
@@ -268,16 +386,25 @@ void tst_Cli::commands()
     QFETCH(QByteArray, out);
     QFETCH(QString, err);
     QFETCH(QByteArray, dumped);
+    const qint64 sparse = 1999991 * 126; // the game's limit, nine tickets short
     if (set == "/")
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("set.slott")));
     else if (set == "|")
         QCOMPARE(::mkfifo(toStd(setPath()).c_str(), 0666), 0);
     else if (set == "=")
         QVERIFY(bindSocket(toStd(setPath())));
+    else if (set == "sparse")
+        QVERIFY(QFile(setPath()).open(QIODevice::WriteOnly) && QFile(setPath()).resize(sparse));
     else if (!set.isNull())
         writeBytes(setPath(), set);
     QStringList arguments =
         args.replace("FILE", setPath()).replace("DIR", m_dir->path()).split('|');
+    for (QString &argument : arguments) { // "csv:TEXT": a CSV file holding TEXT
+        if (argument.startsWith("csv:")) {
+            writeBytes(m_dir->filePath("in.csv"), argument.mid(4).toUtf8().replace("<C3>", "\xC3"));
+            argument = m_dir->filePath("in.csv");
+        }
+    }
     const auto limit = arguments[0].startsWith("fsize=")
                            ? std::optional(arguments.takeFirst().mid(6).toLongLong())
                            : std::nullopt;
@@ -293,18 +420,29 @@ void tst_Cli::commands()
              run.err.constData());
     QVERIFY(exitCode == 2 || run.err.count('\n') <= 1);
     QVERIFY(exitCode != 1 || !output.isEmpty() || held.isOpen() ||
-            run.err.contains(arguments[1].toUtf8()));
-    if (arguments[0] != "add" || exitCode != 0) {
+            run.err.contains(m_dir->path().toUtf8()));
+    if (dumped.isEmpty() || exitCode != 0) {
+        if (set == "sparse")
+            QCOMPARE(QFileInfo(setPath()).size(), sparse);
+        else
+            QCOMPARE(QFileInfo(setPath()).isFile() ? readBytes(setPath()) : set, set);
         QCOMPARE(QFileInfo::exists(setPath()), !set.isNull());
-        QCOMPARE(QFileInfo(setPath()).isFile() ? readBytes(setPath()) : set, set);
         return;
     }
+    // What dump shows of the first and the last record written, the set ending there.
+    const QJsonObject written = json(out);
+    const int first = written.isEmpty() ? out.trimmed().toInt() : written["primo_record"].toInt();
+    const int last = written.isEmpty() ? first : written["ultimo_record"].toInt();
     const auto lines = runCli({"dump", setPath()}).out.split('\n');
-    QCOMPARE(lines.size(), out.trimmed().toInt() + 1);
-    const QJsonObject record = json(lines.at(lines.size() - 2));
-    const QJsonObject wanted = json(dumped);
-    for (auto it = wanted.begin(); it != wanted.end(); ++it)
-        QCOMPARE(record[it.key()], it.value());
+    QCOMPARE(lines.size(), last + 1);
+    const auto wanted = dumped.split('\n');
+    for (const auto &[k, expected] :
+         {std::pair(first, wanted.first()), std::pair(last, wanted.last())}) {
+        const QJsonObject record = json(lines.at(k - 1));
+        const QJsonObject fields = json(expected);
+        for (auto it = fields.begin(); it != fields.end(); ++it)
+            QCOMPARE(record[it.key()], it.value());
+    }
 }
 
 void tst_Cli::oddsAreExact_data()
@@ -416,6 +554,127 @@ void tst_Cli::aSetMadeAnewWhileAWriterWaits()
     QCOMPARE(writer.readAllStandardOutput(), "1\n");
     QCOMPARE(readBytes(setPath()).mid(0, 5), "Nuova");
     QCOMPARE(::lseek(held.valore().fd(), 0, SEEK_END), off_t(126)); // the deleted one as it was
+}
+
+void tst_Cli::reducedSystems_data()
+{
+    QTest::addColumn<QString>("numbers");
+    QTest::addColumn<int>("perTicket");
+    QTest::addColumn<QString>("guarantee");
+    QTest::addColumn<int>("drawn");
+    QTest::addColumn<int>("best"); // the fewest tickets known to do it; 0: not known
+    QTest::newRow("7 in terzine, ambo se 2") << sequence(7) << 3 << "ambo" << 2 << 7;
+    QTest::newRow("8 in terzine, ambo se 2") << sequence(8) << 3 << "Ambo" << 2 << 11;
+    QTest::newRow("9 in terzine, ambo se 2") << sequence(9) << 3 << "ambo" << 2 << 12;
+    QTest::newRow("10 in terzine, ambo se 2") << sequence(10) << 3 << "ambo" << 2 << 17;
+    QTest::newRow("13 in quartine, ambo se 2") << sequence(13) << 4 << "ambo" << 2 << 13;
+    QTest::newRow("12 scattered in sestine, terno se 4")
+        << "60,5,10,15,20,25,30,35,40,45,50,55" << 6 << "terno" << 4 << 0;
+    QTest::newRow("71 to 90 in cinquine, quaterna se 5")
+        << QString(sequence(90)).section(',', 70) << 5 << "QUATERNA" << 5 << 0;
+}
+
+// The tickets written, read back from the file: each of the system's numbers in order, fewer
+// than the integral system, and whatever is drawn among the numbers some ticket wins.
+void tst_Cli::reducedSystems()
+{
+    QFETCH(QString, numbers);
+    QFETCH(int, perTicket);
+    QFETCH(QString, guarantee);
+    QFETCH(int, drawn);
+    QFETCH(int, best);
+    const auto run =
+        runCli({"system", setPath(), "--numeri", numbers, "--classe", QString::number(perTicket),
+                "--ruote", "ROMA", "--giocata", "Estratto=1", "--garanzia", guarantee, "--se",
+                QString::number(drawn)});
+    QCOMPARE(run.exitCode, 0);
+    const QJsonObject result = json(run.out);
+    QCOMPARE(result["garanzia"].toObject(),
+             QJsonObject({{"tipo", guarantee.toLower()}, {"se", drawn}, {"verificata", true}}));
+    const QByteArray file = readBytes(setPath());
+    const int count = int(file.size() / 126);
+    QCOMPARE(result["schedine"].toInt(), count);
+    QCOMPARE(file.mid((count - 1) * 126, 20).trimmed(), "Sistema " + QByteArray::number(count));
+    QList<int> given;
+    for (const QString &n : numbers.split(','))
+        given << n.toInt();
+    std::sort(given.begin(), given.end());
+    QVERIFY(count <= (best ? best * 13 / 10
+                           : std::lround(std::exp(std::lgamma(given.size() + 1) -
+                                                  std::lgamma(perTicket + 1) -
+                                                  std::lgamma(given.size() - perTicket + 1))) -
+                                 1));
+    QList<quint64> masks;
+    for (int k = 0; k < count; ++k) {
+        QList<int> ticket;
+        for (int i = 0; i < 11; ++i)
+            ticket << qFromLittleEndian<qint16>(file.constData() + k * 126 + 44 + 2 * i);
+        QVERIFY(std::is_sorted(ticket.begin(), ticket.begin() + perTicket) &&
+                ticket.count(0) == 11 - perTicket);
+        masks << 0;
+        for (int i = 0; i < perTicket; ++i)
+            masks.last() |= quint64(1) << given.indexOf(ticket[i]);
+    }
+    const int held =
+        QStringList{"ambo", "terno", "quaterna", "cinquina"}.indexOf(guarantee.toLower()) + 2;
+    for (quint64 out = 0; out < quint64(1) << given.size(); ++out) {
+        if (int(qPopulationCount(out)) == drawn)
+            QVERIFY(std::any_of(masks.begin(), masks.end(),
+                                [&](quint64 m) { return int(qPopulationCount(m & out)) >= held; }));
+    }
+}
+
+// A set whose every ticket add accepts goes to a spreadsheet and back, byte for byte.
+void tst_Cli::roundTrip()
+{
+    const QList<QStringList> tickets = {{"--titolo", " Perché, \"sì\"  ", "--numeri", "12,34",
+                                         "--ruote", "BARI,VENEZIA", "--giocata", "Ambo=5"},
+                                        {"--titolo", "è; ancora", "--numeri",
+                                         "90,1,2,3,4,5,6,7,8,9", "--ruote", "TUTTE", "--giocata",
+                                         "Estratto=1", "--giocata", "Cinquina=0922337203685477"},
+                                        {"--titolo", "Ventuno caratteri, sì", "--numeri", "45",
+                                         "--ruote", "ROMA", "--giocata", "Estratto=000"},
+                                        {"--titolo", "日本", "--numeri", "7,8,9", "--ruote",
+                                         "NAPOLI", "--giocata", "Terno=3", "--giocata", "Ambo=2"}};
+    for (const QStringList &ticket : tickets)
+        QCOMPARE(runCli(QStringList{"add", setPath()} + ticket).exitCode, 0);
+    const QString csv = m_dir->filePath("set.csv");
+    writeBytes(csv, runCli({"export", setPath()}).out);
+    const QString copy = m_dir->filePath("copia.slott");
+    QCOMPARE(runCli({"import", copy, csv}).out,
+             R"({"schedine":4,"primo_record":1,"ultimo_record":4})"
+             "\n");
+    QCOMPARE(readBytes(copy), readBytes(setPath()));
+}
+
+void tst_Cli::helpInItalian_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("says"); // part of what the command's own help says
+    QTest::newRow("the companion") << ""
+                                   << "COMANDO";
+    QTest::newRow("system") << "system"
+                            << "40 con --se 5";
+    QTest::newRow("import") << "import"
+                            << "FILE CSV";
+    QTest::newRow("export") << "export"
+                            << "FILE TESTO OBBLIGATORIO";
+    QTest::newRow("add") << "add"
+                         << "--giocata TESTO ...";
+}
+
+// Every help in the player's language: none of the parser's own English labels is left.
+void tst_Cli::helpInItalian()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, says);
+    const auto run = runCli(QStringList{command, "--help"}.filter(QRegularExpression(".")));
+    QCOMPARE(run.exitCode, 0);
+    const QString help = QString::fromUtf8(run.out);
+    QVERIFY2(help.contains("Uso: zaffirone-cli") && help.contains(says), qPrintable(help));
+    for (const char *english : {"Usage", "OPTIONS", "REQUIRED", "Options", "Positionals", "TEXT",
+                                "INT", "Subcommands", "Needs", "Excludes", "help message"})
+        QVERIFY2(!help.contains(english), english);
 }
 
 QTEST_GUILESS_MAIN(tst_Cli)
