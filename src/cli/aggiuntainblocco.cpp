@@ -37,6 +37,13 @@ int AggiuntaInBlocco::scriviEStampa(
     std::string_view record, const std::function<std::string(std::uint64_t, std::uint64_t)> &riga,
     std::ostream &out, std::ostream &err)
 {
+    const std::uint64_t dopo = schedine() + record.size() / Schedina::kDimensioneRecord;
+    if (dopo > ErroreFile::kMassimoSchede) {
+        err << "Il file avrebbe " << dopo
+            << " schedine, più di quante il gioco possa caricare (al massimo "
+            << ErroreFile::kMassimoSchede << ")\n";
+        return 2;
+    }
     m_fatto = true; // from here on, a failed write and a lost output undo themselves
     const auto primo = m_insieme.aggiungiRecord(record, m_blocco, m_prima);
     if (!primo)

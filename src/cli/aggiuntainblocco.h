@@ -23,7 +23,8 @@ public:
     std::uint64_t schedine() const { return m_prima.lunghezza / Schedina::kDimensioneRecord; }
 
     // Appends the encoded records and prints the line made from the first and last record
-    // numbers; an output nobody could read takes the records back. Returns the exit code.
+    // numbers; an output nobody could read takes the records back. A set that would then hold
+    // more than the game loads is refused (exit 2). Returns the exit code.
     int scriviEStampa(std::string_view record,
                       const std::function<std::string(std::uint64_t, std::uint64_t)> &riga,
                       std::ostream &out, std::ostream &err);

@@ -116,12 +116,6 @@ int eseguiImport(const std::string &percorso, const std::string &csv, std::ostre
     if (!controllaRighe(percorso, contenuto.righe, titoli, record, err))
         return 2;
     const std::uint64_t quante = contenuto.righe.size();
-    if (aggiunta.valore().schedine() + quante > ErroreFile::kMassimoSchede) {
-        err << "Il file avrebbe " << aggiunta.valore().schedine() + quante
-            << " schedine, più di quante il gioco possa caricare (al massimo "
-            << ErroreFile::kMassimoSchede << ")\n";
-        return 2;
-    }
     return aggiunta.valore().scriviEStampa(
         record,
         [&](std::uint64_t primo, std::uint64_t ultimo) {

@@ -223,7 +223,7 @@ int rifiuta(const Rifiuto &r, std::ostream &err)
     return 2;
 }
 
-// Under the set's lock: the titles, the set's size, then the one write.
+// Under the set's lock: the titles, then the one write.
 int scrivi(const RichiestaSystem &r, const Piano &piano, const Registro &registro,
            std::uint64_t quante, const std::string &costo, std::ostream &out, std::ostream &err)
 {
@@ -241,11 +241,6 @@ int scrivi(const RichiestaSystem &r, const Piano &piano, const Registro &registr
                                         cifre(presente.valore(), std::to_string(quante).size())) +
              ")"},
             err);
-    if (aggiunta.valore().schedine() + quante > ErroreFile::kMassimoSchede)
-        return rifiuta({"Il file avrebbe " + std::to_string(aggiunta.valore().schedine() + quante) +
-                        " schedine, più di quante il gioco possa caricare (al massimo " +
-                        std::to_string(ErroreFile::kMassimoSchede) + ")"},
-                       err);
     return aggiunta.valore().scriviEStampa(
         registro.byte(),
         [&](std::uint64_t primo, std::uint64_t ultimo) {

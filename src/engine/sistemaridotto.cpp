@@ -306,7 +306,9 @@ bool anneal(const SistemaRidotto::Parametri &s, Copertura &c, std::vector<Blocco
 void riduci(const SistemaRidotto::Parametri &s, Copertura &c, std::vector<Blocco> &blocchi)
 {
     constexpr std::uint64_t kLavoroMassimo = 40'000'000;
-    constexpr std::uint64_t kLavoroPerTentativo = 2'000'000;
+    // A small system needs few tries to show it cannot lose another ticket.
+    const std::uint64_t lavoroPerTentativo =
+        std::clamp<std::uint64_t>(choose(s.n, s.p) * 256, 200'000, 2'000'000);
     Generatore g;
     while (blocchi.size() > 1 && c.lavoro() < kLavoroMassimo) {
         const std::vector<Blocco> valido = blocchi;
@@ -318,7 +320,7 @@ void riduci(const SistemaRidotto::Parametri &s, Copertura &c, std::vector<Blocco
         }
         c.togli(blocchi[via]);
         blocchi.erase(blocchi.begin() + static_cast<std::ptrdiff_t>(via));
-        if (anneal(s, c, blocchi, g, std::min(kLavoroMassimo, c.lavoro() + kLavoroPerTentativo)))
+        if (anneal(s, c, blocchi, g, std::min(kLavoroMassimo, c.lavoro() + lavoroPerTentativo)))
             continue;
         for (const Blocco &b : blocchi)
             c.togli(b);

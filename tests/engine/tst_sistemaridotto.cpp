@@ -51,7 +51,7 @@ void tst_SistemaRidotto::guaranteeHolds_data()
     QTest::addColumn<int>("v");
     QTest::newRow("7 in terzine, ambo se 2") << 7 << 3 << 2 << 2;
     QTest::newRow("12 in sestine, terno se 4") << 12 << 6 << 4 << 3;
-    QTest::newRow("16 in cinquine, quaterna se 5") << 16 << 5 << 5 << 4;
+    QTest::newRow("12 in cinquine, quaterna se 5") << 12 << 5 << 5 << 4;
     QTest::newRow("10 in sestine, cinquina se 5") << 10 << 6 << 5 << 5;
     QTest::newRow("20 in decine, ambo se 5") << 20 << 10 << 5 << 2;
     QTest::newRow("5 in cinquine: one ticket") << 5 << 5 << 3 << 3;
