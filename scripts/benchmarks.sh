@@ -17,7 +17,7 @@ echo "== main window (fake sound and boxes)"
 echo "== start-up: the game against a bare Qt window, each a fresh process"
 "$build/benchmarks/bench_avvio" --runs 15
 
-echo "== simulate: 100 tickets, 200,000 draws"
+echo "== simulate: 100 tickets"
 for i in $(seq 1 100); do
     first=$((i % 80 + 1))
     wheels=BARI,ROMA,NAPOLI
@@ -26,8 +26,38 @@ for i in $(seq 1 100); do
         --numeri "$first,$((first + 1)),$((first + 2)),$((first + 3)),$((first + 5))" \
         --ruote "$wheels" --giocata Estratto=1 --giocata Ambo=2 --giocata Terno=1 >/dev/null
 done
+# CPU seconds (user + system) of one command, its output kept in $work/last.
+cpu_seconds() {
+    local TIMEFORMAT='%3U %3S'
+    { time "$@" >"$work/last"; } 2>&1 | awk '{ print $1 + $2 }'
+}
+draws=400000
+echo "-- per core: simulate --thread 1 against the hand-written loop (benchmarks/ciclo_a_mano.cpp)"
 for run in 1 2 3; do
-    "$build/src/zaffirone-cli" simulate "$work/cento.slott" --estrazioni 200000 --seme "$run"
+    simulate_cpu=$(cpu_seconds "$build/src/zaffirone-cli" simulate "$work/cento.slott" \
+        --estrazioni $draws --seme "$run" --thread 1)
+    loop_cpu=$(cpu_seconds "$build/benchmarks/ciclo_a_mano" "$work/cento.slott" $draws)
+    awk -v s="$simulate_cpu" -v l="$loop_cpu" -v n=$((draws * 100)) 'BEGIN {
+        printf "simulate %.1f M/s of CPU, hand loop %.1f M/s: %.0f%% (goal >= 70%%)\n",
+               n / s / 1e6, n / l / 1e6, 100 * l / s }'
+done
+echo "-- every core: wall time of --thread 2 against --thread 1 ($(nproc) CPUs)"
+for run in 1 2 3; do
+    for threads in 1 2; do
+        "$build/src/zaffirone-cli" simulate "$work/cento.slott" --estrazioni 1000000 \
+            --seme "$run" --thread $threads >"$work/t$threads"
+    done
+    python3 -c 'import json, sys
+one, two = (json.load(open(f))["secondi"] for f in sys.argv[1:])
+print(f"--thread 1: {one:.3f} s, --thread 2: {two:.3f} s, ratio {two / one:.2f} (goal <= 0.55)")' \
+        "$work/t1" "$work/t2"
+done
+echo "-- whole games: 2000 games of at most 1000 turns with the 100 tickets"
+for run in 1 2 3; do
+    "$build/src/zaffirone-cli" simulate "$work/cento.slott" --partite 2000 --seme "$run" |
+        python3 -c 'import json, sys
+r = json.load(sys.stdin)
+print(f"{r[\"partite\"] / r[\"secondi\"]:.0f} games/s, {r[\"turni\"][\"media\"]:.0f} turns on average")'
 done
 
 echo "== the companion's workbench: wall time of each command, limit beside it (3 runs)"

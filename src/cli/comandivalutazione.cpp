@@ -3,7 +3,6 @@
 #include "cli/erroredifile.h"
 #include "cli/righeperschedina.h"
 #include "engine/estrazione.h"
-#include "engine/generatoremersenne.h"
 #include "engine/profiloschedina.h"
 #include "engine/simulazione.h"
 #include "engine/valutazione.h"
@@ -11,15 +10,21 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cmath>
+#include <numeric>
 #include <ostream>
+#include <random>
 #include <set>
+#include <variant>
 #include <vector>
 
 namespace {
 
 using Json = nlohmann::ordered_json;
+using Clock = std::chrono::steady_clock;
 constexpr int kArgomentiErrati = 2;
 
 std::string nomeRuota(std::size_t w)
@@ -96,6 +101,118 @@ Json costJson(const Schedina &s)
     return cost ? Json(cost->toString()) : Json(nullptr);
 }
 
+struct OpzioniSimulate
+{
+    bool partite = false; // whole games rather than draws
+    std::uint64_t quante = 0;
+    std::uint64_t seme = 0;
+    std::uint64_t turni = 1000;
+    unsigned thread = 1;
+};
+
+std::variant<OpzioniSimulate, std::string> leggiOpzioni(const RichiestaSimulate &r)
+{
+    if (r.estrazioni.has_value() == r.partite.has_value())
+        return std::string("indica --estrazioni oppure --partite, uno solo dei due");
+    if (r.turni && !r.partite)
+        return std::string("--turni vale solo con --partite");
+    const auto intero = [](const std::optional<std::string> &testo, std::uint64_t altrimenti) {
+        return testo ? parseWhole(*testo) : std::optional(altrimenti);
+    };
+    const auto quante = intero(r.partite ? r.partite : r.estrazioni, 0);
+    const auto seme = intero(r.seme, std::random_device()() ^
+                                         std::uint64_t(Clock::now().time_since_epoch().count()));
+    const auto turni = intero(r.turni, 1000);
+    const auto thread = intero(r.thread, Simulazione::threadDisponibili());
+    if (!quante || !seme || !turni || !thread)
+        return std::string("--estrazioni, --partite, --seme, --turni e --thread vogliono numeri "
+                           "interi non negativi");
+    if (r.partite && *quante == 0)
+        return std::string("--partite vuole almeno una partita");
+    if (*turni == 0)
+        return std::string("--turni vuole almeno un turno");
+    if (*thread == 0 || *thread > 1024)
+        return std::string("--thread vuole da 1 a 1024 thread");
+    return OpzioniSimulate{r.partite.has_value(), *quante, *seme, *turni, unsigned(*thread)};
+}
+
+int simulaEstrazioni(const std::vector<Schedina> &schede, const OpzioniSimulate &o,
+                     std::ostream &out, std::ostream &err)
+{
+    const auto result = Simulazione::esegui(schede, o.quante, o.seme, o.thread);
+    Json staked = nullptr;
+    Json yield = nullptr;
+    if (result.puntato) {
+        staked = result.puntato->toString();
+        if (result.puntato->raw() != 0)
+            yield = double(result.vinto) / result.puntato->toDouble();
+    } else {
+        err << "zaffirone-cli: il totale puntato supera il limite della valuta, puntato null\n";
+    }
+    const double evaluations = double(result.estrazioni) * double(result.schedine);
+    out << Json{{"estrazioni", result.estrazioni},
+                {"schedine", result.schedine},
+                {"puntato", staked},
+                {"vinto", points(result.vinto)},
+                {"rendimento", yield},
+                {"secondi", result.secondi},
+                {"valutazioni_al_secondo", result.secondi > 0 ? evaluations / result.secondi : 0.0}}
+               .dump()
+        << '\n';
+    return 0;
+}
+
+// Points in ten-thousandths as the plain currency format writes them, beyond 64 bits too.
+std::string puntiTesto(__int128 raw)
+{
+    if (raw >= INT64_MIN && raw <= INT64_MAX)
+        return Currency::fromRaw(std::int64_t(raw)).toString();
+    std::string cifre;
+    for (__int128 intero = raw / Currency::kScale; intero != 0; intero /= 10)
+        cifre.insert(cifre.begin(), char('0' + int(intero % 10)));
+    return cifre; // only a win beyond any real stake gets here: its fraction is left out
+}
+
+// The q-th quantile by nearest rank: the ceil(q N)-th smallest, q in hundredths.
+template <typename T>
+T quantile(const std::vector<T> &sorted, std::uint64_t centesimi)
+{
+    const std::uint64_t rango = std::max<std::uint64_t>(1, (sorted.size() * centesimi + 99) / 100);
+    return sorted[rango - 1];
+}
+
+int simulaPartite(const std::vector<Schedina> &schede, const OpzioniSimulate &o, std::ostream &out)
+{
+    const auto result = Simulazione::gioca(schede, o.quante, o.turni, o.seme, o.thread);
+    std::array<std::uint64_t, 4> fini{};
+    std::vector<std::uint64_t> turni;
+    std::vector<__int128> punti;
+    for (const Simulazione::Partita &p : result.partite) {
+        ++fini[std::size_t(p.fine)];
+        turni.push_back(p.turni);
+        punti.push_back(p.punti);
+    }
+    std::sort(turni.begin(), turni.end());
+    std::sort(punti.begin(), punti.end());
+    const double media =
+        double(std::accumulate(turni.begin(), turni.end(), __int128(0))) / double(turni.size());
+    using F = Simulazione::Fine;
+    out << Json{{"partite", o.quante},
+                {"vittorie", fini[std::size_t(F::Vittoria)]},
+                {"game_over", fini[std::size_t(F::GameOver)]},
+                {"ferme", fini[std::size_t(F::Ferma)]},
+                {"interrotte", fini[std::size_t(F::Interrotta)]},
+                {"turni", {{"media", media}, {"mediana", quantile(turni, 50)}}},
+                {"punti_finali",
+                 {{"p10", puntiTesto(quantile(punti, 10))},
+                  {"p50", puntiTesto(quantile(punti, 50))},
+                  {"p90", puntiTesto(quantile(punti, 90))}}},
+                {"secondi", result.secondi}}
+               .dump()
+        << '\n';
+    return 0;
+}
+
 } // namespace
 
 int eseguiEvaluate(const std::string &percorso, const std::string &record,
@@ -161,41 +278,25 @@ int eseguiOdds(const std::string &percorso, std::ostream &out, std::ostream &err
     });
 }
 
-int eseguiSimulate(const std::string &percorso, const std::string &estrazioni,
-                   const std::optional<std::string> &seme, std::ostream &out, std::ostream &err)
+int eseguiSimulate(const RichiestaSimulate &richiesta, std::ostream &out, std::ostream &err)
 {
-    const auto draws = parseWhole(estrazioni);
-    const auto seed = seme ? parseWhole(*seme) : std::optional<std::uint64_t>(0);
-    if (!draws || !seed) {
-        err << "zaffirone-cli: --estrazioni e --seme vogliono numeri interi non negativi\n";
+    const auto lette = leggiOpzioni(richiesta);
+    if (const auto *motivo = std::get_if<std::string>(&lette)) {
+        err << "zaffirone-cli: " << *motivo << "\nUso: zaffirone-cli simulate --help\n";
         return kArgomentiErrati;
     }
-    const InsiemeSchede insieme(percorso, InsiemeSchede::Apertura::SoloSeEsiste);
+    const auto &opzioni = std::get<OpzioniSimulate>(lette);
+    const InsiemeSchede insieme(richiesta.percorso, InsiemeSchede::Apertura::SoloSeEsiste);
     const auto schede = insieme.leggiTutte();
     if (!schede)
         return erroreDiFile(schede.errore(), err);
     if (const auto lunghezza = insieme.lunghezza())
         codaIgnorata(lunghezza.valore(), err);
-    GeneratoreMersenne generatore(seme ? seed : std::nullopt);
-    const auto result = Simulazione::esegui(schede.valore(), *draws, generatore);
-    Json staked = nullptr;
-    Json yield = nullptr;
-    if (result.puntato) {
-        staked = result.puntato->toString();
-        if (result.puntato->raw() != 0)
-            yield = double(result.vinto) / result.puntato->toDouble();
-    } else {
-        err << "zaffirone-cli: il totale puntato supera il limite della valuta, puntato null\n";
+    if (!opzioni.partite)
+        return simulaEstrazioni(schede.valore(), opzioni, out, err);
+    if (schede.valore().empty()) {
+        err << "zaffirone-cli: il file non contiene schedine: non c'è nessuna partita da giocare\n";
+        return kArgomentiErrati;
     }
-    const double evaluations = double(result.estrazioni) * double(result.schedine);
-    out << Json{{"estrazioni", result.estrazioni},
-                {"schedine", result.schedine},
-                {"puntato", staked},
-                {"vinto", points(result.vinto)},
-                {"rendimento", yield},
-                {"secondi", result.secondi},
-                {"valutazioni_al_secondo", result.secondi > 0 ? evaluations / result.secondi : 0.0}}
-               .dump()
-        << '\n';
-    return 0;
+    return simulaPartite(schede.valore(), opzioni, out);
 }

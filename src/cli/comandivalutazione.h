@@ -15,6 +15,15 @@ int eseguiEvaluate(const std::string &percorso, const std::string &record,
 // "odds FILE": for each ticket, what one play returns on average.
 int eseguiOdds(const std::string &percorso, std::ostream &out, std::ostream &err);
 
-// "simulate FILE --estrazioni N [--seme S]": every ticket against N draws.
-int eseguiSimulate(const std::string &percorso, const std::string &estrazioni,
-                   const std::optional<std::string> &seme, std::ostream &out, std::ostream &err);
+// "simulate FILE --estrazioni N | --partite N [--seme S] [--turni T] [--thread K]": every
+// ticket against N draws, or N whole games played with the set.
+struct RichiestaSimulate
+{
+    std::string percorso;
+    std::optional<std::string> estrazioni;
+    std::optional<std::string> partite;
+    std::optional<std::string> seme;
+    std::optional<std::string> turni;
+    std::optional<std::string> thread;
+};
+int eseguiSimulate(const RichiestaSimulate &richiesta, std::ostream &out, std::ostream &err);

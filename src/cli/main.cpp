@@ -144,8 +144,6 @@ struct RichiestaValutazione
     std::string percorso;
     std::string record;
     std::string estrazione;
-    std::string estrazioni;
-    std::optional<std::string> seme;
 };
 
 CLI::App *addEvaluate(CLI::App &app, RichiestaValutazione &r)
@@ -174,18 +172,34 @@ CLI::App *addOdds(CLI::App &app, std::string &percorso)
     return odds;
 }
 
-CLI::App *addSimulate(CLI::App &app, RichiestaValutazione &r)
+CLI::App *addSimulate(CLI::App &app, RichiestaSimulate &r)
 {
     auto *simulate = app.add_subcommand(
-        "simulate", "Gioca tutte le schedine del file contro N estrazioni, con l'estrazione e la "
-                    "valutazione del gioco. Generatore: std::mt19937 (Mersenne Twister a 32 bit), "
-                    "seminato una volta sola da --seme, oppure dall'orologio");
+        "simulate", "Gioca le schedine del file contro N estrazioni, oppure N partite intere");
+    simulate->footer(
+        "Con --estrazioni N ogni schedina è valutata su N estrazioni. Con --partite N si "
+        "giocano N partite come nel gioco: 10000 punti all'inizio; a ogni turno tutto il file "
+        "va in gioco (ogni schedina al costo della prima con il suo titolo, come con \">>\"), "
+        "poi un'estrazione e le vincite. Una partita finisce a 0 punti (game_over), sopra "
+        "10000000 (vittoria), quando il file costa più dei punti (ferma) o dopo --turni turni "
+        "(interrotta). Stampa una riga JSON.\n"
+        "Le estrazioni seguono la regola del gioco (cinque numeri diversi per ruota) ma con un "
+        "generatore proprio, più veloce: xoshiro256**, un flusso per ogni blocco di 1024 "
+        "estrazioni o per ogni partita, derivato dal seme; così con lo stesso --seme i "
+        "risultati sono gli stessi con qualunque numero di thread. Senza --seme il seme viene "
+        "dall'orologio.");
     simulate->group("Comandi");
     italianHelp(*simulate);
     simulate->add_option("FILE", r.percorso, "Il file delle schedine (.slott)")->required();
-    simulate->add_option("--estrazioni", r.estrazioni, "Quante estrazioni fare")->required();
+    simulate->add_option("--estrazioni", r.estrazioni, "Quante estrazioni fare");
+    simulate->add_option("--partite", r.partite, "Quante partite intere giocare");
     simulate->add_option("--seme", r.seme,
                          "Il seme del generatore: con lo stesso seme i risultati si ripetono");
+    simulate->add_option("--turni", r.turni,
+                         "Con --partite: dopo quanti turni una partita è interrotta (1000)");
+    simulate->add_option("--thread", r.thread,
+                         "Quanti thread usare (predefinito: tutte le CPU che il processo può "
+                         "usare)");
     return simulate;
 }
 
@@ -248,7 +262,8 @@ int main(int argc, char **argv)
     std::string oddsPath;
     CLI::App *evaluate = addEvaluate(app, engine);
     CLI::App *odds = addOdds(app, oddsPath);
-    CLI::App *simulate = addSimulate(app, engine);
+    RichiestaSimulate simulation;
+    CLI::App *simulate = addSimulate(app, simulation);
 
     try {
         app.parse(argc, argv);
@@ -280,6 +295,6 @@ int main(int argc, char **argv)
     else if (odds->parsed())
         esito = eseguiOdds(oddsPath, out, std::cerr);
     else if (simulate->parsed())
-        esito = eseguiSimulate(engine.percorso, engine.estrazioni, engine.seme, out, std::cerr);
+        esito = eseguiSimulate(simulation, out, std::cerr);
     return controllaUscita(esito, out, uscita);
 }

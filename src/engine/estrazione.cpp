@@ -23,6 +23,24 @@ void Estrazione::estrai(GeneratoreCasuale &generatore)
     aggiornaMaschere();
 }
 
+void Estrazione::estrai(GeneratoreXoshiro &generatore)
+{
+    for (std::size_t w = 0; w < lotto::kRuote; ++w) {
+        Maschera mask;
+        for (std::size_t p = 0; p < kPosizioni; ++p) {
+            int n = generatore.numero90();
+            auto bit = [&] {
+                return std::uint64_t{1} << (n & 63);
+            };
+            while (((n < 64 ? mask.bassi : mask.alti) & bit()) != 0)
+                n = generatore.numero90();
+            (n < 64 ? mask.bassi : mask.alti) |= bit();
+            m_estratti[w][p] = static_cast<std::int16_t>(n);
+        }
+        m_maschere[w] = mask;
+    }
+}
+
 void Estrazione::imposta(const std::array<std::int16_t, lotto::kRuote * kPosizioni> &numeri)
 {
     for (std::size_t w = 0; w < lotto::kRuote; ++w) {

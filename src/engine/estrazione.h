@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/generatorecasuale.h"
+#include "engine/generatorexoshiro.h"
 #include "shared/lotto.h"
 
 #include <array>
@@ -16,6 +17,9 @@ public:
     // Re-seeds the source, clears the table and draws wheel by wheel, position by position; a
     // number already drawn on the same wheel is drawn again at the same position.
     void estrai(GeneratoreCasuale &generatore);
+    // The companion's draw: the same rule (five different numbers a wheel, a repeat drawn again
+    // at its position) from its own fast generator.
+    void estrai(GeneratoreXoshiro &generatore);
 
     std::int16_t numero(std::size_t ruota, std::size_t posizione) const
     {

@@ -24,12 +24,21 @@ public:
 
     // The points all the tickets credit against one draw; the CPU's population count
     // instruction is chosen at run time where there is one.
-    __attribute__((target_clones("popcnt", "default"))) static __int128
-    vinciteTotali(std::span<const ProfiloSchedina> profili, const Estrazione &estrazione);
+    static __int128 vinciteTotali(std::span<const ProfiloSchedina> profili,
+                                  const Estrazione &estrazione);
+
+    static constexpr std::size_t kMassimoColpi = 12;
+    using Crediti = std::array<std::int64_t, kMassimoColpi>;
+
+    // What the mask path needs: whether it applies (no number held twice), the numbers' bits,
+    // the wheels evaluated (bit w) and the points for each hit count.
+    bool conMaschera() const { return m_maschera; }
+    std::uint64_t bassi() const { return m_bassi; }
+    std::uint64_t alti() const { return m_alti; }
+    std::uint16_t ruote() const { return m_ruote; }
+    const Crediti &crediti() const { return m_crediti; }
 
 private:
-    static constexpr std::size_t kMassimoColpi = 12;
-
     std::int16_t colpiLenti(const Estrazione &estrazione, std::size_t ruota) const;
 
     Schedina m_schedina;
@@ -38,5 +47,5 @@ private:
     bool m_maschera = true;    // hits can be counted with the mask
     std::uint64_t m_bassi = 0;
     std::uint64_t m_alti = 0;
-    std::array<std::int64_t, kMassimoColpi> m_crediti{}; // points for each hit count
+    Crediti m_crediti{}; // points for each hit count
 };

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "engine/generatorecasuale.h"
 #include "shared/currency.h"
 #include "storage/schedina.h"
 
@@ -8,7 +7,9 @@
 #include <optional>
 #include <vector>
 
-// Plays every ticket of a set against many draws made by the game's own draw.
+// The companion's simulations of a set, on every thread asked for. The work is cut into fixed
+// blocks (draws, or whole games), each drawing from its own stream of the seed, so that the
+// results are the same whatever the number of threads.
 class Simulazione
 {
 public:
@@ -21,6 +22,44 @@ public:
         double secondi = 0;
     };
 
+    // How whole games end.
+    enum class Fine
+    {
+        Vittoria,   // above ten million points
+        GameOver,   // exactly 0 points
+        Ferma,      // the set costs more than the points left
+        Interrotta, // the turns allowed were all played
+    };
+    struct Partita
+    {
+        Fine fine = Fine::Ferma;
+        std::uint64_t turni = 0; // the draws made
+        __int128 punti = 0;      // at the end, in ten-thousandths of a point
+    };
+    struct Partite
+    {
+        std::vector<Partita> partite; // in game order
+        double secondi = 0;
+    };
+
+    static constexpr std::uint64_t kBloccoEstrazioni = 1024;
+    static constexpr std::int64_t kPuntiIniziali = 10000;
+    static constexpr std::int64_t kPuntiVittoria = 10000000;
+
+    // Every ticket against each of the draws.
     static Risultato esegui(const std::vector<Schedina> &schede, std::uint64_t estrazioni,
-                            GeneratoreCasuale &generatore);
+                            std::uint64_t seme, unsigned thread);
+
+    // Whole games as the game plays them: each turn the whole set is chosen for play (each
+    // entry at the cost of the first record with its title), then one draw is made and every
+    // ticket is evaluated.
+    static Partite gioca(const std::vector<Schedina> &schede, std::uint64_t partite,
+                         std::uint64_t turni, std::uint64_t seme, unsigned thread);
+
+    // The CPUs this process may run on.
+    static unsigned threadDisponibili();
+
+    // The cost of choosing the whole set for play, as ">>" prices it; nothing when it leaves
+    // the currency range.
+    static std::optional<Currency> costoDellInsieme(const std::vector<Schedina> &schede);
 };

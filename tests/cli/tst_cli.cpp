@@ -34,7 +34,11 @@ private Q_SLOTS:
     void commands();
     void oddsAreExact_data();
     void oddsAreExact();
-    void simulateRepeatsWithASeed();
+    void simulateAnyThreads_data();
+    void simulateAnyThreads();
+    void wholeGames_data();
+    void wholeGames();
+    void oneTicketGames();
     void reducedSystems_data();
     void reducedSystems();
     void roundTrip();
@@ -341,8 +345,19 @@ void tst_Cli::commands_data()
     badDraw("evaluate: 0", "0," + draw.section(',', 1));
     badDraw("evaluate: a repeat on Venezia", draw.section(',', 0, 48) + ",60");
     badDraw("evaluate: not a number", "x," + draw.section(',', 1));
-    row("simulate: negative draws", set, "simulate|FILE|--estrazioni|-1", 2, {},
-        "--estrazioni e --seme vogliono numeri interi non negativi");
+    auto refusedSimulate = [&](const char *name, const QString &args, const char *err) {
+        row(name, set, "simulate|FILE" + args, 2, {}, err);
+    };
+    refusedSimulate("simulate: negative draws", "|--estrazioni|-1", "vogliono numeri interi");
+    refusedSimulate("simulate: a word for the games", "|--partite|tre", "vogliono numeri interi");
+    refusedSimulate("simulate: draws and games", "|--estrazioni|5|--partite|5", "uno solo dei due");
+    refusedSimulate("simulate: neither draws nor games", "|--seme|5", "uno solo dei due");
+    refusedSimulate("simulate: no game", "|--partite|0", "almeno una partita");
+    refusedSimulate("simulate: no turn", "|--partite|5|--turni|0", "almeno un turno");
+    refusedSimulate("simulate: turns for draws", "|--estrazioni|5|--turni|3", "solo con --partite");
+    refusedSimulate("simulate: no thread", "|--partite|5|--thread|0", "da 1 a 1024 thread");
+    row("simulate: games on an empty set", "", "simulate|FILE|--partite|5", 2, {},
+        "non contiene schedine");
     row("evaluate: a record number that is no number", set, evaluate.arg("abc") + "x", 2, {},
         "\"abc\" non è un numero di schedina");
     row("odds: 130 bytes", provaRecord() + "Coda", "out=/dev/null|odds|FILE", 0, {}, "4 byte");
@@ -492,24 +507,122 @@ void tst_Cli::oddsAreExact()
     QCOMPARE(json(lines[1])["rendimento"], QJsonValue(QJsonValue::Null)); // costs nothing
 }
 
-// The same seed gives the same figures; the play itself is checked with the engine.
-void tst_Cli::simulateRepeatsWithASeed()
+void tst_Cli::simulateAnyThreads_data()
 {
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("draws, in blocks of 1024") << QStringList{"--estrazioni", "20000"};
+    QTest::newRow("whole games") << QStringList{"--partite", "300", "--turni", "40"};
+}
+
+// The same seed gives the same figures whatever the number of threads; the play itself is
+// checked with the engine.
+void tst_Cli::simulateAnyThreads()
+{
+    QFETCH(QStringList, args);
     writeBytes(setPath(), ticket({64}, {10}, {0}) + ticket({3, 4}, {0, 1, 2}, {0, 1}));
-    auto simulate = [&] {
-        QJsonObject run =
-            json(runCli({"simulate", setPath(), "--estrazioni", "20000", "--seme", "7"}).out);
+    auto simulate = [&](const QString &threads) {
+        QJsonObject run = json(
+            runCli(QStringList{"simulate", setPath(), "--seme", "7", "--thread", threads} + args)
+                .out);
         run.remove("secondi");
         run.remove("valutazioni_al_secondo");
         return run;
     };
-    const QJsonObject first = simulate();
-    QCOMPARE(simulate(), first);
-    QCOMPARE(first["estrazioni"].toInteger(), 20000);
+    const QJsonObject first = simulate("1");
+    QCOMPARE(simulate("2"), first);
+    QCOMPARE(simulate("3"), first);
+    if (args[0] == "--partite") {
+        QCOMPARE(first["partite"].toInteger(), 300);
+        return;
+    }
     QCOMPARE(first["schedine"].toInteger(), 2);
     QCOMPARE(first["puntato"].toString(), "60000");
     QVERIFY(first["vinto"].toDouble() > 0);
     QCOMPARE(first["rendimento"].toDouble(), first["vinto"].toDouble() / 60000);
+}
+
+void tst_Cli::wholeGames_data()
+{
+    QTest::addColumn<QByteArray>("set");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("outcome"); // all but the seconds
+    auto lost = [](int stake) {
+        return ticketRecord("Persa", {95}, {0}, {{0, stake * 10000LL}});
+    };
+    auto games = [](const char *ends, const char *turns, const char *points) {
+        return QByteArray(R"({"partite":3,)") + ends + R"(,"turni":)" + turns +
+               R"(,"punti_finali":{"p10":")" + points + R"(","p50":")" + points + R"(","p90":")" +
+               points + "\"}}";
+    };
+    const QStringList three{"--partite", "3"};
+    QTest::newRow("dearer than the points: no draw")
+        << lost(10001) << three
+        << games(R"("vittorie":0,"game_over":0,"ferme":3,"interrotte":0)",
+                 R"({"media":0.0,"mediana":0})", "10000");
+    QTest::newRow("every point on a number never drawn: game over")
+        << lost(10000) << three
+        << games(R"("vittorie":0,"game_over":3,"ferme":0,"interrotte":0)",
+                 R"({"media":1.0,"mediana":1})", "0");
+    QTest::newRow("a title twice, priced at its first record")
+        << lost(4000) + ticketRecord("Persa", {95}, {0}, {{0, 10000}}) << three
+        << games(R"("vittorie":0,"game_over":0,"ferme":3,"interrotte":0)",
+                 R"({"media":1.0,"mediana":1})", "2000");
+    QTest::newRow("interrupted after the turns allowed, a fraction kept")
+        << ticketRecord("Mezza", {95}, {0}, {{0, 25000}}) << three + QStringList{"--turni", "3"}
+        << games(R"("vittorie":0,"game_over":0,"ferme":0,"interrotte":3)",
+                 R"({"media":3.0,"mediana":3})", "9992.5");
+}
+
+// Games whose every turn is known: what each ends with, after how many draws, with what.
+void tst_Cli::wholeGames()
+{
+    QFETCH(QByteArray, set);
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, outcome);
+    writeBytes(setPath(), set);
+    const auto run = runCli(QStringList{"simulate", setPath(), "--seme", "1"} + args);
+    QCOMPARE(run.exitCode, 0);
+    QJsonObject result = json(run.out);
+    QVERIFY(result["secondi"].isDouble());
+    result.remove("secondi");
+    QCOMPARE(result, json(outcome));
+    QVERIFY(run.out.startsWith(outcome.left(outcome.indexOf(",\"turni\""))));
+}
+
+// Ten numbers on Bari with every point on Estratto: a turn loses the stake when none of them
+// comes out, and pays 11 stakes otherwise. Worked out exactly as a walk on multiples of the
+// stake over a thousand turns, the chances of victory and of game over must match those of
+// 4000 simulated games within four standard deviations.
+void tst_Cli::oneTicketGames()
+{
+    writeBytes(setPath(),
+               ticketRecord("Dieci", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {0}, {{0, 100000000}}));
+    for (const QList<int> &out : {QList<int>{1}, QList<int>{1, 2, 3, 4, 5}}) {
+        const auto paid =
+            runCli({"evaluate", setPath(), "1", "--estrazione", drawText({{0, out}})});
+        QCOMPARE(json(paid.out)["totale"].toInteger(), 110000);
+    }
+    const double miss = 24040016.0 / 43949268.0; // C(80, 5) / C(90, 5)
+    std::vector<double> alive(1012, 0.0);        // by points / 10000, above 1000 a victory
+    alive[1] = 1;
+    double won = 0;
+    double lost = 0;
+    for (int turn = 0; turn < 1000; ++turn) {
+        std::vector<double> next(alive.size(), 0.0);
+        for (std::size_t u = 1; u <= 1000; ++u) {
+            (u == 1 ? lost : next[u - 1]) += alive[u] * miss;
+            (u + 10 > 1000 ? won : next[u + 10]) += alive[u] * (1 - miss);
+        }
+        alive = next;
+    }
+    const int n = 4000;
+    const QJsonObject result =
+        json(runCli({"simulate", setPath(), "--partite", QString::number(n), "--seme", "11"}).out);
+    for (const auto &[key, p] : {std::pair("vittorie", won), std::pair("game_over", lost)}) {
+        const double seen = result[key].toDouble() / n;
+        QVERIFY2(qAbs(seen - p) <= 4 * std::sqrt(p * (1 - p) / n),
+                 qPrintable(QString("%1: %2 against %3").arg(key).arg(seen).arg(p)));
+    }
 }
 
 // Two companions started on one signal, each adding 200 tickets to one set: every number

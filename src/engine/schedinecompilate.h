@@ -1,0 +1,39 @@
+#pragma once
+
+#include "engine/estrazione.h"
+#include "engine/profiloschedina.h"
+#include "storage/schedina.h"
+
+#include <cstdint>
+#include <vector>
+
+// A whole set made ready for millions of draws: each ticket as its numbers' 128-bit mask, its
+// wheels and the index of its table of points by hit count (tickets with the same stakes share
+// one table), packed close together. A ticket that holds a number twice keeps the game's count
+// over its positions on a slower path of its own.
+class SchedineCompilate
+{
+public:
+    explicit SchedineCompilate(const std::vector<Schedina> &schede);
+
+    std::size_t size() const { return m_veloci.size() + m_lente.size(); }
+
+    // The points the whole set credits against one draw, every wheel's credit whole. The
+    // definition picks the CPU's population count instruction at run time where there is one
+    // (only there: a declaration marked so would make every caller's file emit a resolver of
+    // its own, naming clones that only the defining file has).
+    __int128 vincite(const Estrazione &estrazione) const;
+
+private:
+    struct Veloce
+    {
+        std::uint64_t bassi;
+        std::uint64_t alti;
+        std::uint32_t tabella;
+        std::uint16_t ruote;
+    };
+
+    std::vector<Veloce> m_veloci;
+    std::vector<ProfiloSchedina::Crediti> m_tabelle;
+    std::vector<ProfiloSchedina> m_lente;
+};
