@@ -3,26 +3,22 @@
 #include <algorithm>
 #include <map>
 
-namespace {
-
-// Ten wheels' credits of such a table add up within 64 bits.
-bool piccoli(const ProfiloSchedina::Crediti &crediti)
-{
-    constexpr std::int64_t kLimite = INT64_MAX / 16;
-    return std::all_of(crediti.begin(), crediti.end(),
-                       [](std::int64_t c) { return c > -kLimite && c < kLimite; });
-}
-
-} // namespace
-
 SchedineCompilate::SchedineCompilate(const std::vector<Schedina> &schede)
 {
+    struct Voce
+    {
+        std::uint16_t ruote;
+        std::uint64_t bassi;
+        std::uint64_t alti;
+        std::uint32_t tabella;
+    };
+    std::vector<Voce> voci;
     std::map<ProfiloSchedina::Crediti, std::uint32_t> indici;
     for (const Schedina &s : schede) {
         ProfiloSchedina profilo(s);
         if (profilo.ruote() == 0)
             continue; // it plays no wheel: it never wins
-        if (!profilo.conMaschera() || !piccoli(profilo.crediti())) {
+        if (!profilo.conMaschera()) {
             m_lente.push_back(std::move(profilo));
             continue;
         }
@@ -30,7 +26,17 @@ SchedineCompilate::SchedineCompilate(const std::vector<Schedina> &schede)
             indici.try_emplace(profilo.crediti(), static_cast<std::uint32_t>(m_tabelle.size()));
         if (nuova)
             m_tabelle.push_back(profilo.crediti());
-        m_veloci.push_back({profilo.bassi(), profilo.alti(), it->second, profilo.ruote()});
+        voci.push_back({profilo.ruote(), profilo.bassi(), profilo.alti(), it->second});
+    }
+    // Tickets on the same wheels side by side, one run for each set of wheels: a draw's wheel
+    // is then matched against a whole run in a plain loop.
+    std::stable_sort(voci.begin(), voci.end(),
+                     [](const Voce &a, const Voce &b) { return a.ruote < b.ruote; });
+    for (const Voce &v : voci) {
+        if (m_gruppi.empty() || m_gruppi.back().ruote != v.ruote)
+            m_gruppi.push_back({v.ruote, m_veloci.size(), m_veloci.size()});
+        m_veloci.push_back({v.bassi, v.alti, m_tabelle[v.tabella].data()});
+        m_gruppi.back().fine = m_veloci.size();
     }
 }
 
@@ -41,15 +47,15 @@ SchedineCompilate::vincite(const Estrazione &estrazione) const
     for (std::size_t w = 0; w < lotto::kRuote; ++w)
         estratti[w] = estrazione.maschera(w);
     __int128 totale = 0;
-    for (const Veloce &t : m_veloci) {
-        const ProfiloSchedina::Crediti &crediti = m_tabelle[t.tabella];
-        std::int64_t schedina = 0;
-        for (unsigned ruote = t.ruote; ruote != 0; ruote &= ruote - 1) {
-            const Estrazione::Maschera &e = estratti[unsigned(__builtin_ctz(ruote))];
-            schedina += crediti[unsigned(__builtin_popcountll(t.bassi & e.bassi) +
-                                         __builtin_popcountll(t.alti & e.alti))];
+    for (const Gruppo &g : m_gruppi) {
+        for (unsigned ruote = g.ruote; ruote != 0; ruote &= ruote - 1) {
+            const Estrazione::Maschera e = estratti[unsigned(__builtin_ctz(ruote))];
+            for (std::size_t i = g.inizio; i < g.fine; ++i) {
+                const Veloce &t = m_veloci[i];
+                totale += t.crediti[unsigned(__builtin_popcountll(t.bassi & e.bassi) +
+                                             __builtin_popcountll(t.alti & e.alti))];
+            }
         }
-        totale += schedina;
     }
     return m_lente.empty() ? totale : totale + ProfiloSchedina::vinciteTotali(m_lente, estrazione);
 }

@@ -7,14 +7,17 @@
 #include <cstdint>
 #include <vector>
 
-// A whole set made ready for millions of draws: each ticket as its numbers' 128-bit mask, its
-// wheels and the index of its table of points by hit count (tickets with the same stakes share
-// one table), packed close together. A ticket that holds a number twice keeps the game's count
-// over its positions on a slower path of its own.
+// A whole set made ready for millions of draws: each ticket as its numbers' 128-bit mask and
+// its table of points by hit count (tickets with the same stakes share one table), packed
+// close together in runs of tickets on the same wheels. A ticket that holds a number twice keeps
+// the game's count over its positions on a slower path of its own.
 class SchedineCompilate
 {
 public:
     explicit SchedineCompilate(const std::vector<Schedina> &schede);
+    // Each ticket points into the tables: a copy would point into the original's.
+    SchedineCompilate(const SchedineCompilate &) = delete;
+    SchedineCompilate &operator=(const SchedineCompilate &) = delete;
 
     std::size_t size() const { return m_veloci.size() + m_lente.size(); }
 
@@ -29,11 +32,18 @@ private:
     {
         std::uint64_t bassi;
         std::uint64_t alti;
-        std::uint32_t tabella;
+        const std::int64_t *crediti; // its table of points by hit count
+    };
+
+    struct Gruppo
+    {
         std::uint16_t ruote;
+        std::size_t inizio;
+        std::size_t fine;
     };
 
     std::vector<Veloce> m_veloci;
+    std::vector<Gruppo> m_gruppi; // the runs of tickets on the same wheels
     std::vector<ProfiloSchedina::Crediti> m_tabelle;
     std::vector<ProfiloSchedina> m_lente;
 };
