@@ -33,16 +33,17 @@ cpu_seconds() {
 }
 draws=400000
 echo "-- per core: simulate --thread 1 against the hand-written loop (benchmarks/ciclo_a_mano.cpp)"
-for run in 1 2 3; do
+for run in 1 2 3 4 5; do
     simulate_cpu=$(cpu_seconds "$build/src/zaffirone-cli" simulate "$work/cento.slott" \
         --estrazioni $draws --seme "$run" --thread 1)
     loop_cpu=$(cpu_seconds "$build/benchmarks/ciclo_a_mano" "$work/cento.slott" $draws)
     awk -v s="$simulate_cpu" -v l="$loop_cpu" -v n=$((draws * 100)) 'BEGIN {
         printf "simulate %.1f M/s of CPU, hand loop %.1f M/s: %.0f%% (goal >= 70%%)\n",
-               n / s / 1e6, n / l / 1e6, 100 * l / s }'
+               n / s / 1e6, n / l / 1e6, 100 * l / s }' | tee -a "$work/ratios"
 done
+sort -t: -k2 -n "$work/ratios" | awk -F': ' 'NR == 3 { print "median run: " $0 }' 
 echo "-- every core: wall time of --thread 2 against --thread 1 ($(nproc) CPUs)"
-for run in 1 2 3; do
+for run in 1 2 3 4 5; do
     for threads in 1 2; do
         "$build/src/zaffirone-cli" simulate "$work/cento.slott" --estrazioni 1000000 \
             --seme "$run" --thread $threads >"$work/t$threads"
@@ -57,7 +58,7 @@ for run in 1 2 3; do
     "$build/src/zaffirone-cli" simulate "$work/cento.slott" --partite 2000 --seme "$run" |
         python3 -c 'import json, sys
 r = json.load(sys.stdin)
-print(f"{r[\"partite\"] / r[\"secondi\"]:.0f} games/s, {r[\"turni\"][\"media\"]:.0f} turns on average")'
+print("%.0f games/s, %.0f turns on average" % (r["partite"] / r["secondi"], r["turni"]["media"]))'
 done
 
 echo "== the companion's workbench: wall time of each command, limit beside it (3 runs)"
