@@ -1,5 +1,5 @@
-// The main window's commands on a 100,000-ticket set, with fake sound and boxes: the work a
-// click does besides painting.
+// The main window's commands on sets of 100,000 and 1,000,000 tickets, with fake sound and
+// boxes: the work a click does besides painting, and the memory a loaded set takes.
 #include "main_window/listaschede.h"
 #include "main_window/paginagioca.h"
 #include "main_window/paginalotto.h"
@@ -14,50 +14,71 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <memory>
 #include <unistd.h>
 
 namespace {
 
-constexpr int kTickets = 100000;
-
-const std::string &largeSet()
+// A set of n tickets, made once for each size the run asks for.
+const std::string &largeSet(int n)
 {
-    static const FileTemporaneo file("zaffirone-bench-ui-", [](std::ofstream &out) {
-        for (int i = 1; i <= kTickets; ++i) {
-            Schedina s;
-            s.impostaTitolo("Schedina " + std::to_string(i));
-            s.numeri[0] = static_cast<std::int16_t>(i % 90 + 1);
-            s.ruote[i % 10] = 1;
-            s.giocate[0] = 1;
-            s.puntate[0] = *Currency::fromWhole(i % 5 + 1);
-            const auto record = s.codifica();
-            out.write(reinterpret_cast<const char *>(record.data()), record.size());
-        }
-    });
-    return file.percorso();
+    static std::map<int, std::unique_ptr<FileTemporaneo>> files;
+    auto &file = files[n];
+    if (!file)
+        file = std::make_unique<FileTemporaneo>(
+            "zaffirone-bench-ui-" + std::to_string(n) + "-", [n](std::ofstream &out) {
+                for (int i = 1; i <= n; ++i) {
+                    Schedina s;
+                    s.impostaTitolo("Schedina " + std::to_string(i));
+                    s.numeri[0] = static_cast<std::int16_t>(i % 90 + 1);
+                    s.ruote[i % 10] = 1;
+                    s.giocate[0] = 1;
+                    s.puntate[0] = *Currency::fromWhole(i % 5 + 1);
+                    const auto record = s.codifica();
+                    out.write(reinterpret_cast<const char *>(record.data()), record.size());
+                }
+            });
+    return file->percorso();
 }
 
-void load(PartitaDiProva &game)
+// The resident memory of the process now, in bytes.
+double residentBytes()
 {
-    game.dialog.scegli(QString::fromStdString(largeSet()));
+    std::ifstream statm("/proc/self/statm");
+    double pages = 0;
+    double resident = 0;
+    statm >> pages >> resident;
+    return resident * double(::sysconf(_SC_PAGESIZE));
+}
+
+void load(PartitaDiProva &game, int n)
+{
+    game.dialog.scegli(QString::fromStdString(largeSet(n)));
     game.window.paginaLotto()->cmd_carica->click();
 }
 
+// Also the memory the loaded set adds to a game with no set, against the file's size.
 void BM_LoadLargeSet(benchmark::State &state)
 {
+    const int tickets = int(state.range(0));
+    largeSet(tickets);
     PartitaDiProva game;
+    const double before = residentBytes();
     for (auto _ : state)
-        load(game);
-    if (game.window.paginaLotto()->lst_esistenti->count() != kTickets)
+        load(game, tickets);
+    state.counters["memoria_su_file"] = (residentBytes() - before) / (126.0 * tickets);
+    if (game.window.paginaLotto()->lst_esistenti->count() != tickets)
         state.SkipWithError("the set was not listed");
 }
-BENCHMARK(BM_LoadLargeSet)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadLargeSet)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 void BM_MoveAllToPlayAndBack(benchmark::State &state)
 {
+    const int tickets = int(state.range(0));
     PartitaDiProva game;
     game.modulo.punti = *Currency::fromWhole(1000000000);
-    load(game);
+    load(game, tickets);
     PaginaLotto *page = game.window.paginaLotto();
     for (auto _ : state) {
         page->cmd_all_destra->click();
@@ -66,24 +87,47 @@ void BM_MoveAllToPlayAndBack(benchmark::State &state)
     state.counters["per_click_ms"] =
         benchmark::Counter(2.0 * double(state.iterations()) / 1000.0,
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-    if (page->lst_esistenti->count() != kTickets)
+    if (page->lst_esistenti->count() != tickets)
         state.SkipWithError("the tickets did not come back");
 }
-BENCHMARK(BM_MoveAllToPlayAndBack)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MoveAllToPlayAndBack)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// ">" of the set's last ticket, then "<" to give it back.
+void BM_MoveOneAndBack(benchmark::State &state)
+{
+    const int tickets = int(state.range(0));
+    PartitaDiProva game;
+    load(game, tickets);
+    PaginaLotto *page = game.window.paginaLotto();
+    for (auto _ : state) {
+        ListaSchede *left = page->lst_esistenti;
+        left->setCurrentIndex(left->model()->index(left->count() - 1, 0));
+        page->cmd_destra->click();
+        page->lst_dagioca->setCurrentIndex(page->lst_dagioca->model()->index(0, 0));
+        page->cmd_sinistra->click();
+    }
+    state.counters["per_click_ms"] =
+        benchmark::Counter(2.0 * double(state.iterations()) / 1000.0,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    if (page->lst_esistenti->count() != tickets)
+        state.SkipWithError("the ticket did not come back");
+}
+BENCHMARK(BM_MoveOneAndBack)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 // A play of 1,000 tickets spread over the whole set: its work is the set's one read, the
 // circular search and the evaluation, with the fake player taking the announcements.
 void BM_PlayThousandTickets(benchmark::State &state)
 {
+    const int tickets = int(state.range(0));
     PartitaDiProva game;
     game.modulo.punti = *Currency::fromWhole(5000000); // far from both ends of the game
-    load(game);
+    load(game, tickets);
     PaginaLotto *page = game.window.paginaLotto();
     ListaSchede *list = page->lst_esistenti;
     for (auto _ : state) {
         state.PauseTiming();
         list->clearSelection();
-        for (int row = 0; row < kTickets; row += kTickets / 1000)
+        for (int row = 0; row < tickets; row += tickets / 1000)
             list->selectionModel()->select(list->model()->index(row, 0),
                                            QItemSelectionModel::Select);
         page->cmd_destra->click();
@@ -91,10 +135,10 @@ void BM_PlayThousandTickets(benchmark::State &state)
         state.ResumeTiming();
         game.window.paginaGioca()->cmd_gioca->click();
     }
-    if (page->lst_dagioca->count() != 0 || list->count() != kTickets)
+    if (page->lst_dagioca->count() != 0 || list->count() != tickets)
         state.SkipWithError("the tickets were not played and given back");
 }
-BENCHMARK(BM_PlayThousandTickets)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlayThousandTickets)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
