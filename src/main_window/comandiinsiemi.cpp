@@ -8,7 +8,6 @@
 #include "shared/modulo.h"
 #include "sound/suonaomostra.h"
 #include "storage/cacheinsieme.h"
-#include "storage/codepage1252.h"
 #include "storage/indiceinsieme.h"
 #include "storage/insiemeschede.h"
 #include "widgets/nelturno.h"
@@ -19,6 +18,7 @@
 #include <QPushButton>
 
 #include <numeric>
+#include <span>
 
 namespace {
 
@@ -28,24 +28,24 @@ constexpr const char *kPuntiTroppi = "I punti supererebbero il massimo che il gi
 constexpr const char *kCostoTroppo =
     "Il costo di queste schedine supera il massimo che il gioco può contare";
 
-// The titles of a set's whole records, in file order, as the lists show them.
-Esito<QStringList> titoli(const InsiemeSchede &insieme)
+// The titles of a set's whole records in file order, as the set stores them, with the record
+// each comes from.
+Esito<ModelloSchede::Voci> titoli(const InsiemeSchede &insieme)
 {
     const auto count = insieme.contaEntroIlLimite();
     if (!count)
         return count.errore();
-    QStringList titles;
-    titles.reserve(qsizetype(count.valore()));
-    auto esito = insieme.scorri([&](std::uint64_t, const unsigned char *record) {
-        QString title(qsizetype(Schedina::kLunghezzaTitolo), Qt::Uninitialized);
-        for (std::size_t i = 0; i < Schedina::kLunghezzaTitolo; ++i)
-            title[qsizetype(i)] = QChar(char16_t(CodePage1252::decode(record[i])));
-        titles << title;
+    ModelloSchede::Voci voci;
+    voci.grezze.reserve(count.valore() * Schedina::kLunghezzaTitolo);
+    voci.record.reserve(qsizetype(count.valore()));
+    auto esito = insieme.scorri([&](std::uint64_t k, const unsigned char *record) {
+        voci.grezze.append(reinterpret_cast<const char *>(record), Schedina::kLunghezzaTitolo);
+        voci.record << quint32(k);
         return true;
     });
     if (!esito)
         return esito.errore();
-    return titles;
+    return voci;
 }
 
 } // namespace
@@ -115,7 +115,7 @@ bool ComandiInsiemi::rimborsa(bool &definitivo)
         return true;
     }
     const auto &index = letto.valore();
-    const auto refund = index->rimborso(ListaSchede::grezze(m_dagioca->voci()));
+    const auto refund = index->rimborso(m_dagioca->modello()->grezze());
     if (!refund) {
         mostraErrore(QString::fromUtf8(kCostoTroppo));
         return false;
@@ -134,17 +134,17 @@ bool ComandiInsiemi::caricaTitoli(const std::string &percorso)
         MostraErroreFile(m_modulo, titles.errore());
         return false;
     }
-    apriInsieme(percorso, titles.valore());
+    apriInsieme(percorso, std::move(titles).valore());
     return true;
 }
 
-void ComandiInsiemi::apriInsieme(const std::string &percorso, const QStringList &titoli)
+void ComandiInsiemi::apriInsieme(const std::string &percorso, ModelloSchede::Voci titoli)
 {
     m_modulo.file_insieme = percorso;
     stile::scrivi(m_lotto->lbl_messaggio, QString::fromUtf8(PaginaLotto::kMessaggioDoppioClic));
     m_esistenti->modello()->svuota();
     m_dagioca->modello()->svuota();
-    m_esistenti->modello()->aggiungi(titoli);
+    m_esistenti->modello()->aggiungi(std::move(titoli));
     stile::scrivi(m_lotto->lbl_filelottoschede,
                   QString::fromUtf8(PaginaLotto::kFileCaricato) + QString::fromStdString(percorso));
 }
@@ -228,32 +228,30 @@ void ComandiInsiemi::sposta(Verso verso, bool tutte)
     if (tutte && from->count() == 0)
         return;
     QList<int> rows;
-    if (tutte) {
-        rows.resize(from->count());
-        std::iota(rows.begin(), rows.end(), 0);
-    } else {
+    if (!tutte)
         rows = from->righeSelezionate();
-    }
-    QStringList entries;
-    entries.reserve(rows.size());
-    for (int row : rows)
-        entries << from->voci().at(row);
+    ModelloSchede::Voci entries = tutte ? from->modello()->tutte() : from->modello()->prendi(rows);
 
     Currency somma;
-    QList<Currency> addebiti; // what each entry chosen for play is charged
-    if (!entries.isEmpty()) {
+    if (!entries.grezze.empty()) {
         const auto letto = m_insieme.leggi(m_modulo.file_insieme);
-        if (!letto && !toPlay)
+        if (!letto && !toPlay) {
+            if (tutte) {
+                rows.resize(from->count());
+                std::iota(rows.begin(), rows.end(), 0);
+            }
             return restituisciAddebiti(rows, letto.errore());
+        }
         if (!letto)
             return MostraErroreFile(m_modulo, letto.errore());
-        const auto &index = letto.valore();
-        const auto cost = index->costoVoci(ListaSchede::grezze(entries));
-        if (!cost)
+        const auto costi = letto.valore()->costoVoci(
+            entries.grezze, std::span(entries.record.constData(), entries.record.size()));
+        if (!costi)
             return mostraErrore(QString::fromUtf8(kCostoTroppo));
-        somma = *cost;
-        for (const QString &entry : entries)
-            addebiti << (toPlay ? *index->costoVoce(ListaSchede::grezze({entry})) : Currency());
+        somma = costi->totale;
+        // What each entry chosen for play is charged; the other list holds no charge.
+        entries.addebiti =
+            toPlay ? QList<Currency>(costi->voci.begin(), costi->voci.end()) : QList<Currency>();
     }
     m_modulo.somma = somma;
     if (toPlay && somma > m_modulo.punti) {
@@ -267,7 +265,7 @@ void ComandiInsiemi::sposta(Verso verso, bool tutte)
     if (!prenota(somma, toPlay))
         return;
     stile::scrivi(m_gioca->lbl_somma, testoNumero(somma));
-    to->modello()->aggiungi(entries, addebiti);
+    to->modello()->aggiungi(std::move(entries));
     if (tutte)
         from->modello()->svuota();
     else
@@ -280,16 +278,15 @@ void ComandiInsiemi::sposta(Verso verso, bool tutte)
 void ComandiInsiemi::restituisciAddebiti(const QList<int> &righe, const ErroreFile &errore)
 {
     Currency somma;
-    QStringList entries;
-    for (int row : righe) {
-        somma = somma.plus(m_dagioca->modello()->addebiti().at(row)).value_or(somma);
-        entries << m_dagioca->voci().at(row);
-    }
+    ModelloSchede::Voci entries = m_dagioca->modello()->prendi(righe);
+    for (const Currency &addebito : entries.addebiti)
+        somma = somma.plus(addebito).value_or(somma);
+    entries.addebiti.clear(); // the list of existing tickets holds no charge
     if (!prenota(somma, false))
         return;
     m_modulo.somma = somma;
     stile::scrivi(m_gioca->lbl_somma, testoNumero(somma));
-    m_esistenti->modello()->aggiungi(entries);
+    m_esistenti->modello()->aggiungi(std::move(entries));
     m_dagioca->modello()->rimuovi(righe);
     mostraErrore(QString::fromStdString(errore.nonSiPuoLeggere()) +
                  QStringLiteral(": ti ho restituito ") + testoNumero(somma) +

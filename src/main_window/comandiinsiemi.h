@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main_window/modelloschede.h"
 #include "shared/currency.h"
 
 #include <QObject>
@@ -52,7 +53,7 @@ private:
     // The open set as it is now; a set that cannot be read is reported and gives nothing.
     bool caricaTitoli(const std::string &percorso);
     std::optional<std::string> scegliNuovoInsieme();
-    void apriInsieme(const std::string &percorso, const QStringList &titoli);
+    void apriInsieme(const std::string &percorso, ModelloSchede::Voci titoli);
     bool prenota(Currency somma, bool togli);
     void mostraErrore(const QString &testo);
 

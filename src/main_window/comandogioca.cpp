@@ -50,8 +50,8 @@ void ComandoGioca::cmd_gioca_Click()
     if (!insieme)
         return m_modulo.avvisi().mostra(insieme.errore().nonSiPuoLeggere(),
                                         catalogo::kTitoloErrore);
-    TurnoDiGioco::gioca(m_modulo, *insieme.valore(), ListaSchede::grezze(toPlay->voci()),
-                        m_estratti, m_annunci, *this);
+    TurnoDiGioco::gioca(m_modulo, *insieme.valore(), toPlay->modello()->grezze(), m_estratti,
+                        m_annunci, *this);
     restituisciSchedine();
     fineGioco();
     stile::scrivi(m_gioca->lbl_punti, testoNumero(m_modulo.punti));
@@ -82,7 +82,9 @@ void ComandoGioca::schedinaLetta(double totale)
 
 void ComandoGioca::restituisciSchedine()
 {
-    m_lotto->lst_esistenti->modello()->aggiungi(m_lotto->lst_dagioca->voci());
+    ModelloSchede::Voci played = m_lotto->lst_dagioca->modello()->tutte();
+    played.addebiti.clear(); // the list of existing tickets holds no charge
+    m_lotto->lst_esistenti->modello()->aggiungi(std::move(played));
     stile::scrivi(m_gioca->lbl_somma, QStringLiteral("0"));
     m_lotto->lst_dagioca->modello()->svuota();
 }

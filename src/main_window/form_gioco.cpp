@@ -370,9 +370,9 @@ void Form_gioco::togliSchedina(const QString &titoloVecchio)
 {
     ListaSchede *list = paginaLotto()->lst_esistenti;
     const std::string old(trimSpaces(titoloVecchio.toStdString()));
-    for (qsizetype row = 0; row < list->voci().size(); ++row) {
-        if (trimSpaces(list->voci()[row].toStdString()) == old) {
-            list->modello()->rimuovi({int(row)});
+    for (int row = 0; row < list->count(); ++row) {
+        if (trimSpaces(list->modello()->voce(row).toStdString()) == old) {
+            list->modello()->rimuovi({row});
             return;
         }
     }

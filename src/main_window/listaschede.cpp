@@ -1,8 +1,6 @@
 #include "listaschede.h"
 
 #include "main_window/modelloschede.h"
-#include "storage/codepage1252.h"
-#include "storage/indiceinsieme.h"
 
 #include <QKeyEvent>
 
@@ -25,7 +23,7 @@ int ListaSchede::count() const
     return m_modello->rowCount();
 }
 
-const QStringList &ListaSchede::voci() const
+QStringList ListaSchede::voci() const
 {
     return m_modello->voci();
 }
@@ -39,24 +37,10 @@ QList<int> ListaSchede::righeSelezionate() const
     return rows;
 }
 
-std::string ListaSchede::grezze(const QStringList &voci)
-{
-    constexpr std::size_t kVoce = IndiceInsieme::kVoce;
-    std::string bytes(std::size_t(voci.size()) * kVoce, ' ');
-    char *out = bytes.data();
-    for (const QString &voce : voci) {
-        const qsizetype n = std::min<qsizetype>(voce.size(), kVoce);
-        for (qsizetype i = 0; i < n; ++i)
-            out[i] = static_cast<char>(CodePage1252::encode(voce[i].unicode()).value_or('?'));
-        out += kVoce;
-    }
-    return bytes;
-}
-
 QString ListaSchede::voceCorrente() const
 {
     const QModelIndex current = currentIndex();
-    return current.isValid() ? voci().value(current.row()) : QString();
+    return current.isValid() ? m_modello->voce(current.row()) : QString();
 }
 
 void ListaSchede::mouseDoubleClickEvent(QMouseEvent *event)

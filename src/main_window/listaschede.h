@@ -16,13 +16,10 @@ public:
 
     ModelloSchede *modello() const { return m_modello; }
     int count() const;
-    const QStringList &voci() const;
+    QStringList voci() const;
     // The selected rows, in list order.
     QList<int> righeSelezionate() const;
 
-    // Entries as the set file stores their titles: 20 bytes to an entry, one after the other.
-    // Entries are titles read from a set, so each character has its byte.
-    static std::string grezze(const QStringList &voci);
     // The text of the current entry; empty when the list has none.
     QString voceCorrente() const;
 

@@ -5,28 +5,55 @@
 #include <QAbstractListModel>
 #include <QStringList>
 
+#include <string>
+
 // The entries of one ticket list: stored titles of 20 characters, in the order they were
-// added. Appends and removals touch only their rows, so a list of many thousands of entries
-// changes at once and keeps its selection.
+// added. They are kept as the set file's bytes and made into text only for the rows a view
+// shows. Appends and removals touch only their rows, so a list of a million entries changes at
+// once and keeps its selection.
 class ModelloSchede : public QAbstractListModel
 {
     Q_OBJECT
 
 public:
+    // Entries with what goes with them: their titles as the set file stores them (20 bytes an
+    // entry, one after the other), the record each was listed from (0: not known), where its
+    // cost is found at once while that record keeps its title, and what each was charged.
+    struct Voci
+    {
+        std::string grezze;
+        QList<quint32> record;
+        QList<Currency> addebiti;
+    };
+
     using QAbstractListModel::QAbstractListModel;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
 
-    const QStringList &voci() const { return m_voci; }
+    int conta() const;
+    QString voce(int riga) const;
+    // Every entry's text: for a whole list's look, not for each click.
+    QStringList voci() const;
+    const std::string &grezze() const { return m_voci.grezze; }
+    const QList<quint32> &record() const { return m_voci.record; }
     // What each entry of the play list was charged when it was chosen (0 for the other list).
-    const QList<Currency> &addebiti() const { return m_addebiti; }
+    const QList<Currency> &addebiti() const { return m_voci.addebiti; }
+    // The entries of the given rows (in increasing order), or all of them.
+    Voci prendi(const QList<int> &righe) const;
+    const Voci &tutte() const { return m_voci; }
+
+    // Missing records and charges are 0.
+    void aggiungi(Voci voci);
     void aggiungi(const QStringList &voci, const QList<Currency> &addebiti = {});
     // Rows in increasing order.
     void rimuovi(const QList<int> &righe);
     void svuota();
 
+    // Titles as the set file stores them. Entries are titles read from a set, so each
+    // character has its byte.
+    static std::string codifica(const QStringList &voci);
+
 private:
-    QStringList m_voci;
-    QList<Currency> m_addebiti;
+    Voci m_voci;
 };

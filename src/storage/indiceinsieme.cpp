@@ -46,7 +46,7 @@ Esito<IndiceInsieme> IndiceInsieme::leggi(const InsiemeSchede &insieme)
 
 IndiceInsieme::IndiceInsieme(std::vector<Schedina> schede)
     : m_schede(std::move(schede)), m_primi(tableSize(m_schede.size())),
-      m_successivi(m_schede.size() + 1, kNessuno)
+      m_successivi(m_schede.size() + 1, kNessuno), m_primoDi(m_schede.size())
 {
     m_costi.reserve(m_schede.size());
     for (const Schedina &s : m_schede)
@@ -59,8 +59,10 @@ IndiceInsieme::IndiceInsieme(std::vector<Schedina> schede)
         if (slot.record == kNessuno) {
             slot = {k, std::uint32_t(hashTitle(title) >> 32)};
             last[k] = k;
+            m_primoDi[k - 1] = k;
             continue;
         }
+        m_primoDi[k - 1] = slot.record;
         m_successivi[last[slot.record]] = k;
         last[slot.record] = k;
     }
@@ -111,17 +113,24 @@ std::optional<Currency> IndiceInsieme::costoVoce(std::string_view voce) const
     return k ? m_costi[*k - 1] : Currency();
 }
 
-std::optional<Currency> IndiceInsieme::costoVoci(std::string_view voci) const
+std::optional<IndiceInsieme::Costi>
+IndiceInsieme::costoVoci(std::string_view voci, std::span<const std::uint32_t> record) const
 {
-    Currency total;
-    for (std::size_t at = 0; at + kVoce <= voci.size(); at += kVoce) {
-        const auto cost = costoVoce(voci.substr(at, kVoce));
-        const auto sum = cost ? total.plus(*cost) : std::nullopt;
+    Costi costi;
+    costi.voci.reserve(voci.size() / kVoce);
+    for (std::size_t at = 0, i = 0; at + kVoce <= voci.size(); at += kVoce, ++i) {
+        const std::string_view voce = voci.substr(at, kVoce);
+        const std::size_t k = i < record.size() ? record[i] : 0;
+        const auto cost = k >= 1 && k <= m_schede.size() && m_schede[k - 1].titoloGrezzo() == voce
+                              ? m_costi[m_primoDi[k - 1] - 1]
+                              : costoVoce(voce);
+        const auto sum = cost ? costi.totale.plus(*cost) : std::nullopt;
         if (!sum)
             return std::nullopt;
-        total = *sum;
+        costi.totale = *sum;
+        costi.voci.push_back(*cost);
     }
-    return total;
+    return costi;
 }
 
 std::optional<Currency> IndiceInsieme::rimborso(std::string_view voci) const

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,9 +44,17 @@ public:
     std::optional<std::size_t> prossimo(std::string_view voce, std::size_t k) const;
 
     // The entries' cost, each from the first record with its title (0 for an entry without
-    // one); nothing when the total leaves the currency range.
-    std::optional<Currency> costoVoci(std::string_view voci) const;
-    // One entry's part of it: its first record's cost, 0 when no record has its title.
+    // one), and each entry's part of it; nothing when the total leaves the currency range.
+    // Entry i listed from record record[i] (0: not known) is costed without looking its title
+    // up while that record still has the title.
+    struct Costi
+    {
+        Currency totale;
+        std::vector<Currency> voci;
+    };
+    std::optional<Costi> costoVoci(std::string_view voci,
+                                   std::span<const std::uint32_t> record = {}) const;
+    // One entry's part: its first record's cost, 0 when no record has its title.
     std::optional<Currency> costoVoce(std::string_view voce) const;
     // What giving back the entries of the play list is worth: the records are searched in a
     // circle, each entry from the record after the previous entry's.
@@ -66,4 +75,5 @@ private:
     // record with the same title (0 for none).
     std::vector<Posto> m_primi;
     std::vector<std::uint32_t> m_successivi;
+    std::vector<std::uint32_t> m_primoDi; // for each record, the first with its title
 };

@@ -251,7 +251,13 @@ private Q_SLOTS:
         schede[3].puntate[1] = schede[3].puntate[5] = Currency::fromRaw(100);
         const IndiceInsieme index(std::move(schede));
         const Currency nothing = Currency::fromRaw(kNothing);
-        QCOMPARE(qint64(index.costoVoci(entries(titles)).value_or(nothing).raw()), cost);
+        // Entry i said to be listed from record i + 1: right for the rows in file order, stale
+        // for the others, and never a different cost.
+        for (const std::vector<std::uint32_t> &listedFrom :
+             {std::vector<std::uint32_t>{}, std::vector<std::uint32_t>{1, 2, 3, 4, 5}}) {
+            const auto costs = index.costoVoci(entries(titles), listedFrom);
+            QCOMPARE(costs ? qint64(costs->totale.raw()) : kNothing, cost);
+        }
         QCOMPARE(qint64(index.rimborso(entries(titles)).value_or(nothing).raw()), refund);
         QCOMPARE(IndiceInsieme({}).rimborso(entries(titles)), std::optional(Currency()));
     }
