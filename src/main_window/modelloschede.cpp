@@ -72,6 +72,11 @@ void ModelloSchede::aggiungi(Voci voci)
     voci.record.resize(n);
     voci.addebiti.resize(n);
     beginInsertRows({}, conta(), int(conta() + n - 1));
+    if (conta() == 0) { // a whole list into an empty one: taken over, not copied
+        m_voci = std::move(voci);
+        endInsertRows();
+        return;
+    }
     m_voci.grezze += voci.grezze;
     m_voci.record += voci.record;
     m_voci.addebiti += voci.addebiti;

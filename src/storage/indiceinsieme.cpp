@@ -46,23 +46,26 @@ Esito<IndiceInsieme> IndiceInsieme::leggi(const InsiemeSchede &insieme)
 
 IndiceInsieme::IndiceInsieme(std::vector<Schedina> schede)
     : m_schede(std::move(schede)), m_primi(tableSize(m_schede.size())),
-      m_successivi(m_schede.size() + 1, kNessuno), m_primoDi(m_schede.size())
+      m_successivi(m_schede.size() + 1, kNessuno), m_costoPrimo(m_schede.size())
 {
     m_costi.reserve(m_schede.size());
-    for (const Schedina &s : m_schede)
+    m_titoli.reserve(m_schede.size() * kVoce);
+    for (const Schedina &s : m_schede) {
         m_costi.push_back(s.costo());
+        m_titoli += s.titoloGrezzo();
+    }
     // The last record seen so far of each title, to chain the next one after it.
     std::vector<std::uint32_t> last(m_schede.size() + 1, kNessuno);
     for (std::uint32_t k = 1; k <= m_schede.size(); ++k) {
-        const std::string_view title = m_schede[k - 1].titoloGrezzo();
+        const std::string_view title = titolo(k);
         Posto &slot = m_primi[posto(title)];
         if (slot.record == kNessuno) {
             slot = {k, std::uint32_t(hashTitle(title) >> 32)};
             last[k] = k;
-            m_primoDi[k - 1] = k;
+            m_costoPrimo[k - 1] = m_costi[k - 1];
             continue;
         }
-        m_primoDi[k - 1] = slot.record;
+        m_costoPrimo[k - 1] = m_costi[slot.record - 1];
         m_successivi[last[slot.record]] = k;
         last[slot.record] = k;
     }
@@ -76,7 +79,7 @@ std::size_t IndiceInsieme::posto(std::string_view titolo) const
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
         const Posto &slot = m_primi[i];
         if (slot.record == kNessuno ||
-            (slot.impronta == tag && m_schede[slot.record - 1].titoloGrezzo() == titolo))
+            (slot.impronta == tag && this->titolo(slot.record) == titolo))
             return i;
     }
 }
@@ -121,9 +124,8 @@ IndiceInsieme::costoVoci(std::string_view voci, std::span<const std::uint32_t> r
     for (std::size_t at = 0, i = 0; at + kVoce <= voci.size(); at += kVoce, ++i) {
         const std::string_view voce = voci.substr(at, kVoce);
         const std::size_t k = i < record.size() ? record[i] : 0;
-        const auto cost = k >= 1 && k <= m_schede.size() && m_schede[k - 1].titoloGrezzo() == voce
-                              ? m_costi[m_primoDi[k - 1] - 1]
-                              : costoVoce(voce);
+        const auto cost = k >= 1 && k <= m_schede.size() && titolo(k) == voce ? m_costoPrimo[k - 1]
+                                                                              : costoVoce(voce);
         const auto sum = cost ? costi.totale.plus(*cost) : std::nullopt;
         if (!sum)
             return std::nullopt;

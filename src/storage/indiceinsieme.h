@@ -68,12 +68,18 @@ private:
     };
     // The slot of a title in the table: where it is, or the empty slot where it would go.
     std::size_t posto(std::string_view titolo) const;
+    std::string_view titolo(std::size_t k) const
+    {
+        return std::string_view(m_titoli).substr((k - 1) * kVoce, kVoce);
+    }
 
     std::vector<Schedina> m_schede;
     std::vector<std::optional<Currency>> m_costi; // each record's cost, worked out once
+    std::string m_titoli; // the stored titles side by side, for lookups that touch little memory
     // An open-addressing table of the first record of each stored title, and each record's next
     // record with the same title (0 for none).
     std::vector<Posto> m_primi;
     std::vector<std::uint32_t> m_successivi;
-    std::vector<std::uint32_t> m_primoDi; // for each record, the first with its title
+    // For each record, the cost of the first record with its title: what its entry costs.
+    std::vector<std::optional<Currency>> m_costoPrimo;
 };
