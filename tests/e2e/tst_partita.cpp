@@ -168,6 +168,9 @@ private Q_SLOTS:
         QCOMPARE(keys("Return, 17*Tab, End, '0', Tab, Return"), "lst_esistenti");
         QCOMPARE(partita.detto(), "inizio_lotto / click x2 / lotto_schedina_salvata");
         QCOMPARE(record(partita.path(), 2), "Ambo Bari[12,34|0|1:50]");
+        const QStringList listed = partita.window.paginaLotto()->lst_esistenti->voci();
+        QCOMPARE(listed.last().trimmed(), "Ambo Bari");
+        QCOMPARE(listed.count(listed.last()), 1); // its old entry left the list
         QCOMPARE(keys("F10, Right, Return"), "lst_esistenti");
         QCOMPARE(partita.modulo.suoni_attivi, 0);
         QCOMPARE(keys("Alt+O, Return, Ctrl+Tab"), "TabStrip1_schede");
