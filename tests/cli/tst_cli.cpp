@@ -559,6 +559,10 @@ void tst_Cli::wholeGames_data()
         << lost(10001) << three
         << games(R"("vittorie":0,"game_over":0,"ferme":3,"interrotte":0)",
                  R"({"media":0.0,"mediana":0})", "10000");
+    QTest::newRow("a cost beyond the currency: no draw")
+        << ticketRecord("Cara", {95}, {0}, {{0, INT64_MAX}, {1, INT64_MAX}}) << three
+        << games(R"("vittorie":0,"game_over":0,"ferme":3,"interrotte":0)",
+                 R"({"media":0.0,"mediana":0})", "10000");
     QTest::newRow("every point on a number never drawn: game over")
         << lost(10000) << three
         << games(R"("vittorie":0,"game_over":3,"ferme":0,"interrotte":0)",
