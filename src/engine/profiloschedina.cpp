@@ -38,6 +38,30 @@ std::int64_t binomial(int n, int k)
 
 } // namespace
 
+namespace {
+
+// The CPU's population count instruction is chosen at run time where there is one. The
+// versions live in this file only, called from here: a function made in several versions has
+// to be defined before its first use and declared so wherever it is called.
+__attribute__((target_clones("popcnt", "default"))) __int128
+sommaProfili(std::span<const ProfiloSchedina> profili, const Estrazione &estrazione)
+{
+    __int128 total = 0;
+    for (const ProfiloSchedina &p : profili) {
+        for (std::uint16_t wheels = p.ruote(); wheels != 0; wheels &= wheels - 1) {
+            const auto w = std::size_t(__builtin_ctz(wheels));
+            const Estrazione::Maschera &drawn = estrazione.maschera(w);
+            const int hits = p.conMaschera() ? __builtin_popcountll(p.bassi() & drawn.bassi) +
+                                                   __builtin_popcountll(p.alti() & drawn.alti)
+                                             : p.colpiLenti(estrazione, w);
+            total += p.crediti()[std::size_t(hits) < ProfiloSchedina::kMassimoColpi ? hits : 0];
+        }
+    }
+    return total;
+}
+
+} // namespace
+
 ProfiloSchedina::ProfiloSchedina(const Schedina &schedina)
     : m_schedina(schedina), m_numeri(Valutazione::numeriGiocati(schedina))
 {
@@ -70,27 +94,15 @@ std::int16_t ProfiloSchedina::colpiLenti(const Estrazione &estrazione, std::size
     return Valutazione::colpi(m_schedina, m_numeri, estrazione, ruota);
 }
 
+__int128 ProfiloSchedina::vinciteTotali(std::span<const ProfiloSchedina> profili,
+                                        const Estrazione &estrazione)
+{
+    return sommaProfili(profili, estrazione);
+}
+
 std::int64_t ProfiloSchedina::vincita(const Estrazione &estrazione) const
 {
     return static_cast<std::int64_t>(vinciteTotali(std::span(this, 1), estrazione));
-}
-
-__attribute__((target_clones("popcnt", "default"))) __int128
-ProfiloSchedina::vinciteTotali(std::span<const ProfiloSchedina> profili,
-                               const Estrazione &estrazione)
-{
-    __int128 total = 0;
-    for (const ProfiloSchedina &p : profili) {
-        for (std::uint16_t wheels = p.m_ruote; wheels != 0; wheels &= wheels - 1) {
-            const auto w = std::size_t(__builtin_ctz(wheels));
-            const Estrazione::Maschera &drawn = estrazione.maschera(w);
-            const int hits = p.m_maschera ? __builtin_popcountll(p.m_bassi & drawn.bassi) +
-                                                __builtin_popcountll(p.m_alti & drawn.alti)
-                                          : p.colpiLenti(estrazione, w);
-            total += p.m_crediti[std::size_t(hits) < kMassimoColpi ? hits : 0];
-        }
-    }
-    return total;
 }
 
 double ProfiloSchedina::ritornoAtteso() const

@@ -37,10 +37,10 @@ public:
     std::uint64_t alti() const { return m_alti; }
     std::uint16_t ruote() const { return m_ruote; }
     const Crediti &crediti() const { return m_crediti; }
-
-private:
+    // A wheel's hits counted the game's way, over the ticket's positions.
     std::int16_t colpiLenti(const Estrazione &estrazione, std::size_t ruota) const;
 
+private:
     Schedina m_schedina;
     std::int16_t m_numeri;
     std::uint16_t m_ruote = 0; // bit w: wheel w is evaluated

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <span>
 
 SchedineCompilate::SchedineCompilate(const std::vector<Schedina> &schede)
 {
@@ -40,22 +41,35 @@ SchedineCompilate::SchedineCompilate(const std::vector<Schedina> &schede)
     }
 }
 
+namespace {
+
+// The runs against a draw's wheels; made in two versions, chosen at run time, in this file only
+// (a function made in several versions must be declared so wherever it is called).
 __attribute__((target_clones("popcnt", "default"))) __int128
-SchedineCompilate::vincite(const Estrazione &estrazione) const
+sommaVeloci(std::span<const SchedineCompilate::Gruppo> gruppi,
+            std::span<const SchedineCompilate::Veloce> veloci, const Estrazione &estrazione)
 {
     std::array<Estrazione::Maschera, lotto::kRuote> estratti;
     for (std::size_t w = 0; w < lotto::kRuote; ++w)
         estratti[w] = estrazione.maschera(w);
     __int128 totale = 0;
-    for (const Gruppo &g : m_gruppi) {
+    for (const SchedineCompilate::Gruppo &g : gruppi) {
         for (unsigned ruote = g.ruote; ruote != 0; ruote &= ruote - 1) {
             const Estrazione::Maschera e = estratti[unsigned(__builtin_ctz(ruote))];
             for (std::size_t i = g.inizio; i < g.fine; ++i) {
-                const Veloce &t = m_veloci[i];
+                const SchedineCompilate::Veloce &t = veloci[i];
                 totale += t.crediti[unsigned(__builtin_popcountll(t.bassi & e.bassi) +
                                              __builtin_popcountll(t.alti & e.alti))];
             }
         }
     }
+    return totale;
+}
+
+} // namespace
+
+__int128 SchedineCompilate::vincite(const Estrazione &estrazione) const
+{
+    const __int128 totale = sommaVeloci(m_gruppi, m_veloci, estrazione);
     return m_lente.empty() ? totale : totale + ProfiloSchedina::vinciteTotali(m_lente, estrazione);
 }

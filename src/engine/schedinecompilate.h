@@ -21,13 +21,11 @@ public:
 
     std::size_t size() const { return m_veloci.size() + m_lente.size(); }
 
-    // The points the whole set credits against one draw, every wheel's credit whole. The
-    // definition picks the CPU's population count instruction at run time where there is one
-    // (only there: a declaration marked so would make every caller's file emit a resolver of
-    // its own, naming clones that only the defining file has).
+    // The points the whole set credits against one draw, every wheel's credit whole, with the
+    // CPU's population count instruction where there is one.
     __int128 vincite(const Estrazione &estrazione) const;
 
-private:
+    // A ticket of the fast path, and a run of them on the same wheels.
     struct Veloce
     {
         std::uint64_t bassi;
@@ -42,6 +40,7 @@ private:
         std::size_t fine;
     };
 
+private:
     std::vector<Veloce> m_veloci;
     std::vector<Gruppo> m_gruppi; // the runs of tickets on the same wheels
     std::vector<ProfiloSchedina::Crediti> m_tabelle;
