@@ -3,6 +3,7 @@
 #include "cli/aggiuntainblocco.h"
 #include "cli/controlloadd.h"
 #include "cli/erroredifile.h"
+#include "engine/combinazioni.h"
 #include "engine/sistemaridotto.h"
 #include "shared/text.h"
 #include "storage/codepage1252.h"
@@ -36,18 +37,6 @@ struct Piano
     std::string garanzia;
     std::string prefisso; // the title's prefix as the set stores it, then a blank
 };
-
-// C(n, k), or one more than the most a command writes when it is larger.
-std::uint64_t combinazioni(int n, int k)
-{
-    std::uint64_t c = 1;
-    for (int i = 1; i <= k; ++i) {
-        c = c * static_cast<std::uint64_t>(n - k + i) / static_cast<std::uint64_t>(i);
-        if (c > kMassimoPerComando)
-            return kMassimoPerComando + 1;
-    }
-    return c;
-}
 
 std::optional<Rifiuto> leggiNumeri(const RichiestaSystem &r, Piano &piano)
 {
@@ -163,25 +152,6 @@ Esito<std::uint64_t> primoTitoloPresente(const InsiemeSchede &insieme, const Pia
     return primo;
 }
 
-template <typename Visit>
-void perOgniCombinazione(int n, int k, Visit &&visit)
-{
-    std::array<int, 10> idx{};
-    for (int i = 0; i < k; ++i)
-        idx[static_cast<std::size_t>(i)] = i;
-    for (;;) {
-        visit(idx);
-        int i = k - 1;
-        while (i >= 0 && idx[static_cast<std::size_t>(i)] == n - k + i)
-            --i;
-        if (i < 0)
-            return;
-        ++idx[static_cast<std::size_t>(i)];
-        for (int j = i + 1; j < k; ++j)
-            idx[static_cast<std::size_t>(j)] = idx[static_cast<std::size_t>(j - 1)] + 1;
-    }
-}
-
 // The records of the whole system, one after another, ready for one write.
 class Registro
 {
@@ -268,7 +238,8 @@ int eseguiSystem(const RichiestaSystem &r, std::ostream &out, std::ostream &err)
     std::vector<Blocco> ridotto;
     if (piano.ridotto)
         ridotto = SistemaRidotto::costruisci(*piano.ridotto);
-    const std::uint64_t quante = piano.ridotto ? ridotto.size() : combinazioni(n, piano.k);
+    const std::uint64_t quante =
+        piano.ridotto ? ridotto.size() : combinazioni::binomiale(n, piano.k);
     if (quante > kMassimoPerComando)
         return rifiuta({"Il sistema ha più di " + std::to_string(kMassimoPerComando) +
                         " schedine: un comando ne scrive al massimo " +
@@ -294,6 +265,6 @@ int eseguiSystem(const RichiestaSystem &r, std::ostream &out, std::ostream &err)
         std::for_each(ridotto.begin(), ridotto.end(),
                       [&](const Blocco &b) { registro.aggiungi(b); });
     else
-        perOgniCombinazione(n, piano.k, [&](const auto &idx) { registro.aggiungi(idx); });
+        combinazioni::perOgni(piano.k, n, [&](const auto &idx) { registro.aggiungi(idx); });
     return scrivi(r, piano, registro, quante, Currency::fromRaw(costo).toString(), out, err);
 }

@@ -1,5 +1,6 @@
 #include "profiloschedina.h"
 
+#include "engine/combinazioni.h"
 #include "engine/valutazione.h"
 
 #include <cmath>
@@ -25,20 +26,6 @@ std::int64_t toPoints(double credit)
         return std::numeric_limits<std::int64_t>::min();
     return static_cast<std::int64_t>(credit);
 }
-
-std::int64_t binomial(int n, int k)
-{
-    if (k < 0 || n < k)
-        return 0;
-    std::int64_t ways = 1;
-    for (int i = 1; i <= k; ++i)
-        ways = ways * (n - k + i) / i;
-    return ways;
-}
-
-} // namespace
-
-namespace {
 
 // The CPU's population count instruction is chosen at run time where there is one. The
 // versions live in this file only, called from here: a function made in several versions has
@@ -135,8 +122,8 @@ double ProfiloSchedina::ritornoAtteso() const
         for (int j = 0; j < d; ++j)
             hits += (subset >> j & 1u) ? counts[std::size_t(j)] : 0;
         const std::int64_t credit = m_crediti[std::size_t(hits) < kMassimoColpi ? hits : 0];
-        weighted += __int128(binomial(90 - d, 5 - size)) * credit;
+        weighted += __int128(std::int64_t(combinazioni::binomiale(90 - d, 5 - size))) * credit;
     }
     const int wheels = __builtin_popcount(m_ruote);
-    return double(weighted) * wheels / double(binomial(90, 5));
+    return double(weighted) * wheels / double(combinazioni::binomiale(90, 5));
 }

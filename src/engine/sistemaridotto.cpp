@@ -1,5 +1,7 @@
 #include "sistemaridotto.h"
 
+#include "engine/combinazioni.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -7,22 +9,9 @@
 
 namespace {
 
-constexpr int kMassimoN = 90;
-constexpr int kMassimoK = 10;
-
-std::uint64_t choose(int n, int k)
-{
-    static const auto table = [] {
-        std::array<std::array<std::uint64_t, kMassimoK + 1>, kMassimoN + 1> c{};
-        for (int i = 0; i <= kMassimoN; ++i) {
-            c[i][0] = 1;
-            for (int j = 1; j <= std::min(i, kMassimoK); ++j)
-                c[i][j] = c[i - 1][j - 1] + (j <= i - 1 ? c[i - 1][j] : 0);
-        }
-        return c;
-    }();
-    return k < 0 || k > n ? 0 : table[n][k];
-}
+using combinazioni::binomiale;
+using combinazioni::kMassimoK;
+using combinazioni::kMassimoN;
 
 // Subsets are numbered in colexicographic order: {c1 < c2 < ...} is sum C(ci, i).
 template <typename Elements>
@@ -30,7 +19,7 @@ std::uint32_t rank(const Elements &sorted, int size)
 {
     std::uint64_t r = 0;
     for (int i = 0; i < size; ++i)
-        r += choose(sorted[i], i + 1);
+        r += binomiale(sorted[i], i + 1);
     return static_cast<std::uint32_t>(r);
 }
 
@@ -39,37 +28,12 @@ std::array<std::uint8_t, kMassimoK> unrank(std::uint32_t r, int size)
     std::array<std::uint8_t, kMassimoK> subset{};
     int c = kMassimoN;
     for (int i = size; i >= 1; --i) {
-        while (choose(c, i) > r)
+        while (binomiale(c, i) > r)
             --c;
         subset[i - 1] = static_cast<std::uint8_t>(c);
-        r -= static_cast<std::uint32_t>(choose(c, i));
+        r -= static_cast<std::uint32_t>(binomiale(c, i));
     }
     return subset;
-}
-
-// The next m-combination of positions 0..total-1 in lexicographic order; false after the last.
-bool nextCombination(std::array<int, kMassimoN> &idx, int m, int total)
-{
-    int i = m - 1;
-    while (i >= 0 && idx[i] == total - m + i)
-        --i;
-    if (i < 0)
-        return false;
-    ++idx[i];
-    for (int j = i + 1; j < m; ++j)
-        idx[j] = idx[j - 1] + 1;
-    return true;
-}
-
-template <typename Visit>
-void forEachCombination(int m, int total, Visit &&visit)
-{
-    std::array<int, kMassimoN> idx{};
-    for (int i = 0; i < m; ++i)
-        idx[i] = i;
-    do
-        visit(idx);
-    while (m > 0 && nextCombination(idx, m, total));
 }
 
 // Plain 64-bit generator (splitmix64): the same sequence on every platform.
@@ -98,7 +62,7 @@ class Copertura
 {
 public:
     explicit Copertura(const SistemaRidotto::Parametri &s)
-        : m_s(s), m_conta(choose(s.n, s.p), 0), m_posizione(m_conta.size())
+        : m_s(s), m_conta(binomiale(s.n, s.p), 0), m_posizione(m_conta.size())
     {
         m_scoperti.reserve(m_conta.size());
         for (std::uint32_t t = 0; t < m_conta.size(); ++t) {
@@ -149,8 +113,8 @@ private:
                 fuori[nFuori++] = static_cast<std::uint8_t>(x);
         }
         for (int j = std::max(m_s.v, m_s.p - nFuori); j <= std::min(m_s.k, m_s.p); ++j) {
-            forEachCombination(j, m_s.k, [&](const auto &dentro) {
-                forEachCombination(m_s.p - j, nFuori, [&](const auto &altri) {
+            combinazioni::perOgni(j, m_s.k, [&](const auto &dentro) {
+                combinazioni::perOgni(m_s.p - j, nFuori, [&](const auto &altri) {
                     std::array<std::uint8_t, 5> t{};
                     int a = 0, c = 0;
                     for (int i = 0; i < m_s.p; ++i) {
@@ -218,7 +182,7 @@ Blocco bloccoPer(const SistemaRidotto::Parametri &s, const Copertura &c, std::ui
 std::vector<Blocco> greedy(const SistemaRidotto::Parametri &s, Copertura &c)
 {
     std::vector<Blocco> blocchi;
-    const auto totale = static_cast<std::uint32_t>(choose(s.n, s.p));
+    const auto totale = static_cast<std::uint32_t>(binomiale(s.n, s.p));
     for (std::uint32_t t = 0; t < totale; ++t) {
         if (c.coperto(t))
             continue;
@@ -308,7 +272,7 @@ void riduci(const SistemaRidotto::Parametri &s, Copertura &c, std::vector<Blocco
     constexpr std::uint64_t kLavoroMassimo = 40'000'000;
     // A small system needs few tries to show it cannot lose another ticket.
     const std::uint64_t lavoroPerTentativo =
-        std::clamp<std::uint64_t>(choose(s.n, s.p) * 256, 200'000, 2'000'000);
+        std::clamp<std::uint64_t>(binomiale(s.n, s.p) * 256, 200'000, 2'000'000);
     Generatore g;
     while (blocchi.size() > 1 && c.lavoro() < kLavoroMassimo) {
         const std::vector<Blocco> valido = blocchi;
@@ -350,9 +314,9 @@ std::vector<SistemaRidotto::Blocco> SistemaRidotto::costruisci(const Parametri &
 bool SistemaRidotto::verifica(const Parametri &s, const std::vector<Blocco> &blocchi)
 {
     // Every v-subset some ticket holds, then each p-subset looked for among its v-subsets.
-    std::vector<bool> tenuto(choose(s.n, s.v), false);
+    std::vector<bool> tenuto(binomiale(s.n, s.v), false);
     for (const Blocco &b : blocchi) {
-        forEachCombination(s.v, static_cast<int>(b.size()), [&](const auto &idx) {
+        combinazioni::perOgni(s.v, static_cast<int>(b.size()), [&](const auto &idx) {
             std::array<std::uint8_t, 5> sub{};
             for (int i = 0; i < s.v; ++i)
                 sub[i] = b[idx[i]];
@@ -360,9 +324,9 @@ bool SistemaRidotto::verifica(const Parametri &s, const std::vector<Blocco> &blo
         });
     }
     bool garantito = true;
-    forEachCombination(s.p, s.n, [&](const auto &estratti) {
+    combinazioni::perOgni(s.p, s.n, [&](const auto &estratti) {
         bool trovato = false;
-        forEachCombination(s.v, s.p, [&](const auto &idx) {
+        combinazioni::perOgni(s.v, s.p, [&](const auto &idx) {
             std::array<int, 5> sub{};
             for (int i = 0; i < s.v; ++i)
                 sub[i] = estratti[idx[i]];

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+// Combinations of lottery numbers: how many there are, and each in turn.
+namespace combinazioni {
+
+inline constexpr int kMassimoN = 90; // the numbers
+inline constexpr int kMassimoK = 10; // the most a ticket holds
+
+// C(n, k) for n up to 90 and k up to 10, from a table made once; 0 outside 0 <= k <= n.
+inline std::uint64_t binomiale(int n, int k)
+{
+    static const auto table = [] {
+        std::array<std::array<std::uint64_t, kMassimoK + 1>, kMassimoN + 1> c{};
+        for (int i = 0; i <= kMassimoN; ++i) {
+            c[i][0] = 1;
+            for (int j = 1; j <= std::min(i, kMassimoK); ++j)
+                c[i][j] = c[i - 1][j - 1] + (j <= i - 1 ? c[i - 1][j] : 0);
+        }
+        return c;
+    }();
+    return k < 0 || k > n ? 0 : table[std::size_t(n)][std::size_t(k)];
+}
+
+using Posizioni = std::array<int, kMassimoN>;
+
+// The next m-combination of positions 0..totale-1 in lexicographic order; false after the last.
+inline bool successiva(Posizioni &idx, int m, int totale)
+{
+    int i = m - 1;
+    while (i >= 0 && idx[std::size_t(i)] == totale - m + i)
+        --i;
+    if (i < 0)
+        return false;
+    ++idx[std::size_t(i)];
+    for (int j = i + 1; j < m; ++j)
+        idx[std::size_t(j)] = idx[std::size_t(j - 1)] + 1;
+    return true;
+}
+
+// Visits every m-combination of positions 0..totale-1 in lexicographic order (once, empty, for
+// m = 0).
+template <typename Visit>
+void perOgni(int m, int totale, Visit &&visit)
+{
+    Posizioni idx{};
+    for (int i = 0; i < m; ++i)
+        idx[std::size_t(i)] = i;
+    do
+        visit(idx);
+    while (m > 0 && successiva(idx, m, totale));
+}
+
+} // namespace combinazioni
