@@ -1,6 +1,7 @@
 # Each target's sources may include only the folders of src/ named for it, and the core's may
-# not include Qt: the windows form a tree (app -> main_window -> editor, viewer -> widgets ->
-# core), and a wrong include stops the configuration rather than growing a circle.
+# not include Qt. The folders are layers (base -> storage -> shared -> engine -> sound ->
+# salvataggio, then widgets -> editor, viewer -> main_window -> app, and cli beside the windows):
+# a wrong include stops the configuration rather than growing a circle.
 function(zaffirone_stanze target)
     cmake_parse_arguments(PARSE_ARGV 1 ARG "SENZA_QT" "" "CARTELLE")
     get_target_property(sources ${target} SOURCES)
@@ -14,6 +15,7 @@ function(zaffirone_stanze target)
             if(NOT EXISTS "${base}/${file}")
                 continue()
             endif()
+            set_property(GLOBAL APPEND PROPERTY ZAFFIRONE_STANZE_CONTROLLATE "${base}/${file}")
             file(STRINGS "${base}/${file}" includes REGEX "^#include [\"<]")
             foreach(line IN LISTS includes)
                 if(line MATCHES "^#include \"([a-z_]+)/" AND NOT CMAKE_MATCH_1 IN_LIST ARG_CARTELLE)
@@ -24,5 +26,17 @@ function(zaffirone_stanze target)
                 endif()
             endforeach()
         endforeach()
+    endforeach()
+endfunction()
+
+# Every source and header under the folder belongs to a target checked above: a file no target
+# names would escape the rule.
+function(zaffirone_stanze_complete folder)
+    file(GLOB_RECURSE files "${folder}/*.h" "${folder}/*.cpp")
+    get_property(checked GLOBAL PROPERTY ZAFFIRONE_STANZE_CONTROLLATE)
+    foreach(file IN LISTS files)
+        if(NOT file IN_LIST checked)
+            message(FATAL_ERROR "${file} belongs to no target whose includes are checked")
+        endif()
     endforeach()
 endfunction()

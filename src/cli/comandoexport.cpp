@@ -1,7 +1,7 @@
 #include "comandoexport.h"
 
 #include "cli/righeperschedina.h"
-#include "shared/lotto.h"
+#include "base/lotto.h"
 
 #include <ostream>
 

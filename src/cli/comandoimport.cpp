@@ -4,9 +4,9 @@
 #include "cli/controlloadd.h"
 #include "cli/erroredifile.h"
 #include "cli/letturacsv.h"
-#include "shared/lotto.h"
-#include "shared/text.h"
-#include "storage/codepage1252.h"
+#include "base/lotto.h"
+#include "base/text.h"
+#include "base/codepage1252.h"
 #include "storage/filetesto.h"
 
 #include <ostream>

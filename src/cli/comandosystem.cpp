@@ -5,8 +5,8 @@
 #include "cli/erroredifile.h"
 #include "engine/combinazioni.h"
 #include "engine/sistemaridotto.h"
-#include "shared/text.h"
-#include "storage/codepage1252.h"
+#include "base/text.h"
+#include "base/codepage1252.h"
 
 #include <nlohmann/json.hpp>
 

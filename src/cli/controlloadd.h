@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/comandoadd.h"
-#include "editor/controllosalvataggio.h"
+#include "salvataggio/controllosalvataggio.h"
 #include "storage/schedina.h"
 
 #include <optional>

@@ -1,11 +1,11 @@
 #include "form_schede.h"
 
-#include "editor/controllosalvataggio.h"
+#include "salvataggio/controllosalvataggio.h"
 #include "editor/inserimentonumeri.h"
 #include "editor/validatoretitolo.h"
 #include "shared/bloccoeventi.h"
 #include "shared/modulo.h"
-#include "shared/text.h"
+#include "base/text.h"
 #include "sound/suonaomostra.h"
 #include "storage/insiemeschede.h"
 #include "widgets/casellaspunta.h"

@@ -1,6 +1,6 @@
 #include "validatoretitolo.h"
 
-#include "storage/codepage1252.h"
+#include "base/codepage1252.h"
 
 QValidator::State ValidatoreTitolo::validate(QString &input, int &pos) const
 {

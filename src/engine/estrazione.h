@@ -2,7 +2,7 @@
 
 #include "engine/generatorecasuale.h"
 #include "engine/generatorexoshiro.h"
-#include "shared/lotto.h"
+#include "base/lotto.h"
 
 #include <array>
 #include <cstdint>

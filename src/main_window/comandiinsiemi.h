@@ -1,7 +1,7 @@
 #pragma once
 
 #include "main_window/modelloschede.h"
-#include "shared/currency.h"
+#include "base/currency.h"
 
 #include <QObject>
 #include <QStringList>

@@ -7,7 +7,7 @@
 #include "shared/modulo.h"
 #include "sound/suonaomostra.h"
 #include "storage/cacheinsieme.h"
-#include "storage/codepage1252.h"
+#include "base/codepage1252.h"
 #include "storage/indiceinsieme.h"
 #include "storage/insiemeschede.h"
 #include "widgets/nelturno.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/annuncivincite.h"
+#include "sound/annuncivincite.h"
 #include "engine/estrazione.h"
 #include "engine/turnodigioco.h"
 

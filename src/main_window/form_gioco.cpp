@@ -11,7 +11,7 @@
 #include "main_window/paginaregolamento.h"
 #include "main_window/tabstrip.h"
 #include "shared/modulo.h"
-#include "shared/text.h"
+#include "base/text.h"
 #include "sound/interruttorisuoni.h"
 #include "sound/suonaomostra.h"
 #include "storage/cacheinsieme.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shared/currency.h"
+#include "base/currency.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #include "modelloschede.h"
 
-#include "storage/codepage1252.h"
+#include "base/codepage1252.h"
 #include "storage/indiceinsieme.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "paginagioca.h"
 
-#include "shared/lotto.h"
+#include "base/lotto.h"
 #include "widgets/immagine.h"
 #include "widgets/stilegioco.h"
 #include "widgets/twips.h"

@@ -1,6 +1,6 @@
 #include "catalogo.h"
 
-#include "shared/lotto.h"
+#include "base/lotto.h"
 
 #include <algorithm>
 #include <array>

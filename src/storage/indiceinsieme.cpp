@@ -1,6 +1,6 @@
 #include "indiceinsieme.h"
 
-#include "storage/codepage1252.h"
+#include "base/codepage1252.h"
 #include "storage/insiemeschede.h"
 
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "insiemeschede.h"
 
-#include "shared/text.h"
-#include "storage/codepage1252.h"
+#include "base/text.h"
+#include "base/codepage1252.h"
 
 #include <algorithm>
 #include <cerrno>

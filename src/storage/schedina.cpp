@@ -1,6 +1,6 @@
 #include "schedina.h"
 
-#include "storage/codepage1252.h"
+#include "base/codepage1252.h"
 
 #include <algorithm>
 #include <bit>

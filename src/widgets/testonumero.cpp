@@ -1,6 +1,6 @@
 #include "testonumero.h"
 
-#include "shared/numberformat.h"
+#include "base/numberformat.h"
 
 #include <QLocale>
 

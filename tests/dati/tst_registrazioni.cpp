@@ -1,4 +1,4 @@
-#include "shared/lotto.h"
+#include "base/lotto.h"
 #include "sound/catalogo.h"
 #include "sound/filewav.h"
 #include "sound/radicesuoni.h"

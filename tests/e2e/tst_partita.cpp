@@ -1,4 +1,4 @@
-#include "shared/lotto.h"
+#include "base/lotto.h"
 #include "support/partitadiprova.h"
 #include "widgets/stilegioco.h"
 #include "widgets/twips.h"

@@ -5,7 +5,7 @@
 
 #include "fuzz.h"
 
-#include "editor/controllosalvataggio.h"
+#include "salvataggio/controllosalvataggio.h"
 
 #include <algorithm>
 

@@ -7,8 +7,8 @@
 
 #include "cli/comandivalutazione.h"
 #include "cli/comandodump.h"
-#include "shared/text.h"
-#include "storage/codepage1252.h"
+#include "base/text.h"
+#include "base/codepage1252.h"
 #include "storage/insiemeschede.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/moduloscheda.h"
+#include "salvataggio/moduloscheda.h"
 #include "sound/catalogo.h"
 #include "storage/errorefile.h"
 #include "storage/esito.h"

@@ -1,6 +1,6 @@
 #include "annuncivincite.h"
 
-#include "shared/lotto.h"
+#include "base/lotto.h"
 #include "shared/modulo.h"
 #include "sound/catalogo.h"
 

@@ -1,7 +1,7 @@
 #include "controllosalvataggio.h"
 
-#include "shared/currency.h"
-#include "shared/text.h"
+#include "base/currency.h"
+#include "base/text.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shared/lotto.h"
+#include "base/lotto.h"
 
 #include <array>
 #include <string>

@@ -1,5 +1,5 @@
-#include "shared/currency.h"
-#include "shared/numberformat.h"
+#include "base/currency.h"
+#include "base/numberformat.h"
 
 #include <QTest>
 
