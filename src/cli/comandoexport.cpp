@@ -1,7 +1,7 @@
 #include "comandoexport.h"
 
-#include "cli/righeperschedina.h"
 #include "base/lotto.h"
+#include "cli/righeperschedina.h"
 
 #include <ostream>
 

@@ -1,12 +1,12 @@
 #include "comandoimport.h"
 
+#include "base/codepage1252.h"
+#include "base/lotto.h"
+#include "base/text.h"
 #include "cli/aggiuntainblocco.h"
 #include "cli/controlloadd.h"
 #include "cli/erroredifile.h"
 #include "cli/letturacsv.h"
-#include "base/lotto.h"
-#include "base/text.h"
-#include "base/codepage1252.h"
 #include "storage/filetesto.h"
 
 #include <ostream>

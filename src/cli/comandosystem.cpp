@@ -1,12 +1,12 @@
 #include "comandosystem.h"
 
+#include "base/codepage1252.h"
+#include "base/text.h"
 #include "cli/aggiuntainblocco.h"
 #include "cli/controlloadd.h"
 #include "cli/erroredifile.h"
 #include "engine/combinazioni.h"
 #include "engine/sistemaridotto.h"
-#include "base/text.h"
-#include "base/codepage1252.h"
 
 #include <nlohmann/json.hpp>
 

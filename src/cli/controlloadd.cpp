@@ -1,8 +1,8 @@
 #include "controlloadd.h"
 
+#include "base/codepage1252.h"
 #include "base/lotto.h"
 #include "base/text.h"
-#include "base/codepage1252.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,11 +1,11 @@
 #include "form_schede.h"
 
-#include "salvataggio/controllosalvataggio.h"
+#include "base/text.h"
 #include "editor/inserimentonumeri.h"
 #include "editor/validatoretitolo.h"
+#include "salvataggio/controllosalvataggio.h"
 #include "shared/bloccoeventi.h"
 #include "shared/modulo.h"
-#include "base/text.h"
 #include "sound/suonaomostra.h"
 #include "storage/insiemeschede.h"
 #include "widgets/casellaspunta.h"

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/lotto.h"
 #include "engine/generatorecasuale.h"
 #include "engine/generatorexoshiro.h"
-#include "base/lotto.h"
 
 #include <array>
 #include <cstdint>

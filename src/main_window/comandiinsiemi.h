@@ -1,7 +1,7 @@
 #pragma once
 
-#include "main_window/modelloschede.h"
 #include "base/currency.h"
+#include "main_window/modelloschede.h"
 
 #include <QObject>
 #include <QStringList>

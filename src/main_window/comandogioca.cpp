@@ -1,5 +1,6 @@
 #include "comandogioca.h"
 
+#include "base/codepage1252.h"
 #include "main_window/listaschede.h"
 #include "main_window/modelloschede.h"
 #include "main_window/paginagioca.h"
@@ -7,7 +8,6 @@
 #include "shared/modulo.h"
 #include "sound/suonaomostra.h"
 #include "storage/cacheinsieme.h"
-#include "base/codepage1252.h"
 #include "storage/indiceinsieme.h"
 #include "storage/insiemeschede.h"
 #include "widgets/nelturno.h"

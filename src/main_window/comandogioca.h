@@ -1,8 +1,8 @@
 #pragma once
 
-#include "sound/annuncivincite.h"
 #include "engine/estrazione.h"
 #include "engine/turnodigioco.h"
+#include "sound/annuncivincite.h"
 
 #include <QObject>
 

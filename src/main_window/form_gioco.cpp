@@ -1,5 +1,6 @@
 #include "form_gioco.h"
 
+#include "base/text.h"
 #include "editor/form_schede.h"
 #include "main_window/comandiinsiemi.h"
 #include "main_window/comandogioca.h"
@@ -11,7 +12,6 @@
 #include "main_window/paginaregolamento.h"
 #include "main_window/tabstrip.h"
 #include "shared/modulo.h"
-#include "base/text.h"
 #include "sound/interruttorisuoni.h"
 #include "sound/suonaomostra.h"
 #include "storage/cacheinsieme.h"

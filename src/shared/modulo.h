@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shared/avvisiinattesa.h"
 #include "base/currency.h"
+#include "shared/avvisiinattesa.h"
 #include "shared/riproduttore.h"
 #include "shared/turnogiocatore.h"
 #include "storage/schedina.h"

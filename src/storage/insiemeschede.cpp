@@ -1,7 +1,7 @@
 #include "insiemeschede.h"
 
-#include "base/text.h"
 #include "base/codepage1252.h"
+#include "base/text.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,10 +1,10 @@
 #include "form_guarda.h"
 
-#include "shared/bloccoeventi.h"
+#include "base/codepage1252.h"
 #include "base/lotto.h"
+#include "shared/bloccoeventi.h"
 #include "shared/modulo.h"
 #include "sound/suonaomostra.h"
-#include "base/codepage1252.h"
 #include "storage/insiemeschede.h"
 #include "widgets/immagine.h"
 #include "widgets/nelturno.h"

@@ -5,10 +5,10 @@
 
 #include "fuzz.h"
 
+#include "base/codepage1252.h"
+#include "base/text.h"
 #include "cli/comandivalutazione.h"
 #include "cli/comandodump.h"
-#include "base/text.h"
-#include "base/codepage1252.h"
 #include "storage/insiemeschede.h"
 
 #include <algorithm>

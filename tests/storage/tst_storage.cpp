@@ -1,5 +1,5 @@
-#include "storage/cacheinsieme.h"
 #include "base/codepage1252.h"
+#include "storage/cacheinsieme.h"
 #include "storage/insiemeschede.h"
 #include "support/childprocess.h"
 #include "support/setfiles.h"
