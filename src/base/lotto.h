@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 // The wheels and the bet types, in the order every record and every window uses.
@@ -18,6 +19,9 @@ inline constexpr std::array<std::string_view, kRuote + 1> kNomiRuote = {
 
 inline constexpr std::array<std::string_view, kTipiGiocata> kNomiGiocate = {
     "Estratto", "Ambo", "Terno", "Quaterna", "Cinquina"};
+
+// A wheel's name as a sentence writes it: "Bari" ... "Venezia" (the flag 10 gives "Tutte").
+std::string nomeRuota(std::size_t ruota);
 
 // Bet type k needs at least k + 1 numbers on the ticket.
 constexpr std::size_t numeriRichiesti(std::size_t tipoGiocata)

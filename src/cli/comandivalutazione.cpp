@@ -27,14 +27,6 @@ using Json = nlohmann::ordered_json;
 using Clock = std::chrono::steady_clock;
 constexpr int kArgomentiErrati = 2;
 
-std::string nomeRuota(std::size_t w)
-{
-    std::string name(lotto::kNomiRuote.at(w));
-    for (std::size_t i = 1; i < name.size(); ++i)
-        name[i] = char(name[i] - 'A' + 'a');
-    return name;
-}
-
 std::optional<std::uint64_t> parseWhole(std::string_view text)
 {
     std::uint64_t value = 0;
@@ -90,7 +82,8 @@ class Registro : public Annunciatore
 public:
     void annuncia(std::size_t tipo, std::size_t ruota) override
     {
-        annunci.push_back({{"tipo", lotto::kNomiGiocate.at(tipo)}, {"ruota", nomeRuota(ruota)}});
+        annunci.push_back(
+            {{"tipo", lotto::kNomiGiocate.at(tipo)}, {"ruota", lotto::nomeRuota(ruota)}});
     }
     Json annunci = Json::array();
 };
@@ -253,7 +246,7 @@ int eseguiEvaluate(const std::string &percorso, const std::string &record,
             const double credit = Valutazione::credito(amount);
             total += credit;
             wheels.push_back(
-                {{"ruota", nomeRuota(w)}, {"importo", amount}, {"vincita", points(credit)}});
+                {{"ruota", lotto::nomeRuota(w)}, {"importo", amount}, {"vincita", points(credit)}});
         });
     out << Json{{"annunci", registro.annunci}, {"ruote", wheels}, {"totale", points(total)}}.dump()
         << '\n';

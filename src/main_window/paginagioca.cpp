@@ -12,12 +12,6 @@ namespace {
 
 constexpr const char *kPosizioni[] = {"primo", "secondo", "terzo", "quarto", "quinto"};
 
-QString capitalised(std::string_view name)
-{
-    const QString text = QString::fromLatin1(name.data(), qsizetype(name.size())).toLower();
-    return text.left(1).toUpper() + text.mid(1);
-}
-
 } // namespace
 
 PaginaGioca::PaginaGioca(QWidget *parent) : QGroupBox(QStringLiteral("Gioca"), parent)
@@ -88,7 +82,7 @@ void PaginaGioca::scriviNumero(std::size_t indice, const QString &numero)
     QLabel *label = lbl_numeri[indice];
     label->setText(numero);
     label->setAccessibleName(
-        capitalised(lotto::kNomiRuote[indice / 5]) +
+        QString::fromStdString(lotto::nomeRuota(indice / 5)) +
         QStringLiteral(", %1 numero estratto").arg(QString::fromLatin1(kPosizioni[indice % 5])) +
         (numero.isEmpty() ? QString() : QStringLiteral(": ") + numero));
 }

@@ -122,14 +122,6 @@ std::string lower(std::string_view text)
     return out;
 }
 
-std::string capitalised(std::string_view text)
-{
-    std::string out = lower(text);
-    if (!out.empty())
-        out[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(out[0])));
-    return out;
-}
-
 } // namespace
 
 const std::vector<Voce> &tutte()
@@ -163,8 +155,8 @@ std::string registrazioneVincita(std::size_t tipoGiocata, std::size_t ruota)
 std::string testoVincita(std::size_t tipoGiocata, std::size_t ruota)
 {
     // The box has always spelt the second wheel this way, unlike its recording.
-    const std::string wheel = ruota == 1 ? "Cogliari" : capitalised(lotto::kNomiRuote.at(ruota));
-    return "Complimenti!" + std::string(lotto::kNomiGiocate.at(tipoGiocata)) + " su " + wheel + "!";
+    const std::string nome = ruota == 1 ? "Cogliari" : lotto::nomeRuota(ruota);
+    return "Complimenti!" + std::string(lotto::kNomiGiocate.at(tipoGiocata)) + " su " + nome + "!";
 }
 
 } // namespace catalogo

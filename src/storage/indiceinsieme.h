@@ -56,9 +56,26 @@ public:
                                    std::span<const std::uint32_t> record = {}) const;
     // One entry's part: its first record's cost, 0 when no record has its title.
     std::optional<Currency> costoVoce(std::string_view voce) const;
-    // What giving back the entries of the play list is worth: the records are searched in a
-    // circle, each entry from the record after the previous entry's.
+    // What giving back the entries of the play list is worth: each entry's record as Giro finds
+    // it.
     std::optional<Currency> rimborso(std::string_view voci) const;
+
+    // The records of a list's entries, found one after the other in a circle of the set: each
+    // entry from the record after the previous entry's, round to record 1 after the last; an
+    // entry no record has is passed over, the circle going on from where it was. The play and
+    // the refund of the play list both walk it so.
+    class Giro
+    {
+    public:
+        Giro(const IndiceInsieme &indice, std::string_view voci) : m_indice(indice), m_voci(voci) {}
+        // The record of the next entry found; nothing once the entries are over.
+        std::optional<std::size_t> prossimo();
+
+    private:
+        const IndiceInsieme &m_indice;
+        std::string_view m_voci;
+        std::size_t m_inizio = 1; // where the next entry's search starts
+    };
 
 private:
     struct Posto

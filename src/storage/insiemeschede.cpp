@@ -17,45 +17,46 @@ constexpr std::uint64_t kRecord = Schedina::kDimensioneRecord;
 // Reported when the path names something other than a plain file (a pipe, a device...).
 constexpr int kNonRegolare = ENODEV;
 
-std::uint64_t offsetOf(std::uint64_t k)
+std::uint64_t posizioneDi(std::uint64_t k)
 {
     return (k - 1) * kRecord;
 }
 
 // Record numbers whose offset a file can have: from 1 up to where off_t ends.
-bool validRecord(std::uint64_t k)
+bool recordValido(std::uint64_t k)
 {
-    constexpr std::uint64_t kLast = (std::uint64_t(INT64_MAX) - kRecord) / kRecord + 1;
-    return k >= 1 && k <= kLast;
+    constexpr std::uint64_t kUltimo = (std::uint64_t(INT64_MAX) - kRecord) / kRecord + 1;
+    return k >= 1 && k <= kUltimo;
 }
 
-Esito<std::uint64_t> fileSize(int fd, const std::string &path)
+Esito<std::uint64_t> dimensioneFile(int fd, const std::string &percorso)
 {
-    struct stat info
+    struct stat stato
     {
     };
-    if (::fstat(fd, &info) != 0)
-        return ErroreFile(ErroreFile::Tipo::Lettura, path, errno);
-    return static_cast<std::uint64_t>(info.st_size);
+    if (::fstat(fd, &stato) != 0)
+        return ErroreFile(ErroreFile::Tipo::Lettura, percorso, errno);
+    return static_cast<std::uint64_t>(stato.st_size);
 }
 
 // pread/pwrite until the whole span is moved, the file ends or an error occurs.
-template <typename Transfer, typename Byte>
-std::pair<std::size_t, int> transferAll(Transfer transfer, int fd, Byte *data, std::size_t size,
-                                        std::uint64_t offset)
+template <typename Trasferimento, typename Byte>
+std::pair<std::size_t, int> trasferisciTutto(Trasferimento trasferisci, int fd, Byte *dati,
+                                             std::size_t byte, std::uint64_t posizione)
 {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = transfer(fd, data + done, size - done, static_cast<off_t>(offset + done));
+    std::size_t fatti = 0;
+    while (fatti < byte) {
+        const ssize_t n =
+            trasferisci(fd, dati + fatti, byte - fatti, static_cast<off_t>(posizione + fatti));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            return {done, errno};
+            return {fatti, errno};
         if (n == 0)
             break;
-        done += static_cast<std::size_t>(n);
+        fatti += static_cast<std::size_t>(n);
     }
-    return {done, 0};
+    return {fatti, 0};
 }
 
 } // namespace
@@ -64,37 +65,37 @@ InsiemeSchede::InsiemeSchede(std::string percorso, Apertura apertura)
     : m_percorso(std::move(percorso)), m_apertura(apertura)
 {}
 
-Esito<DescrittoreFile> InsiemeSchede::apri(int flags) const
+Esito<DescrittoreFile> InsiemeSchede::apri(int opzioni) const
 {
     // Non-blocking, so that a pipe put in place of a set cannot hang the game at open.
-    flags |= O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
-    if (m_apertura == Apertura::CreaSeManca || (flags & O_ACCMODE) != O_RDONLY)
-        flags |= O_CREAT;
-    DescrittoreFile file(::open(m_percorso.c_str(), flags, 0666));
+    opzioni |= O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+    if (m_apertura == Apertura::CreaSeManca || (opzioni & O_ACCMODE) != O_RDONLY)
+        opzioni |= O_CREAT;
+    DescrittoreFile file(::open(m_percorso.c_str(), opzioni, 0666));
     if (file.fd() < 0)
         return ErroreFile(ErroreFile::Tipo::Apertura, m_percorso, errno);
-    struct stat info
+    struct stat stato
     {
     };
-    if (::fstat(file.fd(), &info) != 0)
+    if (::fstat(file.fd(), &stato) != 0)
         return ErroreFile(ErroreFile::Tipo::Apertura, m_percorso, errno);
-    if (S_ISDIR(info.st_mode))
+    if (S_ISDIR(stato.st_mode))
         return ErroreFile(ErroreFile::Tipo::Apertura, m_percorso, EISDIR);
-    if (!S_ISREG(info.st_mode))
+    if (!S_ISREG(stato.st_mode))
         return ErroreFile(ErroreFile::Tipo::Apertura, m_percorso, kNonRegolare);
     return file;
 }
 
 Esito<std::uint64_t> InsiemeSchede::dimensione(const DescrittoreFile &file) const
 {
-    return fileSize(file.fd(), m_percorso);
+    return dimensioneFile(file.fd(), m_percorso);
 }
 
 Esito<std::uint64_t> InsiemeSchede::leggiBlocco(const DescrittoreFile &file, std::uint64_t primo,
                                                 std::vector<unsigned char> &blocco) const
 {
     const auto [letti, errore] =
-        transferAll(::pread, file.fd(), blocco.data(), blocco.size(), offsetOf(primo));
+        trasferisciTutto(::pread, file.fd(), blocco.data(), blocco.size(), posizioneDi(primo));
     if (errore != 0)
         return ErroreFile(ErroreFile::Tipo::Lettura, m_percorso, errore);
     return letti / kRecord;
@@ -105,23 +106,23 @@ Esito<std::uint64_t> InsiemeSchede::lunghezza() const
     auto file = apri(O_RDONLY);
     if (!file)
         return file.errore();
-    return fileSize(file.valore().fd(), m_percorso);
+    return dimensioneFile(file.valore().fd(), m_percorso);
 }
 
 Esito<std::uint64_t> InsiemeSchede::conta() const
 {
-    auto size = lunghezza();
-    if (!size)
-        return size;
-    return size.valore() / kRecord;
+    auto byte = lunghezza();
+    if (!byte)
+        return byte;
+    return byte.valore() / kRecord;
 }
 
 Esito<std::uint64_t> InsiemeSchede::contaEntroIlLimite() const
 {
-    auto count = conta();
-    if (count && count.valore() > ErroreFile::kMassimoSchede)
-        return ErroreFile(ErroreFile::Tipo::TroppoGrande, m_percorso, 0, count.valore());
-    return count;
+    auto quante = conta();
+    if (quante && quante.valore() > ErroreFile::kMassimoSchede)
+        return ErroreFile(ErroreFile::Tipo::TroppoGrande, m_percorso, 0, quante.valore());
+    return quante;
 }
 
 Esito<Schedina> InsiemeSchede::leggi(std::uint64_t k) const
@@ -130,9 +131,10 @@ Esito<Schedina> InsiemeSchede::leggi(std::uint64_t k) const
     if (!file)
         return file.errore();
     Schedina::Record record{};
-    const auto [letti, errore] = !validRecord(k) ? std::pair<std::size_t, int>{0, 0}
-                                                 : transferAll(::pread, file.valore().fd(),
-                                                               record.data(), kRecord, offsetOf(k));
+    const auto [letti, errore] =
+        !recordValido(k)
+            ? std::pair<std::size_t, int>{0, 0}
+            : trasferisciTutto(::pread, file.valore().fd(), record.data(), kRecord, posizioneDi(k));
     if (errore != 0)
         return ErroreFile(ErroreFile::Tipo::Lettura, m_percorso, errore);
     if (letti < kRecord)
@@ -142,11 +144,11 @@ Esito<Schedina> InsiemeSchede::leggi(std::uint64_t k) const
 
 Esito<std::vector<Schedina>> InsiemeSchede::leggiTutte() const
 {
-    const auto count = contaEntroIlLimite();
-    if (!count)
-        return count.errore();
+    const auto quante = contaEntroIlLimite();
+    if (!quante)
+        return quante.errore();
     std::vector<Schedina> schede;
-    schede.reserve(count.valore());
+    schede.reserve(quante.valore());
     auto esito = scorri([&](std::uint64_t, const unsigned char *bytes) {
         schede.push_back(Schedina::decodifica(bytes));
         return true;
@@ -179,11 +181,11 @@ Esito<Fatto> InsiemeSchede::elimina() const
 {
     // A set file is deleted under its lock: a writer at work finishes first, and one waiting
     // then finds that the path names another file, or none.
-    struct stat info
+    struct stat stato
     {
     };
     std::optional<Esito<BloccoInsieme>> blocco;
-    if (::lstat(m_percorso.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+    if (::lstat(m_percorso.c_str(), &stato) == 0 && S_ISREG(stato.st_mode)) {
         blocco.emplace(BloccoInsieme::prendi(m_percorso));
         if (!*blocco)
             return ErroreFile(ErroreFile::Tipo::Eliminazione, m_percorso,
@@ -196,13 +198,13 @@ Esito<Fatto> InsiemeSchede::elimina() const
 
 std::uint64_t InsiemeSchede::numeroPerAggiunta(std::uint64_t lunghezza)
 {
-    const std::uint64_t whole = lunghezza / kRecord;
-    const std::uint64_t twiceTail = 2 * (lunghezza % kRecord);
-    if (twiceTail < kRecord)
-        return whole + 1;
-    if (twiceTail > kRecord)
-        return whole + 2;
-    return (whole + 1) % 2 == 0 ? whole + 1 : whole + 2; // exactly half: to the even number
+    const std::uint64_t interi = lunghezza / kRecord;
+    const std::uint64_t codaDoppia = 2 * (lunghezza % kRecord);
+    if (codaDoppia < kRecord)
+        return interi + 1;
+    if (codaDoppia > kRecord)
+        return interi + 2;
+    return (interi + 1) % 2 == 0 ? interi + 1 : interi + 2; // exactly half: to the even number
 }
 
 Esito<std::uint64_t> InsiemeSchede::aggiungi(const Schedina &schedina) const
@@ -228,7 +230,7 @@ Esito<std::uint64_t> InsiemeSchede::aggiungi(const Schedina &schedina,
 
 Esito<Fatto> InsiemeSchede::sovrascrivi(std::uint64_t k, const Schedina &schedina) const
 {
-    if (!validRecord(k))
+    if (!recordValido(k))
         return ErroreFile(ErroreFile::Tipo::RecordInesistente, m_percorso, 0, k);
     const auto blocco = BloccoInsieme::prendi(m_percorso);
     if (!blocco)
@@ -239,7 +241,7 @@ Esito<Fatto> InsiemeSchede::sovrascrivi(std::uint64_t k, const Schedina &schedin
 Esito<Fatto> InsiemeSchede::sovrascrivi(std::uint64_t k, const Schedina &schedina,
                                         const BloccoInsieme &blocco) const
 {
-    if (!validRecord(k))
+    if (!recordValido(k))
         return ErroreFile(ErroreFile::Tipo::RecordInesistente, m_percorso, 0, k);
     return scriviRecord(blocco.fd(), k, schedina, false, nullptr);
 }
@@ -247,14 +249,14 @@ Esito<Fatto> InsiemeSchede::sovrascrivi(std::uint64_t k, const Schedina &schedin
 Esito<InsiemeSchede::PrimaDellAggiunta>
 InsiemeSchede::primaDellAggiunta(const BloccoInsieme &blocco) const
 {
-    const auto size = fileSize(blocco.fd(), m_percorso);
-    if (!size)
-        return size.errore();
-    PrimaDellAggiunta prima{size.valore(), offsetOf(numeroPerAggiunta(size.valore())), {}};
+    const auto byte = dimensioneFile(blocco.fd(), m_percorso);
+    if (!byte)
+        return byte.errore();
+    PrimaDellAggiunta prima{byte.valore(), posizioneDi(numeroPerAggiunta(byte.valore())), {}};
     if (prima.inizioCoda < prima.lunghezza) {
         prima.coda.resize(prima.lunghezza - prima.inizioCoda);
-        const auto [letti, errore] = transferAll(::pread, blocco.fd(), prima.coda.data(),
-                                                 prima.coda.size(), prima.inizioCoda);
+        const auto [letti, errore] = trasferisciTutto(::pread, blocco.fd(), prima.coda.data(),
+                                                      prima.coda.size(), prima.inizioCoda);
         if (errore != 0 || letti != prima.coda.size())
             return ErroreFile(ErroreFile::Tipo::Lettura, m_percorso, errore);
     }
@@ -270,12 +272,12 @@ Esito<Fatto> InsiemeSchede::annullaAggiunta(const BloccoInsieme &blocco,
         return Fatto{};
     }
     const int fd = blocco.fd();
-    const bool fatto =
+    const bool riuscito =
         ::ftruncate(fd, static_cast<off_t>(prima.lunghezza)) == 0 &&
-        transferAll(::pwrite, fd, prima.coda.data(), prima.coda.size(), prima.inizioCoda) ==
+        trasferisciTutto(::pwrite, fd, prima.coda.data(), prima.coda.size(), prima.inizioCoda) ==
             std::pair<std::size_t, int>{prima.coda.size(), 0} &&
         ::fdatasync(fd) == 0;
-    if (!fatto)
+    if (!riuscito)
         return ErroreFile(ErroreFile::Tipo::Scrittura, m_percorso, errno);
     return Fatto{};
 }
@@ -285,14 +287,14 @@ Esito<std::uint64_t> InsiemeSchede::aggiungiRecord(std::string_view record,
                                                    const PrimaDellAggiunta &prima) const
 {
     const std::uint64_t primo = numeroPerAggiunta(prima.lunghezza);
-    auto [written, error] =
-        transferAll(::pwrite, blocco.fd(), record.data(), record.size(), offsetOf(primo));
-    if (error == 0 && written == record.size() && ::fdatasync(blocco.fd()) != 0)
-        error = errno;
-    if (error == 0 && written == record.size())
+    auto [scritti, problema] =
+        trasferisciTutto(::pwrite, blocco.fd(), record.data(), record.size(), posizioneDi(primo));
+    if (problema == 0 && scritti == record.size() && ::fdatasync(blocco.fd()) != 0)
+        problema = errno;
+    if (problema == 0 && scritti == record.size())
         return primo;
     annullaAggiunta(blocco, prima);
-    return ErroreFile(ErroreFile::Tipo::Scrittura, m_percorso, error);
+    return ErroreFile(ErroreFile::Tipo::Scrittura, m_percorso, problema);
 }
 
 // Writes one whole record and makes sure it reached the disk. When anything fails, the bytes
@@ -301,34 +303,37 @@ Esito<std::uint64_t> InsiemeSchede::aggiungiRecord(std::string_view record,
 Esito<Fatto> InsiemeSchede::scriviRecord(int fd, std::uint64_t k, const Schedina &schedina,
                                          bool allaFine, std::uint64_t *scritto) const
 {
-    const auto size = fileSize(fd, m_percorso);
-    if (!size)
-        return size.errore();
-    const std::uint64_t before = size.valore();
+    const auto byte = dimensioneFile(fd, m_percorso);
+    if (!byte)
+        return byte.errore();
+    const std::uint64_t lunghezzaPrima = byte.valore();
     if (allaFine)
-        k = numeroPerAggiunta(before);
-    const std::uint64_t offset = offsetOf(k);
+        k = numeroPerAggiunta(lunghezzaPrima);
+    const std::uint64_t posizione = posizioneDi(k);
 
-    Schedina::Record previous{};
-    const std::size_t kept =
-        offset < before ? static_cast<std::size_t>(std::min(kRecord, before - offset)) : 0;
-    if (kept > 0 && transferAll(::pread, fd, previous.data(), kept, offset).first != kept)
+    Schedina::Record precedente{};
+    const std::size_t salvati =
+        posizione < lunghezzaPrima
+            ? static_cast<std::size_t>(std::min(kRecord, lunghezzaPrima - posizione))
+            : 0;
+    if (salvati > 0 &&
+        trasferisciTutto(::pread, fd, precedente.data(), salvati, posizione).first != salvati)
         return ErroreFile(ErroreFile::Tipo::Lettura, m_percorso, errno);
 
     const Schedina::Record record = schedina.codifica();
-    auto [written, error] = transferAll(::pwrite, fd, record.data(), kRecord, offset);
-    if (error == 0 && written == kRecord && ::fdatasync(fd) != 0)
-        error = errno;
-    if (error == 0 && written == kRecord) {
+    auto [scritti, problema] = trasferisciTutto(::pwrite, fd, record.data(), kRecord, posizione);
+    if (problema == 0 && scritti == kRecord && ::fdatasync(fd) != 0)
+        problema = errno;
+    if (problema == 0 && scritti == kRecord) {
         if (scritto)
             *scritto = k;
         return Fatto{};
     }
-    if (kept > 0)
-        transferAll(::pwrite, fd, previous.data(), kept, offset);
-    if (auto now = fileSize(fd, m_percorso); now && now.valore() > before) {
-        [[maybe_unused]] const int ignored = ::ftruncate(fd, static_cast<off_t>(before));
+    if (salvati > 0)
+        trasferisciTutto(::pwrite, fd, precedente.data(), salvati, posizione);
+    if (auto adesso = dimensioneFile(fd, m_percorso); adesso && adesso.valore() > lunghezzaPrima) {
+        [[maybe_unused]] const int ignorato = ::ftruncate(fd, static_cast<off_t>(lunghezzaPrima));
     }
     ::fdatasync(fd);
-    return ErroreFile(ErroreFile::Tipo::Scrittura, m_percorso, error);
+    return ErroreFile(ErroreFile::Tipo::Scrittura, m_percorso, problema);
 }
