@@ -60,7 +60,7 @@ double residentBytes()
 void load(PartitaDiProva &game, int n)
 {
     game.dialog.scegli(QString::fromStdString(largeSet(n)));
-    game.window.paginaLotto()->cmd_carica->click();
+    game.su("cmd_carica")->click();
 }
 
 // Also the memory the loaded set adds to a game with no set, against the file's size.
@@ -73,7 +73,7 @@ void BM_LoadLargeSet(benchmark::State &state)
     for (auto _ : state)
         load(game, tickets);
     state.counters["memoria_su_file"] = (residentBytes() - before) / (126.0 * tickets);
-    if (game.window.paginaLotto()->lst_esistenti->count() != tickets)
+    if (game.su<QListView>("lst_esistenti")->model()->rowCount() != tickets)
         state.SkipWithError("the set was not listed");
 }
 BENCHMARK(BM_LoadLargeSet)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
@@ -86,17 +86,18 @@ void BM_MoveAllToPlayAndBack(benchmark::State &state)
     game.modulo.punti = *Currency::fromWhole(1000000000);
     const double before = residentBytes();
     load(game, tickets);
-    PaginaLotto *page = game.window.paginaLotto();
+    QPushButton *allRight = game.su("cmd_all_destra");
+    QPushButton *allLeft = game.su("cmd_all_sinistra");
     for (auto _ : state) {
-        page->cmd_all_destra->click();
-        page->cmd_all_sinistra->click();
+        allRight->click();
+        allLeft->click();
     }
     state.counters["per_click_ms"] =
         benchmark::Counter(2.0 * double(state.iterations()) / 1000.0,
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     // The set read for the clicks included: the peak a game with this set reaches.
     state.counters["memoria_su_file"] = (residentBytes() - before) / (126.0 * tickets);
-    if (page->lst_esistenti->count() != tickets)
+    if (game.su<QListView>("lst_esistenti")->model()->rowCount() != tickets)
         state.SkipWithError("the tickets did not come back");
 }
 BENCHMARK(BM_MoveAllToPlayAndBack)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
@@ -107,18 +108,18 @@ void BM_MoveOneAndBack(benchmark::State &state)
     const int tickets = int(state.range(0));
     PartitaDiProva game;
     load(game, tickets);
-    PaginaLotto *page = game.window.paginaLotto();
+    auto *left = game.su<QListView>("lst_esistenti");
+    auto *right = game.su<QListView>("lst_dagioca");
     for (auto _ : state) {
-        ListaSchede *left = page->lst_esistenti;
-        left->setCurrentIndex(left->model()->index(left->count() - 1, 0));
-        page->cmd_destra->click();
-        page->lst_dagioca->setCurrentIndex(page->lst_dagioca->model()->index(0, 0));
-        page->cmd_sinistra->click();
+        left->setCurrentIndex(left->model()->index(left->model()->rowCount() - 1, 0));
+        game.su("cmd_destra")->click();
+        right->setCurrentIndex(right->model()->index(0, 0));
+        game.su("cmd_sinistra")->click();
     }
     state.counters["per_click_ms"] =
         benchmark::Counter(2.0 * double(state.iterations()) / 1000.0,
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-    if (page->lst_esistenti->count() != tickets)
+    if (left->model()->rowCount() != tickets)
         state.SkipWithError("the ticket did not come back");
 }
 BENCHMARK(BM_MoveOneAndBack)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
@@ -131,20 +132,20 @@ void BM_PlayThousandTickets(benchmark::State &state)
     PartitaDiProva game;
     game.modulo.punti = *Currency::fromWhole(5000000); // far from both ends of the game
     load(game, tickets);
-    PaginaLotto *page = game.window.paginaLotto();
-    ListaSchede *list = page->lst_esistenti;
+    auto *list = game.su<QListView>("lst_esistenti");
     for (auto _ : state) {
         state.PauseTiming();
         list->clearSelection();
         for (int row = 0; row < tickets; row += tickets / 1000)
             list->selectionModel()->select(list->model()->index(row, 0),
                                            QItemSelectionModel::Select);
-        page->cmd_destra->click();
+        game.su("cmd_destra")->click();
         game.player.take();
         state.ResumeTiming();
-        game.window.paginaGioca()->cmd_gioca->click();
+        game.su("cmd_gioca")->click();
     }
-    if (page->lst_dagioca->count() != 0 || list->count() != tickets)
+    if (game.su<QListView>("lst_dagioca")->model()->rowCount() != 0 ||
+        list->model()->rowCount() != tickets)
         state.SkipWithError("the tickets were not played and given back");
 }
 BENCHMARK(BM_PlayThousandTickets)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);

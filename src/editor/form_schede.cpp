@@ -18,7 +18,6 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -45,8 +44,8 @@ QLineEdit *casella(const QString &name, const QString &accessible, QRect where, 
 
 } // namespace
 
-Form_schede::Form_schede(Modulo &modulo, const CampiScheda &visore, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_modulo(modulo), m_visore(visore)
+Form_schede::Form_schede(Modulo &modulo, QWidget *parent)
+    : FinestraSecondaria(parent), m_modulo(modulo)
 {
     setObjectName(QStringLiteral("Form_schede"));
     setAttribute(Qt::WA_DeleteOnClose); // closed from its title bar it is made anew next time
@@ -59,9 +58,11 @@ Form_schede::Form_schede(Modulo &modulo, const CampiScheda &visore, QWidget *par
     creaTitoloENumeri();
     creaGiocate();
     creaPulsanti();
-    m_numeri = new InserimentoNumeri(this);
+    m_numeri = new InserimentoNumeri(m_modulo, m_campi, this);
+    connect(m_numeri, &InserimentoNumeri::numeriCambiati, this, &Form_schede::aggiorna);
     impostaOrdineFocus();
     stile::pulsantiConInvio(this);
+    esceCon(m_esci);
     svuota();
 }
 
@@ -82,12 +83,12 @@ void Form_schede::creaRuote()
         wheel->setGeometry(twipsRect(120, 240 + 315 * i, 1455, 285));
         connect(wheel, &QCheckBox::toggled, this,
                 nelTurno(m_modulo, this, [this, i] { chk_ruote_Click(i); }));
-        chk_ruote[std::size_t(i)] = wheel;
+        m_campi.chk_ruote[std::size_t(i)] = wheel;
     }
-    cmd_selez = new QPushButton(QString::fromLatin1(kSelezionaTutto), this);
-    cmd_selez->setObjectName(QStringLiteral("cmd_selez"));
-    cmd_selez->setGeometry(twipsRect(120, 3900, 1455, 375));
-    connect(cmd_selez, &QPushButton::clicked, this,
+    m_selez = new QPushButton(QString::fromLatin1(kSelezionaTutto), this);
+    m_selez->setObjectName(QStringLiteral("cmd_selez"));
+    m_selez->setGeometry(twipsRect(120, 3900, 1455, 375));
+    connect(m_selez, &QPushButton::clicked, this,
             nelTurno(m_modulo, this, &Form_schede::cmd_selez_Click));
 }
 
@@ -98,12 +99,12 @@ void Form_schede::creaTitoloENumeri()
     title->setFont(stile::comic());
     title->move(twips(1800), twips(60));
     title->adjustSize();
-    txt_titolo = new QLineEdit(this);
-    txt_titolo->setObjectName(QStringLiteral("txt_titolo"));
-    txt_titolo->setGeometry(twipsRect(1800, 330, 3480, 285));
-    txt_titolo->setAccessibleName(QStringLiteral("Titolo scheda"));
-    txt_titolo->setValidator(new ValidatoreTitolo(txt_titolo));
-    title->setBuddy(txt_titolo);
+    m_campi.txt_titolo = new QLineEdit(this);
+    m_campi.txt_titolo->setObjectName(QStringLiteral("txt_titolo"));
+    m_campi.txt_titolo->setGeometry(twipsRect(1800, 330, 3480, 285));
+    m_campi.txt_titolo->setAccessibleName(QStringLiteral("Titolo scheda"));
+    m_campi.txt_titolo->setValidator(new ValidatoreTitolo(m_campi.txt_titolo));
+    title->setBuddy(m_campi.txt_titolo);
 
     auto *numbers = new QLabel(QStringLiteral("Scrivi i numeri da giocare:"), this);
     numbers->setObjectName(QStringLiteral("lbl_numeri"));
@@ -111,12 +112,12 @@ void Form_schede::creaTitoloENumeri()
     numbers->move(twips(1800), twips(690));
     numbers->adjustSize();
     for (int i = 0; i < 10; ++i) {
-        txt_num[std::size_t(i)] =
+        m_campi.txt_num[std::size_t(i)] =
             casella(QStringLiteral("txt_num_%1").arg(i), QStringLiteral("Numero %1").arg(i + 1),
                     twipsRect(1680 + 360 * i, 960, 375, 375), this);
-        txt_num[std::size_t(i)]->setAlignment(Qt::AlignCenter);
+        m_campi.txt_num[std::size_t(i)]->setAlignment(Qt::AlignCenter);
     }
-    numbers->setBuddy(txt_num[0]);
+    numbers->setBuddy(m_campi.txt_num[0]);
 }
 
 void Form_schede::creaGiocate()
@@ -131,8 +132,8 @@ void Form_schede::creaGiocate()
         bet->setGeometry(twipsRect(120, 300 + 450 * k, 1335, 375));
         connect(bet, &QCheckBox::toggled, this,
                 nelTurno(m_modulo, this, [this, k] { chk_giocata_Click(k); }));
-        chk_giocata[std::size_t(k)] = bet;
-        txt_puntata[std::size_t(k)] =
+        m_campi.chk_giocata[std::size_t(k)] = bet;
+        m_campi.txt_puntata[std::size_t(k)] =
             casella(QStringLiteral("txt_puntata_%1").arg(k), QStringLiteral("Puntata su ") + name,
                     twipsRect(1560, 345 + 450 * k, 1920, 285), m_frmGiocata);
     }
@@ -146,12 +147,12 @@ void Form_schede::creaPulsanti()
         b->setGeometry(where);
         return b;
     };
-    cmd_pulisci = button("cmd_pulisci", "Pulisci scheda", twipsRect(1680, 4200, 1155, 375));
-    cmd_salvasche = button("cmd_salvasche", "Salva schedina", twipsRect(2880, 4200, 1215, 375));
-    cmd_esci = button("cmd_esci", "Esci", twipsRect(4140, 4200, 1140, 375));
-    for (auto [b, gestore] : {std::pair{cmd_pulisci, &Form_schede::cmd_pulisci_Click},
-                              {cmd_salvasche, &Form_schede::cmd_salvasche_Click},
-                              {cmd_esci, &Form_schede::cmd_esci_Click}})
+    m_pulisci = button("cmd_pulisci", "Pulisci scheda", twipsRect(1680, 4200, 1155, 375));
+    m_salvasche = button("cmd_salvasche", "Salva schedina", twipsRect(2880, 4200, 1215, 375));
+    m_esci = button("cmd_esci", "Esci", twipsRect(4140, 4200, 1140, 375));
+    for (auto [b, gestore] : {std::pair{m_pulisci, &Form_schede::cmd_pulisci_Click},
+                              {m_salvasche, &Form_schede::cmd_salvasche_Click},
+                              {m_esci, &Form_schede::cmd_esci_Click}})
         connect(b, &QPushButton::clicked, this, nelTurno(m_modulo, this, gestore));
 }
 
@@ -161,15 +162,15 @@ void Form_schede::impostaOrdineFocus()
 {
     QList<QWidget *> order;
     for (int i = 1; i <= 10; ++i)
-        order << chk_ruote[std::size_t(i)];
-    order << chk_ruote[0] << cmd_selez;
-    for (QLineEdit *box : txt_num)
+        order << m_campi.chk_ruote[std::size_t(i)];
+    order << m_campi.chk_ruote[0] << m_selez;
+    for (QLineEdit *box : m_campi.txt_num)
         order << box;
-    for (QCheckBox *bet : chk_giocata)
+    for (QCheckBox *bet : m_campi.chk_giocata)
         order << bet;
-    for (QLineEdit *stake : txt_puntata)
+    for (QLineEdit *stake : m_campi.txt_puntata)
         order << stake;
-    order << cmd_salvasche << cmd_pulisci << txt_titolo << cmd_esci;
+    order << m_salvasche << m_pulisci << m_campi.txt_titolo << m_esci;
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
 }
@@ -179,8 +180,8 @@ void Form_schede::impostaOrdineFocus()
 void Form_schede::svuota()
 {
     const BloccoEventi blocco(m_modulo);
-    campi.svuota();
-    CampiScheda::colora(txt_num[0], true);
+    m_campi.svuota();
+    CampiScheda::colora(m_campi.txt_num[0], true);
     m_numeri->azzera();
 }
 
@@ -192,7 +193,7 @@ void Form_schede::cmd_pulisci_Click()
 
 int Form_schede::attivati() const
 {
-    return int(std::count_if(txt_num.begin(), txt_num.end(), [](const QLineEdit *box) {
+    return int(std::count_if(m_campi.txt_num.begin(), m_campi.txt_num.end(), [](const QLineEdit *box) {
         return box->isEnabled() && !box->text().isEmpty();
     }));
 }
@@ -201,8 +202,8 @@ void Form_schede::aggiorna()
 {
     const int n = attivati();
     for (int k = 1; k < 5; ++k) {
-        chk_giocata[std::size_t(k)]->setEnabled(n > k);
-        txt_puntata[std::size_t(k)]->setEnabled(n > k);
+        m_campi.chk_giocata[std::size_t(k)]->setEnabled(n > k);
+        m_campi.txt_puntata[std::size_t(k)]->setEnabled(n > k);
     }
 }
 
@@ -210,21 +211,21 @@ void Form_schede::chk_ruote_Click(int i)
 {
     if (i != int(lotto::kTutte))
         return;
-    const bool all = chk_ruote[lotto::kTutte]->isChecked();
+    const bool all = m_campi.chk_ruote[lotto::kTutte]->isChecked();
     for (std::size_t w = 0; w < lotto::kRuote; ++w) {
         if (all)
-            chk_ruote[w]->setChecked(false);
-        chk_ruote[w]->setEnabled(!all);
+            m_campi.chk_ruote[w]->setChecked(false);
+        m_campi.chk_ruote[w]->setEnabled(!all);
     }
 }
 
 void Form_schede::cmd_selez_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
-    const bool select = cmd_selez->text() == QLatin1String(kSelezionaTutto);
+    const bool select = m_selez->text() == QLatin1String(kSelezionaTutto);
     for (std::size_t w = 0; w < lotto::kRuote; ++w)
-        chk_ruote[w]->setChecked(select);
-    cmd_selez->setText(QString::fromLatin1(select ? kDeselezionaTutto : kSelezionaTutto));
+        m_campi.chk_ruote[w]->setChecked(select);
+    m_selez->setText(QString::fromLatin1(select ? kDeselezionaTutto : kSelezionaTutto));
 }
 
 // A bet type ticked or unticked, by the player or by code.
@@ -235,9 +236,9 @@ void Form_schede::chk_giocata_Click(int k)
     aggiorna();
     if (m_modulo.pos_modifica != 0)
         return;
-    QCheckBox *bet = chk_giocata[std::size_t(k)];
+    QCheckBox *bet = m_campi.chk_giocata[std::size_t(k)];
     const int n = attivati();
-    if (n <= 1 && txt_num[0]->text().isEmpty()) {
+    if (n <= 1 && m_campi.txt_num[0]->text().isEmpty()) {
         SuonaOMostra(m_modulo, Evento::GiocataSenzaNumero);
         const QSignalBlocker quiet(bet);
         bet->setChecked(false);
@@ -248,37 +249,37 @@ void Form_schede::chk_giocata_Click(int k)
         const int last = valori[std::size_t(n - 1)];
         if (std::find(valori.begin(), valori.begin() + (n - 1), last) != valori.begin() + (n - 1)) {
             // The last number repeats an earlier one: it goes, silently.
-            txt_num[std::size_t(n - 1)]->clear();
+            m_campi.txt_num[std::size_t(n - 1)]->clear();
             m_numeri->valori[std::size_t(n - 1)] = InserimentoNumeri::kNessuno;
             if (bet->isChecked()) {
                 const QSignalBlocker quiet(bet);
                 bet->setChecked(false);
-                txt_puntata[std::size_t(k)]->clear();
+                m_campi.txt_puntata[std::size_t(k)]->clear();
             }
             aggiorna();
             return;
         }
     }
     if (!bet->isChecked())
-        txt_puntata[std::size_t(k)]->clear();
+        m_campi.txt_puntata[std::size_t(k)]->clear();
 }
 
 ModuloScheda Form_schede::moduloCompilato() const
 {
     ModuloScheda m;
-    m.titolo = txt_titolo->text().toStdString();
-    for (std::size_t i = 0; i < txt_num.size(); ++i) {
-        m.numeri[i] = txt_num[i]->text().toStdString();
-        m.numeriAttivi[i] = txt_num[i]->isEnabled();
+    m.titolo = m_campi.txt_titolo->text().toStdString();
+    for (std::size_t i = 0; i < m_campi.txt_num.size(); ++i) {
+        m.numeri[i] = m_campi.txt_num[i]->text().toStdString();
+        m.numeriAttivi[i] = m_campi.txt_num[i]->isEnabled();
     }
-    for (std::size_t i = 0; i < chk_ruote.size(); ++i)
-        m.ruote[i] = chk_ruote[i]->isChecked();
-    for (std::size_t k = 0; k < chk_giocata.size(); ++k) {
-        m.giocate[k] = chk_giocata[k]->isChecked();
-        m.puntate[k] = txt_puntata[k]->text().toStdString();
+    for (std::size_t i = 0; i < m_campi.chk_ruote.size(); ++i)
+        m.ruote[i] = m_campi.chk_ruote[i]->isChecked();
+    for (std::size_t k = 0; k < m_campi.chk_giocata.size(); ++k) {
+        m.giocate[k] = m_campi.chk_giocata[k]->isChecked();
+        m.puntate[k] = m_campi.txt_puntata[k]->text().toStdString();
     }
     m.modifica = m_modulo.pos_modifica != 0;
-    m.titoloOriginale = m_visore.txt_titolo->text().toStdString();
+    m.titoloOriginale = titoloOriginale().toStdString();
     return m;
 }
 
@@ -308,10 +309,10 @@ void Form_schede::cmd_salvasche_Click()
     if (const auto &refusal = verdict.rifiuto) {
         SuonaOMostra(m_modulo, *refusal->evento);
         if (refusal->evento == Evento::SalvaTitoloEsistente)
-            txt_titolo->setFocus();
+            m_campi.txt_titolo->setFocus();
         if (refusal->casella >= 0) {
-            txt_num[std::size_t(refusal->casella)]->clear();
-            txt_num[std::size_t(attivati())]->setFocus();
+            m_campi.txt_num[std::size_t(refusal->casella)]->clear();
+            m_campi.txt_num[std::size_t(attivati())]->setFocus();
         }
         return;
     }
@@ -340,11 +341,11 @@ bool Form_schede::scrivi(const Schedina &schedina)
     }
     if (!written.valore()) {
         SuonaOMostra(m_modulo, Evento::SalvaTitoloEsistente);
-        txt_titolo->setFocus();
+        m_campi.txt_titolo->setFocus();
         return false;
     }
     if (modifica) {
-        Q_EMIT schedinaRiscritta(m_visore.txt_titolo->text());
+        Q_EMIT schedinaRiscritta(titoloOriginale());
         m_modulo.pos_modifica = 0;
     }
     m_modulo.blocca_eventi = 0;
@@ -378,13 +379,37 @@ Esito<bool> Form_schede::scriviSottoBlocco(const Schedina &schedina) const
     return true;
 }
 
-void Form_schede::prendiDalVisore()
+void Form_schede::leggiTitoloOriginale(std::function<QString()> titolo)
 {
-    txt_titolo->setText(m_visore.txt_titolo->text());
-    for (std::size_t i = 0; i < txt_num.size(); ++i) {
-        QLineEdit *box = txt_num[i];
-        if (!m_visore.txt_num[i]->text().isEmpty()) {
-            box->setText(m_visore.txt_num[i]->text());
+    m_titoloOriginale = std::move(titolo);
+}
+
+QString Form_schede::titoloOriginale() const
+{
+    return m_titoloOriginale ? m_titoloOriginale() : QString();
+}
+
+void Form_schede::nuovaScheda()
+{
+    show();
+    raise();
+    activateWindow();
+    cmd_pulisci_Click();
+    m_salvasche->setEnabled(true);
+    m_modulo.pos_modifica = 0;
+}
+
+// The boxes take the ticket as the viewer showed it: a number box for each number, the bet
+// types played ticked with their stakes; what is not set here keeps what the editor had.
+void Form_schede::modifica(const std::optional<Schedina> &scheda)
+{
+    const Schedina vuota;
+    const Schedina &s = scheda ? *scheda : vuota;
+    m_campi.txt_titolo->setText(scheda ? QString::fromStdString(s.titoloTesto()) : QString());
+    for (std::size_t i = 0; i < m_campi.txt_num.size(); ++i) {
+        QLineEdit *box = m_campi.txt_num[i];
+        if (s.numeri[i] > 0) {
+            box->setText(QString::number(s.numeri[i]));
             box->setEnabled(true);
             CampiScheda::colora(box, true);
         } else {
@@ -392,62 +417,47 @@ void Form_schede::prendiDalVisore()
             box->setEnabled(false);
         }
     }
-    for (std::size_t i = 0; i < chk_ruote.size(); ++i)
-        chk_ruote[i]->setChecked(m_visore.chk_ruote[i]->isChecked());
-    for (std::size_t k = 0; k < chk_giocata.size(); ++k) {
-        if (m_visore.chk_giocata[k]->isChecked()) {
-            chk_giocata[k]->setChecked(true);
-            txt_puntata[k]->setText(m_visore.txt_puntata[k]->text());
-            chk_giocata[k]->setEnabled(true);
-            txt_puntata[k]->setEnabled(true);
+    for (std::size_t i = 0; i < m_campi.chk_ruote.size(); ++i)
+        m_campi.chk_ruote[i]->setChecked(s.ruote[i] == 1);
+    for (std::size_t k = 0; k < m_campi.chk_giocata.size(); ++k) {
+        const bool played = s.giocate[k] > 0;
+        m_campi.chk_giocata[k]->setChecked(played);
+        if (played) {
+            m_campi.txt_puntata[k]->setText(testoNumero(s.puntate[k]));
+            m_campi.chk_giocata[k]->setEnabled(true);
+            m_campi.txt_puntata[k]->setEnabled(true);
         } else {
-            chk_giocata[k]->setChecked(false);
-            txt_puntata[k]->clear();
+            m_campi.txt_puntata[k]->clear();
         }
     }
-    chk_giocata[0]->setEnabled(true);
-    txt_puntata[0]->setEnabled(true);
+    m_campi.chk_giocata[0]->setEnabled(true);
+    m_campi.txt_puntata[0]->setEnabled(true);
     m_numeri->prendiDaiNumeri();
+    show();
 }
 
 void Form_schede::cmd_esci_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
     hide();
-    m_modulo.punti = punti_iniziali;
+    m_modulo.punti = m_puntiIniziali;
 }
 
 void Form_schede::Form_Activate()
 {
     setWindowTitle(QStringLiteral("Compila la tua schedina, hai ") + testoNumero(m_modulo.punti) +
                    QStringLiteral(" punti"));
-    punti_iniziali = m_modulo.punti;
-    Q_EMIT attivata();
+    m_puntiIniziali = m_modulo.punti;
 }
 
 bool Form_schede::event(QEvent *event)
 {
-    // Hidden, it gives the keyboard back to the window that opened it.
-    if (event->type() == QEvent::Hide && parentWidget())
-        parentWidget()->activateWindow();
-    if (event->type() == QEvent::WindowActivate)
-        Form_Activate();
     if (event->type() == QEvent::Show) {
         // The keyboard starts where the Tab order starts.
-        chk_ruote[1]->setFocus();
+        m_campi.chk_ruote[1]->setFocus();
         if (!m_testiAdattati)
             stile::adattaTesti(this);
         m_testiAdattati = true;
     }
-    return QWidget::event(event);
-}
-
-// Escape leaves the editor, as "Esci" does; in a number or stake box it is a key like any
-// other, and refused there.
-void Form_schede::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape)
-        cmd_esci->click();
-    else
-        QWidget::keyPressEvent(event);
+    return FinestraSecondaria::event(event);
 }

@@ -1,8 +1,8 @@
 #include "inserimentonumeri.h"
 
-#include "editor/form_schede.h"
 #include "shared/modulo.h"
 #include "sound/suonaomostra.h"
+#include "widgets/campischeda.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -43,18 +43,19 @@ bool isDigit(const QKeyEvent *event)
 
 } // namespace
 
-InserimentoNumeri::InserimentoNumeri(Form_schede *editor) : QObject(editor), m_editor(editor)
+InserimentoNumeri::InserimentoNumeri(Modulo &modulo, const CampiScheda &campi, QObject *parent)
+    : QObject(parent), m_modulo(modulo), m_campi(campi)
 {
     azzera();
-    for (int i = 0; i < int(editor->txt_num.size()); ++i) {
-        QLineEdit *box = editor->txt_num[i];
+    for (int i = 0; i < int(campi.txt_num.size()); ++i) {
+        QLineEdit *box = campi.txt_num[i];
         box->installEventFilter(this);
         connect(box, &QLineEdit::textChanged, this, [this, i](const QString &text) {
             if (text.isEmpty())
                 svuotato(i);
         });
     }
-    for (QLineEdit *stake : editor->txt_puntata)
+    for (QLineEdit *stake : campi.txt_puntata)
         stake->installEventFilter(this);
 }
 
@@ -72,8 +73,8 @@ int InserimentoNumeri::valore(const QString &text)
 void InserimentoNumeri::prendiDaiNumeri()
 {
     azzera();
-    for (std::size_t i = 0; i < m_editor->txt_num.size(); ++i) {
-        const QString text = m_editor->txt_num[i]->text();
+    for (std::size_t i = 0; i < m_campi.txt_num.size(); ++i) {
+        const QString text = m_campi.txt_num[i]->text();
         if (!text.isEmpty())
             valori[i] = valore(text);
     }
@@ -81,7 +82,7 @@ void InserimentoNumeri::prendiDaiNumeri()
 
 bool InserimentoNumeri::eventFilter(QObject *watched, QEvent *event)
 {
-    const auto &numbers = m_editor->txt_num;
+    const auto &numbers = m_campi.txt_num;
     const auto number = std::find(numbers.begin(), numbers.end(), watched);
     const int i = number == numbers.end() ? -1 : int(number - numbers.begin());
     if (const auto text = testoNonDigitato(event)) {
@@ -158,7 +159,7 @@ void InserimentoNumeri::digita(QLineEdit *box, const QString &text)
 void InserimentoNumeri::rifiuta(Evento evento)
 {
     m_rifiutato = true;
-    SuonaOMostra(m_editor->modulo(), evento);
+    SuonaOMostra(m_modulo, evento);
 }
 
 bool InserimentoNumeri::tastoNumero(int i, QKeyEvent *event)
@@ -166,7 +167,7 @@ bool InserimentoNumeri::tastoNumero(int i, QKeyEvent *event)
     if (!isTyped(event) || event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Return ||
         event->key() == Qt::Key_Enter)
         return false;
-    QLineEdit *box = m_editor->txt_num[i];
+    QLineEdit *box = m_campi.txt_num[i];
     if (!isDigit(event)) {
         rifiuta(Evento::SoloCifre);
         return true;
@@ -180,7 +181,7 @@ bool InserimentoNumeri::tastoNumero(int i, QKeyEvent *event)
         rifiuta(Evento::NumeroFuoriIntervallo);
     else
         box->setText(longer);
-    m_editor->aggiorna();
+    Q_EMIT numeriCambiati();
     return true;
 }
 
@@ -194,18 +195,18 @@ bool InserimentoNumeri::tastoPuntata(QKeyEvent *event)
 
 void InserimentoNumeri::rilascioNumero(int i)
 {
-    QLineEdit *box = m_editor->txt_num[i];
+    QLineEdit *box = m_campi.txt_num[i];
     if (box->text().isEmpty())
         return;
     if (i <= 8) {
-        m_editor->txt_num[i + 1]->setEnabled(true);
-        CampiScheda::colora(m_editor->txt_num[i + 1], true);
+        m_campi.txt_num[i + 1]->setEnabled(true);
+        CampiScheda::colora(m_campi.txt_num[i + 1], true);
     }
     valori[i] = valore(box->text());
     // One-digit numbers are compared only when the next box is clicked or a bet type chosen.
     if (i >= 1 && box->text().size() >= 2 && ripetuto(i))
         riportaRipetuto(i);
-    m_editor->aggiorna();
+    Q_EMIT numeriCambiati();
 }
 
 // Clicking into a box checks the box before it.
@@ -214,7 +215,7 @@ void InserimentoNumeri::clicNumero(int i)
     if (i == 0)
         return;
     const int previous = i - 1;
-    QLineEdit *box = m_editor->txt_num[previous];
+    QLineEdit *box = m_campi.txt_num[previous];
     if (valori[previous] == 0) {
         rifiuta(Evento::NumeroFuoriIntervallo);
         box->clear();
@@ -240,7 +241,7 @@ bool InserimentoNumeri::ripetuto(int i) const
 void InserimentoNumeri::riportaRipetuto(int i)
 {
     rifiuta(Evento::NumeroGiaIntrodotto);
-    m_editor->txt_num[i]->clear();
+    m_campi.txt_num[i]->clear();
     valori[i] = kNessuno;
 }
 
@@ -248,16 +249,15 @@ void InserimentoNumeri::riportaRipetuto(int i)
 // ticket is being changed.
 void InserimentoNumeri::svuotato(int i)
 {
-    const Modulo &modulo = m_editor->modulo();
-    if (modulo.blocca_eventi == 1 || modulo.pos_modifica > 0)
+    if (m_modulo.blocca_eventi == 1 || m_modulo.pos_modifica > 0)
         return;
-    for (std::size_t j = std::size_t(i) + 1; j < m_editor->txt_num.size(); ++j) {
-        QLineEdit *box = m_editor->txt_num[j];
+    for (std::size_t j = std::size_t(i) + 1; j < m_campi.txt_num.size(); ++j) {
+        QLineEdit *box = m_campi.txt_num[j];
         box->clear();
         box->setEnabled(false);
         CampiScheda::colora(box, false);
     }
     for (std::size_t j = std::size_t(i); j < valori.size(); ++j)
         valori[j] = kNessuno;
-    m_editor->aggiorna();
+    Q_EMIT numeriCambiati();
 }

@@ -7,8 +7,9 @@
 #include <array>
 #include <optional>
 
-class Form_schede;
+class Modulo;
 class QKeyEvent;
+struct CampiScheda;
 class QLineEdit;
 
 // How numbers and stakes are typed in the editor: digits only, numbers from 1 to 90 filled from
@@ -19,7 +20,7 @@ class InserimentoNumeri : public QObject
     Q_OBJECT
 
 public:
-    explicit InserimentoNumeri(Form_schede *editor);
+    InserimentoNumeri(Modulo &modulo, const CampiScheda &campi, QObject *parent);
 
     static constexpr int kNessuno = -1;
     std::array<int, 11> valori;
@@ -31,6 +32,10 @@ public:
 
     // The number a text stands for: its digits; an empty text is 0.
     static int valore(const QString &text);
+
+Q_SIGNALS:
+    // The count of numbers may have changed: the bet types follow it.
+    void numeriCambiati();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -47,6 +52,7 @@ private:
     bool ripetuto(int i) const;
     void riportaRipetuto(int i);
 
-    Form_schede *m_editor;
+    Modulo &m_modulo;
+    const CampiScheda &m_campi;
     bool m_rifiutato = false; // the last key was refused
 };

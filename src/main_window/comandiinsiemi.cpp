@@ -1,8 +1,6 @@
 #include "comandiinsiemi.h"
 
-#include "main_window/listaschede.h"
 #include "main_window/modelloschede.h"
-#include "main_window/paginagioca.h"
 #include "main_window/paginalotto.h"
 #include "shared/dialogofile.h"
 #include "shared/modulo.h"
@@ -50,20 +48,33 @@ Esito<ModelloSchede::Voci> titoli(const InsiemeSchede &insieme)
 
 } // namespace
 
-ComandiInsiemi::ComandiInsiemi(PaginaLotto *lotto, PaginaGioca *gioca, Modulo &modulo,
-                               DialogoFile &dialogo, CacheInsieme &insieme, QObject *parent)
-    : QObject(parent), m_lotto(lotto), m_gioca(gioca), m_modulo(modulo), m_dialogo(dialogo),
-      m_insieme(insieme), m_esistenti(lotto->lst_esistenti), m_dagioca(lotto->lst_dagioca)
+ComandiInsiemi::ComandiInsiemi(PaginaLotto *lotto, ModelloSchede *esistenti, ModelloSchede *dagioca,
+                               Modulo &modulo, DialogoFile &dialogo, CacheInsieme &insieme,
+                               QObject *parent)
+    : QObject(parent), m_lotto(lotto), m_esistenti(esistenti), m_dagioca(dagioca), m_modulo(modulo),
+      m_dialogo(dialogo), m_insieme(insieme)
 {
-    const auto collega = [this](QPushButton *button, void (ComandiInsiemi::*gestore)()) {
-        connect(button, &QPushButton::clicked, this, nelTurno(m_modulo, this, gestore));
-    };
-    collega(lotto->cmd_carica, &ComandiInsiemi::cmd_carica_Click);
-    collega(lotto->cmd_newinsie, &ComandiInsiemi::cmd_newinsie_Click);
-    collega(lotto->cmd_destra, &ComandiInsiemi::cmd_destra_Click);
-    collega(lotto->cmd_all_destra, &ComandiInsiemi::cmd_all_destra_Click);
-    collega(lotto->cmd_sinistra, &ComandiInsiemi::cmd_sinistra_Click);
-    collega(lotto->cmd_all_sinistra, &ComandiInsiemi::cmd_all_sinistra_Click);
+    connect(lotto, &PaginaLotto::caricaChiesto, this,
+            nelTurno(m_modulo, this, &ComandiInsiemi::cmd_carica_Click));
+    connect(lotto, &PaginaLotto::nuovoInsiemeChiesto, this,
+            nelTurno(m_modulo, this, &ComandiInsiemi::cmd_newinsie_Click));
+    connect(lotto, &PaginaLotto::frecciaPremuta, this,
+            nelTurno(m_modulo, this, &ComandiInsiemi::freccia));
+}
+
+void ComandiInsiemi::freccia(PaginaLotto::Freccia freccia)
+{
+    using F = PaginaLotto::Freccia;
+    switch (freccia) {
+    case F::TutteAGioca:
+        return cmd_all_destra_Click();
+    case F::AGioca:
+        return cmd_destra_Click();
+    case F::AEsistenti:
+        return cmd_sinistra_Click();
+    case F::TutteAEsistenti:
+        return cmd_all_sinistra_Click();
+    }
 }
 
 void ComandiInsiemi::mostraErrore(const QString &testo)
@@ -77,14 +88,14 @@ void ComandiInsiemi::cmd_carica_Click()
     SuonaEvento(m_modulo, Evento::Click);
     Currency puntiPrima = m_modulo.punti;
     double situazionePrima = m_modulo.situazione;
-    QString sommaPrima = m_gioca->lbl_somma->text();
+    Currency postaPrima = m_modulo.posta;
     bool definitivo = false; // the tickets went back, from a set that cannot be read
-    if (m_dagioca->count() > 0 && !rimborsa(definitivo))
+    if (m_dagioca->conta() > 0 && !rimborsa(definitivo))
         return;
     if (definitivo) {
         puntiPrima = m_modulo.punti;
         situazionePrima = m_modulo.situazione;
-        sommaPrima = m_gioca->lbl_somma->text();
+        postaPrima = m_modulo.posta;
     }
     m_dialogo.impostaFiltro(DialogoFile::kFiltro);
     {
@@ -99,23 +110,22 @@ void ComandiInsiemi::cmd_carica_Click()
     // The new set could not be read: the game stays as it was, refund included.
     m_modulo.punti = puntiPrima;
     m_modulo.situazione = situazionePrima;
-    stile::scrivi(m_gioca->lbl_situazione, testoNumero(situazionePrima));
-    stile::scrivi(m_gioca->lbl_somma, sommaPrima);
-    Q_EMIT puntiCambiati();
+    m_modulo.posta = postaPrima;
+    Q_EMIT statoCambiato();
 }
 
 bool ComandiInsiemi::rimborsa(bool &definitivo)
 {
     const auto letto = m_insieme.leggi(m_modulo.file_insieme);
     if (!letto) {
-        QList<int> all(m_dagioca->count());
+        QList<int> all(m_dagioca->conta());
         std::iota(all.begin(), all.end(), 0);
         restituisciAddebiti(all, letto.errore());
         definitivo = true;
         return true;
     }
     const auto &index = letto.valore();
-    const auto refund = index->rimborso(m_dagioca->modello()->grezze());
+    const auto refund = index->rimborso(m_dagioca->grezze());
     if (!refund) {
         mostraErrore(QString::fromUtf8(kCostoTroppo));
         return false;
@@ -123,7 +133,8 @@ bool ComandiInsiemi::rimborsa(bool &definitivo)
     if (!prenota(*refund, false))
         return false;
     m_modulo.somma = *refund;
-    stile::scrivi(m_gioca->lbl_somma, QStringLiteral("0"));
+    m_modulo.posta = Currency();
+    Q_EMIT statoCambiato();
     return true;
 }
 
@@ -141,12 +152,11 @@ bool ComandiInsiemi::caricaTitoli(const std::string &percorso)
 void ComandiInsiemi::apriInsieme(const std::string &percorso, ModelloSchede::Voci titoli)
 {
     m_modulo.file_insieme = percorso;
-    stile::scrivi(m_lotto->lbl_messaggio, QString::fromUtf8(PaginaLotto::kMessaggioDoppioClic));
-    m_esistenti->modello()->svuota();
-    m_dagioca->modello()->svuota();
-    m_esistenti->modello()->aggiungi(std::move(titoli));
-    stile::scrivi(m_lotto->lbl_filelottoschede,
-                  QString::fromUtf8(PaginaLotto::kFileCaricato) + QString::fromStdString(percorso));
+    m_lotto->suggerisci(PaginaLotto::kMessaggioDoppioClic);
+    m_esistenti->svuota();
+    m_dagioca->svuota();
+    m_esistenti->aggiungi(std::move(titoli));
+    m_lotto->mostra(m_modulo);
 }
 
 // A new set is made only while no set is shown as loaded; an existing file is emptied only
@@ -160,8 +170,6 @@ void ComandiInsiemi::cmd_newinsie_Click()
 
 std::optional<std::string> ComandiInsiemi::scegliNuovoInsieme()
 {
-    const QString loaded = QString::fromUtf8(PaginaLotto::kFileCaricato) +
-                           QString::fromStdString(m_modulo.file_insieme);
     for (;;) {
         m_dialogo.impostaFiltro(DialogoFile::kFiltro);
         {
@@ -171,7 +179,8 @@ std::optional<std::string> ComandiInsiemi::scegliNuovoInsieme()
         const std::string name = m_dialogo.nomeFile();
         if (name == DialogoFile::kNomeIniziale)
             return std::nullopt;
-        if (m_modulo.insiemeAperto() && m_lotto->lbl_filelottoschede->text() == loaded) {
+        // The page names the open set whenever one is open.
+        if (m_modulo.insiemeAperto()) {
             SuonaOMostra(m_modulo, Evento::InsiemeGiaAperto);
             return std::nullopt;
         }
@@ -223,21 +232,22 @@ void ComandiInsiemi::sposta(Verso verso, bool tutte)
 {
     SuonaEvento(m_modulo, Evento::Click);
     const bool toPlay = verso == Verso::VersoGioco;
-    ListaSchede *from = toPlay ? m_esistenti : m_dagioca;
-    ListaSchede *to = toPlay ? m_dagioca : m_esistenti;
-    if (tutte && from->count() == 0)
+    ModelloSchede *from = toPlay ? m_esistenti : m_dagioca;
+    ModelloSchede *to = toPlay ? m_dagioca : m_esistenti;
+    if (tutte && from->conta() == 0)
         return;
     QList<int> rows;
     if (!tutte)
-        rows = from->righeSelezionate();
-    ModelloSchede::Voci entries = tutte ? from->modello()->tutte() : from->modello()->prendi(rows);
+        rows = m_lotto->righeSelezionate(toPlay ? PaginaLotto::Lista::Esistenti
+                                                : PaginaLotto::Lista::DaGioca);
+    ModelloSchede::Voci entries = tutte ? from->tutte() : from->prendi(rows);
 
     Currency somma;
     if (!entries.grezze.empty()) {
         const auto letto = m_insieme.leggi(m_modulo.file_insieme);
         if (!letto && !toPlay) {
             if (tutte) {
-                rows.resize(from->count());
+                rows.resize(from->conta());
                 std::iota(rows.begin(), rows.end(), 0);
             }
             return restituisciAddebiti(rows, letto.errore());
@@ -264,12 +274,13 @@ void ComandiInsiemi::sposta(Verso verso, bool tutte)
     }
     if (!prenota(somma, toPlay))
         return;
-    stile::scrivi(m_gioca->lbl_somma, testoNumero(somma));
-    to->modello()->aggiungi(std::move(entries));
+    m_modulo.posta = somma;
+    Q_EMIT statoCambiato();
+    to->aggiungi(std::move(entries));
     if (tutte)
-        from->modello()->svuota();
+        from->svuota();
     else
-        from->modello()->rimuovi(rows);
+        from->rimuovi(rows);
 }
 
 // The set can no longer be read at all (a folder or a pipe in its place, unreadable, too big):
@@ -278,22 +289,23 @@ void ComandiInsiemi::sposta(Verso verso, bool tutte)
 void ComandiInsiemi::restituisciAddebiti(const QList<int> &righe, const ErroreFile &errore)
 {
     Currency somma;
-    ModelloSchede::Voci entries = m_dagioca->modello()->prendi(righe);
+    ModelloSchede::Voci entries = m_dagioca->prendi(righe);
     for (const Currency &addebito : entries.addebiti)
         somma = somma.plus(addebito).value_or(somma);
     entries.addebiti.clear(); // the list of existing tickets holds no charge
     if (!prenota(somma, false))
         return;
     m_modulo.somma = somma;
-    stile::scrivi(m_gioca->lbl_somma, testoNumero(somma));
-    m_esistenti->modello()->aggiungi(std::move(entries));
-    m_dagioca->modello()->rimuovi(righe);
+    m_modulo.posta = somma;
+    Q_EMIT statoCambiato();
+    m_esistenti->aggiungi(std::move(entries));
+    m_dagioca->rimuovi(righe);
     mostraErrore(QString::fromStdString(errore.nonSiPuoLeggere()) +
                  QStringLiteral(": ti ho restituito ") + testoNumero(somma) +
                  QStringLiteral(" punti"));
 }
 
-// Takes a sum from the points and the game's result, or gives it back, and shows both.
+// Takes a sum from the points and the game's result, or gives it back; the caller shows them.
 bool ComandiInsiemi::prenota(Currency somma, bool togli)
 {
     const auto points = togli ? m_modulo.punti.minus(somma) : m_modulo.punti.plus(somma);
@@ -303,7 +315,5 @@ bool ComandiInsiemi::prenota(Currency somma, bool togli)
     }
     m_modulo.punti = *points;
     m_modulo.situazione += togli ? -somma.toDouble() : somma.toDouble();
-    stile::scrivi(m_gioca->lbl_situazione, testoNumero(m_modulo.situazione));
-    Q_EMIT puntiCambiati();
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "base/currency.h"
 #include "main_window/modelloschede.h"
+#include "main_window/paginalotto.h"
 
 #include <QObject>
 #include <QStringList>
@@ -14,9 +15,7 @@ class CacheInsieme;
 class ErroreFile;
 class DialogoFile;
 class IndiceInsieme;
-class ListaSchede;
 class Modulo;
-class PaginaGioca;
 class PaginaLotto;
 
 // The "Lotto" page's commands on sets and lists: load and create a set, and move tickets to
@@ -26,8 +25,9 @@ class ComandiInsiemi : public QObject
     Q_OBJECT
 
 public:
-    ComandiInsiemi(PaginaLotto *lotto, PaginaGioca *gioca, Modulo &modulo, DialogoFile &dialogo,
-                   CacheInsieme &insieme, QObject *parent);
+    // The commands of the page given, on the two lists' entries.
+    ComandiInsiemi(PaginaLotto *lotto, ModelloSchede *esistenti, ModelloSchede *dagioca,
+                   Modulo &modulo, DialogoFile &dialogo, CacheInsieme &insieme, QObject *parent);
 
     void cmd_carica_Click();
     void cmd_newinsie_Click();
@@ -37,8 +37,8 @@ public:
     void cmd_all_sinistra_Click();
 
 Q_SIGNALS:
-    // The points changed and must be shown.
-    void puntiCambiati();
+    // The points, the stake in play or the game's result changed and must be shown.
+    void statoCambiato();
 
 private:
     enum class Verso
@@ -47,6 +47,7 @@ private:
         VersoEsistenti
     };
 
+    void freccia(PaginaLotto::Freccia freccia);
     void sposta(Verso verso, bool tutte);
     bool rimborsa(bool &definitivo);
     void restituisciAddebiti(const QList<int> &righe, const ErroreFile &errore);
@@ -58,10 +59,9 @@ private:
     void mostraErrore(const QString &testo);
 
     PaginaLotto *m_lotto;
-    PaginaGioca *m_gioca;
+    ModelloSchede *m_esistenti;
+    ModelloSchede *m_dagioca;
     Modulo &m_modulo;
     DialogoFile &m_dialogo;
     CacheInsieme &m_insieme;
-    ListaSchede *m_esistenti;
-    ListaSchede *m_dagioca;
 };

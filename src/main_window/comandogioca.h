@@ -8,9 +8,9 @@
 
 class CacheInsieme;
 class GeneratoreCasuale;
+class ModelloSchede;
 class Modulo;
 class PaginaGioca;
-class PaginaLotto;
 
 // The play button: a new draw on the board, every chosen ticket played against it with its
 // wins announced and credited, the tickets given back, and the end of the game checked.
@@ -19,28 +19,31 @@ class ComandoGioca : public QObject, private VistaTurno
     Q_OBJECT
 
 public:
-    ComandoGioca(PaginaGioca *gioca, PaginaLotto *lotto, Modulo &modulo,
-                 GeneratoreCasuale &generatore, CacheInsieme &insieme, QObject *parent);
+    // The command of the page given, on the two lists' entries.
+    ComandoGioca(PaginaGioca *gioca, ModelloSchede *esistenti, ModelloSchede *dagioca,
+                 Modulo &modulo, GeneratoreCasuale &generatore, CacheInsieme &insieme,
+                 QObject *parent);
 
     void cmd_gioca_Click();
-    // The last draw (all zeros before the first play).
-    const Estrazione &estratti() const { return m_estratti; }
 
 Q_SIGNALS:
-    // The points changed and must be shown.
-    void puntiCambiati();
+    // The points, the stake in play, the game's result or the winnings changed.
+    void statoCambiato();
+    // A wheel's win was credited: the winnings and the game's result are shown at once, the
+    // points once the ticket has been played.
+    void vincitaCambiata();
     // The points passed the goal: a new game begins.
     void partitaVinta();
 
 private:
     void vincitaAccreditata(double totale) override;
     void schedinaLetta(double totale) override;
-    void mostraEstrazione();
     void restituisciSchedine();
     void fineGioco();
 
     PaginaGioca *m_gioca;
-    PaginaLotto *m_lotto;
+    ModelloSchede *m_esistenti;
+    ModelloSchede *m_dagioca;
     Modulo &m_modulo;
     GeneratoreCasuale &m_generatore;
     CacheInsieme &m_insieme;

@@ -4,7 +4,6 @@
 #include "editor/form_schede.h"
 #include "main_window/comandiinsiemi.h"
 #include "main_window/comandogioca.h"
-#include "main_window/listaschede.h"
 #include "main_window/modelloschede.h"
 #include "main_window/paginagioca.h"
 #include "main_window/paginalotto.h"
@@ -29,6 +28,8 @@
 #include <QShortcut>
 #include <QTabBar>
 
+#include <functional>
+
 namespace {
 
 using catalogo::Evento;
@@ -36,23 +37,25 @@ using catalogo::Evento;
 constexpr int kLarghezzaTab = 10455;
 constexpr int kAltezzaTab = 7335;
 
-// Labels of the exit area have no click of their own.
+// Labels have no click of their own: the exit area's is a release of the mouse on it.
 class FiltroUscita : public QObject
 {
 public:
-    FiltroUscita(Form_gioco *window) : QObject(window), m_window(window) {}
+    FiltroUscita(std::function<void()> click, QObject *parent)
+        : QObject(parent), m_click(std::move(click))
+    {}
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
         if (event->type() != QEvent::MouseButtonRelease)
             return false;
-        m_window->lbl_esci_Click();
+        m_click();
         return true;
     }
 
 private:
-    Form_gioco *m_window;
+    std::function<void()> m_click;
 };
 
 } // namespace
@@ -60,6 +63,7 @@ private:
 Form_gioco::Form_gioco(Modulo &modulo, DialogoFile &dialogo, GeneratoreCasuale &generatore,
                        QWidget *parent)
     : QMainWindow(parent), m_modulo(modulo), m_dialogo(dialogo), m_generatore(generatore),
+      m_esistenti(new ModelloSchede(this)), m_dagioca(new ModelloSchede(this)),
       m_insiemeLetto(std::make_unique<CacheInsieme>())
 {
     setObjectName(QStringLiteral("Form_gioco"));
@@ -136,28 +140,34 @@ void Form_gioco::creaPagine()
     mostraPagina(0);
 }
 
-// The "Gioca" and "Lotto" pages are made together the first time either is needed: the set
-// commands write on both. They show the state the game has then.
+// The "Gioca" and "Lotto" pages are made together the first time either is needed: a play
+// empties the play list, a move changes the stake in play. They show the state the game has
+// then.
 void Form_gioco::creaPagineDiGioco()
 {
     QWidget *area = centralWidget();
     m_gioca = new PaginaGioca(area);
-    m_lotto = new PaginaLotto(area);
-    m_insiemi = new ComandiInsiemi(m_lotto, m_gioca, m_modulo, m_dialogo, *m_insiemeLetto, this);
-    m_comandoGioca =
-        new ComandoGioca(m_gioca, m_lotto, m_modulo, m_generatore, *m_insiemeLetto, this);
-    connect(m_insiemi, &ComandiInsiemi::puntiCambiati, this, &Form_gioco::mostraPunti);
-    connect(m_comandoGioca, &ComandoGioca::puntiCambiati, this, &Form_gioco::mostraPunti);
+    m_lotto = new PaginaLotto(m_esistenti, m_dagioca, area);
+    m_insiemi = new ComandiInsiemi(m_lotto, m_esistenti, m_dagioca, m_modulo, m_dialogo,
+                                   *m_insiemeLetto, this);
+    m_comandoGioca = new ComandoGioca(m_gioca, m_esistenti, m_dagioca, m_modulo, m_generatore,
+                                      *m_insiemeLetto, this);
+    connect(m_insiemi, &ComandiInsiemi::statoCambiato, this, [this] { mostraStato(); });
+    connect(m_comandoGioca, &ComandoGioca::statoCambiato, this, [this] { mostraStato(); });
+    connect(m_comandoGioca, &ComandoGioca::vincitaCambiata, this,
+            [this] { mostraStato(false); });
     connect(m_comandoGioca, &ComandoGioca::partitaVinta, this, &Form_gioco::mnu_file_newgame_Click);
-    connect(m_lotto->cmd_scheda, &QPushButton::clicked, this,
+    connect(m_lotto, &PaginaLotto::nuovaSchedaChiesta, this,
             nelTurno(m_modulo, this, &Form_gioco::cmd_scheda_Click));
-    connect(m_lotto->lst_esistenti, &ListaSchede::DblClick, this,
-            nelTurno(m_modulo, this, &Form_gioco::lst_esistenti_DblClick));
-    connect(m_lotto->lst_dagioca, &ListaSchede::DblClick, this,
-            nelTurno(m_modulo, this, &Form_gioco::lst_dagioca_DblClick));
+    connect(m_lotto, &PaginaLotto::schedinaChiesta, this,
+            nelTurno(m_modulo, this, [this](PaginaLotto::Lista lista) {
+                lista == PaginaLotto::Lista::Esistenti ? lst_esistenti_DblClick()
+                                                       : lst_dagioca_DblClick();
+            }));
     aggiungiPagina(1, m_gioca);
     aggiungiPagina(2, m_lotto);
-    mostraStatoIniziale();
+    m_gioca->mostra(m_modulo, m_puntiMostrati);
+    m_lotto->mostra(m_modulo);
 }
 
 void Form_gioco::aggiungiPagina(int indice, QGroupBox *pagina)
@@ -191,19 +201,13 @@ PaginaRegolamento *Form_gioco::paginaRegolamento()
     return m_regolamento;
 }
 
-ComandoGioca *Form_gioco::comandoGioca()
-{
-    paginaGioca();
-    return m_comandoGioca;
-}
-
 void Form_gioco::creaUscitaNascosta()
 {
     m_uscita = new QLabel(centralWidget());
     m_uscita->setObjectName(QStringLiteral("lbl_esci"));
     m_uscita->setGeometry(twipsRect(1320, 0, 975, 495));
     m_uscita->setAccessibleName(QStringLiteral("Esci dal gioco"));
-    m_uscita->installEventFilter(new FiltroUscita(this));
+    m_uscita->installEventFilter(new FiltroUscita([this] { lbl_esci_Click(); }, this));
     // Where it meets the tab strip or a control, those take the click.
     m_uscita->lower();
 }
@@ -221,28 +225,21 @@ void Form_gioco::mostraPagina(int indice)
     }
 }
 
+// A new game: no set, no tickets, the points and the result, nothing staked or won.
 void Form_gioco::statoIniziale()
 {
-    m_modulo.file_insieme = std::string(Modulo::kNessunFile);
     m_modulo.punti = Currency::fromRaw(Modulo::kPuntiIniziali * Currency::kScale);
-    m_modulo.situazione = 0;
+    m_dagioca->svuota();
+    m_esistenti->svuota();
+    m_modulo.file_insieme = std::string(Modulo::kNessunFile);
+    m_modulo.posta = Currency();
     m_modulo.pos_modifica = 0;
-    m_puntiMostrati = m_modulo.punti;
-    if (m_gioca)
-        mostraStatoIniziale();
-}
-
-// What a new game shows: no set, no tickets, the points and the result, nothing staked or won.
-void Form_gioco::mostraStatoIniziale()
-{
-    m_lotto->lst_dagioca->modello()->svuota();
-    m_lotto->lst_esistenti->modello()->svuota();
-    stile::scrivi(m_lotto->lbl_filelottoschede, testoQt(Modulo::kNessunFile));
-    stile::scrivi(m_lotto->lbl_messaggio, QString::fromUtf8(PaginaLotto::kMessaggioIniziale));
-    stile::scrivi(m_gioca->lbl_situazione, testoNumero(m_modulo.situazione));
-    stile::scrivi(m_gioca->lbl_somma, QStringLiteral("0"));
-    stile::scrivi(m_gioca->lbl_vincita, QStringLiteral("0"));
-    stile::scrivi(m_gioca->lbl_punti, testoNumero(m_puntiMostrati));
+    m_modulo.situazione = 0;
+    m_modulo.vincita = 0;
+    if (m_lotto) {
+        m_lotto->mostra(m_modulo);
+        m_lotto->suggerisci(PaginaLotto::kMessaggioIniziale);
+    }
 }
 
 void Form_gioco::Form_Load()
@@ -251,20 +248,23 @@ void Form_gioco::Form_Load()
     m_modulo.suoni_spiritosi = 0;
     m_modulo.blocca_eventi = 0;
     statoIniziale();
+    m_puntiMostrati = m_modulo.punti; // the caption changes only once the window is active
     SuonaEvento(m_modulo, Evento::ProgrammaAvviato);
 }
 
 void Form_gioco::Form_Activate()
 {
-    mostraPunti();
+    mostraStato();
 }
 
-void Form_gioco::mostraPunti()
+void Form_gioco::mostraStato(bool ancheIPunti)
 {
-    m_puntiMostrati = m_modulo.punti;
+    if (ancheIPunti) {
+        m_puntiMostrati = m_modulo.punti;
+        setWindowTitle(QString::fromUtf8(kCaptionCredito) + testoNumero(m_modulo.punti));
+    }
     if (m_gioca)
-        stile::scrivi(m_gioca->lbl_punti, testoNumero(m_modulo.punti));
-    setWindowTitle(QString::fromUtf8(kCaptionCredito) + testoNumero(m_modulo.punti));
+        m_gioca->mostra(m_modulo, m_puntiMostrati);
 }
 
 // Everything about the window's centre, whatever its size; the viewer is placed with it.
@@ -298,9 +298,8 @@ QPoint Form_gioco::posizioneSchede() const
 void Form_gioco::mnu_file_newgame_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
-    m_modulo.punti = Currency::fromRaw(Modulo::kPuntiIniziali * Currency::kScale);
     statoIniziale();
-    mostraPunti();
+    mostraStato();
     SuonaEvento(m_modulo, Evento::NuovaPartita);
     mostraPagina(0);
 }
@@ -341,11 +340,8 @@ form_guarda *Form_gioco::visore()
         return m_visore;
     m_visore = new form_guarda(m_modulo, this);
     connect(m_visore, &form_guarda::attivata, this, [this] { m_visore->move(posizioneSchede()); });
-    connect(m_visore, &form_guarda::modificaChiesta, this, [this] {
-        Form_schede *form = editor();
-        form->prendiDalVisore();
-        form->show();
-    });
+    connect(m_visore, &form_guarda::modificaChiesta, this,
+            [this](const std::optional<Schedina> &scheda) { editor()->modifica(scheda); });
     return m_visore;
 }
 
@@ -353,13 +349,13 @@ Form_schede *Form_gioco::editor()
 {
     if (m_editor)
         return m_editor;
-    m_editor = new Form_schede(m_modulo, visore()->campi, this);
+    m_editor = new Form_schede(m_modulo, this);
+    m_editor->leggiTitoloOriginale([this] { return visore()->titolo(); });
     connect(m_editor, &Form_schede::attivata, this, [this] { m_editor->move(posizioneSchede()); });
     connect(m_editor, &Form_schede::schedinaRiscritta, this, &Form_gioco::togliSchedina);
     connect(m_editor, &Form_schede::schedinaSalvata, this, [this](const QString &titolo) {
-        PaginaLotto *page = paginaLotto();
-        page->lst_esistenti->modello()->aggiungi({titolo});
-        stile::scrivi(page->lbl_messaggio, QString::fromUtf8(PaginaLotto::kMessaggioDoppioClic));
+        m_esistenti->aggiungi({titolo});
+        paginaLotto()->suggerisci(PaginaLotto::kMessaggioDoppioClic);
     });
     return m_editor;
 }
@@ -368,11 +364,10 @@ Form_schede *Form_gioco::editor()
 // trimmed, is the old title, trimmed. It comes back at the end under its new title.
 void Form_gioco::togliSchedina(const QString &titoloVecchio)
 {
-    ListaSchede *list = paginaLotto()->lst_esistenti;
     const std::string old(trimSpaces(titoloVecchio.toStdString()));
-    for (int row = 0; row < list->count(); ++row) {
-        if (trimSpaces(list->modello()->voce(row).toStdString()) == old) {
-            list->modello()->rimuovi({row});
+    for (int row = 0; row < m_esistenti->conta(); ++row) {
+        if (trimSpaces(m_esistenti->voce(row).toStdString()) == old) {
+            m_esistenti->rimuovi({row});
             return;
         }
     }
@@ -386,23 +381,17 @@ void Form_gioco::cmd_scheda_Click()
         SuonaOMostra(m_modulo, Evento::SchedaSenzaInsieme);
         return;
     }
-    Form_schede *form = editor();
-    form->show();
-    form->raise();
-    form->activateWindow();
-    form->cmd_pulisci_Click();
-    form->cmd_salvasche->setEnabled(true);
-    m_modulo.pos_modifica = 0;
+    editor()->nuovaScheda();
 }
 
 void Form_gioco::lst_esistenti_DblClick()
 {
-    visore()->mostra(paginaLotto()->lst_esistenti->voceCorrente(), true);
+    visore()->mostra(paginaLotto()->voceCorrente(PaginaLotto::Lista::Esistenti), true);
 }
 
 void Form_gioco::lst_dagioca_DblClick()
 {
-    visore()->mostra(paginaLotto()->lst_dagioca->voceCorrente(), false);
+    visore()->mostra(paginaLotto()->voceCorrente(PaginaLotto::Lista::DaGioca), false);
 }
 
 bool Form_gioco::event(QEvent *event)

@@ -13,6 +13,7 @@ class ComandiInsiemi;
 class ComandoGioca;
 class GeneratoreCasuale;
 class DialogoFile;
+class ModelloSchede;
 class Modulo;
 class PaginaGioca;
 class PaginaLotto;
@@ -26,7 +27,8 @@ class Form_schede;
 class form_guarda;
 
 // The game's main window: it starts the game, shows the points and the four pages, and stays
-// open for the whole run. Closing it ends the program.
+// open for the whole run; it opens the editor and the viewer and makes every connection
+// between the windows. Closing it ends the program.
 class Form_gioco : public QMainWindow
 {
     Q_OBJECT
@@ -39,6 +41,25 @@ public:
                QWidget *parent = nullptr);
     ~Form_gioco() override;
 
+    // The pages other than the first, and the two secondary windows, are made when first shown
+    // or first needed.
+    PaginaGioca *paginaGioca();
+    PaginaLotto *paginaLotto();
+    PaginaRegolamento *paginaRegolamento();
+    form_guarda *visore();
+    // The editor, made anew if it was never opened or was closed from its title bar.
+    Form_schede *editor();
+
+Q_SIGNALS:
+    // The program must end now (the hidden exit area, or the window closed).
+    void fineProgramma();
+
+protected:
+    bool event(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
     void Form_Load();
     void Form_Activate();
     void Form_Resize();
@@ -52,43 +73,22 @@ public:
     void lst_esistenti_DblClick();
     void lst_dagioca_DblClick();
 
-    // Shows the points in their label and in the caption, after any change of the points.
-    void mostraPunti();
-    // Where the editor and the viewer go: 400 twips right of the tab strip and 2500 below its
-    // top, the strip's place in this window read as screen coordinates.
-    QPoint posizioneSchede() const;
-
-    // The pages other than the first are made when first shown or first needed.
-    PaginaGioca *paginaGioca();
-    PaginaLotto *paginaLotto();
-    PaginaRegolamento *paginaRegolamento();
-    TabStrip *tabStrip() const { return m_tabStrip; }
-    form_guarda *visore();
-    // The editor, made anew if it was never opened or was closed from its title bar.
-    Form_schede *editor();
-    ComandoGioca *comandoGioca();
-
-Q_SIGNALS:
-    // The program must end now (the hidden exit area, or the window closed).
-    void fineProgramma();
-
-protected:
-    bool event(QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-
-private:
     void creaMenu();
     void creaTastiTab();
     void creaPagine();
     void creaPagineDiGioco();
     void aggiungiPagina(int indice, QGroupBox *pagina);
     void collocaPagina(QGroupBox *page);
-    void mostraStatoIniziale();
     void creaUscitaNascosta();
     void mostraPagina(int indice);
     void statoIniziale();
+    // The game's values on the "Gioca" page and the points in the caption, after any change;
+    // without the points while a play credits its wins.
+    void mostraStato(bool ancheIPunti = true);
     void togliSchedina(const QString &titoloVecchio);
+    // Where the editor and the viewer go: 400 twips right of the tab strip and 2500 below its
+    // top, the strip's place in this window read as screen coordinates.
+    QPoint posizioneSchede() const;
 
     Modulo &m_modulo;
     DialogoFile &m_dialogo;
@@ -99,6 +99,9 @@ private:
     // The points as last shown: a page made later shows them, not a change made elsewhere that
     // the window has not shown yet.
     Currency m_puntiMostrati;
+    // The two lists' entries: the set's tickets not chosen, and those chosen for play.
+    ModelloSchede *m_esistenti;
+    ModelloSchede *m_dagioca;
     PaginaPresentazione *m_presentazione;
     PaginaGioca *m_gioca = nullptr;
     PaginaLotto *m_lotto = nullptr;

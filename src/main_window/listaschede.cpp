@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-ListaSchede::ListaSchede(const QString &name, QWidget *parent)
-    : QListView(parent), m_modello(new ModelloSchede(this))
+ListaSchede::ListaSchede(const QString &name, ModelloSchede *modello, QWidget *parent)
+    : QListView(parent), m_modello(modello)
 {
     setObjectName(name);
     setModel(m_modello);
@@ -16,16 +16,6 @@ ListaSchede::ListaSchede(const QString &name, QWidget *parent)
     setUniformItemSizes(true); // many thousands of titles lay out at once
     // Titles end in blanks up to 20 characters: nothing to scroll sideways to.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-}
-
-int ListaSchede::count() const
-{
-    return m_modello->rowCount();
-}
-
-QStringList ListaSchede::voci() const
-{
-    return m_modello->voci();
 }
 
 QList<int> ListaSchede::righeSelezionate() const

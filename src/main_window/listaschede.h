@@ -2,8 +2,6 @@
 
 #include <QListView>
 
-#include <string>
-
 class ModelloSchede;
 
 // One of the two ticket lists of the "Lotto" page, with extended multiple selection.
@@ -12,11 +10,9 @@ class ListaSchede : public QListView
     Q_OBJECT
 
 public:
-    ListaSchede(const QString &name, QWidget *parent);
+    // The list shows the model's entries; the model is its owner's.
+    ListaSchede(const QString &name, ModelloSchede *modello, QWidget *parent);
 
-    ModelloSchede *modello() const { return m_modello; }
-    int count() const;
-    QStringList voci() const;
     // The selected rows, in list order.
     QList<int> righeSelezionate() const;
 

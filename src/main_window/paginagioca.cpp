@@ -1,8 +1,11 @@
 #include "paginagioca.h"
 
 #include "base/lotto.h"
+#include "engine/estrazione.h"
+#include "shared/modulo.h"
 #include "widgets/immagine.h"
 #include "widgets/stilegioco.h"
+#include "widgets/testonumero.h"
 #include "widgets/twips.h"
 
 #include <QLabel>
@@ -24,34 +27,57 @@ PaginaGioca::PaginaGioca(QWidget *parent) : QGroupBox(QStringLiteral("Gioca"), p
     decorazione->setObjectName(QStringLiteral("Image1"));
     decorazione->setGeometry(stile::sottoIlTitolo(this));
 
-    cmd_gioca = new QPushButton(this);
-    cmd_gioca->setObjectName(QStringLiteral("cmd_gioca"));
-    cmd_gioca->setGeometry(twipsRect(840, 960, 1455, 615));
+    m_gioca = new QPushButton(this);
+    m_gioca->setObjectName(QStringLiteral("cmd_gioca"));
+    m_gioca->setGeometry(twipsRect(840, 960, 1455, 615));
     // The picture is drawn the first time the button shows, not while the game starts.
-    auto *picture = new Immagine(QStringLiteral(":/immagini/gioca.svg"), QString(), cmd_gioca);
-    picture->setGeometry(cmd_gioca->rect().adjusted(2, 2, -2, -2));
-    cmd_gioca->setAccessibleName(QStringLiteral("Gioca le schedine scelte"));
-    cmd_gioca->setAccessibleDescription(
+    auto *picture = new Immagine(QStringLiteral(":/immagini/gioca.svg"), QString(), m_gioca);
+    picture->setGeometry(m_gioca->rect().adjusted(2, 2, -2, -2));
+    m_gioca->setAccessibleName(QStringLiteral("Gioca le schedine scelte"));
+    m_gioca->setAccessibleDescription(
         QStringLiteral("Estrae i numeri su tutte le ruote e gioca le schedine da giocare"));
-
-    const char *yellow = stile::kGiallo;
-    stile::etichetta(QStringLiteral("Label2"), QStringLiteral("Punti:"), 6000, 360, yellow, this);
-    lbl_punti = stile::etichetta(QStringLiteral("lbl_punti"), QStringLiteral("_____"), 6000, 1080,
-                                 yellow, this);
-    stile::etichetta(QStringLiteral("Label3"), QStringLiteral("Posta in gioco:"), 6000, 2280,
-                     yellow, this);
-    lbl_somma = stile::etichetta(QStringLiteral("lbl_somma"), QStringLiteral("_____"), 6000, 3120,
-                                 yellow, this);
-    stile::etichetta(QStringLiteral("lbl4"), QStringLiteral("La tua situazione:"), 6000, 4200,
-                     yellow, this);
-    lbl_situazione = stile::etichetta(QStringLiteral("lbl_situazione"),
-                                      QStringLiteral("_______     "), 7320, 4680, yellow, this);
-    stile::etichetta(QStringLiteral("Label4"), QStringLiteral("Hai vinto:") + QString(13, u' '),
-                     6000, 5400, yellow, this);
-    lbl_vincita = stile::etichetta(QStringLiteral("lbl_vincita"), QStringLiteral("_______"), 7320,
-                                   5880, yellow, this);
+    connect(m_gioca, &QPushButton::clicked, this, &PaginaGioca::giocaPremuto);
+    creaEtichette();
     creaTabellone();
     stile::pulsantiConInvio(this);
+}
+
+void PaginaGioca::creaEtichette()
+{
+    const char *yellow = stile::kGiallo;
+    stile::etichetta(QStringLiteral("Label2"), QStringLiteral("Punti:"), 6000, 360, yellow, this);
+    m_punti = stile::etichetta(QStringLiteral("lbl_punti"), QStringLiteral("_____"), 6000, 1080,
+                               yellow, this);
+    stile::etichetta(QStringLiteral("Label3"), QStringLiteral("Posta in gioco:"), 6000, 2280,
+                     yellow, this);
+    m_somma = stile::etichetta(QStringLiteral("lbl_somma"), QStringLiteral("_____"), 6000, 3120,
+                               yellow, this);
+    stile::etichetta(QStringLiteral("lbl4"), QStringLiteral("La tua situazione:"), 6000, 4200,
+                     yellow, this);
+    m_situazione = stile::etichetta(QStringLiteral("lbl_situazione"),
+                                    QStringLiteral("_______     "), 7320, 4680, yellow, this);
+    stile::etichetta(QStringLiteral("Label4"), QStringLiteral("Hai vinto:") + QString(13, u' '),
+                     6000, 5400, yellow, this);
+    m_vincita = stile::etichetta(QStringLiteral("lbl_vincita"), QStringLiteral("_______"), 7320,
+                                 5880, yellow, this);
+}
+
+void PaginaGioca::mostra(const Modulo &modulo, Currency punti)
+{
+    stile::scrivi(m_punti, testoNumero(punti));
+    stile::scrivi(m_somma, testoNumero(modulo.posta));
+    stile::scrivi(m_situazione, testoNumero(modulo.situazione));
+    stile::scrivi(m_vincita, testoNumero(modulo.vincita));
+}
+
+void PaginaGioca::mostraEstrazione(const Estrazione &estrazione)
+{
+    for (std::size_t i = 0; i < m_numeri.size(); ++i)
+        scriviNumero(i, QString());
+    for (std::size_t w = 0; w < lotto::kRuote; ++w) {
+        for (std::size_t p = 0; p < Estrazione::kPosizioni; ++p)
+            scriviNumero(w * 5 + p, QString::number(estrazione.numero(w, p)));
+    }
 }
 
 void PaginaGioca::creaTabellone()
@@ -69,7 +95,7 @@ void PaginaGioca::creaTabellone()
             number->setAlignment(Qt::AlignCenter);
             number->setGeometry(twips(1740 + 840 * int(p)), twips(1920 + 360 * int(w)), twips(300),
                                 twips(285));
-            lbl_numeri[w * 5 + p] = number;
+            m_numeri[w * 5 + p] = number;
             scriviNumero(w * 5 + p, QString());
         }
     }
@@ -79,7 +105,7 @@ void PaginaGioca::creaTabellone()
 // of every change.
 void PaginaGioca::scriviNumero(std::size_t indice, const QString &numero)
 {
-    QLabel *label = lbl_numeri[indice];
+    QLabel *label = m_numeri[indice];
     label->setText(numero);
     label->setAccessibleName(
         QString::fromStdString(lotto::nomeRuota(indice / 5)) +

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "base/currency.h"
+
 #include <QGroupBox>
 
 #include <array>
 
+class Estrazione;
+class Modulo;
 class QLabel;
 class QPushButton;
 
@@ -15,16 +19,27 @@ class PaginaGioca : public QGroupBox
 public:
     explicit PaginaGioca(QWidget *parent);
 
+    // The game's values as the page shows them: the points (as last shown, which may lag
+    // behind the state while a play credits its wins), the stake in play, the game's result and
+    // the last play's winnings.
+    void mostra(const Modulo &modulo, Currency punti);
+    // The board blanked whole, then filled with the draw once it is all made.
+    void mostraEstrazione(const Estrazione &estrazione);
+
+Q_SIGNALS:
+    // The play button was pressed.
+    void giocaPremuto();
+
+private:
+    void creaEtichette();
+    void creaTabellone();
     // Shows a drawn number on the board (nothing for an empty text).
     void scriviNumero(std::size_t indice, const QString &numero);
 
-    QPushButton *cmd_gioca;
-    QLabel *lbl_punti;
-    QLabel *lbl_somma;
-    QLabel *lbl_situazione;
-    QLabel *lbl_vincita;
-    std::array<QLabel *, 50> lbl_numeri; // wheel w, position p at w * 5 + p
-
-private:
-    void creaTabellone();
+    QPushButton *m_gioca;
+    QLabel *m_punti = nullptr;           // lbl_punti
+    QLabel *m_somma = nullptr;           // lbl_somma
+    QLabel *m_situazione = nullptr;      // lbl_situazione
+    QLabel *m_vincita = nullptr;         // lbl_vincita
+    std::array<QLabel *, 50> m_numeri{}; // lbl_numeri: wheel w, position p at w * 5 + p
 };

@@ -1,16 +1,18 @@
 #include "paginalotto.h"
 
+#include "main_window/listaschede.h"
 #include "main_window/pulsanteacapo.h"
+#include "shared/modulo.h"
 #include "widgets/immagine.h"
 #include "widgets/stilegioco.h"
+#include "widgets/testonumero.h"
 #include "widgets/twips.h"
 
-#include "main_window/listaschede.h"
 #include <QLabel>
-
 #include <QPushButton>
 
-PaginaLotto::PaginaLotto(QWidget *parent) : QGroupBox(QStringLiteral("Lotto"), parent)
+PaginaLotto::PaginaLotto(ModelloSchede *esistenti, ModelloSchede *dagioca, QWidget *parent)
+    : QGroupBox(QStringLiteral("Lotto"), parent)
 {
     setObjectName(QStringLiteral("frmLotto_2"));
     setFont(stile::comic());
@@ -20,36 +22,35 @@ PaginaLotto::PaginaLotto(QWidget *parent) : QGroupBox(QStringLiteral("Lotto"), p
     decorazione->setObjectName(QStringLiteral("Image3"));
     decorazione->setGeometry(stile::sottoIlTitolo(this));
 
-    cmd_scheda = pulsante("cmd_scheda", "COMPILA NUOVA SCHEDA", 4560, 480, 1695, 495);
-    cmd_carica = pulsante("cmd_carica", "CARICA INSIEME DI SCHEDE", 6360, 480, 1695, 495);
-    cmd_newinsie = pulsante("cmd_newinsie", "NUOVO INSIEME DI SCHEDE", 8160, 480, 1695, 495);
-    lbl_filelottoschede =
+    QPushButton *scheda = pulsante("cmd_scheda", "COMPILA NUOVA SCHEDA", 4560, 480, 1695, 495);
+    QPushButton *carica = pulsante("cmd_carica", "CARICA INSIEME DI SCHEDE", 6360, 480, 1695, 495);
+    QPushButton *nuovo = pulsante("cmd_newinsie", "NUOVO INSIEME DI SCHEDE", 8160, 480, 1695, 495);
+    connect(scheda, &QPushButton::clicked, this, &PaginaLotto::nuovaSchedaChiesta);
+    connect(carica, &QPushButton::clicked, this, &PaginaLotto::caricaChiesto);
+    connect(nuovo, &QPushButton::clicked, this, &PaginaLotto::nuovoInsiemeChiesto);
+    m_file =
         stile::etichetta(QStringLiteral("lbl_filelottoschede"), QStringLiteral("File Caricato:"),
                          360, 1080, stile::kGialloPallido, this);
-    lst_esistenti = lista("lst_esistenti", "lbl_Esistenti", "Schede Esistenti", 5880);
-    lst_dagioca = lista("lst_dagioca", "lbl_giocate", "Schede Giocate", 8280);
-
-    cmd_all_destra = pulsante("cmd_all_destra", ">>", 7680, 2160, 495, 375);
-    cmd_destra = pulsante("cmd_destra", ">", 7680, 2520, 495, 375);
-    cmd_sinistra = pulsante("cmd_sinistra", "<", 7680, 5040, 495, 375);
-    cmd_all_sinistra = pulsante("cmd_all_sinistra", "<<", 7680, 5400, 495, 375);
-    cmd_all_destra->setAccessibleDescription(QStringLiteral("Gioca tutte le schedine"));
-    cmd_destra->setAccessibleDescription(QStringLiteral("Gioca le schedine selezionate"));
-    cmd_sinistra->setAccessibleDescription(
-        QStringLiteral("Togli le schedine selezionate dal gioco"));
-    cmd_all_sinistra->setAccessibleDescription(QStringLiteral("Togli tutte le schedine dal gioco"));
-    for (QPushButton *arrow : {cmd_all_destra, cmd_destra, cmd_sinistra, cmd_all_sinistra})
-        arrow->setFont(QFont());
+    m_esistenti = lista("lst_esistenti", "lbl_Esistenti", "Schede Esistenti", 5880, esistenti,
+                        Lista::Esistenti);
+    m_dagioca =
+        lista("lst_dagioca", "lbl_giocate", "Schede Giocate", 8280, dagioca, Lista::DaGioca);
+    const QList<QWidget *> arrows{
+        freccia("cmd_all_destra", ">>", 2160, Freccia::TutteAGioca, "Gioca tutte le schedine"),
+        freccia("cmd_destra", ">", 2520, Freccia::AGioca, "Gioca le schedine selezionate"),
+        freccia("cmd_sinistra", "<", 5040, Freccia::AEsistenti,
+                "Togli le schedine selezionate dal gioco"),
+        freccia("cmd_all_sinistra", "<<", 5400, Freccia::TutteAEsistenti,
+                "Togli tutte le schedine dal gioco")};
     // Tab goes through the page as it reads: the buttons, the tickets not chosen, the arrows
     // from top to bottom, the tickets to play.
-    const QList<QWidget *> order{cmd_scheda,    cmd_carica,       cmd_newinsie,
-                                 lst_esistenti, cmd_all_destra,   cmd_destra,
-                                 cmd_sinistra,  cmd_all_sinistra, lst_dagioca};
+    const QList<QWidget *> order =
+        QList<QWidget *>{scheda, carica, nuovo, m_esistenti} + arrows + QList<QWidget *>{m_dagioca};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     stile::pulsantiConInvio(this);
 
-    lbl_messaggio =
+    m_messaggio =
         stile::etichetta(QStringLiteral("lbl_messaggio"), QString::fromUtf8(kMessaggioIniziale),
                          360, 6120, stile::kGialloPallido, this);
 }
@@ -64,15 +65,54 @@ QPushButton *PaginaLotto::pulsante(const char *name, const char *caption, int le
     return button;
 }
 
+// The arrows between the lists, in the desktop's own face.
+QPushButton *PaginaLotto::freccia(const char *name, const char *caption, int top, Freccia verso,
+                                  const char *description)
+{
+    QPushButton *arrow = pulsante(name, caption, 7680, top, 495, 375);
+    arrow->setFont(QFont());
+    arrow->setAccessibleDescription(QString::fromUtf8(description));
+    connect(arrow, &QPushButton::clicked, this, [this, verso] { Q_EMIT frecciaPremuta(verso); });
+    return arrow;
+}
+
 ListaSchede *PaginaLotto::lista(const char *name, const char *labelName, const char *caption,
-                                int left)
+                                int left, ModelloSchede *modello, Lista quale)
 {
     const QString title = QString::fromUtf8(caption);
     QLabel *label = stile::etichetta(QString::fromLatin1(labelName), title, left, 1800,
                                      stile::kGialloPallido, this);
-    auto *list = new ListaSchede(QString::fromLatin1(name), this);
+    auto *list = new ListaSchede(QString::fromLatin1(name), modello, this);
     list->setGeometry(twipsRect(left, 2160, 1695, 3570));
     list->setAccessibleName(title);
     label->setBuddy(list);
+    connect(list, &ListaSchede::DblClick, this, [this, quale] { Q_EMIT schedinaChiesta(quale); });
     return list;
+}
+
+void PaginaLotto::mostra(const Modulo &modulo)
+{
+    stile::scrivi(m_file, modulo.insiemeAperto() ? QString::fromUtf8(kFileCaricato) +
+                                                       QString::fromStdString(modulo.file_insieme)
+                                                 : testoQt(Modulo::kNessunFile));
+}
+
+void PaginaLotto::suggerisci(const char *messaggio)
+{
+    stile::scrivi(m_messaggio, QString::fromUtf8(messaggio));
+}
+
+const ListaSchede *PaginaLotto::vista(Lista lista) const
+{
+    return lista == Lista::Esistenti ? m_esistenti : m_dagioca;
+}
+
+QList<int> PaginaLotto::righeSelezionate(Lista lista) const
+{
+    return vista(lista)->righeSelezionate();
+}
+
+QString PaginaLotto::voceCorrente(Lista lista) const
+{
+    return vista(lista)->voceCorrente();
 }

@@ -2,11 +2,14 @@
 
 #include <QGroupBox>
 
-class QLabel;
 class ListaSchede;
+class Modulo;
+class ModelloSchede;
+class QLabel;
 class QPushButton;
 
-// The "Lotto" page: ticket sets, the two selection lists and the hint line.
+// The "Lotto" page: ticket sets, the two selection lists and the hint line. The lists show the
+// entries their models hold; what the player asks for is told by signals.
 class PaginaLotto : public QGroupBox
 {
     Q_OBJECT
@@ -19,22 +22,49 @@ public:
     // Followed by the set's path once a set is loaded.
     static constexpr const char *kFileCaricato = "File caricato : ";
 
-    explicit PaginaLotto(QWidget *parent);
+    enum class Lista
+    {
+        Esistenti, // lst_esistenti, the tickets not chosen
+        DaGioca    // lst_dagioca, the tickets chosen for play
+    };
+    enum class Freccia
+    {
+        TutteAGioca, // ">>"
+        AGioca,      // ">"
+        AEsistenti,  // "<"
+        TutteAEsistenti
+    };
 
-    QPushButton *cmd_scheda;
-    QPushButton *cmd_carica;
-    QPushButton *cmd_newinsie;
-    QLabel *lbl_filelottoschede;
-    ListaSchede *lst_esistenti;
-    ListaSchede *lst_dagioca;
-    QPushButton *cmd_all_destra;
-    QPushButton *cmd_destra;
-    QPushButton *cmd_sinistra;
-    QPushButton *cmd_all_sinistra;
-    QLabel *lbl_messaggio;
+    PaginaLotto(ModelloSchede *esistenti, ModelloSchede *dagioca, QWidget *parent);
+
+    // The set loaded, or that none is.
+    void mostra(const Modulo &modulo);
+    // The hint line: how to begin, or how to look at a ticket.
+    void suggerisci(const char *messaggio);
+    // The selected rows of a list, in list order.
+    QList<int> righeSelezionate(Lista lista) const;
+    // The text of a list's current entry; empty when it has none.
+    QString voceCorrente(Lista lista) const;
+
+Q_SIGNALS:
+    void nuovaSchedaChiesta();  // "COMPILA NUOVA SCHEDA"
+    void caricaChiesto();       // "CARICA INSIEME DI SCHEDE"
+    void nuovoInsiemeChiesto(); // "NUOVO INSIEME DI SCHEDE"
+    void frecciaPremuta(PaginaLotto::Freccia freccia);
+    // A double click on a list, or Enter on its current entry.
+    void schedinaChiesta(PaginaLotto::Lista lista);
 
 private:
     QPushButton *pulsante(const char *name, const char *caption, int left, int top, int width,
                           int height);
-    ListaSchede *lista(const char *name, const char *labelName, const char *caption, int left);
+    QPushButton *freccia(const char *name, const char *caption, int top, Freccia verso,
+                         const char *description);
+    ListaSchede *lista(const char *name, const char *labelName, const char *caption, int left,
+                       ModelloSchede *modello, Lista quale);
+    const ListaSchede *vista(Lista lista) const;
+
+    QLabel *m_file = nullptr;      // lbl_filelottoschede
+    QLabel *m_messaggio = nullptr; // lbl_messaggio
+    ListaSchede *m_esistenti = nullptr;
+    ListaSchede *m_dagioca = nullptr;
 };

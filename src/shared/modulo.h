@@ -25,6 +25,10 @@ public:
     std::string file_insieme{kNessunFile};
     double situazione = 0;
     Currency somma;
+    // What the "Gioca" page shows beside "Posta in gioco:" and "Hai vinto:": the last move's
+    // `somma` (0 after a refund, a play or a new game), and the last play's winnings.
+    Currency posta;
+    double vincita = 0;
     std::uint64_t pos_modifica = 0;
     int blocca_eventi = 0;
     std::int16_t suoni_attivi = 1;

@@ -39,7 +39,7 @@ Control *soloLettura(Control *control)
 } // namespace
 
 form_guarda::form_guarda(Modulo &modulo, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_modulo(modulo)
+    : FinestraSecondaria(parent), m_modulo(modulo)
 {
     setObjectName(QStringLiteral("form_guarda"));
     // No caption: an empty one would make the desktop show the program's name instead.
@@ -75,7 +75,7 @@ void form_guarda::creaRuote()
         auto *wheel = soloLettura(new QCheckBox(testoQt(lotto::kNomiRuote[std::size_t(i)]), frame));
         wheel->setObjectName(QStringLiteral("chk_ruote1_%1").arg(i));
         wheel->setGeometry(twipsRect(45, 240 + 360 * i, 1170, 255));
-        chk_ruote1[std::size_t(i)] = wheel;
+        m_campi.chk_ruote[std::size_t(i)] = wheel;
     }
 }
 
@@ -85,11 +85,12 @@ void form_guarda::creaIntestazione()
     auto *title = new QLabel(QStringLiteral("Titolo scheda:"), frame);
     title->setObjectName(QStringLiteral("lbl_titolo1"));
     title->move(twips(120), twips(120));
-    txt_titolo1 = soloLettura(new QLineEdit(frame));
-    txt_titolo1->setObjectName(QStringLiteral("txt_titolo1"));
-    txt_titolo1->setAccessibleName(QStringLiteral("Titolo scheda"));
-    txt_titolo1->setReadOnly(true);
-    txt_titolo1->setGeometry(twipsRect(120, 480, 3015, 285));
+    QLineEdit *titleBox = soloLettura(new QLineEdit(frame));
+    titleBox->setObjectName(QStringLiteral("txt_titolo1"));
+    titleBox->setAccessibleName(QStringLiteral("Titolo scheda"));
+    titleBox->setReadOnly(true);
+    titleBox->setGeometry(twipsRect(120, 480, 3015, 285));
+    m_campi.txt_titolo = titleBox;
     auto *numbers = new QLabel(QStringLiteral("I numeri giocati"), frame);
     numbers->setObjectName(QStringLiteral("lbl_numeri1"));
     numbers->move(twips(120), twips(840));
@@ -100,7 +101,7 @@ void form_guarda::creaIntestazione()
         box->setReadOnly(true);
         box->setAlignment(Qt::AlignCenter);
         box->setGeometry(twipsRect(360 * i, 1200, 375, 375));
-        txt_num1[std::size_t(i)] = box;
+        m_campi.txt_num[std::size_t(i)] = box;
     }
 }
 
@@ -113,34 +114,35 @@ void form_guarda::creaGiocate()
         auto *bet = soloLettura(new QCheckBox(name, frame));
         bet->setObjectName(QStringLiteral("chk_giocata1_%1").arg(k));
         bet->setGeometry(twipsRect(120, 240 + 360 * k, 1095, 375));
-        chk_giocata1[std::size_t(k)] = bet;
+        m_campi.chk_giocata[std::size_t(k)] = bet;
         auto *stake = soloLettura(new QLineEdit(frame));
         stake->setObjectName(QStringLiteral("txt_puntata1_%1").arg(k));
         stake->setAccessibleName(QStringLiteral("Puntata su ") + name);
         stake->setReadOnly(true);
         stake->setGeometry(twipsRect(1200, 300 + 360 * k, 2655, 285));
-        txt_puntata1[std::size_t(k)] = stake;
+        m_campi.txt_puntata[std::size_t(k)] = stake;
     }
 }
 
 void form_guarda::creaPulsanti()
 {
-    cmd_modifica = new QPushButton(QStringLiteral("Modifica"), this);
-    cmd_modifica->setObjectName(QStringLiteral("cmd_modifica"));
-    cmd_modifica->setGeometry(twipsRect(0, 4200, 1215, 465));
-    cmd_esci1 = new QPushButton(QStringLiteral("Esci"), this);
-    cmd_esci1->setObjectName(QStringLiteral("cmd_esci1"));
-    cmd_esci1->setGeometry(twipsRect(1200, 4200, 3945, 465));
+    m_modifica = new QPushButton(QStringLiteral("Modifica"), this);
+    m_modifica->setObjectName(QStringLiteral("cmd_modifica"));
+    m_modifica->setGeometry(twipsRect(0, 4200, 1215, 465));
+    m_esci = new QPushButton(QStringLiteral("Esci"), this);
+    m_esci->setObjectName(QStringLiteral("cmd_esci1"));
+    m_esci->setGeometry(twipsRect(1200, 4200, 3945, 465));
     // The viewer's clear routine has a button of its own that is never shown.
-    cmd_pulisci1 = new QPushButton(QStringLiteral("Pulisci scheda"), this);
-    cmd_pulisci1->setObjectName(QStringLiteral("cmd_pulisci1"));
-    cmd_pulisci1->setGeometry(cmd_modifica->geometry());
-    cmd_pulisci1->setVisible(false);
-    for (auto [b, gestore] : {std::pair{cmd_modifica, &form_guarda::cmd_modifica_Click},
-                              {cmd_esci1, &form_guarda::cmd_esci1_Click},
-                              {cmd_pulisci1, &form_guarda::cmd_pulisci1_Click}})
+    auto *clear = new QPushButton(QStringLiteral("Pulisci scheda"), this);
+    clear->setObjectName(QStringLiteral("cmd_pulisci1"));
+    clear->setGeometry(m_modifica->geometry());
+    clear->setVisible(false);
+    for (auto [b, gestore] : {std::pair{m_modifica, &form_guarda::cmd_modifica_Click},
+                              {m_esci, &form_guarda::cmd_esci1_Click},
+                              {clear, &form_guarda::cmd_pulisci1_Click}})
         connect(b, &QPushButton::clicked, this, nelTurno(m_modulo, this, gestore));
     stile::pulsantiConInvio(this);
+    esceCon(m_esci);
 }
 
 // The faces the viewer was drawn with, set when it is first shown: the window's bold italic
@@ -155,11 +157,11 @@ void form_guarda::caratteri()
     setFont(window);
     for (QGroupBox *frame : findChildren<QGroupBox *>())
         frame->setFont(stile::sansSerif());
-    cmd_esci1->setFont(stile::sansSerif());
+    m_esci->setFont(stile::sansSerif());
     // The narrow column was drawn for a narrower face than the desktop's sans serif.
     QFont narrow = stile::sansSerif();
     narrow.setPointSizeF(7.5);
-    for (QCheckBox *wheel : chk_ruote1)
+    for (QCheckBox *wheel : m_campi.chk_ruote)
         wheel->setFont(narrow);
     auto *title = findChild<QLabel *>(QStringLiteral("lbl_titolo1"));
     title->setFont(stile::comic(12));
@@ -176,7 +178,8 @@ void form_guarda::caratteri()
 void form_guarda::cmd_pulisci1_Click()
 {
     const BloccoEventi blocco(m_modulo);
-    campi.svuota();
+    m_campi.svuota();
+    m_mostrata.reset();
 }
 
 void form_guarda::mostra(const QString &voce, bool modificabile)
@@ -187,9 +190,9 @@ void form_guarda::mostra(const QString &voce, bool modificabile)
         show();
         raise();
         cmd_pulisci1_Click();
-        cmd_modifica->setVisible(modificabile);
+        m_modifica->setVisible(modificabile);
         // The keyboard starts on the first button shown.
-        (modificabile ? cmd_modifica : cmd_esci1)->setFocus();
+        (modificabile ? m_modifica : m_esci)->setFocus();
         activateWindow();
         found = cerca(voce);
     }
@@ -199,6 +202,7 @@ void form_guarda::mostra(const QString &voce, bool modificabile)
         m_modulo.schedina = *schedina;
         const BloccoEventi blocco(m_modulo);
         riempi(*schedina);
+        m_mostrata = *schedina;
     }
 }
 
@@ -224,8 +228,14 @@ Esito<std::optional<Schedina>> form_guarda::cerca(const QString &voce)
     return found;
 }
 
+QString form_guarda::titolo() const
+{
+    return m_campi.txt_titolo->text();
+}
+
 void form_guarda::riempi(const Schedina &s)
 {
+    auto &[txt_titolo1, txt_num1, chk_giocata1, txt_puntata1, chk_ruote1] = m_campi;
     txt_titolo1->setText(QString::fromStdString(s.titoloTesto()));
     for (std::size_t i = 0; i < chk_ruote1.size(); ++i)
         chk_ruote1[i]->setChecked(s.ruote[i] == 1);
@@ -258,7 +268,7 @@ void form_guarda::cmd_modifica_Click()
         return;
     m_modulo.pos_modifica = *position;
     hide();
-    Q_EMIT modificaChiesta();
+    Q_EMIT modificaChiesta(m_mostrata);
 }
 
 // The first record with the shown title, trimmed; with none, the record after the last, where
@@ -269,7 +279,7 @@ std::optional<std::uint64_t> form_guarda::recordDaModificare()
     if (!m_modulo.insiemeAperto())
         return 1;
     const InsiemeSchede insieme(m_modulo.file_insieme);
-    const auto found = insieme.trovaPerTitolo(txt_titolo1->text().toStdString());
+    const auto found = insieme.trovaPerTitolo(titolo().toStdString());
     const auto count = found ? insieme.conta() : Esito<std::uint64_t>(found.errore());
     if (!count) {
         MostraErroreFile(m_modulo, count.errore());
@@ -284,32 +294,13 @@ void form_guarda::cmd_esci1_Click()
     hide();
 }
 
-void form_guarda::Form_Activate()
-{
-    Q_EMIT attivata();
-}
-
 bool form_guarda::event(QEvent *event)
 {
-    // Hidden, it gives the keyboard back to the window that opened it.
-    if (event->type() == QEvent::Hide && parentWidget())
-        parentWidget()->activateWindow();
-    if (event->type() == QEvent::WindowActivate)
-        Form_Activate();
     if (event->type() == QEvent::Show && !m_testiAdattati) {
         m_testiAdattati = true;
         caratteri();
     }
-    return QWidget::event(event);
-}
-
-// Escape leaves the viewer, as "Esci" does.
-void form_guarda::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape)
-        cmd_esci1->click();
-    else
-        QWidget::keyPressEvent(event);
+    return FinestraSecondaria::event(event);
 }
 
 // A click anywhere but on the buttons, frames and boxes included, tells how to change the

@@ -143,9 +143,9 @@ private Q_SLOTS:
                                       "estratto: ([1-9]|[1-8]\\d|90)$");
         QList<QSet<QString>> drawn(10);
         for (std::size_t i = 0; i < 50; ++i) {
-            const QString name =
-                QAccessible::queryAccessibleInterface(partita.gioca()->lbl_numeri[i])
-                    ->text(QAccessible::Name);
+            const QString name = QAccessible::queryAccessibleInterface(
+                                     partita.su<QLabel>(QString("lbl_numeri_%1").arg(i)))
+                                     ->text(QAccessible::Name);
             const auto match = said.match(name);
             QVERIFY2(match.captured(1).toUpper() == lotto::kNomiRuote[i / 5].data(),
                      qPrintable(name));
@@ -168,7 +168,7 @@ private Q_SLOTS:
         QCOMPARE(keys("Return, 17*Tab, End, '0', Tab, Return"), "lst_esistenti");
         QCOMPARE(partita.detto(), "inizio_lotto / click x2 / lotto_schedina_salvata");
         QCOMPARE(record(partita.path(), 2), "Ambo Bari[12,34|0|1:50]");
-        const QStringList listed = partita.window.paginaLotto()->lst_esistenti->voci();
+        const QStringList listed = partita.voci("lst_esistenti");
         QCOMPARE(listed.last().trimmed(), "Ambo Bari");
         QCOMPARE(listed.count(listed.last()), 1); // its old entry left the list
         QCOMPARE(keys("F10, Right, Return"), "lst_esistenti");

@@ -1,4 +1,4 @@
-#include "support/finestre.h"
+#include "support/partitadiprova.h"
 
 namespace {
 
@@ -81,7 +81,7 @@ private Q_SLOTS:
         row("no set open any more", "title:Nuova, 0:4, wheel 7, bet 0, stake 0:3, noset, save",
             "click / lott_almeno_un_file");
         // Activation, and leaving.
-        row("activation and Esci", "punti 12345, activate, punti 7, esci, state, points",
+        row("activation and Esci", "punti 12345, activate:editor, punti 7, esci, state, points",
             "click / Compila la tua schedina, hai 12345 punti / closed / points 12345");
         row("Escape leaves as Esci does", "escape, state", "click / closed");
     }

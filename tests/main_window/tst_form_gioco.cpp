@@ -197,14 +197,14 @@ private Q_SLOTS:
             game.window.resize(size);
         QTRY_VERIFY(!size.isValid() || game.window.size() == size);
         const QRect outer = game.window.frameGeometry();
-        const QWidget *strip = game.window.tabStrip();
+        const QWidget *strip = trova(&game.window, "TabStrip1");
         const QPoint middle(outer.width() / 2, outer.height() / 2);
         QVERIFY((strip->geometry().center() - middle).manhattanLength() <= 2);
         for (QWidget *page : game.pagine())
             QCOMPARE(page->pos(), QPoint(strip->x(), middle.y() - page->height() / 2) +
                                       QPoint(twips(100), twips(100)));
         QCOMPARE(game.window.visore()->pos(), strip->pos() + QPoint(twips(400), twips(2500)));
-        for (QTextBrowser *page : game.window.paginaRegolamento()->OLE)
+        for (QTextBrowser *page : game.window.paginaRegolamento()->findChildren<QTextBrowser *>())
             QVERIFY(page->toPlainText().contains("LE REGOLE DEL GIOCO"));
     }
 };

@@ -3,7 +3,6 @@
 #include <QClipboard>
 
 #include "editor/form_schede.h"
-#include "editor/inserimentonumeri.h"
 #include "shared/modulo.h"
 #include "storage/insiemeschede.h"
 #include "support/fakeavvisi.h"
@@ -62,6 +61,39 @@ struct Finti
         return told.join(" / ").remove(dir.path() + '/');
     }
 };
+
+// A control found as a player's tools find it: by its name, below a window.
+template <typename T = QWidget>
+T *trova(const QObject *window, const QString &name)
+{
+    T *control = window->findChild<T *>(name);
+    if (!control)
+        qFatal("no control named %s", qPrintable(name));
+    return control;
+}
+
+// The boxes of a ticket in the editor, or in the viewer, whose names end in "1".
+inline CampiScheda campi(const QWidget *window, const char *uno = "")
+{
+    const auto box = [&](const char *kind, int i = -1) {
+        return trova<QLineEdit>(window,
+                                QString(kind) + uno + (i < 0 ? "" : "_" + QString::number(i)));
+    };
+    CampiScheda c;
+    c.txt_titolo = box("txt_titolo");
+    for (int i = 0; i < 11; ++i) {
+        if (i < 10)
+            c.txt_num[std::size_t(i)] = box("txt_num", i);
+        if (i < 5) {
+            c.chk_giocata[std::size_t(i)] =
+                trova<QCheckBox>(window, QString("chk_giocata%1_%2").arg(uno).arg(i));
+            c.txt_puntata[std::size_t(i)] = box("txt_puntata", i);
+        }
+        c.chk_ruote[std::size_t(i)] =
+            trova<QCheckBox>(window, QString("chk_ruote%1_%2").arg(uno).arg(i));
+    }
+    return c;
+}
 
 // A ticket's boxes in one line: numbers ("_" open and empty, "-" closed), bet types with stakes,
 // wheels unless all open and unticked; "x" ticked, "o" open, "-" closed, "X" ticked but closed.
@@ -136,7 +168,7 @@ inline pid_t rivale(const QString &path, const QString &title)
 // K:digits" types a stake, "paste N:text" or "paste sK:text" pastes, "title:text" writes the title
 // anew, "selez", "pulisci", "save" and "esci" press the buttons, "escape" ("escape1" in the
 // viewer) presses Escape on a wheel box (the viewer's "Esci"), "rival:title" starts another
-// writer (see rivale), "activate" makes the editor
+// writer (see rivale), "activate:editor" makes the editor
 // active; "show:title" shows a ticket in the viewer (as chosen for play: "showplay:", the title as
 // it is: "showraw:"), "modifica" and "esci1" press its buttons, "hint" clicks on it. "mute",
 // "noset", "cut N" and "punti N" turn the sounds off, close the set, keep its first N records, set
@@ -147,31 +179,32 @@ inline void compila(Finti &f, Form_schede &e, form_guarda &v, const QString &act
     const QString verb = action.section(' ', 0, 0).section(':', 0, 0);
     const QString rest = action.mid(verb.size() + 1);
     const int i = rest.section(':', 0, 0).toInt();
-    QWidget *clicked = verb == "click"   ? e.txt_num[i]
-                       : verb == "bet"   ? e.chk_giocata[i]
-                       : verb == "wheel" ? e.chk_ruote[i]
+    const CampiScheda c = campi(&e);
+    QWidget *clicked = verb == "click"   ? c.txt_num[i]
+                       : verb == "bet"   ? c.chk_giocata[i]
+                       : verb == "wheel" ? c.chk_ruote[i]
                                          : static_cast<QWidget *>(nullptr);
     if (clicked)
         QTest::mouseClick(clicked, Qt::LeftButton);
     else if (verb.at(0).isDigit() || verb == "del")
-        QTest::keyClicks(e.txt_num[verb == "del" ? i : verb.toInt()], verb == "del" ? "\b" : rest);
+        QTest::keyClicks(c.txt_num[verb == "del" ? i : verb.toInt()], verb == "del" ? "\b" : rest);
     else if (verb == "stake")
-        QTest::keyClicks(e.txt_puntata[i], rest.section(':', 1));
+        QTest::keyClicks(c.txt_puntata[i], rest.section(':', 1));
     else if (verb == "paste") { // through the real clipboard, with the paste keys
         QApplication::clipboard()->setText(rest.section(':', 1));
         const QString box = rest.section(':', 0, 0);
-        QTest::keySequence(box.startsWith('s') ? e.txt_puntata[box.mid(1).toInt()] : e.txt_num[i],
+        QTest::keySequence(box.startsWith('s') ? c.txt_puntata[box.mid(1).toInt()] : c.txt_num[i],
                            QKeySequence::Paste);
     } else if (verb == "title") {
-        e.txt_titolo->clear();
-        for (QChar c : rest) // accented letters too, which have no key of their own here
-            QTest::sendKeyEvent(QTest::Click, e.txt_titolo,
-                                c < u'\x80' ? Qt::Key(c.toUpper().unicode()) : Qt::Key_unknown,
-                                QString(c), {});
+        c.txt_titolo->clear();
+        for (QChar ch : rest) // accented letters too, which have no key of their own here
+            QTest::sendKeyEvent(QTest::Click, c.txt_titolo,
+                                ch < u'\x80' ? Qt::Key(ch.toUpper().unicode()) : Qt::Key_unknown,
+                                QString(ch), {});
     } else if (verb.startsWith("show"))
         v.mostra(verb == "showraw" ? rest : rest.leftJustified(20), verb != "showplay");
     else if (verb == "hint")
-        QTest::mouseClick(&v, Qt::LeftButton, {}, v.txt_num1[2]->mapTo(&v, QPoint(3, 3)));
+        QTest::mouseClick(&v, Qt::LeftButton, {}, trova(&v, "txt_num1_2")->mapTo(&v, QPoint(3, 3)));
     else if (verb == "activate") {
         QEvent activation(QEvent::WindowActivate);
         QCoreApplication::sendEvent(&e, &activation);
@@ -179,8 +212,7 @@ inline void compila(Finti &f, Form_schede &e, form_guarda &v, const QString &act
     } else if (verb == "rival") // another writer: it holds the set's lock, then adds or not
         f.rivali << rivale(f.path(), rest);
     else if (verb.startsWith("escape")) // on a control that takes no keys of its own
-        QTest::keyClick(verb == "escape" ? static_cast<QWidget *>(e.chk_ruote[1]) : v.cmd_esci1,
-                        Qt::Key_Escape);
+        QTest::keyClick(verb == "escape" ? c.chk_ruote[1] : trova(&v, "cmd_esci1"), Qt::Key_Escape);
     else if (verb == "mute")
         f.modulo.suoni_attivi = 0;
     else if (verb == "noset")
@@ -191,10 +223,11 @@ inline void compila(Finti &f, Form_schede &e, form_guarda &v, const QString &act
         writeBytes(f.path(), readBytes(f.path()).left(126 * i));
     else if (verb == "state" || verb == "viewer")
         f.note << (!(verb == "state" ? static_cast<QWidget *>(&e) : &v)->isVisible() ? "closed"
-                   : verb == "state" ? stato(e.campi)
-                                     : stato(v.campi) + (v.cmd_modifica->isVisible() ? "" : " -M"));
+                   : verb == "state"                                                 ? stato(c)
+                                     : stato(campi(&v, "1")) +
+                                           (trova(&v, "cmd_modifica")->isVisible() ? "" : " -M"));
     else if (verb.startsWith("name"))
-        f.note << '"' + (verb == "name1" ? v.txt_titolo1 : e.txt_titolo)->text() + '"';
+        f.note << '"' + (verb == "name1" ? v.titolo() : c.txt_titolo->text()) + '"';
     else if (verb == "pos" || verb == "points" || verb == "focus" || verb == "record")
         f.note << (verb == "pos"      ? "pos " + QString::number(f.modulo.pos_modifica)
                    : verb == "points" ? "points " + QString::number(f.modulo.punti.toDouble())
@@ -207,27 +240,6 @@ inline void compila(Finti &f, Form_schede &e, form_guarda &v, const QString &act
         v.findChild<QPushButton *>("cmd_" + verb)->click();
 }
 
-// The editor and the viewer alone on an open set, "Modifica" handing the ticket over as the main
-// window does; the editor's saves are noted.
-struct SchedeDiProva : Finti
-{
-    explicit SchedeDiProva(const QByteArray &records)
-    {
-        writeBytes(path(), records);
-        modulo.file_insieme = path().toStdString();
-        editor.show();
-        QObject::connect(&viewer, &form_guarda::modificaChiesta,
-                         [this] { note << "asked", editor.prendiDalVisore(); });
-        QObject::connect(&editor, &Form_schede::schedinaSalvata,
-                         [this](const QString &t) { note << "saved \"" + t + '"'; });
-        QObject::connect(&editor, &Form_schede::schedinaRiscritta,
-                         [this](const QString &t) { note << "rewritten \"" + t + '"'; });
-    }
-
-    form_guarda viewer{modulo, nullptr};
-    Form_schede editor{modulo, viewer.campi, nullptr};
-};
-
 // A row: the player's actions (", " between), what the player was told, the set file if any.
 inline void riga(const char *name, const QString &actions, const QString &told,
                  const QByteArray &set = {})
@@ -239,17 +251,4 @@ inline void colonne()
     QTest::addColumn<QStringList>("actions");
     QTest::addColumn<QString>("told");
     QTest::addColumn<QByteArray>("set");
-}
-// Runs a row in the editor and the viewer alone.
-inline void provaSchede()
-{
-    QFETCH(QStringList, actions);
-    QFETCH(QString, told);
-    QFETCH(QByteArray, set);
-    SchedeDiProva f(set);
-    for (const QString &action : actions)
-        compila(f, f.editor, f.viewer, action);
-    QCOMPARE(f.detto(), told);
-    QCOMPARE(f.modulo.blocca_eventi, 0);
-    QVERIFY(!QFile::exists(QString::fromUtf8(Modulo::kNessunFile.data())));
 }

@@ -1,16 +1,15 @@
 #pragma once
 
 #include "main_window/form_gioco.h"
-#include "main_window/listaschede.h"
 #include "main_window/paginagioca.h"
 #include "main_window/paginalotto.h"
 #include "main_window/paginaregolamento.h"
-#include "main_window/tabstrip.h"
 #include "support/finestre.h"
 
 #include <QAction>
 #include <QDir>
 #include <QLabel>
+#include <QListView>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTextBrowser>
@@ -37,6 +36,23 @@ struct PartitaDiProva : Finti
     {
         return {window.findChild<QWidget *>("frmLotto_0"), gioca(), lotto(),
                 window.paginaRegolamento()};
+    }
+    // A control of the window, its pages made first.
+    template <typename T = QPushButton>
+    T *su(const QString &name)
+    {
+        lotto();
+        return trova<T>(&window, name);
+    }
+    QTabBar *tabs() { return trova<QTabBar>(&window, "TabStrip1_schede"); }
+    // Every entry of a list, trailing blanks and all.
+    QStringList voci(const char *list)
+    {
+        QStringList entries;
+        const QAbstractItemModel *model = su<QListView>(list)->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            entries << model->index(row, 0).data().toString();
+        return entries;
     }
 
     // Does in the main window what a player does: "carica" loads set.slott ("carica A B" writes
@@ -65,16 +81,15 @@ struct PartitaDiProva : Finti
                     else
                         dialog.scegli(path(answer.isEmpty() ? "set.slott" : answer));
                 }
-                (verb == "carica" ? lotto()->cmd_carica : lotto()->cmd_newinsie)->click();
+                su(verb == "carica" ? "cmd_carica" : "cmd_newinsie")->click();
             } else if (verb[0] == '>' || verb[0] == '<') {
-                ListaSchede *from = verb[0] == '>' ? lotto()->lst_esistenti : lotto()->lst_dagioca;
+                auto *from = su<QListView>(verb[0] == '>' ? "lst_esistenti" : "lst_dagioca");
                 from->clearSelection();
                 for (const QString &row : words)
                     from->selectionModel()->select(from->model()->index(row.toInt(), 0),
                                                    QItemSelectionModel::Select);
-                lotto()
-                    ->findChild<QPushButton *>(QString("cmd_") + (verb.size() == 2 ? "all_" : "") +
-                                               (verb[0] == '>' ? "destra" : "sinistra"))
+                su(QString("cmd_") + (verb.size() == 2 ? "all_" : "") +
+                   (verb[0] == '>' ? "destra" : "sinistra"))
                     ->click();
             } else if (verb == "gioca") {
                 QMap<int, QList<int>> drawn;
@@ -83,17 +98,16 @@ struct PartitaDiProva : Finti
                         drawn[wheel.section(':', 0, 0).toInt()] << number.toInt();
                 }
                 generatore.ruote(drawn);
-                gioca()->cmd_gioca->click();
+                su("cmd_gioca")->click();
             } else if (verb.startsWith("dbl")) {
-                ListaSchede *list = verb == "dbl" ? lotto()->lst_esistenti : lotto()->lst_dagioca;
+                auto *list = su<QListView>(verb == "dbl" ? "lst_esistenti" : "lst_dagioca");
                 list->setCurrentIndex(list->model()->index(n, 0));
                 QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
                                    list->visualRect(list->currentIndex()).center());
             } else if (verb == "tab") {
-                QTabBar *tabs = window.tabStrip()->tabs();
-                const QRect tab = tabs->tabRect(n - 1);
-                QTest::mouseClick(tabs, Qt::LeftButton, {},
-                                  tab.isValid() ? tab.center() : QPoint(tabs->width() - 2, 2));
+                const QRect tab = tabs()->tabRect(n - 1);
+                QTest::mouseClick(tabs(), Qt::LeftButton, {},
+                                  tab.isValid() ? tab.center() : QPoint(tabs()->width() - 2, 2));
             } else if (verb == "scrivi") {
                 QByteArray bytes;
                 for (const QString &ticket : words)
@@ -102,23 +116,24 @@ struct PartitaDiProva : Finti
             } else if (verb == "rules" || verb == "page" || verb == "board") {
                 PaginaRegolamento *rules = window.paginaRegolamento();
                 if (verb == "rules")
-                    rules->VScroll->setValue(n);
+                    trova<QScrollBar>(rules, "VScroll")->setValue(n);
                 for (int i = 0; i < (verb == "board" ? 5 : 4); ++i)
-                    shown += verb == "board" ? gioca()->lbl_numeri[i]->text() + ","
-                             : (verb == "rules" ? rules->OLE[i] : pagine()[i])->isVisible()
-                                 ? QString::number(i)
-                                 : "";
+                    shown +=
+                        verb == "board" ? su<QLabel>(QString("lbl_numeri_%1").arg(i))->text() + ","
+                        : (verb == "rules" ? trova(rules, QString("OLE_%1").arg(i)) : pagine()[i])
+                                ->isVisible()
+                            ? QString::number(i)
+                            : "";
                 note << verb + " " + shown +
-                            (verb == "page"
-                                 ? " tab " + QString::number(window.tabStrip()->selezionata())
-                                 : "");
+                            (verb == "page" ? " tab " + QString::number(tabs()->currentIndex() + 1)
+                                            : "");
             } else if (verb == "cartella" || verb == "fifo") {
                 QFile::remove(path());
                 verb == "fifo" ? void(::mkfifo(qPrintable(path()), 0666))
                                : void(QDir(dir.path()).mkdir("set.slott"));
             } else if (verb == "enorme") { // past what the game holds, without the disk it takes
                 QFile(path()).resize(qint64(ErroreFile::kMassimoSchede + 1) * 126);
-            } else if (verb == "activate") {
+            } else if (verb == "activate" && arg.isEmpty()) {
                 QEvent activation(QEvent::WindowActivate);
                 QCoreApplication::sendEvent(&window, &activation);
             } else if (verb == "sì" || verb == "no")
@@ -129,7 +144,7 @@ struct PartitaDiProva : Finti
                 note << window.findChild<QAction *>("mnu_cmd_suoni")->text() + '/' +
                             window.findChild<QAction *>("mnu_cmd_spirito")->text();
             else if (verb == "scheda")
-                lotto()->cmd_scheda->click();
+                su("cmd_scheda")->click();
             else if (verb == "exit")
                 QTest::mouseClick(window.findChild<QLabel *>("lbl_esci"), Qt::LeftButton);
             else if (verb == "close")
@@ -137,7 +152,7 @@ struct PartitaDiProva : Finti
             else if (verb == "joking" || verb == "start") // at the start, nothing more to do
                 modulo.suoni_spiritosi = verb == "joking";
             else if (verb == "message" || verb == "vista")
-                note << (verb == "vista" ? vista() : lotto()->lbl_messaggio->text());
+                note << (verb == "vista" ? vista() : su<QLabel>("lbl_messaggio")->text());
             else
                 compila(*this, *window.editor(), *window.visore(), action);
         }
@@ -148,17 +163,38 @@ struct PartitaDiProva : Finti
     QString vista()
     {
         QStringList seen;
-        for (QLabel *label : {gioca()->lbl_punti, gioca()->lbl_somma, gioca()->lbl_situazione,
-                              gioca()->lbl_vincita})
-            seen << label->text();
+        for (const char *label : {"lbl_punti", "lbl_somma", "lbl_situazione", "lbl_vincita"})
+            seen << su<QLabel>(label)->text();
         if (window.windowTitle() != Form_gioco::kCaptionCredito + seen[0])
             seen << "[" + window.windowTitle() + "]";
-        for (ListaSchede *list : {lotto()->lst_esistenti, lotto()->lst_dagioca})
-            seen << "|"
-                 << QStringList(list->voci())
-                        .replaceInStrings(QRegularExpression(" +$"), "")
-                        .join(',');
-        const QString set = lotto()->lbl_filelottoschede->text().remove(dir.path() + '/');
+        for (const char *list : {"lst_esistenti", "lst_dagioca"})
+            seen << "|" << voci(list).replaceInStrings(QRegularExpression(" +$"), "").join(',');
+        const QString set = su<QLabel>("lbl_filelottoschede")->text().remove(dir.path() + '/');
         return seen.join(' ') + (set == "File caricato : set.slott" ? "" : " | " + set);
     }
 };
+
+// Runs a row of the editor's or the viewer's table: a game with the row's set loaded and the
+// editor opened on it as "COMPILA NUOVA SCHEDA" opens it, then the row's actions. What the
+// windows tell each other is noted: a ticket handed to the editor, saved, written over.
+inline void provaSchede()
+{
+    QFETCH(QStringList, actions);
+    QFETCH(QString, told);
+    QFETCH(QByteArray, set);
+    PartitaDiProva f;
+    writeBytes(f.path(), set);
+    f.fai({"carica", "scheda"});
+    Form_schede *editor = f.window.editor();
+    QObject::connect(f.window.visore(), &form_guarda::modificaChiesta, editor,
+                     [&f] { f.note << "asked"; });
+    QObject::connect(editor, &Form_schede::schedinaSalvata, editor,
+                     [&f](const QString &t) { f.note << "saved \"" + t + '"'; });
+    QObject::connect(editor, &Form_schede::schedinaRiscritta, editor,
+                     [&f](const QString &t) { f.note << "rewritten \"" + t + '"'; });
+    f.detto();
+    f.fai(actions);
+    QCOMPARE(f.detto(), told);
+    QCOMPARE(f.modulo.blocca_eventi, 0);
+    QVERIFY(!QFile::exists(QString::fromUtf8(Modulo::kNessunFile.data())));
+}

@@ -1,4 +1,4 @@
-#include "support/finestre.h"
+#include "support/partitadiprova.h"
 
 namespace {
 
