@@ -118,14 +118,10 @@ void Form_gioco::creaMenu()
 // the change as a click on the tab.
 void Form_gioco::creaTastiTab()
 {
-    const auto gira = [this](int passo) {
-        QTabBar *tabs = m_tabStrip->tabs();
-        tabs->setCurrentIndex((tabs->currentIndex() + passo + tabs->count()) % tabs->count());
-    };
     connect(new QShortcut(QKeySequence::NextChild, this), &QShortcut::activated, this,
-            [gira] { gira(1); });
+            [this] { m_tabStrip->gira(1); });
     connect(new QShortcut(QKeySequence::PreviousChild, this), &QShortcut::activated, this,
-            [gira] { gira(-1); });
+            [this] { m_tabStrip->gira(-1); });
 }
 
 void Form_gioco::creaPagine()

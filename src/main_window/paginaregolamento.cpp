@@ -20,24 +20,24 @@ PaginaRegolamento::PaginaRegolamento(QWidget *parent)
                                  : twipsRect(600, 720, 8895, 5055));
         page->setAccessibleName(QStringLiteral("Regole del gioco, pagina %1 di 4").arg(i + 1));
         page->setVisible(i == 0);
-        OLE[i] = page;
+        m_pagine[std::size_t(i)] = page;
     }
-    VScroll = new QScrollBar(Qt::Vertical, this);
-    VScroll->setObjectName(QStringLiteral("VScroll"));
-    VScroll->setGeometry(twipsRect(9480, 720, 255, 5055));
-    VScroll->setRange(0, 3);
-    VScroll->setSingleStep(1);
-    VScroll->setPageStep(1);
-    VScroll->setAccessibleName(QStringLiteral("Pagina del regolamento"));
-    VScroll->setFocusPolicy(Qt::TabFocus); // the arrows and Page keys turn the pages
+    auto *scroll = new QScrollBar(Qt::Vertical, this);
+    scroll->setObjectName(QStringLiteral("VScroll"));
+    scroll->setGeometry(twipsRect(9480, 720, 255, 5055));
+    scroll->setRange(0, 3);
+    scroll->setSingleStep(1);
+    scroll->setPageStep(1);
+    scroll->setAccessibleName(QStringLiteral("Pagina del regolamento"));
+    scroll->setFocusPolicy(Qt::TabFocus); // the arrows and Page keys turn the pages
     // valueChanged also follows the thumb while it is dragged.
-    connect(VScroll, &QScrollBar::valueChanged, this, &PaginaRegolamento::VScroll_Change);
+    connect(scroll, &QScrollBar::valueChanged, this, &PaginaRegolamento::VScroll_Change);
 }
 
 void PaginaRegolamento::VScroll_Change(int value)
 {
     for (int i = 0; i < 4; ++i)
-        OLE[i]->setVisible(i == value);
+        m_pagine[std::size_t(i)]->setVisible(i == value);
 }
 
 void PaginaRegolamento::showEvent(QShowEvent *event)
@@ -47,5 +47,5 @@ void PaginaRegolamento::showEvent(QShowEvent *event)
         return;
     m_caricate = true;
     for (int i = 0; i < 4; ++i)
-        OLE[i]->setSource(QUrl(QStringLiteral("qrc:/regolamento/pagina%1.html").arg(i + 1)));
+        m_pagine[std::size_t(i)]->setSource(QUrl(QStringLiteral("qrc:/regolamento/pagina%1.html").arg(i + 1)));
 }

@@ -15,16 +15,14 @@ class PaginaRegolamento : public QGroupBox
 public:
     explicit PaginaRegolamento(QWidget *parent);
 
-    // Shows the rules page of the scroll bar's value, hides the others.
-    void VScroll_Change(int value);
-
-    std::array<QTextBrowser *, 4> OLE;
-    QScrollBar *VScroll;
-
 protected:
     // The pages are read from the resources the first time the rules are shown.
     void showEvent(QShowEvent *event) override;
 
 private:
+    // Shows the rules page of the scroll bar's value, hides the others.
+    void VScroll_Change(int value);
+
+    std::array<QTextBrowser *, 4> m_pagine; // OLE(0..3)
     bool m_caricate = false;
 };

@@ -49,6 +49,11 @@ int TabStrip::selezionata() const
     return m_tabs->currentIndex() + 1;
 }
 
+void TabStrip::gira(int passo)
+{
+    m_tabs->setCurrentIndex((m_tabs->currentIndex() + passo + m_tabs->count()) % m_tabs->count());
+}
+
 void TabStrip::tabClicked(int index)
 {
     if (index < 0)

@@ -14,9 +14,10 @@ class TabStrip : public QFrame
 public:
     explicit TabStrip(QWidget *parent);
 
-    QTabBar *tabs() const { return m_tabs; }
     // The selected tab's number, from 1.
     int selezionata() const;
+    // Selects the tab so many steps on (back, when negative), round from the last to the first.
+    void gira(int passo);
 
 Q_SIGNALS:
     void Click(int numero);
