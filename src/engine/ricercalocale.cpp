@@ -251,7 +251,7 @@ Blocchi RicercaLocale::completa(const Blocchi &iniziali) const
 // last valid system is taken back and another ticket tried with twice the share, a few times.
 Blocchi RicercaLocale::riduci(Blocchi valido, std::uint64_t limite)
 {
-    constexpr int kTentativi = 4;
+    constexpr int kTentativi = 10;
     const std::uint64_t quota =
         std::clamp<std::uint64_t>(combinazioni::binomiale(m_s.n, m_s.p) * 64, 100'000, 4'000'000);
     Stato stato(m_s, valido);
@@ -261,7 +261,7 @@ Blocchi RicercaLocale::riduci(Blocchi valido, std::uint64_t limite)
            stato.copertura().lavoro() < m_lavoroMassimo) {
         stato.togli(falliti == 0 ? stato.menoUtile() : g.below(stato.blocchi().size()));
         const std::uint64_t fine =
-            std::min(m_lavoroMassimo, stato.copertura().lavoro() + (quota << falliti));
+            std::min(m_lavoroMassimo, stato.copertura().lavoro() + (quota << std::min(falliti, 5)));
         if (stato.ricuoci(g, fine)) {
             valido = stato.blocchi();
             falliti = 0;
