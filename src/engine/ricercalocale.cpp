@@ -85,6 +85,38 @@ Blocco bloccoPer(const RicercaLocale::Parametri &s, const Copertura &c, std::uin
     return b;
 }
 
+// When the guarantee is for every draw (p = v): from the first lost draw, the number that
+// completes the most lost draws with the ticket's numbers, one at a time.
+Blocco bloccoAvido(const RicercaLocale::Parametri &s, const Copertura &c, std::uint32_t t)
+{
+    const auto primo = combinazioni::dalRango(t, s.p);
+    Blocco b(primo.begin(), primo.begin() + s.p);
+    while (static_cast<int>(b.size()) < s.k) {
+        int migliore = -1, scelto = 0;
+        for (int x = 0; x < s.n; ++x) {
+            if (std::binary_search(b.begin(), b.end(), x))
+                continue;
+            int nuovi = 0;
+            combinazioni::perOgni(s.v - 1, static_cast<int>(b.size()), [&](const auto &idx) {
+                std::array<std::uint8_t, 5> u{};
+                int j = 0;
+                for (; j < s.v - 1 && b[static_cast<std::size_t>(idx[j])] < x; ++j)
+                    u[static_cast<std::size_t>(j)] = b[static_cast<std::size_t>(idx[j])];
+                u[static_cast<std::size_t>(j)] = static_cast<std::uint8_t>(x);
+                for (; j < s.v - 1; ++j)
+                    u[static_cast<std::size_t>(j + 1)] = b[static_cast<std::size_t>(idx[j])];
+                nuovi += !c.coperto(combinazioni::rango(u, s.v));
+            });
+            if (nuovi > migliore) {
+                migliore = nuovi;
+                scelto = x;
+            }
+        }
+        b.insert(std::upper_bound(b.begin(), b.end(), scelto), static_cast<std::uint8_t>(scelto));
+    }
+    return b;
+}
+
 // The system being searched: its tickets, their masks and the coverage they give.
 class Stato
 {
@@ -234,7 +266,7 @@ Blocchi RicercaLocale::completa(const Blocchi &iniziali) const
     for (std::uint32_t t = 0; t < totale; ++t) {
         if (c.coperto(t))
             continue;
-        blocchi.push_back(bloccoPer(m_s, c, t));
+        blocchi.push_back(m_s.p == m_s.v ? bloccoAvido(m_s, c, t) : bloccoPer(m_s, c, t));
         c.aggiungi(blocchi.back());
     }
     // Tickets whose every draw another ticket also wins on go, the latest first.
@@ -251,7 +283,7 @@ Blocchi RicercaLocale::completa(const Blocchi &iniziali) const
 // last valid system is taken back and another ticket tried with twice the share, a few times.
 Blocchi RicercaLocale::riduci(Blocchi valido, std::uint64_t limite)
 {
-    constexpr int kTentativi = 10;
+    constexpr int kTentativi = 16;
     const std::uint64_t quota =
         std::clamp<std::uint64_t>(combinazioni::binomiale(m_s.n, m_s.p) * 64, 100'000, 4'000'000);
     Stato stato(m_s, valido);
@@ -261,7 +293,7 @@ Blocchi RicercaLocale::riduci(Blocchi valido, std::uint64_t limite)
            stato.copertura().lavoro() < m_lavoroMassimo) {
         stato.togli(falliti == 0 ? stato.menoUtile() : g.below(stato.blocchi().size()));
         const std::uint64_t fine =
-            std::min(m_lavoroMassimo, stato.copertura().lavoro() + (quota << std::min(falliti, 5)));
+            std::min(m_lavoroMassimo, stato.copertura().lavoro() + (quota << std::min(falliti, 6)));
         if (stato.ricuoci(g, fine)) {
             valido = stato.blocchi();
             falliti = 0;

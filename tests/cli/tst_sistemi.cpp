@@ -100,7 +100,7 @@ void tst_Sistemi::reducedSystems()
     QFETCH(QString, guarantee);
     QFETCH(int, drawn);
     QFETCH(int, best);
-    const auto run = system(numbers, perTicket, guarantee, drawn);
+    const auto run = system(numbers, perTicket, guarantee, drawn, {"--tempo", "1"});
     QCOMPARE(run.exitCode, 0);
     const QJsonObject result = json(run.out);
     QCOMPARE(result["garanzia"].toObject(),
