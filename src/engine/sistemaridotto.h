@@ -27,7 +27,7 @@ public:
 
     // The search's work units this machine gets through in a second, with room to spare for a
     // busy machine: a budget of s seconds is s times this much work.
-    static constexpr std::uint64_t kLavoroPerSecondo = 8'000'000;
+    static constexpr std::uint64_t kLavoroPerSecondo = 6'000'000;
 
     // The largest n the construction and the check accept for a given p: every p-subset of
     // the n numbers is one entry of a table.
