@@ -91,3 +91,6 @@ timed 1 "export, 100,000 tickets" "$build/src/zaffirone-cli" export "$work/cento
 echo "== sound: time beyond the recording, PulseAudio null sink"
 bash tests/sound/nullsink.sh start "$work/pulse" >/dev/null
 PULSE_SERVER="unix:$work/pulse/native" "$build/benchmarks/bench_sound"
+
+echo "== reduced systems: tickets written against the bounds, wall time (docs/performance.md)"
+bash scripts/benchmarks_sistemi.sh "$build"

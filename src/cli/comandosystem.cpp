@@ -15,6 +15,7 @@
 #include <cctype>
 #include <limits>
 #include <ostream>
+#include <unistd.h>
 
 namespace {
 
@@ -31,7 +32,7 @@ struct Rifiuto
 
 struct Piano
 {
-    std::vector<long long> numeri; // ascending
+    std::vector<long long> numeri; // ascending for an integral system, else as the player gave
     int k = 0;
     std::optional<SistemaRidotto::Parametri> ridotto;
     std::string garanzia;
@@ -47,7 +48,6 @@ std::optional<Rifiuto> leggiNumeri(const RichiestaSystem &r, Piano &piano)
         return Rifiuto{*refusal};
     for (const std::string &n : numeri)
         piano.numeri.push_back(*ControlloAdd::numero(n));
-    std::sort(piano.numeri.begin(), piano.numeri.end());
     const int n = static_cast<int>(piano.numeri.size());
     if (r.classe < 1 || r.classe > 10 || r.classe > n)
         return Rifiuto{"La classe deve essere da 1 a 10 numeri per schedina, e non più dei numeri "
@@ -84,6 +84,9 @@ std::optional<Rifiuto> leggiGaranzia(const RichiestaSystem &r, Piano &piano)
         return Rifiuto{"Con --se " + std::to_string(p) +
                        " il sistema ridotto può avere al massimo " +
                        std::to_string(SistemaRidotto::massimoNumeri(p)) + " numeri"};
+    if (r.tempo < 1 || r.tempo > kMassimoTempo)
+        return Rifiuto{"--tempo deve essere da 1 a " + std::to_string(kMassimoTempo) + " secondi",
+                       true};
     piano.ridotto = SistemaRidotto::Parametri{n, piano.k, p, v};
     piano.garanzia = tipo;
     return std::nullopt;
@@ -171,6 +174,9 @@ public:
         for (int i = 0; i < m_piano.k; ++i)
             m_schedina.numeri[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(
                 m_piano.numeri[static_cast<std::size_t>(indici[static_cast<std::size_t>(i)])]);
+        // A reduced system's positions follow the player's order; a ticket lists its numbers
+        // ascending, as the game's editor does.
+        std::sort(m_schedina.numeri.begin(), m_schedina.numeri.begin() + m_piano.k);
         const Schedina::Record record = m_schedina.codifica();
         m_byte.append(reinterpret_cast<const char *>(record.data()), record.size());
     }
@@ -183,6 +189,18 @@ private:
     std::uint64_t m_scritte = 0;
     std::string m_byte;
 };
+
+// The search's progress on one line of a terminal; nothing when errors go to a file or a pipe.
+SistemaRidotto::Progresso progresso(std::ostream &err, bool &mostrato)
+{
+    if (::isatty(STDERR_FILENO) == 0)
+        return {};
+    return [&err, &mostrato](std::size_t schedine, double fatto) {
+        mostrato = true;
+        err << "\rRicerca: " << schedine << " schedine, "
+            << static_cast<int>(std::min(fatto, 1.0) * 100) << "% del tempo" << std::flush;
+    };
+}
 
 int rifiuta(const Rifiuto &r, std::ostream &err)
 {
@@ -219,9 +237,13 @@ int scrivi(const RichiestaSystem &r, const Piano &piano, const Registro &registr
                       {"ultimo_record", ultimo},
                       {"costo_totale", costo},
                       {"garanzia", nullptr}};
-            if (piano.ridotto)
+            if (piano.ridotto) {
                 riga["garanzia"] =
                     Json{{"tipo", piano.garanzia}, {"se", piano.ridotto->p}, {"verificata", true}};
+                const auto ottimo = SistemaRidotto::ottimo(*piano.ridotto, quante);
+                riga["ottimo"] = ottimo ? Json(*ottimo) : Json(nullptr);
+                riga["limite_inferiore"] = SistemaRidotto::limiteInferiore(*piano.ridotto);
+            }
             return riga.dump();
         },
         out, err);
@@ -235,9 +257,16 @@ int eseguiSystem(const RichiestaSystem &r, std::ostream &out, std::ostream &err)
     if (auto refusal = leggiNumeri(r, piano); refusal || (refusal = leggiGaranzia(r, piano)))
         return rifiuta(*refusal, err);
     const int n = static_cast<int>(piano.numeri.size());
+    if (!piano.ridotto)
+        std::sort(piano.numeri.begin(), piano.numeri.end());
     std::vector<Blocco> ridotto;
+    bool mostrato = false;
     if (piano.ridotto)
-        ridotto = SistemaRidotto::costruisci(*piano.ridotto);
+        ridotto = SistemaRidotto::costruisci(
+            *piano.ridotto, static_cast<std::uint64_t>(r.tempo) * SistemaRidotto::kLavoroPerSecondo,
+            progresso(err, mostrato));
+    if (mostrato)
+        err << '\n';
     const std::uint64_t quante =
         piano.ridotto ? ridotto.size() : combinazioni::binomiale(n, piano.k);
     if (quante > kMassimoPerComando)

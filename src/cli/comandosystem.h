@@ -17,7 +17,11 @@ struct RichiestaSystem
     std::string titolo = "Sistema";      // the prefix of every title
     std::optional<std::string> garanzia; // ambo, terno, quaterna or cinquina
     std::optional<int> se;               // how many of the numbers drawn the guarantee is for
+    int tempo = 10;                      // seconds the search for fewer tickets may take
 };
+
+// The longest search a player may ask for, in seconds.
+inline constexpr int kMassimoTempo = 600;
 
 // The most tickets one command writes.
 inline constexpr unsigned kMassimoPerComando = 1000000;

@@ -95,11 +95,16 @@ CLI::App *addSystem(CLI::App &app, RichiestaSystem &r)
         "sistema su una ruota giocata, almeno una schedina ne contiene 2 (ambo), 3 (terno), 4 "
         "(quaterna) o 5 (cinquina). Il sistema è costruito e poi verificato su ogni gruppo di "
         "P numeri prima di scrivere; accetta fino a 90 numeri con --se 2 o 3, 60 con --se 4, "
-        "40 con --se 5.\n"
+        "40 con --se 5. Dove la teoria dei disegni conosce il sistema più piccolo (piani "
+        "proiettivi e affini, sistemi di Steiner, disegni di Witt) è quello; altrimenti una "
+        "ricerca lo riduce per al massimo --tempo secondi, con le stesse schedine a parità di "
+        "argomenti su ogni macchina. Le schedine sono i numeri nell'ordine in cui li dai.\n"
         "Ogni schedina passa i controlli di add; un titolo già nel file rifiuta tutto il "
         "sistema. Al massimo 1000000 schedine per comando, e il file non deve superarne "
         "2000000. Stampa una riga JSON: schedine, primo e ultimo record, costo totale, "
-        "garanzia.");
+        "garanzia; per un sistema ridotto anche ottimo (true: nessun sistema ha meno schedine; "
+        "false: se ne conosce uno più piccolo; null: non si sa) e limite_inferiore (meno "
+        "schedine di così non bastano).");
     system->group("Comandi");
     italianHelp(*system);
     system->add_option("FILE", r.percorso, "Il file delle schedine (.slott); creato se manca")
@@ -117,6 +122,9 @@ CLI::App *addSystem(CLI::App &app, RichiestaSystem &r)
                        "caratteri");
     system->add_option("--garanzia", r.garanzia, "ambo, terno, quaterna o cinquina");
     system->add_option("--se", r.se, "Quanti numeri estratti, da 2 a 5, la garanzia copre");
+    system->add_option("--tempo", r.tempo,
+                       "Secondi al massimo per cercare un sistema ridotto più piccolo, da 1 a "
+                       "600 (predefinito: 10)");
     return system;
 }
 

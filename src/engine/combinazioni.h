@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 // Combinations of lottery numbers: how many there are, and each in turn.
 namespace combinazioni {
@@ -27,6 +28,10 @@ inline std::uint64_t binomiale(int n, int k)
 
 using Posizioni = std::array<int, kMassimoN>;
 
+// A ticket as positions among the system's numbers, ascending; a system is a list of them.
+using Blocco = std::vector<std::uint8_t>;
+using Blocchi = std::vector<Blocco>;
+
 // The next m-combination of positions 0..totale-1 in lexicographic order; false after the last.
 inline bool successiva(Posizioni &idx, int m, int totale)
 {
@@ -39,6 +44,29 @@ inline bool successiva(Posizioni &idx, int m, int totale)
     for (int j = i + 1; j < m; ++j)
         idx[std::size_t(j)] = idx[std::size_t(j - 1)] + 1;
     return true;
+}
+
+// Subsets are numbered in colexicographic order: {c1 < c2 < ...} is the sum of C(ci, i).
+template <typename Elementi>
+std::uint32_t rango(const Elementi &ordinati, int quanti)
+{
+    std::uint64_t r = 0;
+    for (int i = 0; i < quanti; ++i)
+        r += binomiale(ordinati[std::size_t(i)], i + 1);
+    return static_cast<std::uint32_t>(r);
+}
+
+inline std::array<std::uint8_t, kMassimoK> dalRango(std::uint32_t r, int quanti)
+{
+    std::array<std::uint8_t, kMassimoK> sottoinsieme{};
+    int c = kMassimoN;
+    for (int i = quanti; i >= 1; --i) {
+        while (binomiale(c, i) > r)
+            --c;
+        sottoinsieme[std::size_t(i - 1)] = static_cast<std::uint8_t>(c);
+        r -= static_cast<std::uint32_t>(binomiale(c, i));
+    }
+    return sottoinsieme;
 }
 
 // Visits every m-combination of positions 0..totale-1 in lexicographic order (once, empty, for

@@ -1,7 +1,10 @@
 #pragma once
 
-#include <array>
+#include "engine/combinazioni.h"
+
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <vector>
 
 // A reduced lottery system: tickets of k numbers taken from n, fewer than every combination,
@@ -17,15 +20,30 @@ public:
         int p = 0; // numbers drawn among the system's, 2..5
         int v = 0; // numbers a ticket must hold of them, 2..p and at most k
     };
-    using Blocco = std::vector<std::uint8_t>; // k indices, ascending
+    using Blocco = combinazioni::Blocco; // k indices, ascending
+    // Called during the search with the tickets of the best system so far and the share of the
+    // work done, from 0 to 1.
+    using Progresso = std::function<void(std::size_t schedine, double fatto)>;
+
+    // The search's work units this machine gets through in a second, with room to spare for a
+    // busy machine: a budget of s seconds is s times this much work.
+    static constexpr std::uint64_t kLavoroPerSecondo = 6'000'000;
 
     // The largest n the construction and the check accept for a given p: every p-subset of
     // the n numbers is one entry of a table.
     static int massimoNumeri(int p);
 
-    // The tickets, in lexicographic order; the same parameters always give the same tickets.
-    static std::vector<Blocco> costruisci(const Parametri &parametri);
+    // The tickets, in lexicographic order: a known design of the fewest tickets when one fits,
+    // else the best the search finds within the work. The same parameters and work always give
+    // the same tickets.
+    static std::vector<Blocco> costruisci(const Parametri &parametri, std::uint64_t lavoro,
+                                          const Progresso &progresso = {});
 
     // Whether the tickets keep the guarantee, tried on every p-subset of the n numbers.
     static bool verifica(const Parametri &parametri, const std::vector<Blocco> &blocchi);
+
+    // No system of these parameters has fewer tickets than this.
+    static std::uint64_t limiteInferiore(const Parametri &parametri);
+    // true: no system has fewer tickets; false: one with fewer is known; nullopt: not known.
+    static std::optional<bool> ottimo(const Parametri &parametri, std::size_t schedine);
 };

@@ -49,8 +49,6 @@ private Q_SLOTS:
     void wholeGames_data();
     void wholeGames();
     void oneTicketGames();
-    void reducedSystems_data();
-    void reducedSystems();
     void roundTrip();
     void helpInItalian_data();
     void helpInItalian();
@@ -719,74 +717,6 @@ void tst_Cli::aSetMadeAnewWhileAWriterWaits()
     QCOMPARE(writer.readAllStandardOutput(), "1\n");
     QCOMPARE(readBytes(setPath()).mid(0, 5), "Nuova");
     QCOMPARE(::lseek(held.valore().fd(), 0, SEEK_END), off_t(126)); // the deleted one as it was
-}
-
-void tst_Cli::reducedSystems_data()
-{
-    QTest::addColumn<QString>("numbers");
-    QTest::addColumn<int>("perTicket");
-    QTest::addColumn<QString>("guarantee");
-    QTest::addColumn<int>("drawn");
-    QTest::addColumn<int>("best"); // the fewest tickets known to do it; 0: not known
-    QTest::newRow("7 in terzine, ambo se 2") << sequence(7) << 3 << "ambo" << 2 << 7;
-    QTest::newRow("8 in terzine, ambo se 2") << sequence(8) << 3 << "Ambo" << 2 << 11;
-    QTest::newRow("9 in terzine, ambo se 2") << sequence(9) << 3 << "ambo" << 2 << 12;
-    QTest::newRow("10 in terzine, ambo se 2") << sequence(10) << 3 << "ambo" << 2 << 17;
-    QTest::newRow("13 in quartine, ambo se 2") << sequence(13) << 4 << "ambo" << 2 << 13;
-    QTest::newRow("12 scattered in sestine, terno se 4")
-        << "60,5,10,15,20,25,30,35,40,45,50,55" << 6 << "terno" << 4 << 0;
-    QTest::newRow("75 to 90 in cinquine, quaterna se 5")
-        << QString(sequence(90)).section(',', 74) << 5 << "QUATERNA" << 5 << 0;
-}
-
-// The tickets written, read back from the file: each of the system's numbers in order, fewer
-// than the integral system, and whatever is drawn among the numbers some ticket wins.
-void tst_Cli::reducedSystems()
-{
-    QFETCH(QString, numbers);
-    QFETCH(int, perTicket);
-    QFETCH(QString, guarantee);
-    QFETCH(int, drawn);
-    QFETCH(int, best);
-    const auto run =
-        runCli({"system", setPath(), "--numeri", numbers, "--classe", QString::number(perTicket),
-                "--ruote", "ROMA", "--giocata", "Estratto=1", "--garanzia", guarantee, "--se",
-                QString::number(drawn)});
-    QCOMPARE(run.exitCode, 0);
-    const QJsonObject result = json(run.out);
-    QCOMPARE(result["garanzia"].toObject(),
-             QJsonObject({{"tipo", guarantee.toLower()}, {"se", drawn}, {"verificata", true}}));
-    const QByteArray file = readBytes(setPath());
-    const int count = int(file.size() / 126);
-    QCOMPARE(result["schedine"].toInt(), count);
-    QCOMPARE(file.mid((count - 1) * 126, 20).trimmed(), "Sistema " + QByteArray::number(count));
-    QList<int> given;
-    for (const QString &n : numbers.split(','))
-        given << n.toInt();
-    std::sort(given.begin(), given.end());
-    QVERIFY(count <= (best ? best * 13 / 10
-                           : std::lround(std::exp(std::lgamma(given.size() + 1) -
-                                                  std::lgamma(perTicket + 1) -
-                                                  std::lgamma(given.size() - perTicket + 1))) -
-                                 1));
-    QList<quint64> masks;
-    for (int k = 0; k < count; ++k) {
-        QList<int> ticket;
-        for (int i = 0; i < 11; ++i)
-            ticket << qFromLittleEndian<qint16>(file.constData() + k * 126 + 44 + 2 * i);
-        QVERIFY(std::is_sorted(ticket.begin(), ticket.begin() + perTicket) &&
-                ticket.count(0) == 11 - perTicket);
-        masks << 0;
-        for (int i = 0; i < perTicket; ++i)
-            masks.last() |= quint64(1) << given.indexOf(ticket[i]);
-    }
-    const int held =
-        QStringList{"ambo", "terno", "quaterna", "cinquina"}.indexOf(guarantee.toLower()) + 2;
-    for (quint64 out = 0; out < quint64(1) << given.size(); ++out) {
-        if (int(qPopulationCount(out)) == drawn)
-            QVERIFY(std::any_of(masks.begin(), masks.end(),
-                                [&](quint64 m) { return int(qPopulationCount(m & out)) >= held; }));
-    }
 }
 
 // A set whose every ticket add accepts goes to a spreadsheet and back, byte for byte.

@@ -1,0 +1,92 @@
+#include "disegninoti.h"
+
+#include "engine/campofinito.h"
+#include "engine/disegnidiwitt.h"
+#include "engine/geometriafinita.h"
+#include "engine/quadruplesteiner.h"
+#include "engine/sistemiditerne.h"
+
+#include <algorithm>
+
+namespace {
+
+using combinazioni::Blocchi;
+using combinazioni::Blocco;
+using Disegno = std::optional<Blocchi>;
+
+// The blocks through the last point, without it: S(t, k, v) gives S(t - 1, k - 1, v - 1).
+Blocchi derivato(const Blocchi &disegno, int v)
+{
+    Blocchi d;
+    for (const Blocco &b : disegno) {
+        if (b.back() == v - 1)
+            d.emplace_back(b.begin(), b.end() - 1);
+    }
+    return d;
+}
+
+Disegno diWitt(int v, int k, int t)
+{
+    for (int derivazioni = 0; derivazioni <= 2; ++derivazioni) {
+        if (v + derivazioni == 24 && k + derivazioni == 8 && t + derivazioni == 5) {
+            Blocchi d = DisegniDiWitt::ottadi();
+            for (int i = 0; i < derivazioni; ++i)
+                d = derivato(d, 24 - i);
+            return d;
+        }
+    }
+    if (v == 12 && k == 6 && t == 5)
+        return DisegniDiWitt::esadi();
+    if (v == 11 && k == 5 && t == 4)
+        return derivato(DisegniDiWitt::esadi(), 12);
+    return std::nullopt;
+}
+
+// Lines of a projective or affine space whose points are v and whose lines hold k.
+Disegno rette(int v, int k)
+{
+    for (int d = 2; d <= 6; ++d) {
+        if (CampoFinito::esiste(k - 1) && GeometriaFinita::puntiProiettivi(d, k - 1) == v)
+            return GeometriaFinita::retteProiettive(d, k - 1);
+        int punti = 1;
+        for (int i = 0; i < d; ++i)
+            punti *= k;
+        if (k >= 3 && CampoFinito::esiste(k) && punti == v)
+            return GeometriaFinita::retteAffini(d, k);
+    }
+    return std::nullopt;
+}
+
+Disegno sfere(int v, int k)
+{
+    const int q = k - 1;
+    if (q >= 2 && CampoFinito::esiste(q) && q * q + 1 == v)
+        return GeometriaFinita::cerchiInversivi(q);
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<Blocchi> DisegniNoti::costruisci(int v, int k, int t)
+{
+    if (k >= v) {
+        Blocco tutti;
+        for (int x = 0; x < v; ++x)
+            tutti.push_back(static_cast<std::uint8_t>(x));
+        return Blocchi{tutti};
+    }
+    Disegno d;
+    if (t == 2 && k == 3)
+        d = SistemiDiTerne::coperturaMinima(v);
+    else if (t == 2)
+        d = rette(v, k);
+    else if (t == 3 && k == 4)
+        d = QuadrupleSteiner::costruisci(v);
+    if (!d && t == 3)
+        d = sfere(v, k);
+    if (!d)
+        d = diWitt(v, k, t);
+    if (d)
+        std::sort(d->begin(), d->end());
+    return d;
+}

@@ -1,0 +1,308 @@
+#include "ricercalocale.h"
+
+#include "engine/copertura.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+using combinazioni::Blocchi;
+using combinazioni::Blocco;
+using Maschera = std::array<std::uint64_t, 2>;
+
+// Plain 64-bit generator (splitmix64): the same sequence on every platform.
+class Generatore
+{
+public:
+    std::uint64_t next()
+    {
+        std::uint64_t z = (m_stato += 0x9E3779B97F4A7C15ULL);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        return z ^ (z >> 31);
+    }
+    std::size_t below(std::size_t bound) { return static_cast<std::size_t>(next() % bound); }
+    double unit() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
+
+private:
+    std::uint64_t m_stato = 0x5A77F1A0;
+};
+
+template <typename Numeri>
+Maschera maschera(const Numeri &numeri, int quanti)
+{
+    Maschera m{};
+    for (int i = 0; i < quanti; ++i) {
+        const int x = numeri[static_cast<std::size_t>(i)];
+        m[static_cast<std::size_t>(x / 64)] |= 1ULL << (x % 64);
+    }
+    return m;
+}
+
+int comuni(const Maschera &a, const Maschera &b)
+{
+    return std::popcount(a[0] & b[0]) + std::popcount(a[1] & b[1]);
+}
+
+bool contiene(const Maschera &m, int x)
+{
+    return (m[static_cast<std::size_t>(x / 64)] >> (x % 64)) & 1U;
+}
+
+// A ticket for the first lost draw t: its numbers, those of the next lost draws, then the
+// smallest numbers left.
+Blocco bloccoPer(const RicercaLocale::Parametri &s, const Copertura &c, std::uint32_t t)
+{
+    const auto totale = static_cast<std::uint32_t>(combinazioni::binomiale(s.n, s.p));
+    std::array<bool, combinazioni::kMassimoN> preso{};
+    int presi = 0;
+    auto prendi = [&](int x) {
+        if (presi < s.k && !preso[static_cast<std::size_t>(x)]) {
+            preso[static_cast<std::size_t>(x)] = true;
+            ++presi;
+        }
+    };
+    for (std::uint32_t u = t, visti = 0; u < totale && presi < s.k && visti < 64; ++u) {
+        if (c.coperto(u))
+            continue;
+        ++visti;
+        const auto numeri = combinazioni::dalRango(u, s.p);
+        for (int i = 0; i < s.p; ++i)
+            prendi(numeri[static_cast<std::size_t>(i)]);
+    }
+    for (int x = 0; x < s.n; ++x)
+        prendi(x);
+    Blocco b;
+    for (int x = 0; x < s.n; ++x) {
+        if (preso[static_cast<std::size_t>(x)])
+            b.push_back(static_cast<std::uint8_t>(x));
+    }
+    return b;
+}
+
+// When the guarantee is for every draw (p = v): from the first lost draw, the number that
+// completes the most lost draws with the ticket's numbers, one at a time.
+Blocco bloccoAvido(const RicercaLocale::Parametri &s, const Copertura &c, std::uint32_t t)
+{
+    const auto primo = combinazioni::dalRango(t, s.p);
+    Blocco b(primo.begin(), primo.begin() + s.p);
+    while (static_cast<int>(b.size()) < s.k) {
+        int migliore = -1, scelto = 0;
+        for (int x = 0; x < s.n; ++x) {
+            if (std::binary_search(b.begin(), b.end(), x))
+                continue;
+            int nuovi = 0;
+            combinazioni::perOgni(s.v - 1, static_cast<int>(b.size()), [&](const auto &idx) {
+                std::array<std::uint8_t, 5> u{};
+                int j = 0;
+                for (; j < s.v - 1 && b[static_cast<std::size_t>(idx[j])] < x; ++j)
+                    u[static_cast<std::size_t>(j)] = b[static_cast<std::size_t>(idx[j])];
+                u[static_cast<std::size_t>(j)] = static_cast<std::uint8_t>(x);
+                for (; j < s.v - 1; ++j)
+                    u[static_cast<std::size_t>(j + 1)] = b[static_cast<std::size_t>(idx[j])];
+                nuovi += !c.coperto(combinazioni::rango(u, s.v));
+            });
+            if (nuovi > migliore) {
+                migliore = nuovi;
+                scelto = x;
+            }
+        }
+        b.insert(std::upper_bound(b.begin(), b.end(), scelto), static_cast<std::uint8_t>(scelto));
+    }
+    return b;
+}
+
+// The system being searched: its tickets, their masks and the coverage they give.
+class Stato
+{
+public:
+    Stato(const RicercaLocale::Parametri &s, const Blocchi &blocchi)
+        : m_s(s), m_copertura(s.n, s.k, s.p, s.v)
+    {
+        imposta(blocchi);
+    }
+
+    const Blocchi &blocchi() const { return m_blocchi; }
+    Copertura &copertura() { return m_copertura; }
+
+    void imposta(const Blocchi &blocchi)
+    {
+        for (const Blocco &b : m_blocchi)
+            m_copertura.togli(b);
+        m_blocchi = blocchi;
+        m_maschere.clear();
+        for (const Blocco &b : m_blocchi) {
+            m_copertura.aggiungi(b);
+            m_maschere.push_back(maschera(b, m_s.k));
+        }
+    }
+    void togli(std::size_t i)
+    {
+        m_copertura.togli(m_blocchi[i]);
+        m_blocchi.erase(m_blocchi.begin() + static_cast<std::ptrdiff_t>(i));
+        m_maschere.erase(m_maschere.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+    // The ticket whose loss leaves the fewest draws lost.
+    std::size_t menoUtile()
+    {
+        std::size_t via = 0, minimo = SIZE_MAX;
+        for (std::size_t i = 0; i < m_blocchi.size(); ++i) {
+            if (const std::size_t solo = m_copertura.soloDa(m_blocchi[i]); solo < minimo) {
+                via = i;
+                minimo = solo;
+            }
+        }
+        return via;
+    }
+    bool ricuoci(Generatore &g, std::uint64_t limite);
+
+private:
+    struct Mossa
+    {
+        std::size_t blocco = 0;
+        int via = 0, dentro = 0;
+        long delta = 0;
+    };
+    Mossa mossaPer(std::uint32_t u, Generatore &g);
+    void applica(const Mossa &m);
+
+    RicercaLocale::Parametri m_s;
+    Copertura m_copertura;
+    Blocchi m_blocchi;
+    std::vector<Maschera> m_maschere;
+};
+
+// A few tickets among those holding the most of u's numbers (short of v) each change one
+// number for one of u's; the change losing the fewest draws is the move.
+Stato::Mossa Stato::mossaPer(std::uint32_t u, Generatore &g)
+{
+    constexpr int kProve = 3;
+    const auto numeri = combinazioni::dalRango(u, m_s.p);
+    const Maschera mu = maschera(numeri, m_s.p);
+    std::array<std::size_t, kProve> scelti{};
+    int migliore = -1, visti = 0;
+    for (std::size_t i = 0; i < m_blocchi.size(); ++i) {
+        const int c = comuni(mu, m_maschere[i]);
+        if (c < migliore)
+            continue;
+        if (c > migliore) {
+            migliore = c;
+            visti = 0;
+        }
+        // Reservoir sampling: each of the best tickets equally likely among the chosen.
+        if (visti < kProve)
+            scelti[static_cast<std::size_t>(visti)] = i;
+        else if (const std::size_t j = g.below(static_cast<std::size_t>(visti) + 1); j < kProve)
+            scelti[j] = i;
+        ++visti;
+    }
+    m_copertura.lavora(m_blocchi.size() / 8 + 1);
+    Mossa meglio;
+    meglio.delta = LONG_MAX;
+    for (int prova = 0; prova < std::min(visti, kProve); ++prova) {
+        Mossa m;
+        m.blocco = scelti[static_cast<std::size_t>(prova)];
+        const Blocco &b = m_blocchi[m.blocco];
+        std::array<int, combinazioni::kMassimoK> fuori{}, dentro{};
+        int nFuori = 0, nDentro = 0;
+        for (std::uint8_t x : b) {
+            if (!contiene(mu, x))
+                fuori[static_cast<std::size_t>(nFuori++)] = x;
+        }
+        for (int i = 0; i < m_s.p; ++i) {
+            if (!contiene(m_maschere[m.blocco], numeri[static_cast<std::size_t>(i)]))
+                dentro[static_cast<std::size_t>(nDentro++)] = numeri[static_cast<std::size_t>(i)];
+        }
+        m.via = fuori[g.below(static_cast<std::size_t>(nFuori))];
+        m.dentro = dentro[g.below(static_cast<std::size_t>(nDentro))];
+        m.delta = m_copertura.variazione(b, m.via, m.dentro);
+        if (m.delta < meglio.delta)
+            meglio = m;
+    }
+    return meglio;
+}
+
+void Stato::applica(const Mossa &m)
+{
+    Blocco &b = m_blocchi[m.blocco];
+    m_copertura.scambia(b, m.via, m.dentro);
+    *std::find(b.begin(), b.end(), m.via) = static_cast<std::uint8_t>(m.dentro);
+    std::sort(b.begin(), b.end());
+    m_maschere[m.blocco] = maschera(b, m_s.k);
+}
+
+// Simulated annealing on the tickets there are, until no draw is lost or the work runs out.
+bool Stato::ricuoci(Generatore &g, std::uint64_t limite)
+{
+    double temperatura = 0.6;
+    while (m_copertura.scoperti() > 0 && m_copertura.lavoro() < limite) {
+        const std::uint32_t u = m_copertura.scoperto(g.below(m_copertura.scoperti()));
+        const Mossa m = mossaPer(u, g);
+        if (m.delta <= 0 || g.unit() < std::exp(-static_cast<double>(m.delta) / temperatura))
+            applica(m);
+        temperatura = std::max(0.05, temperatura * 0.9995);
+    }
+    return m_copertura.scoperti() == 0;
+}
+
+} // namespace
+
+RicercaLocale::RicercaLocale(const Parametri &s, std::uint64_t lavoroMassimo, Progresso progresso)
+    : m_s(s), m_lavoroMassimo(lavoroMassimo), m_progresso(std::move(progresso))
+{}
+
+Blocchi RicercaLocale::completa(const Blocchi &iniziali) const
+{
+    Copertura c(m_s.n, m_s.k, m_s.p, m_s.v);
+    Blocchi blocchi = iniziali;
+    for (const Blocco &b : blocchi)
+        c.aggiungi(b);
+    const auto totale = static_cast<std::uint32_t>(combinazioni::binomiale(m_s.n, m_s.p));
+    for (std::uint32_t t = 0; t < totale; ++t) {
+        if (c.coperto(t))
+            continue;
+        blocchi.push_back(m_s.p == m_s.v ? bloccoAvido(m_s, c, t) : bloccoPer(m_s, c, t));
+        c.aggiungi(blocchi.back());
+    }
+    // Tickets whose every draw another ticket also wins on go, the latest first.
+    for (std::size_t i = blocchi.size(); i-- > 0;) {
+        if (c.soloDa(blocchi[i]) == 0) {
+            c.togli(blocchi[i]);
+            blocchi.erase(blocchi.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+    }
+    return blocchi;
+}
+
+// A ticket goes; if the annealing cannot win every draw again within its share of work, the
+// last valid system is taken back and another ticket tried with twice the share, a few times.
+Blocchi RicercaLocale::riduci(Blocchi valido, std::uint64_t limite)
+{
+    constexpr int kTentativi = 16;
+    const std::uint64_t quota =
+        std::clamp<std::uint64_t>(combinazioni::binomiale(m_s.n, m_s.p) * 64, 100'000, 4'000'000);
+    Stato stato(m_s, valido);
+    Generatore g;
+    int falliti = 0;
+    while (valido.size() > std::max<std::uint64_t>(limite, 1) && falliti < kTentativi &&
+           stato.copertura().lavoro() < m_lavoroMassimo) {
+        stato.togli(falliti == 0 ? stato.menoUtile() : g.below(stato.blocchi().size()));
+        const std::uint64_t fine =
+            std::min(m_lavoroMassimo, stato.copertura().lavoro() + (quota << std::min(falliti, 6)));
+        if (stato.ricuoci(g, fine)) {
+            valido = stato.blocchi();
+            falliti = 0;
+        } else {
+            stato.imposta(valido);
+            ++falliti;
+        }
+        if (m_progresso)
+            m_progresso(valido.size(), stato.copertura().lavoro());
+    }
+    return valido;
+}
