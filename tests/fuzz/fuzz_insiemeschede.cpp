@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         VERIFICA(CodePage1252::encodeExactly(s.titoloTesto()) == std::string(title));
         Schedina retitled;
         retitled.impostaTitolo(s.titoloTesto());
-        VERIFICA(retitled.titolo == s.titolo && (!s.costo() || s.costo()->toString().size() <= 21));
+        VERIFICA(retitled.titolo == s.titolo);
         if (k > 8)
             continue; // the searches read the whole file: a few are enough
         const auto byTitle = set.trovaPerTitolo(s.titoloTesto()).valore();
