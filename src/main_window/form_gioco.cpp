@@ -276,7 +276,9 @@ void Form_gioco::Form_Resize()
         if (page)
             collocaPagina(page);
     }
-    visore()->move(posizioneSchede());
+    // The viewer is made when first shown; until then there is nothing to place.
+    if (m_visore)
+        m_visore->move(posizioneSchede());
 }
 
 // A page stands 100 twips inside the tab strip, centred in height on the window.
@@ -335,6 +337,7 @@ form_guarda *Form_gioco::visore()
     if (m_visore)
         return m_visore;
     m_visore = new form_guarda(m_modulo, this);
+    m_visore->move(posizioneSchede());
     connect(m_visore, &form_guarda::attivata, this, [this] { m_visore->move(posizioneSchede()); });
     connect(m_visore, &form_guarda::modificaChiesta, this,
             [this](const std::optional<Schedina> &scheda) { editor()->modifica(scheda); });

@@ -51,13 +51,14 @@ bool Immagine::usaPronta()
         return false;
     std::memcpy(header, resource.data(), sizeof header);
     const QSize drawn{int(header[1]), int(header[2])};
-    if (header[0] != 0x4752415AU || drawn != size() ||
-        resource.size() != qint64(sizeof header) + qint64(drawn.width()) * drawn.height() * 4)
+    const qsizetype row = (qsizetype(drawn.width()) * 2 + 3) / 4 * 4;
+    if (header[0] != 0x3536355AU || drawn != size() ||
+        resource.size() != qint64(sizeof header) + qint64(row) * drawn.height())
         return false;
     // The pixels are read where the program holds them, without a copy.
     const uchar *pixels = resource.data() + sizeof header;
     if (reinterpret_cast<quintptr>(pixels) % alignof(std::uint32_t) != 0)
         return false;
-    m_pronta = QImage(pixels, drawn.width(), drawn.height(), QImage::Format_ARGB32_Premultiplied);
+    m_pronta = QImage(pixels, drawn.width(), drawn.height(), row, QImage::Format_RGB16);
     return true;
 }
