@@ -25,22 +25,6 @@ std::optional<Currency> Currency::fromDigits(std::string_view digits)
     return fromWhole(units);
 }
 
-std::optional<Currency> Currency::plus(Currency other) const
-{
-    std::int64_t sum = 0;
-    if (__builtin_add_overflow(m_raw, other.m_raw, &sum))
-        return std::nullopt;
-    return fromRaw(sum);
-}
-
-std::optional<Currency> Currency::minus(Currency other) const
-{
-    std::int64_t difference = 0;
-    if (__builtin_sub_overflow(m_raw, other.m_raw, &difference))
-        return std::nullopt;
-    return fromRaw(difference);
-}
-
 std::string Currency::toString(char decimalPoint) const
 {
     // Work on the magnitude as unsigned so that the most negative value has a text too.

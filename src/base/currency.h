@@ -27,8 +27,21 @@ public:
     constexpr std::int64_t raw() const { return m_raw; }
     double toDouble() const { return static_cast<double>(m_raw) / kScale; }
 
-    std::optional<Currency> plus(Currency other) const;
-    std::optional<Currency> minus(Currency other) const;
+    // Inline: a loaded set adds up the stakes of every one of its records.
+    std::optional<Currency> plus(Currency other) const
+    {
+        std::int64_t sum = 0;
+        if (__builtin_add_overflow(m_raw, other.m_raw, &sum))
+            return std::nullopt;
+        return fromRaw(sum);
+    }
+    std::optional<Currency> minus(Currency other) const
+    {
+        std::int64_t difference = 0;
+        if (__builtin_sub_overflow(m_raw, other.m_raw, &difference))
+            return std::nullopt;
+        return fromRaw(difference);
+    }
 
     // General number format: no grouping, decimals only when there is a fraction.
     std::string toString(char decimalPoint = '.') const;

@@ -2,7 +2,7 @@
 
 #include "engine/valutazione.h"
 #include "shared/modulo.h"
-#include "storage/indiceinsieme.h"
+#include "storage/schedina.h"
 
 #include <cmath>
 #include <limits>
@@ -22,13 +22,12 @@ void TurnoDiGioco::accredita(Modulo &modulo, double vincita)
     modulo.punti = *punti;
 }
 
-double TurnoDiGioco::gioca(Modulo &modulo, const IndiceInsieme &insieme, std::string_view voci,
+double TurnoDiGioco::gioca(Modulo &modulo, std::span<const Schedina> schede,
                            const Estrazione &estrazione, Annunciatore &annunci, VistaTurno &vista)
 {
     double totale = 0;
-    IndiceInsieme::Giro giro(insieme, voci);
-    while (const auto trovato = giro.prossimo()) {
-        modulo.schedina = insieme.scheda(*trovato);
+    for (const Schedina &schedina : schede) {
+        modulo.schedina = schedina;
         Valutazione::valuta(modulo.schedina, estrazione, modulo.combinazioni, annunci,
                             [&](std::size_t, double importo) {
                                 const double vincita = Valutazione::credito(importo);

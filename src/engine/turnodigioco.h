@@ -1,11 +1,11 @@
 #pragma once
 
-#include <string_view>
+#include <span>
 
 class Annunciatore;
 class Estrazione;
-class IndiceInsieme;
 class Modulo;
+struct Schedina;
 
 // What the main window shows while a play credits its wins.
 class VistaTurno
@@ -22,11 +22,11 @@ public:
 class TurnoDiGioco
 {
 public:
-    // The entries are stored titles, 20 bytes each. Each is looked for in a circle of the set's
-    // records from the one after the previous entry's; an entry no record has is passed over
-    // after one whole circle. Every wheel's integer part is credited to the points and the
-    // game's result as soon as it is known. Returns the play's total.
-    static double gioca(Modulo &modulo, const IndiceInsieme &insieme, std::string_view voci,
+    // The records the play list's entries were found at, in the order found (see
+    // IndiceInsieme::Giro), each evaluated in the shared buffer. Every wheel's integer part is
+    // credited to the points and the game's result as soon as it is known. Returns the play's
+    // total.
+    static double gioca(Modulo &modulo, std::span<const Schedina> schede,
                         const Estrazione &estrazione, Annunciatore &annunci, VistaTurno &vista);
 
     // Adds a whole number of points, held at the largest amount the points can hold rather

@@ -26,26 +26,6 @@ constexpr const char *kPuntiTroppi = "I punti supererebbero il massimo che il gi
 constexpr const char *kCostoTroppo =
     "Il costo di queste schedine supera il massimo che il gioco può contare";
 
-// The titles of a set's whole records in file order, as the set stores them, with the record
-// each comes from.
-Esito<ModelloSchede::Voci> titoli(const InsiemeSchede &insieme)
-{
-    const auto count = insieme.contaEntroIlLimite();
-    if (!count)
-        return count.errore();
-    ModelloSchede::Voci voci;
-    voci.grezze.reserve(count.valore() * Schedina::kLunghezzaTitolo);
-    voci.record.reserve(qsizetype(count.valore()));
-    auto esito = insieme.scorri([&](std::uint64_t k, const unsigned char *record) {
-        voci.grezze.append(reinterpret_cast<const char *>(record), Schedina::kLunghezzaTitolo);
-        voci.record << quint32(k);
-        return true;
-    });
-    if (!esito)
-        return esito.errore();
-    return voci;
-}
-
 } // namespace
 
 ComandiInsiemi::ComandiInsiemi(PaginaLotto *lotto, ModelloSchede *esistenti, ModelloSchede *dagioca,
@@ -125,7 +105,7 @@ bool ComandiInsiemi::rimborsa(bool &definitivo)
         return true;
     }
     const auto &index = letto.valore();
-    const auto refund = index->rimborso(m_dagioca->grezze());
+    const auto refund = index->rimborso(m_dagioca->grezze(), m_dagioca->record());
     if (!refund) {
         mostraErrore(QString::fromUtf8(kCostoTroppo));
         return false;
@@ -138,14 +118,21 @@ bool ComandiInsiemi::rimborsa(bool &definitivo)
     return true;
 }
 
+// The set read once: its titles for the list, each with the record it comes from, and its
+// index, kept for the clicks that follow.
 bool ComandiInsiemi::caricaTitoli(const std::string &percorso)
 {
-    const auto titles = titoli(InsiemeSchede(percorso));
-    if (!titles) {
-        MostraErroreFile(m_modulo, titles.errore());
+    const auto letto = m_insieme.leggi(percorso);
+    if (!letto) {
+        MostraErroreFile(m_modulo, letto.errore());
         return false;
     }
-    apriInsieme(percorso, std::move(titles).valore());
+    const IndiceInsieme &indice = *letto.valore();
+    ModelloSchede::Voci voci;
+    voci.grezze = indice.titoli();
+    voci.record.resize(indice.conta());
+    std::iota(voci.record.begin(), voci.record.end(), 1U);
+    apriInsieme(percorso, std::move(voci));
     return true;
 }
 
@@ -237,31 +224,31 @@ void ComandiInsiemi::sposta(Verso verso, bool tutte)
     if (tutte && from->conta() == 0)
         return;
     QList<int> rows;
-    if (!tutte)
+    if (tutte) {
+        rows.resize(from->conta());
+        std::iota(rows.begin(), rows.end(), 0);
+    } else {
         rows = m_lotto->righeSelezionate(toPlay ? PaginaLotto::Lista::Esistenti
                                                 : PaginaLotto::Lista::DaGioca);
-    ModelloSchede::Voci entries = tutte ? from->tutte() : from->prendi(rows);
-
+    }
+    // A whole list is costed where it is, and moved only once the move is allowed.
+    ModelloSchede::Voci scelte = tutte ? ModelloSchede::Voci{} : from->prendi(rows);
+    const ModelloSchede::Voci &entries = tutte ? from->tutte() : scelte;
+    VettoreGrande<Currency> addebiti;
     Currency somma;
     if (!entries.grezze.empty()) {
         const auto letto = m_insieme.leggi(m_modulo.file_insieme);
-        if (!letto && !toPlay) {
-            if (tutte) {
-                rows.resize(from->conta());
-                std::iota(rows.begin(), rows.end(), 0);
-            }
+        if (!letto && !toPlay)
             return restituisciAddebiti(rows, letto.errore());
-        }
         if (!letto)
             return MostraErroreFile(m_modulo, letto.errore());
-        const auto costi = letto.valore()->costoVoci(
-            entries.grezze, std::span(entries.record.constData(), entries.record.size()));
+        auto costi = letto.valore()->costoVoci(entries.grezze, entries.record);
         if (!costi)
             return mostraErrore(QString::fromUtf8(kCostoTroppo));
         somma = costi->totale;
         // What each entry chosen for play is charged; the other list holds no charge.
-        entries.addebiti =
-            toPlay ? QList<Currency>(costi->voci.begin(), costi->voci.end()) : QList<Currency>();
+        if (toPlay)
+            addebiti = std::move(costi->voci);
     }
     m_modulo.somma = somma;
     if (toPlay && somma > m_modulo.punti) {
@@ -276,10 +263,10 @@ void ComandiInsiemi::sposta(Verso verso, bool tutte)
         return;
     m_modulo.posta = somma;
     Q_EMIT statoCambiato();
-    to->aggiungi(std::move(entries));
-    if (tutte)
-        from->svuota();
-    else
+    ModelloSchede::Voci moved = tutte ? from->prendiTutte() : std::move(scelte);
+    moved.addebiti = std::move(addebiti);
+    to->aggiungi(std::move(moved));
+    if (!tutte)
         from->rimuovi(rows);
 }
 

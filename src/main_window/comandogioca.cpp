@@ -37,18 +37,44 @@ void ComandoGioca::cmd_gioca_Click()
     }
     m_estratti.estrai(m_generatore);
     m_gioca->mostraEstrazione(m_estratti);
-    // The whole set is read before anything is credited, so a set that cannot be read costs
-    // the player nothing: the tickets stay chosen with their stakes, to be played or taken back.
-    const auto insieme = m_insieme.leggi(m_modulo.file_insieme);
-    if (!insieme)
-        return m_modulo.avvisi().mostra(insieme.errore().nonSiPuoLeggere(),
-                                        catalogo::kTitoloErrore);
+    // Every ticket played is read before anything is credited, so a set that cannot be read
+    // costs the player nothing: the tickets stay chosen with their stakes, to be played or
+    // taken back.
+    const auto schede = schedeGiocate();
+    if (!schede)
+        return m_modulo.avvisi().mostra(schede.errore().nonSiPuoLeggere(), catalogo::kTitoloErrore);
     m_modulo.vincita = 0;
-    TurnoDiGioco::gioca(m_modulo, *insieme.valore(), m_dagioca->grezze(), m_estratti, m_annunci,
-                        *this);
+    TurnoDiGioco::gioca(m_modulo, schede.valore(), m_estratti, m_annunci, *this);
     restituisciSchedine();
     fineGioco();
     Q_EMIT statoCambiato();
+}
+
+// The play list's entries found in a circle of the set, and their records read from the file in
+// one opening. A record that no longer has the title the set had when it was last read was
+// written meanwhile: the set is read again, once, and the entries looked for anew.
+Esito<std::vector<Schedina>> ComandoGioca::schedeGiocate()
+{
+    for (int tentativo = 0;; ++tentativo) {
+        const auto insieme = m_insieme.leggi(m_modulo.file_insieme);
+        if (!insieme)
+            return insieme.errore();
+        const IndiceInsieme &indice = *insieme.valore();
+        IndiceInsieme::Giro giro(indice, m_dagioca->grezze(), m_dagioca->record());
+        std::vector<std::uint64_t> numeri;
+        while (const auto trovato = giro.prossimo())
+            numeri.push_back(*trovato);
+        auto schede = InsiemeSchede(m_modulo.file_insieme).leggiRecord(numeri);
+        if (!schede || tentativo > 0)
+            return schede;
+        bool uguali = true;
+        for (std::size_t i = 0; i < numeri.size() && uguali; ++i)
+            uguali = schede.valore()[i].titoloGrezzo() ==
+                     std::string_view(indice.titoli())
+                         .substr((numeri[i] - 1) * IndiceInsieme::kVoce, IndiceInsieme::kVoce);
+        if (uguali)
+            return schede;
+    }
 }
 
 void ComandoGioca::vincitaAccreditata(double totale)
@@ -65,12 +91,11 @@ void ComandoGioca::schedinaLetta(double totale)
 
 void ComandoGioca::restituisciSchedine()
 {
-    ModelloSchede::Voci played = m_dagioca->tutte();
+    ModelloSchede::Voci played = m_dagioca->prendiTutte();
     played.addebiti.clear(); // the list of existing tickets holds no charge
     m_esistenti->aggiungi(std::move(played));
     m_modulo.posta = Currency();
     Q_EMIT statoCambiato();
-    m_dagioca->svuota();
 }
 
 void ComandoGioca::fineGioco()

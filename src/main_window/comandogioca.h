@@ -3,8 +3,12 @@
 #include "engine/estrazione.h"
 #include "engine/turnodigioco.h"
 #include "sound/annuncivincite.h"
+#include "storage/esito.h"
+#include "storage/schedina.h"
 
 #include <QObject>
+
+#include <vector>
 
 class CacheInsieme;
 class GeneratoreCasuale;
@@ -38,6 +42,7 @@ Q_SIGNALS:
 private:
     void vincitaAccreditata(double totale) override;
     void schedinaLetta(double totale) override;
+    Esito<std::vector<Schedina>> schedeGiocate();
     void restituisciSchedine();
     void fineGioco();
 

@@ -150,8 +150,7 @@ void Form_gioco::creaPagineDiGioco()
                                       *m_insiemeLetto, this);
     connect(m_insiemi, &ComandiInsiemi::statoCambiato, this, [this] { mostraStato(); });
     connect(m_comandoGioca, &ComandoGioca::statoCambiato, this, [this] { mostraStato(); });
-    connect(m_comandoGioca, &ComandoGioca::vincitaCambiata, this,
-            [this] { mostraStato(false); });
+    connect(m_comandoGioca, &ComandoGioca::vincitaCambiata, this, [this] { mostraStato(false); });
     connect(m_comandoGioca, &ComandoGioca::partitaVinta, this, &Form_gioco::mnu_file_newgame_Click);
     connect(m_lotto, &PaginaLotto::nuovaSchedaChiesta, this,
             nelTurno(m_modulo, this, &Form_gioco::cmd_scheda_Click));

@@ -53,33 +53,33 @@ ModelloSchede::Voci ModelloSchede::prendi(const QList<int> &righe) const
     voci.grezze.reserve(std::size_t(righe.size()) * kVoce);
     for (int row : righe) {
         voci.grezze.append(m_voci.grezze, std::size_t(row) * kVoce, kVoce);
-        voci.record << m_voci.record.at(row);
-        voci.addebiti << m_voci.addebiti.at(row);
+        voci.record.push_back(m_voci.record.at(std::size_t(row)));
+        voci.addebiti.push_back(m_voci.addebiti.at(std::size_t(row)));
     }
     return voci;
 }
 
-void ModelloSchede::aggiungi(const QStringList &voci, const QList<Currency> &addebiti)
+void ModelloSchede::aggiungi(const QStringList &voci)
 {
-    aggiungi(Voci{codifica(voci), {}, addebiti});
+    aggiungi(Voci{codifica(voci), {}, {}});
 }
 
 void ModelloSchede::aggiungi(Voci voci)
 {
-    const auto n = qsizetype(voci.grezze.size() / kVoce);
+    const std::size_t n = voci.grezze.size() / kVoce;
     if (n == 0)
         return;
-    voci.record.resize(n);
-    voci.addebiti.resize(n);
-    beginInsertRows({}, conta(), int(conta() + n - 1));
+    voci.record.resize(n, 0);
+    voci.addebiti.resize(n, Currency());
+    beginInsertRows({}, conta(), int(std::size_t(conta()) + n - 1));
     if (conta() == 0) { // a whole list into an empty one: taken over, not copied
         m_voci = std::move(voci);
         endInsertRows();
         return;
     }
     m_voci.grezze += voci.grezze;
-    m_voci.record += voci.record;
-    m_voci.addebiti += voci.addebiti;
+    m_voci.record.insert(m_voci.record.end(), voci.record.begin(), voci.record.end());
+    m_voci.addebiti.insert(m_voci.addebiti.end(), voci.addebiti.begin(), voci.addebiti.end());
     endInsertRows();
 }
 
@@ -94,11 +94,20 @@ void ModelloSchede::rimuovi(const QList<int> &righe)
         const int count = righe[end - 1] - first + 1;
         beginRemoveRows({}, first, first + count - 1);
         m_voci.grezze.erase(std::size_t(first) * kVoce, std::size_t(count) * kVoce);
-        m_voci.record.remove(first, count);
-        m_voci.addebiti.remove(first, count);
+        m_voci.record.erase(m_voci.record.begin() + first, m_voci.record.begin() + first + count);
+        m_voci.addebiti.erase(m_voci.addebiti.begin() + first,
+                              m_voci.addebiti.begin() + first + count);
         endRemoveRows();
         end = start;
     }
+}
+
+ModelloSchede::Voci ModelloSchede::prendiTutte()
+{
+    beginResetModel();
+    Voci voci = std::exchange(m_voci, {});
+    endResetModel();
+    return voci;
 }
 
 void ModelloSchede::svuota()
@@ -108,9 +117,9 @@ void ModelloSchede::svuota()
     endResetModel();
 }
 
-std::string ModelloSchede::codifica(const QStringList &voci)
+TestoGrande ModelloSchede::codifica(const QStringList &voci)
 {
-    std::string bytes(std::size_t(voci.size()) * kVoce, ' ');
+    TestoGrande bytes(std::size_t(voci.size()) * kVoce, ' ');
     char *out = bytes.data();
     for (const QString &voce : voci) {
         const qsizetype n = std::min<qsizetype>(voce.size(), kVoce);

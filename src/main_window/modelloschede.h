@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/allocatoregrande.h"
 #include "base/currency.h"
 
 #include <QAbstractListModel>
@@ -21,9 +22,9 @@ public:
     // cost is found at once while that record keeps its title, and what each was charged.
     struct Voci
     {
-        std::string grezze;
-        QList<quint32> record;
-        QList<Currency> addebiti;
+        TestoGrande grezze;
+        VettoreGrande<quint32> record;
+        VettoreGrande<Currency> addebiti;
     };
 
     using QAbstractListModel::QAbstractListModel;
@@ -35,24 +36,24 @@ public:
     QString voce(int riga) const;
     // Every entry's text: for a whole list's look, not for each click.
     QStringList voci() const;
-    const std::string &grezze() const { return m_voci.grezze; }
-    const QList<quint32> &record() const { return m_voci.record; }
-    // What each entry of the play list was charged when it was chosen (0 for the other list).
-    const QList<Currency> &addebiti() const { return m_voci.addebiti; }
+    const TestoGrande &grezze() const { return m_voci.grezze; }
+    const VettoreGrande<quint32> &record() const { return m_voci.record; }
     // The entries of the given rows (in increasing order), or all of them.
     Voci prendi(const QList<int> &righe) const;
     const Voci &tutte() const { return m_voci; }
+    // Every entry, taken out: the list is left empty.
+    Voci prendiTutte();
 
     // Missing records and charges are 0.
     void aggiungi(Voci voci);
-    void aggiungi(const QStringList &voci, const QList<Currency> &addebiti = {});
+    void aggiungi(const QStringList &voci);
     // Rows in increasing order.
     void rimuovi(const QList<int> &righe);
     void svuota();
 
     // Titles as the set file stores them. Entries are titles read from a set, so each
     // character has its byte.
-    static std::string codifica(const QStringList &voci);
+    static TestoGrande codifica(const QStringList &voci);
 
 private:
     Voci m_voci;

@@ -47,5 +47,6 @@ void PaginaRegolamento::showEvent(QShowEvent *event)
         return;
     m_caricate = true;
     for (int i = 0; i < 4; ++i)
-        m_pagine[std::size_t(i)]->setSource(QUrl(QStringLiteral("qrc:/regolamento/pagina%1.html").arg(i + 1)));
+        m_pagine[std::size_t(i)]->setSource(
+            QUrl(QStringLiteral("qrc:/regolamento/pagina%1.html").arg(i + 1)));
 }

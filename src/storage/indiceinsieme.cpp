@@ -3,14 +3,18 @@
 #include "base/codepage1252.h"
 #include "storage/insiemeschede.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
+#include <numeric>
 
 namespace {
 
 constexpr std::uint32_t kNessuno = 0;
 
-// A quick mix of the 20 bytes of a title; the table only needs titles to spread well.
-std::uint64_t impronta(std::string_view titolo)
+// A quick mix of the 20 bytes of a title, of which the index keeps 32 bits: titles need only
+// spread well, and equal hashes are told apart by their titles.
+std::uint32_t impronta(std::string_view titolo)
 {
     std::uint64_t a = 0;
     std::uint64_t b = 0;
@@ -23,64 +27,106 @@ std::uint64_t impronta(std::string_view titolo)
     h ^= h >> 29;
     h *= 0xBF58476D1CE4E5B9ULL;
     h ^= h >> 32;
-    return h;
+    return std::uint32_t(h >> 32);
 }
 
-std::size_t dimensioneTabella(std::size_t quanti)
+// Sorts the keys by their high half, keeping the order of keys with the same high half: three
+// passes of a radix sort, each reading and writing the keys once in order, where a hash table
+// of a million titles would wait on memory at every insertion.
+void ordinaPerImpronta(VettoreGrande<std::uint64_t> &chiavi)
 {
-    std::size_t dimensione = 16;
-    while (dimensione < 2 * quanti)
-        dimensione *= 2;
-    return dimensione;
+    VettoreGrande<std::uint64_t> appoggio(chiavi.size());
+    for (const auto &[spostamento, cifre] : {std::pair{32, 11}, {43, 11}, {54, 10}}) {
+        const std::uint64_t maschera = (std::uint64_t{1} << cifre) - 1;
+        std::array<std::size_t, 2048> inizi{};
+        for (const std::uint64_t chiave : chiavi)
+            ++inizi[(chiave >> spostamento) & maschera];
+        std::size_t totale = 0;
+        for (std::size_t &inizio : inizi)
+            totale += std::exchange(inizio, totale);
+        for (const std::uint64_t chiave : chiavi)
+            appoggio[inizi[(chiave >> spostamento) & maschera]++] = chiave;
+        chiavi.swap(appoggio);
+    }
 }
 
 } // namespace
 
 Esito<IndiceInsieme> IndiceInsieme::leggi(const InsiemeSchede &insieme)
 {
-    auto schede = insieme.leggiTutte();
-    if (!schede)
-        return schede.errore();
-    return IndiceInsieme(std::move(schede).valore());
+    const auto quante = insieme.contaEntroIlLimite();
+    if (!quante)
+        return quante.errore();
+    IndiceInsieme indice;
+    indice.m_titoli.reserve(quante.valore() * kVoce);
+    indice.m_costi.reserve(quante.valore());
+    const auto letto = insieme.scorri([&](std::uint64_t, const unsigned char *record) {
+        indice.aggiungi(record);
+        return true;
+    });
+    if (!letto)
+        return letto.errore();
+    indice.raggruppa();
+    return indice;
 }
 
-IndiceInsieme::IndiceInsieme(std::vector<Schedina> schede)
-    : m_schede(std::move(schede)), m_primi(dimensioneTabella(m_schede.size())),
-      m_successivi(m_schede.size() + 1, kNessuno), m_costoPrimo(m_schede.size())
+IndiceInsieme::IndiceInsieme(const std::vector<Schedina> &schede)
 {
-    m_costi.reserve(m_schede.size());
-    m_titoli.reserve(m_schede.size() * kVoce);
-    for (const Schedina &s : m_schede) {
-        m_costi.push_back(s.costo());
-        m_titoli += s.titoloGrezzo();
-    }
-    // The last record seen so far of each title, to chain the next one after it.
-    std::vector<std::uint32_t> ultimo(m_schede.size() + 1, kNessuno);
-    for (std::uint32_t k = 1; k <= m_schede.size(); ++k) {
-        const std::string_view titoloDelRecord = titolo(k);
-        Posto &casella = m_primi[posto(titoloDelRecord)];
-        if (casella.record == kNessuno) {
-            casella = {k, std::uint32_t(impronta(titoloDelRecord) >> 32)};
-            ultimo[k] = k;
-            m_costoPrimo[k - 1] = m_costi[k - 1];
+    for (const Schedina &schedina : schede)
+        aggiungi(schedina.codifica().data());
+    raggruppa();
+}
+
+void IndiceInsieme::aggiungi(const unsigned char *record)
+{
+    m_titoli.append(reinterpret_cast<const char *>(record), kVoce);
+    const auto costo = Schedina::costoDelRecord(record);
+    if (!costo)
+        m_costiOltre.push_back(std::uint32_t(m_costi.size() + 1));
+    m_costi.push_back(costo.value_or(Currency()));
+}
+
+std::optional<Currency> IndiceInsieme::costo(std::size_t k) const
+{
+    if (!m_costiOltre.empty() &&
+        std::binary_search(m_costiOltre.begin(), m_costiOltre.end(), std::uint32_t(k)))
+        return std::nullopt;
+    return m_costi[k - 1];
+}
+
+// Records with one title end up chained from the first of them, in file order.
+void IndiceInsieme::raggruppa()
+{
+    const std::size_t n = conta();
+    m_chiavi.resize(n);
+    for (std::uint32_t k = 1; k <= n; ++k)
+        m_chiavi[k - 1] = std::uint64_t(impronta(titolo(k))) << 32 | k;
+    ordinaPerImpronta(m_chiavi);
+    // Within a run of one hash, records stand in file order; each distinct title's first and
+    // last record so far.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> titoliDelGruppo;
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto k = std::uint32_t(m_chiavi[i]);
+        const bool nuovoGruppo = i == 0 || m_chiavi[i] >> 32 != m_chiavi[i - 1] >> 32;
+        if (nuovoGruppo && (i + 1 == n || m_chiavi[i + 1] >> 32 != m_chiavi[i] >> 32))
+            continue; // a hash of its own: a title of its own, the common case
+        if (nuovoGruppo)
+            titoliDelGruppo.clear();
+        const auto stesso =
+            std::find_if(titoliDelGruppo.begin(), titoliDelGruppo.end(),
+                         [&](const auto &t) { return titolo(t.first) == titolo(k); });
+        if (stesso == titoliDelGruppo.end()) {
+            titoliDelGruppo.emplace_back(k, k);
             continue;
         }
-        m_costoPrimo[k - 1] = m_costi[casella.record - 1];
-        m_successivi[ultimo[casella.record]] = k;
-        ultimo[casella.record] = k;
-    }
-}
-
-std::size_t IndiceInsieme::posto(std::string_view titolo) const
-{
-    const std::size_t maschera = m_primi.size() - 1;
-    const std::uint64_t valore = impronta(titolo);
-    const auto segno = std::uint32_t(valore >> 32);
-    for (std::size_t i = valore & maschera;; i = (i + 1) & maschera) {
-        const Posto &casella = m_primi[i];
-        if (casella.record == kNessuno ||
-            (casella.impronta == segno && this->titolo(casella.record) == titolo))
-            return i;
+        if (m_primo.empty()) { // the set's first title held twice
+            m_primo.resize(n);
+            std::iota(m_primo.begin(), m_primo.end(), 1U);
+            m_successivo.resize(n, kNessuno);
+        }
+        m_primo[k - 1] = stesso->first;
+        m_successivo[stesso->second - 1] = k;
+        stesso->second = k;
     }
 }
 
@@ -96,14 +142,34 @@ std::string IndiceInsieme::codificaVoci(const std::vector<std::string> &vociUtf8
     return codificate;
 }
 
-std::optional<std::size_t> IndiceInsieme::prossimo(std::string_view voce, std::size_t k) const
+std::optional<std::size_t> IndiceInsieme::primoDa(std::string_view voce, std::size_t da) const
 {
     if (voce.size() != kVoce)
         return std::nullopt;
-    const std::uint32_t inizio = m_primi[posto(voce)].record;
-    if (inizio == kNessuno)
+    if (da >= 1 && da <= conta() && titolo(da) == voce)
+        return primoDelTitolo(da);
+    const std::uint64_t cercata = std::uint64_t(impronta(voce)) << 32;
+    for (auto it = std::lower_bound(m_chiavi.begin(), m_chiavi.end(), cercata);
+         it != m_chiavi.end() && (*it >> 32) == (cercata >> 32); ++it) {
+        const auto k = std::uint32_t(*it);
+        if (titolo(k) == voce)
+            return k; // records of one hash stand in file order: this is the title's first
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> IndiceInsieme::primo(std::string_view voce) const
+{
+    return primoDa(voce, 0);
+}
+
+std::optional<std::size_t> IndiceInsieme::prossimo(std::string_view voce, std::size_t k,
+                                                   std::size_t da) const
+{
+    const auto inizio = primoDa(voce, da);
+    if (!inizio)
         return std::nullopt;
-    for (std::uint32_t r = inizio; r != kNessuno; r = m_successivi[r]) {
+    for (std::size_t r = *inizio; r != kNessuno; r = successivo(r)) {
         if (r >= k)
             return r;
     }
@@ -113,7 +179,7 @@ std::optional<std::size_t> IndiceInsieme::prossimo(std::string_view voce, std::s
 std::optional<Currency> IndiceInsieme::costoVoce(std::string_view voce) const
 {
     const auto k = primo(voce);
-    return k ? m_costi[*k - 1] : Currency();
+    return k ? costo(*k) : Currency();
 }
 
 std::optional<IndiceInsieme::Costi>
@@ -122,26 +188,25 @@ IndiceInsieme::costoVoci(std::string_view voci, std::span<const std::uint32_t> r
     Costi costi;
     costi.voci.reserve(voci.size() / kVoce);
     for (std::size_t da = 0, i = 0; da + kVoce <= voci.size(); da += kVoce, ++i) {
-        const std::string_view voce = voci.substr(da, kVoce);
-        const std::size_t k = i < record.size() ? record[i] : 0;
-        const auto costo = k >= 1 && k <= m_schede.size() && titolo(k) == voce ? m_costoPrimo[k - 1]
-                                                                               : costoVoce(voce);
-        const auto somma = costo ? costi.totale.plus(*costo) : std::nullopt;
+        const auto k = primoDa(voci.substr(da, kVoce), i < record.size() ? record[i] : 0);
+        const auto parte = k ? costo(*k) : Currency();
+        const auto somma = parte ? costi.totale.plus(*parte) : std::nullopt;
         if (!somma)
             return std::nullopt;
         costi.totale = *somma;
-        costi.voci.push_back(*costo);
+        costi.voci.push_back(*parte);
     }
     return costi;
 }
 
-std::optional<Currency> IndiceInsieme::rimborso(std::string_view voci) const
+std::optional<Currency> IndiceInsieme::rimborso(std::string_view voci,
+                                                std::span<const std::uint32_t> record) const
 {
     Currency totale;
-    Giro giro(*this, voci);
+    Giro giro(*this, voci, record);
     while (const auto trovato = giro.prossimo()) {
-        const auto &costo = m_costi[*trovato - 1];
-        const auto somma = costo ? totale.plus(*costo) : std::nullopt;
+        const auto parte = costo(*trovato);
+        const auto somma = parte ? totale.plus(*parte) : std::nullopt;
         if (!somma)
             return std::nullopt;
         totale = *somma;
@@ -152,8 +217,10 @@ std::optional<Currency> IndiceInsieme::rimborso(std::string_view voci) const
 std::optional<std::size_t> IndiceInsieme::Giro::prossimo()
 {
     while (m_voci.size() >= kVoce) {
-        const auto trovato = m_indice.prossimo(m_voci.substr(0, kVoce), m_inizio);
+        const std::size_t da = m_voce < m_record.size() ? m_record[m_voce] : 0;
+        const auto trovato = m_indice.prossimo(m_voci.substr(0, kVoce), m_inizio, da);
         m_voci.remove_prefix(kVoce);
+        ++m_voce;
         if (!trovato)
             continue;
         m_inizio = *trovato == m_indice.conta() ? 1 : *trovato + 1;

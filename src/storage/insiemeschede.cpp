@@ -92,7 +92,7 @@ Esito<std::uint64_t> InsiemeSchede::dimensione(const DescrittoreFile &file) cons
 }
 
 Esito<std::uint64_t> InsiemeSchede::leggiBlocco(const DescrittoreFile &file, std::uint64_t primo,
-                                                std::vector<unsigned char> &blocco) const
+                                                VettoreGrande<unsigned char> &blocco) const
 {
     const auto [letti, errore] =
         trasferisciTutto(::pread, file.fd(), blocco.data(), blocco.size(), posizioneDi(primo));
@@ -155,6 +155,66 @@ Esito<std::vector<Schedina>> InsiemeSchede::leggiTutte() const
     });
     if (!esito)
         return esito.errore();
+    return schede;
+}
+
+// A few records, each with a read of its own.
+Esito<std::vector<Schedina>>
+InsiemeSchede::leggiUnoAUno(const std::vector<std::uint64_t> &ordinati) const
+{
+    const auto file = apri(O_RDONLY);
+    if (!file)
+        return file.errore();
+    std::vector<Schedina> lette;
+    lette.reserve(ordinati.size());
+    Schedina::Record record{};
+    for (const std::uint64_t k : ordinati) {
+        const auto [letti, errore] = !recordValido(k)
+                                         ? std::pair<std::size_t, int>{0, 0}
+                                         : trasferisciTutto(::pread, file.valore().fd(),
+                                                            record.data(), kRecord, posizioneDi(k));
+        if (errore != 0)
+            return ErroreFile(ErroreFile::Tipo::Lettura, m_percorso, errore);
+        if (letti < kRecord)
+            return ErroreFile(ErroreFile::Tipo::RecordInesistente, m_percorso, 0, k);
+        lette.push_back(Schedina::decodifica(record.data()));
+    }
+    return lette;
+}
+
+// Many records, picked from the large blocks a whole read goes through.
+Esito<std::vector<Schedina>>
+InsiemeSchede::leggiScorrendo(const std::vector<std::uint64_t> &ordinati) const
+{
+    std::vector<Schedina> lette;
+    lette.reserve(ordinati.size());
+    const auto letto = scorri([&](std::uint64_t k, const unsigned char *record) {
+        if (k == ordinati[lette.size()])
+            lette.push_back(Schedina::decodifica(record));
+        return lette.size() < ordinati.size();
+    });
+    if (!letto)
+        return letto.errore();
+    if (lette.size() < ordinati.size())
+        return ErroreFile(ErroreFile::Tipo::RecordInesistente, m_percorso, 0,
+                          ordinati[lette.size()]);
+    return lette;
+}
+
+Esito<std::vector<Schedina>> InsiemeSchede::leggiRecord(std::span<const std::uint64_t> numeri) const
+{
+    std::vector<std::uint64_t> ordinati(numeri.begin(), numeri.end());
+    std::sort(ordinati.begin(), ordinati.end());
+    ordinati.erase(std::unique(ordinati.begin(), ordinati.end()), ordinati.end());
+    auto lette =
+        ordinati.size() > kRecordPerBlocco / 8 ? leggiScorrendo(ordinati) : leggiUnoAUno(ordinati);
+    if (!lette)
+        return lette.errore();
+    std::vector<Schedina> schede;
+    schede.reserve(numeri.size());
+    for (const std::uint64_t k : numeri)
+        schede.push_back(lette.valore()[std::size_t(
+            std::lower_bound(ordinati.begin(), ordinati.end(), k) - ordinati.begin())]);
     return schede;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/allocatoregrande.h"
 #include "storage/bloccoinsieme.h"
 #include "storage/descrittorefile.h"
 #include "storage/esito.h"
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +39,9 @@ public:
     Esito<Schedina> leggi(std::uint64_t k) const;
     // All whole records at once; refused for a set of more than ErroreFile::kMassimoSchede.
     Esito<std::vector<Schedina>> leggiTutte() const;
+    // The records of the given numbers, in the order given (a number may come more than once),
+    // from one opening of the file.
+    Esito<std::vector<Schedina>> leggiRecord(std::span<const std::uint64_t> numeri) const;
     // The same limit, checked before a command reads a whole set into memory.
     Esito<std::uint64_t> contaEntroIlLimite() const;
 
@@ -85,7 +90,9 @@ private:
     Esito<DescrittoreFile> apri(int flags) const;
     Esito<std::uint64_t> dimensione(const DescrittoreFile &file) const;
     Esito<std::uint64_t> leggiBlocco(const DescrittoreFile &file, std::uint64_t primo,
-                                     std::vector<unsigned char> &blocco) const;
+                                     VettoreGrande<unsigned char> &blocco) const;
+    Esito<std::vector<Schedina>> leggiUnoAUno(const std::vector<std::uint64_t> &ordinati) const;
+    Esito<std::vector<Schedina>> leggiScorrendo(const std::vector<std::uint64_t> &ordinati) const;
     Esito<Fatto> scriviRecord(int fd, std::uint64_t k, const Schedina &schedina, bool allaFine,
                               std::uint64_t *scritto) const;
     template <typename Predicate>
@@ -106,7 +113,7 @@ Esito<Fatto> InsiemeSchede::scorri(Visitor &&visit) const
     if (!size)
         return size.errore();
     const std::uint64_t records = size.valore() / Schedina::kDimensioneRecord;
-    std::vector<unsigned char> blocco(std::max<std::uint64_t>(
+    VettoreGrande<unsigned char> blocco(std::max<std::uint64_t>(
         std::min(records + 1, kRecordPerBlocco) * Schedina::kDimensioneRecord, 1));
     const std::uint64_t perBlocco = blocco.size() / Schedina::kDimensioneRecord;
     for (std::uint64_t primo = 1;; primo += perBlocco) {

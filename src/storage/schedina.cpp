@@ -40,6 +40,22 @@ void getShorts(const unsigned char *in, std::array<std::int16_t, N> &values)
         values[i] = static_cast<std::int16_t>(in[2 * i] | (in[2 * i + 1] << 8));
 }
 
+// The stakes of the bet types played (flag exactly 1), added up.
+template <typename Giocata, typename Puntata>
+std::optional<Currency> sommaDellePuntate(Giocata giocata, Puntata puntata)
+{
+    Currency totale;
+    for (std::size_t g = 0; g < 5; ++g) {
+        if (giocata(g) != 1)
+            continue;
+        const auto somma = totale.plus(puntata(g));
+        if (!somma)
+            return std::nullopt;
+        totale = *somma;
+    }
+    return totale;
+}
+
 } // namespace
 
 std::string Schedina::titoloTesto() const
@@ -56,16 +72,26 @@ void Schedina::impostaTitolo(std::string_view utf8)
 
 std::optional<Currency> Schedina::costo() const
 {
-    Currency total;
-    for (std::size_t g = 0; g < 5; ++g) {
-        if (giocate[g] != 1)
-            continue;
-        const auto sum = total.plus(puntate[g]);
-        if (!sum)
-            return std::nullopt;
-        total = *sum;
+    return sommaDellePuntate([this](std::size_t g) { return giocate[g]; },
+                             [this](std::size_t g) { return puntate[g]; });
+}
+
+std::optional<Currency> Schedina::costoDelRecord(const unsigned char *record)
+{
+    // A loaded set prices every one of its records: the flags and stakes are read in place.
+    std::array<std::int16_t, 5> giocate;
+    std::array<std::int64_t, 5> puntate;
+    if constexpr (kLittleEndianHost) {
+        std::memcpy(giocate.data(), record + kOffsetGiocate, sizeof giocate);
+        std::memcpy(puntate.data(), record + kOffsetPuntate, sizeof puntate);
+    } else {
+        const Schedina s = decodifica(record);
+        std::copy_n(s.giocate.begin(), 5, giocate.begin());
+        std::transform(s.puntate.begin(), s.puntate.begin() + 5, puntate.begin(),
+                       [](Currency c) { return c.raw(); });
     }
-    return total;
+    return sommaDellePuntate([&](std::size_t g) { return giocate[g]; },
+                             [&](std::size_t g) { return Currency::fromRaw(puntate[g]); });
 }
 
 Schedina::Record Schedina::codifica() const

@@ -34,6 +34,8 @@ struct Schedina
     // The sum of the stakes of the bet types played (flag exactly 1); nothing when the sum
     // leaves the currency range (stakes near the largest each, or a record made elsewhere).
     std::optional<Currency> costo() const;
+    // The same for a record as the set file holds it, without decoding the rest of it.
+    static std::optional<Currency> costoDelRecord(const unsigned char *record);
 
     Record codifica() const;
     static Schedina decodifica(const unsigned char *record);

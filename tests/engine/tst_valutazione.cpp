@@ -231,17 +231,22 @@ void tst_Valutazione::playFindsEachEntryInACircle()
 {
     QFETCH(QStringList, entries);
     QFETCH(double, won);
-    const IndiceInsieme set({makeTicket("A", {1, 2}, {0}, {{1, 10000}}),
-                             makeTicket("B", {3}, {0}, {{0, 10000}}),
-                             makeTicket("A", {5, 6}, {1}, {{1, 1000000}})});
+    const std::vector<Schedina> records{makeTicket("A", {1, 2}, {0}, {{1, 10000}}),
+                                        makeTicket("B", {3}, {0}, {{0, 10000}}),
+                                        makeTicket("A", {5, 6}, {1}, {{1, 1000000}})};
     std::vector<std::string> voci;
     for (const QString &entry : entries)
         voci.push_back(entry.toStdString());
+    const std::string coded = IndiceInsieme::codificaVoci(voci);
+    const IndiceInsieme set(records);
+    IndiceInsieme::Giro giro(set, coded);
+    std::vector<Schedina> played;
+    while (const auto k = giro.prossimo())
+        played.push_back(records[*k - 1]);
     Registro registro;
     Modulo modulo(registro, registro);
-    const double total =
-        TurnoDiGioco::gioca(modulo, set, IndiceInsieme::codificaVoci(voci),
-                            draw({{0, {1, 2, 3, 4}}, {1, {5, 6}}}), registro, registro);
+    const double total = TurnoDiGioco::gioca(
+        modulo, played, draw({{0, {1, 2, 3, 4}}, {1, {5, 6}}}), registro, registro);
     QCOMPARE(total, won);
     QCOMPARE(modulo.situazione, won);
     QCOMPARE(modulo.punti.raw(), (10000 + std::int64_t(won)) * Currency::kScale);

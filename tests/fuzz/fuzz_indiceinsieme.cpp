@@ -1,7 +1,7 @@
-// A set held in memory from any bytes, searched as the play, the refund and the moves search it,
-// and played whole against a draw taken from the same bytes: every search ends and finds a
-// record holding its entry, and the play credits each ticket exactly what the simulator's
-// bit-mask count says it wins.
+// A set held in memory from any bytes, searched as the play, the refund and the moves search it
+// (with or without the record an entry was listed from), and played whole against a draw taken
+// from the same bytes: every search ends and finds a record holding its entry, and the play
+// credits each ticket exactly what the simulator's bit-mask count says it wins.
 
 #include "fuzz.h"
 
@@ -63,12 +63,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         for (std::size_t at = 0; at < entries.size(); at += IndiceInsieme::kVoce) {
             const std::string_view entry(entries.data() + at, IndiceInsieme::kVoce);
             const auto found = index.prossimo(entry, k);
-            VERIFICA(found ? index.scheda(*found).titoloGrezzo() == entry
+            VERIFICA(found ? records[*found - 1].titoloGrezzo() == entry
                            : !missingTaken && at + IndiceInsieme::kVoce == entries.size());
+            // The record an entry was listed from, right or stale, never changes what is found.
+            const std::size_t from = size ? data[(at + k) % size] % (records.size() + 2) : 0;
+            VERIFICA(index.prossimo(entry, k, from) == found);
         }
     }
     index.costoVoci(entries);
     index.rimborso(entries);
+    // The records the play walks to, as the play reads them from the file.
+    std::vector<Schedina> played;
+    IndiceInsieme::Giro giro(index, entries);
+    while (const auto k = giro.prossimo())
+        played.push_back(records[*k - 1]);
 
     // Fifty numbers from the input's first bytes, five different ones on each wheel.
     std::array<std::int16_t, 50> numbers{};
@@ -85,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     Modulo modulo(view, view);
     view.modulo = &modulo;
     view.draw = &draw;
-    const double total = TurnoDiGioco::gioca(modulo, index, entries, draw, view, view);
+    const double total = TurnoDiGioco::gioca(modulo, played, draw, view, view);
     VERIFICA(view.played == records.size() + (missingTaken ? 1 : 0));
     // Past 10^14 the running total loses units, and the points stop at the currency's end.
     if (view.largest < 1e14) {

@@ -249,7 +249,7 @@ private Q_SLOTS:
             schede.push_back(makeTicket(title, {}, {}, {{0, stake}}));
         schede[3].giocate = {1, 2, 0, 0, 0, 1};
         schede[3].puntate[1] = schede[3].puntate[5] = Currency::fromRaw(100);
-        const IndiceInsieme index(std::move(schede));
+        const IndiceInsieme index(schede);
         const Currency nothing = Currency::fromRaw(kNothing);
         // Entry i said to be listed from record i + 1: right for the rows in file order, stale
         // for the others, and never a different cost.
@@ -259,24 +259,8 @@ private Q_SLOTS:
             QCOMPARE(costs ? qint64(costs->totale.raw()) : kNothing, cost);
         }
         QCOMPARE(qint64(index.rimborso(entries(titles)).value_or(nothing).raw()), refund);
-        QCOMPARE(IndiceInsieme({}).rimborso(entries(titles)), std::optional(Currency()));
-    }
-    // A missing title is not found in a full table of 16; a lookup that never ends is stopped.
-    void missingTitleInAFullTable()
-    {
-        std::vector<Schedina> schede;
-        for (int i = 1; i <= 16; ++i)
-            schede.push_back(makeTicket(qPrintable(QStringLiteral("T%1").arg(i)), {}, {}, {}));
-        const IndiceInsieme index(std::move(schede));
-        const auto outcome = runInChild({}, [&] {
-            ::alarm(5);
-            for (std::size_t i = 1; i <= 16; ++i) {
-                if (index.primo(entries({QStringLiteral("T%1").arg(i)})) != i)
-                    return 1;
-            }
-            return index.primo(entries({"Nessuno"})) ? 2 : 0;
-        });
-        QCOMPARE(outcome, std::optional(0));
+        QCOMPARE(IndiceInsieme(std::vector<Schedina>{}).rimborso(entries(titles)),
+                 std::optional(Currency()));
     }
     void cacheSeesEveryChange_data()
     {
@@ -319,8 +303,8 @@ private Q_SLOTS:
         if (!again.ok())
             return;
         QCOMPARE(again.valore() == first, seen == "kept");
-        const Schedina &last = again.valore()->scheda(again.valore()->conta());
-        QCOMPARE(QString::fromStdString(last.titoloTesto()).trimmed(),
+        const auto &titles = again.valore()->titoli();
+        QCOMPARE(QString::fromLatin1(titles.substr(titles.size() - 20)).trimmed(),
                  seen == "kept" ? "Uno" : seen);
     }
 
