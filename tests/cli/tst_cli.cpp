@@ -1,3 +1,4 @@
+#include "engine/combinazioni.h"
 #include "storage/bloccoinsieme.h"
 #include "support/clirunner.h"
 #include "support/generatorescriptato.h"
@@ -100,8 +101,7 @@ QString sequence(int n)
 double expected(int d, const QList<double> &credits, int wheels)
 {
     const auto choose = [](int n, int k) {
-        return std::round(
-            std::exp(std::lgamma(n + 1) - std::lgamma(k + 1) - std::lgamma(n - k + 1)));
+        return double(combinazioni::binomiale(n, k));
     };
     double sum = 0;
     for (int j = 1; j < credits.size(); ++j)
@@ -212,9 +212,6 @@ void tst_Cli::commands_data(const QStringList &commandNames)
     auto refusedSystem = [&](const char *name, const QString &args, const char *err) {
         row(name, prova, pairs(args), 2, {}, err);
     };
-    refusedSystem("system: a word", "1,x", "\"x\" non è un numero intero");
-    refusedSystem("system: 91", "1,91", "non compreso tra 1 e 90");
-    refusedSystem("system: a repeat", "5,6,5", "già introdotto");
     refusedSystem("system: more per ticket than numbers", "5",
                   "non più dei numeri del sistema (1)");
     refusedSystem("system: eleven per ticket", "1,2|--classe|11",
@@ -225,7 +222,6 @@ void tst_Cli::commands_data(const QStringList &commandNames)
                   sequence(10) + "|--titolo| Sistema del lunedì ",
                   "\"Sistema del lunedì 45\" supera i 20 caratteri");
     refusedSystem("system: a blank prefix", "1,2|--titolo|  ", "non può essere vuoto");
-    refusedSystem("system: no wheel", "1,2|--ruote|", "nessuna ruota");
     refusedSystem("system: an unknown guarantee", "1,2|--garanzia|sestina|--se|2",
                   "Garanzia sconosciuta");
     refusedSystem("system: a guarantee without --se", "1,2|--garanzia|ambo",
