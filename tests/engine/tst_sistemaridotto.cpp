@@ -80,6 +80,11 @@ void tst_SistemaRidotto::knownDesigns_data()
     QTest::newRow("projective plane of order 8") << 73 << 9 << 2 << 73;
     QTest::newRow("projective space PG(3,3)") << 40 << 4 << 2 << 130;
     QTest::newRow("affine plane of order 4") << 16 << 4 << 2 << 20;
+    QTest::newRow("S(2,4,25), a difference family") << 25 << 4 << 2 << 50;
+    QTest::newRow("S(2,4,37), a difference family") << 37 << 4 << 2 << 111;
+    QTest::newRow("S(2,4,52), a family and a short orbit") << 52 << 4 << 2 << 221;
+    QTest::newRow("S(2,5,41), a difference family") << 41 << 5 << 2 << 82;
+    QTest::newRow("Hermitian unital of order 3") << 28 << 4 << 2 << 63;
     QTest::newRow("affine plane of order 9") << 81 << 9 << 2 << 90;
     QTest::newRow("quadruples on AG(3,2)") << 8 << 4 << 3 << 14;
     QTest::newRow("quadruples on 20, doubled from 10") << 20 << 4 << 3 << 285;
