@@ -88,6 +88,10 @@ void tst_SistemaRidotto::knownDesigns_data()
     QTest::newRow("affine plane of order 9") << 81 << 9 << 2 << 90;
     QTest::newRow("quadruples on AG(3,2)") << 8 << 4 << 3 << 14;
     QTest::newRow("quadruples on 20, doubled from 10") << 20 << 4 << 3 << 285;
+    QTest::newRow("quadruples on 14, two cycles of seven") << 14 << 4 << 3 << 91;
+    QTest::newRow("quadruples on 22, one cycle") << 22 << 4 << 3 << 385;
+    QTest::newRow("quadruples on 34, a cycle and its multipliers") << 34 << 4 << 3 << 1496;
+    QTest::newRow("quadruples on 28, doubled from 14") << 28 << 4 << 3 << 819;
     QTest::newRow("inversive plane of order 4") << 17 << 5 << 3 << 68;
     QTest::newRow("inversive plane of order 7") << 50 << 8 << 3 << 350;
     QTest::newRow("Witt S(5,8,24)") << 24 << 8 << 5 << 759;
