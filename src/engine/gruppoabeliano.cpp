@@ -1,5 +1,7 @@
 #include "gruppoabeliano.h"
 
+#include <algorithm>
+
 namespace {
 
 std::vector<int> cifre(int x, const std::vector<int> &moduli)

@@ -95,7 +95,9 @@ int grandezzaOrbita(const Gruppo &g, const Quadrupla &q)
     return g.ordine() / fissano;
 }
 
-// The triples' orbits a quadruple's orbit covers, or nothing if it covers one more than once.
+// The triples' orbits a quadruple's orbit covers, or nothing if it covers one more than once:
+// a triple of an orbit that u of q's triples are in lies in u |orbit of q| / |its orbit| of the
+// quadruples, and exactly one is wanted.
 std::optional<std::vector<int>> copre(const OrbiteTerne &terne, const Quadrupla &q, int grandezza)
 {
     std::vector<int> orbite;
