@@ -2,6 +2,7 @@
 
 #include "engine/campofinito.h"
 #include "engine/disegnidiwitt.h"
+#include "engine/famigliedidifferenze.h"
 #include "engine/geometriafinita.h"
 #include "engine/quadruplesteiner.h"
 #include "engine/sistemiditerne.h"
@@ -57,6 +58,21 @@ Disegno rette(int v, int k)
     return std::nullopt;
 }
 
+// Every pair in one block: the lines of the geometries, the unitals, else a difference family,
+// looked for only with blocks of four or five, where Hanani proved systems exist for every v
+// the divisibility allows; with larger blocks a search could go on long for one that does not.
+Disegno coppie(int v, int k)
+{
+    if (Disegno d = rette(v, k))
+        return d;
+    const int q = k - 1;
+    if (q >= 2 && CampoFinito::esiste(q * q) && q * q * q + 1 == v)
+        return GeometriaFinita::unitale(q);
+    if (k == 4 || k == 5)
+        return FamiglieDiDifferenze::steiner(v, k);
+    return std::nullopt;
+}
+
 Disegno sfere(int v, int k)
 {
     const int q = k - 1;
@@ -79,7 +95,7 @@ std::optional<Blocchi> DisegniNoti::costruisci(int v, int k, int t)
     if (t == 2 && k == 3)
         d = SistemiDiTerne::coperturaMinima(v);
     else if (t == 2)
-        d = rette(v, k);
+        d = coppie(v, k);
     else if (t == 3 && k == 4)
         d = QuadrupleSteiner::costruisci(v);
     if (!d && t == 3)

@@ -174,3 +174,39 @@ Blocchi GeometriaFinita::pianiBinari(int d)
             }
     return piani;
 }
+
+// The points of x^(q+1) + y^(q+1) + z^(q+1) = 0: a line of the plane meets them in one point or
+// in q + 1, and the q + 1 of each secant are a block.
+Blocchi GeometriaFinita::unitale(int q)
+{
+    const int q2 = q * q;
+    const CampoFinito f(q2);
+    const auto norma = [&](int x) {
+        int r = 1;
+        for (int i = 0; i <= q; ++i)
+            r = f.prodotto(r, x);
+        return r;
+    };
+    std::vector<Vettore> punti;
+    std::vector<int> numero(static_cast<std::size_t>(potenza(q2, 3)), -1);
+    for (int x = 1; x < potenza(q2, 3); ++x) {
+        const Vettore c = coordinate(x, q2, 3);
+        if (normalizza(f, c) == c && f.somma(f.somma(norma(c[0]), norma(c[1])), norma(c[2])) == 0) {
+            numero[static_cast<std::size_t>(x)] = static_cast<int>(punti.size());
+            punti.push_back(c);
+        }
+    }
+    std::set<Blocco> blocchi;
+    for (std::size_t i = 0; i < punti.size(); ++i) {
+        for (std::size_t j = i + 1; j < punti.size(); ++j) {
+            std::vector<int> blocco{static_cast<int>(i)};
+            for (int a = 0; a < q2; ++a) {
+                const Vettore c = normalizza(f, combina(f, a, punti[i], punti[j]));
+                if (const int p = numero[static_cast<std::size_t>(indiceDi(c, q2))]; p >= 0)
+                    blocco.push_back(p);
+            }
+            blocchi.insert(ordinato(blocco));
+        }
+    }
+    return elenco(blocchi);
+}

@@ -14,6 +14,8 @@ public:
     static combinazioni::Blocchi retteAffini(int d, int q);
     // Circles of the inversive plane over GF(q): S(3, q + 1, q^2 + 1).
     static combinazioni::Blocchi cerchiInversivi(int q);
+    // The Hermitian unital of PG(2, q^2): S(2, q + 1, q^3 + 1).
+    static combinazioni::Blocchi unitale(int q);
     // Planes of the binary affine space AG(d, 2): S(3, 4, 2^d).
     static combinazioni::Blocchi pianiBinari(int d);
 };

@@ -1,6 +1,7 @@
 #include "quadruplesteiner.h"
 
 #include "engine/geometriafinita.h"
+#include "engine/quadruplecicliche.h"
 
 #include <algorithm>
 #include <bit>
@@ -58,6 +59,8 @@ std::optional<Blocchi> QuadrupleSteiner::costruisci(int v)
         sistema = GeometriaFinita::cerchiInversivi(3);
     else if (auto meta = v % 2 == 0 && v > 10 ? costruisci(v / 2) : std::nullopt)
         sistema = raddoppia(*meta, v / 2);
+    else
+        sistema = QuadrupleCicliche::costruisci(v);
     if (sistema)
         std::sort(sistema->begin(), sistema->end());
     return sistema;

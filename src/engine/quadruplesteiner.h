@@ -5,7 +5,8 @@
 #include <optional>
 
 // Steiner quadruple systems, every three of v points in exactly one block of four: the binary
-// affine spaces, the inversive plane of order 3, and the doubling of any of these.
+// affine spaces, the inversive plane of order 3, the doubling of any system built here, and
+// else the systems a rotation of the points maps onto themselves.
 class QuadrupleSteiner
 {
 public:

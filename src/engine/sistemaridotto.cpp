@@ -50,7 +50,9 @@ Blocchi partenza(const SistemaRidotto::Parametri &s, const RicercaLocale &ricerc
             migliore = std::move(b);
     };
     for (int w = s.n - kDistanzaVicini; w <= s.n + kDistanzaVicini; ++w) {
-        if (w <= s.k || w > combinazioni::kMassimoN)
+        // With the guarantee on every draw the design on the system's own numbers was looked
+        // for already, and a search for one can be long.
+        if (w <= s.k || w > combinazioni::kMassimoN || (w == s.n && s.p == s.v))
             continue;
         if (const auto d = DisegniNoti::costruisci(w, s.k, s.v))
             prova(w > s.n ? ristretto(*d, s.n) : *d);

@@ -99,6 +99,30 @@ Blocchi conUnPunto(int v)
     return terne;
 }
 
+// v = 6n + 5: Bose's quasigroup with its rows and columns swapped in pairs, 2j - 1 with 2j,
+// has x o x = x at 0 alone. The pairs it leaves out, (x, i) with (x', i + 1) for x' the partner
+// of x, close a hexagon on each two partnered columns, whose alternate sides the two new points
+// take in turn. Column 0 and the new points are the one block of five, as four triples whose
+// only pair covered again is the new points', three times: Schönheim's bound exactly.
+Blocchi conCinque(int n)
+{
+    const int m = 2 * n + 1, primo = 6 * n + 3, secondo = 6 * n + 4;
+    const auto compagno = [](int x) {
+        return x == 0 ? 0 : x % 2 == 1 ? x + 1 : x - 1;
+    };
+    Blocchi terne{terna(0, 1, 2), terna(0, primo, secondo), terna(1, primo, secondo),
+                  terna(2, primo, secondo)};
+    colonneIncrociate(
+        m, [&](int x, int y) { return (compagno(x) + compagno(y)) * (n + 1) % m; }, terne);
+    for (int x = 1; x < m; x += 2) {
+        for (int i = 0; i < 3; ++i) {
+            terne.push_back(terna(primo, punto(x, i), punto(x + 1, i + 1)));
+            terne.push_back(terna(secondo, punto(x + 1, i), punto(x, i + 1)));
+        }
+    }
+    return terne;
+}
+
 } // namespace
 
 std::optional<Blocchi> SistemiDiTerne::steiner(int v)
@@ -116,11 +140,13 @@ std::optional<Blocchi> SistemiDiTerne::steiner(int v)
 
 std::optional<Blocchi> SistemiDiTerne::coperturaMinima(int v)
 {
-    if (v < 3 || v % 6 == 5)
+    if (v < 3)
         return std::nullopt;
     if (v % 6 == 1 || v % 6 == 3)
         return steiner(v);
-    Blocchi terne = v % 6 == 0 ? senzaInfinito(v / 6) : conUnPunto(v);
+    Blocchi terne = v % 6 == 0   ? senzaInfinito(v / 6)
+                    : v % 6 == 5 ? conCinque(v / 6)
+                                 : conUnPunto(v);
     std::sort(terne.begin(), terne.end());
     return terne;
 }

@@ -11,6 +11,6 @@ class SistemiDiTerne
 public:
     // Bose's construction for v = 6n + 3, Skolem's for v = 6n + 1.
     static std::optional<combinazioni::Blocchi> steiner(int v);
-    // The fewest triples for every v from 3 that is not 5 modulo 6.
+    // The fewest triples for every v from 3.
     static std::optional<combinazioni::Blocchi> coperturaMinima(int v);
 };

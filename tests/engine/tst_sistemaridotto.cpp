@@ -72,14 +72,26 @@ void tst_SistemaRidotto::knownDesigns_data()
     QTest::newRow("triples on 12, pairs twice in a matching") << 12 << 3 << 2 << 24;
     QTest::newRow("triples on 8, a point added") << 8 << 3 << 2 << 11;
     QTest::newRow("triples on 22, a point added") << 22 << 3 << 2 << 81;
+    QTest::newRow("triples on 5, a block of five") << 5 << 3 << 2 << 4;
+    QTest::newRow("triples on 17, a block of five") << 17 << 3 << 2 << 46;
+    QTest::newRow("triples on 89, a block of five") << 89 << 3 << 2 << 1306;
     QTest::newRow("projective plane of order 3") << 13 << 4 << 2 << 13;
     QTest::newRow("projective plane of order 4") << 21 << 5 << 2 << 21;
     QTest::newRow("projective plane of order 8") << 73 << 9 << 2 << 73;
     QTest::newRow("projective space PG(3,3)") << 40 << 4 << 2 << 130;
     QTest::newRow("affine plane of order 4") << 16 << 4 << 2 << 20;
+    QTest::newRow("S(2,4,25), a difference family") << 25 << 4 << 2 << 50;
+    QTest::newRow("S(2,4,37), a difference family") << 37 << 4 << 2 << 111;
+    QTest::newRow("S(2,4,52), a family and a short orbit") << 52 << 4 << 2 << 221;
+    QTest::newRow("S(2,5,41), a difference family") << 41 << 5 << 2 << 82;
+    QTest::newRow("Hermitian unital of order 3") << 28 << 4 << 2 << 63;
     QTest::newRow("affine plane of order 9") << 81 << 9 << 2 << 90;
     QTest::newRow("quadruples on AG(3,2)") << 8 << 4 << 3 << 14;
     QTest::newRow("quadruples on 20, doubled from 10") << 20 << 4 << 3 << 285;
+    QTest::newRow("quadruples on 14, two cycles of seven") << 14 << 4 << 3 << 91;
+    QTest::newRow("quadruples on 22, one cycle") << 22 << 4 << 3 << 385;
+    QTest::newRow("quadruples on 34, a cycle and its multipliers") << 34 << 4 << 3 << 1496;
+    QTest::newRow("quadruples on 28, doubled from 14") << 28 << 4 << 3 << 819;
     QTest::newRow("inversive plane of order 4") << 17 << 5 << 3 << 68;
     QTest::newRow("inversive plane of order 7") << 50 << 8 << 3 << 350;
     QTest::newRow("Witt S(5,8,24)") << 24 << 8 << 5 << 759;
@@ -110,7 +122,6 @@ void tst_SistemaRidotto::searched_data()
     QTest::addColumn<int>("p");
     QTest::addColumn<int>("v");
     QTest::addColumn<int>("most"); // the most tickets accepted: the best known, or near it
-    QTest::newRow("11 in terzine, ambo se 2: Fort and Hedlund's 19") << 11 << 3 << 2 << 2 << 19;
     QTest::newRow("30 in cinquine, ambo se 2") << 30 << 5 << 2 << 2 << 50;
     QTest::newRow("10 in cinquine, quaterna se 4") << 10 << 5 << 4 << 4 << 51;
     QTest::newRow("12 in sestine, terno se 4") << 12 << 6 << 4 << 3 << 6;

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "engine/combinazioni.h"
+
+#include <optional>
+
+// Steiner systems S(2, k, v) that a group of translations maps onto themselves: a few base
+// blocks whose differences are each element of the group once (or each outside a subgroup of
+// order k, whose cosets are blocks too), every translate of them a block. The base blocks come from
+// a search of their own, the same every time, on each abelian group of v elements in turn.
+class FamiglieDiDifferenze
+{
+public:
+    static std::optional<combinazioni::Blocchi> steiner(int v, int k);
+};
