@@ -51,9 +51,7 @@ Form_schede::Form_schede(Modulo &modulo, QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose); // closed from its title bar it is made anew next time
     setFixedSize(twips(5400), twips(4695));
     setFont(stile::sansSerif());
-    auto *background = new Immagine(QStringLiteral(":/immagini/sfondo_scheda.svg"),
-                                    QStringLiteral("Sfondo della schedina"), this);
-    background->setGeometry(rect());
+    CampiScheda::sfondo(this);
     creaRuote();
     creaTitoloENumeri();
     creaGiocate();

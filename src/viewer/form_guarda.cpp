@@ -49,9 +49,7 @@ form_guarda::form_guarda(Modulo &modulo, QWidget *parent)
     // that a viewer that stays hidden loads no face of its own.
     setFont(stile::comic());
     setFixedSize(twips(5145), twips(4665));
-    auto *background = new Immagine(QStringLiteral(":/immagini/sfondo_scheda.svg"),
-                                    QStringLiteral("Sfondo della schedina"), this);
-    background->setGeometry(rect());
+    CampiScheda::sfondo(this);
     creaRuote();
     creaIntestazione();
     creaGiocate();

@@ -1,7 +1,10 @@
 #include "campischeda.h"
 
+#include "widgets/immagine.h"
+
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPalette>
 
 void CampiScheda::svuota()
 {
@@ -23,8 +26,25 @@ void CampiScheda::svuota()
     }
 }
 
+// The box's own colour comes with the colour of its text: a dark desktop would otherwise write
+// its light text on the white box.
 void CampiScheda::colora(QLineEdit *box, bool white)
 {
-    box->setStyleSheet(white ? QStringLiteral("background-color: #FFFFFF;")
-                             : QStringLiteral("background-color: #C0C0C0;"));
+    box->setStyleSheet(white ? QStringLiteral("background-color: #FFFFFF; color: #000000;")
+                             : QStringLiteral("background-color: #C0C0C0; color: #000000;"));
+}
+
+void CampiScheda::sfondo(QWidget *window)
+{
+    auto *background = new Immagine(QStringLiteral(":/immagini/sfondo_scheda.svg"),
+                                    QStringLiteral("Sfondo della schedina"), window);
+    background->setGeometry(window->rect());
+    // What is written straight on the light picture (captions, frames' titles, the check boxes'
+    // names) is dark whatever the desktop's colours; buttons and boxes keep the desktop's own
+    // pairs of colours, drawn on their own backgrounds.
+    QPalette palette = window->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::WindowText, QColor(0x1A, 0x1A, 0x1A));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x6A, 0x6A, 0x6A));
+    window->setPalette(palette);
 }

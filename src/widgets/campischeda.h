@@ -4,6 +4,7 @@
 
 class QCheckBox;
 class QLineEdit;
+class QWidget;
 
 // The boxes of one ticket as the editor and the viewer both show it: the title, ten numbers,
 // five bet types with their stakes, and the ten wheels with TUTTE. Each window makes and places
@@ -20,6 +21,8 @@ struct CampiScheda
     // nothing ticked.
     void svuota();
 
-    // Number boxes are white when usable and grey when not; the colour is set on its own.
+    // Number boxes are white when usable and grey when not, with dark numbers either way.
     static void colora(QLineEdit *box, bool white);
+    // The picture of a ticket behind a whole window, and the colour of what is written on it.
+    static void sfondo(QWidget *window);
 };

@@ -1,0 +1,159 @@
+#include "support/partitadiprova.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QMenuBar>
+#include <QStyleFactory>
+
+#include <cmath>
+
+namespace {
+
+// A desktop's dark colours, as a dark session or qt6ct's "darker" scheme gives them.
+QPalette dark()
+{
+    QPalette p;
+    const auto set = [&](QPalette::ColorRole role, QColor active, QColor disabled) {
+        p.setColor(QPalette::Active, role, active);
+        p.setColor(QPalette::Inactive, role, active);
+        p.setColor(QPalette::Disabled, role, disabled);
+    };
+    set(QPalette::Window, QColor(0x35, 0x35, 0x35), QColor(0x35, 0x35, 0x35));
+    set(QPalette::WindowText, QColor(0xEE, 0xEE, 0xEE), QColor(0x80, 0x80, 0x80));
+    set(QPalette::Base, QColor(0x23, 0x23, 0x23), QColor(0x2B, 0x2B, 0x2B));
+    set(QPalette::AlternateBase, QColor(0x2B, 0x2B, 0x2B), QColor(0x2B, 0x2B, 0x2B));
+    set(QPalette::Text, QColor(0xEE, 0xEE, 0xEE), QColor(0x80, 0x80, 0x80));
+    set(QPalette::Button, QColor(0x3C, 0x3C, 0x3C), QColor(0x35, 0x35, 0x35));
+    set(QPalette::ButtonText, QColor(0xEE, 0xEE, 0xEE), QColor(0x80, 0x80, 0x80));
+    set(QPalette::Highlight, QColor(0x2A, 0x82, 0xDA), QColor(0x50, 0x50, 0x50));
+    set(QPalette::HighlightedText, QColor(0xFF, 0xFF, 0xFF), QColor(0xA0, 0xA0, 0xA0));
+    return p;
+}
+
+double luminance(QRgb c)
+{
+    const auto channel = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+}
+
+double contrast(QRgb a, QRgb b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Hides a control's text and gives it back: "" is drawn as nothing.
+struct Testo
+{
+    QWidget *w;
+    std::function<void(const QString &)> set;
+    QString text;
+};
+
+QList<Testo> testi(QWidget *window)
+{
+    QList<Testo> all;
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (!w->isVisibleTo(window))
+            continue;
+        if (auto *b = qobject_cast<QAbstractButton *>(w); b && !b->text().isEmpty())
+            all.append({w, [b](const QString &t) { b->setText(t); }, b->text()});
+        else if (auto *l = qobject_cast<QLabel *>(w); l && !l->text().isEmpty())
+            all.append({w, [l](const QString &t) { l->setText(t); }, l->text()});
+        else if (auto *g = qobject_cast<QGroupBox *>(w); g && !g->title().isEmpty())
+            all.append({w, [g](const QString &t) { g->setTitle(t); }, g->title()});
+        else if (auto *e = qobject_cast<QLineEdit *>(w); e && !e->text().isEmpty())
+            all.append({w, [e](const QString &t) { e->setText(t); }, e->text()});
+    }
+    return all;
+}
+
+// The contrast of a control's text with what lies behind it, read on the window's pixels: the
+// pixels its text changes, their colour without the text, and the text's own colour where it
+// stands out most.
+double contrastOf(QWidget *window, const Testo &testo)
+{
+    const QRect area(testo.w->mapTo(window, QPoint()), testo.w->size());
+    const QImage with = window->grab(area).toImage();
+    const QSignalBlocker quiet(testo.w); // the editor's rules must not see a box emptied
+    testo.set(QString());
+    const QImage without = window->grab(area).toImage();
+    testo.set(testo.text);
+    QList<QPoint> changed;
+    for (int y = 0; y < with.height(); ++y)
+        for (int x = 0; x < with.width(); ++x)
+            if (with.pixel(x, y) != without.pixel(x, y))
+                changed << QPoint(x, y);
+    if (changed.isEmpty())
+        return 100; // nothing drawn here
+    QList<double> behind;
+    for (const QPoint &p : changed)
+        behind << luminance(without.pixel(p));
+    std::sort(behind.begin(), behind.end());
+    const QPoint middle = *std::find_if(changed.begin(), changed.end(), [&](QPoint p) {
+        return luminance(without.pixel(p)) == behind[behind.size() / 2];
+    });
+    const QRgb background = without.pixel(middle);
+    double best = 1;
+    for (const QPoint &p : changed)
+        best = std::max(best, contrast(with.pixel(p), background));
+    return best;
+}
+
+} // namespace
+
+// Every text a player reads in the game's windows stands out from what lies behind it, with the
+// desktop's light colours and with dark ones: 3:1 at least, 4.5:1 for what the player types.
+class tst_Contrasto : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QApplication::setStyle(QStyleFactory::create("Fusion")); }
+
+    void everyText_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<bool>("darkColours");
+        for (const char *window : {"Gioca", "Lotto", "editor", "viewer"}) {
+            QTest::addRow("%s, light", window) << window << false;
+            QTest::addRow("%s, dark", window) << window << true;
+        }
+    }
+    void everyText()
+    {
+        QFETCH(QString, window);
+        QFETCH(bool, darkColours);
+        QApplication::setPalette(darkColours ? dark() : QApplication::style()->standardPalette());
+        PartitaDiProva game;
+        game.schede["Ambo"] = ticketRecord("Ambo secco su Bari 1", {12, 34}, {0}, {{1, 50000}});
+        game.fai({"mute", "carica Ambo", "punti 123", "> 0", "gioca 0:12,34", "tab 3"});
+        QWidget *shown = &game.window;
+        if (window == "Gioca")
+            game.fai({"tab 2"});
+        if (window == "editor") {
+            game.fai({"scheda", "title:Prima schedina", "0:12", "1:34", "bet 1", "stake 1:5"});
+            shown = game.window.editor();
+        }
+        if (window == "viewer") {
+            game.fai({"dbl 0"});
+            shown = game.window.visore();
+        }
+        QVERIFY(QTest::qWaitForWindowExposed(shown));
+        const QList<Testo> all = testi(shown);
+        QVERIFY(all.size() > 5);
+        for (const Testo &testo : all) {
+            const double least = qobject_cast<QLineEdit *>(testo.w) ? 4.5 : 3;
+            const double seen = contrastOf(shown, testo);
+            QVERIFY2(seen >= least, qPrintable(QString("%1 \"%2\": %3:1")
+                                                   .arg(testo.w->objectName(), testo.text)
+                                                   .arg(seen, 0, 'f', 1)));
+        }
+    }
+};
+
+QTEST_MAIN(tst_Contrasto)
+#include "tst_contrasto.moc"
