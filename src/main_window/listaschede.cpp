@@ -1,11 +1,13 @@
 #include "listaschede.h"
 
 #include "main_window/modelloschede.h"
+#include "widgets/stilegioco.h"
 
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -20,6 +22,33 @@ ListaSchede::ListaSchede(const QString &name, ModelloSchede *modello, QWidget *p
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     // Titles end in blanks up to 20 characters: nothing to scroll sideways to.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+// A title of 20 characters as a player writes one, the width a list's face must show whole.
+constexpr const char *kTitoloTipo = "Sistema del lunedì 1";
+
+void ListaSchede::resizeEvent(QResizeEvent *event)
+{
+    QListView::resizeEvent(event);
+    adattaCarattere();
+}
+
+// The lists' narrow face, made smaller only where a 20-character title would not fit beside the
+// scroll bar.
+void ListaSchede::adattaCarattere()
+{
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int room = width() - 2 * frameWidth() -
+                     style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) - 2 * margin;
+    QFont font = stile::stretta();
+    while (QFontMetrics(font).horizontalAdvance(QString::fromUtf8(kTitoloTipo)) > room &&
+           font.pointSizeF() > 6)
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    if (font != this->font()) {
+        setFont(font);
+        m_altezzaRiga = 0;
+        updateGeometries();
+    }
 }
 
 QList<int> ListaSchede::righeSelezionate() const

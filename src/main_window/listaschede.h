@@ -35,6 +35,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void updateGeometries() override;
     void scrollContentsBy(int dx, int dy) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
@@ -47,6 +48,7 @@ protected:
 
 private:
     int altezzaRiga() const;
+    void adattaCarattere();
     int righeVisibili() const;
 
     ModelloSchede *m_modello;

@@ -18,8 +18,14 @@ QVariant ModelloSchede::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= conta())
         return {};
-    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-        return voce(index.row());
+    // An entry is its stored title, blanks and all; what is shown, read and hinted is the title
+    // without the blanks that pad it to 20 characters.
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole || role == Qt::ToolTipRole) {
+        QString text = voce(index.row());
+        while (text.endsWith(u' '))
+            text.chop(1);
+        return text;
+    }
     return {};
 }
 

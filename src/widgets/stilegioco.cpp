@@ -44,6 +44,18 @@ QFont sansSerif()
     return font;
 }
 
+QFont stretta()
+{
+    QFont font;
+    font.setFamilies(QStringList{QStringLiteral("Nimbus Sans Narrow"),
+                                 QStringLiteral("DejaVu Sans Condensed"),
+                                 QStringLiteral("Liberation Sans Narrow")} +
+                     kSansSerif);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    return font;
+}
+
 QFont comic(int pointSize)
 {
     QFont font;

@@ -18,6 +18,10 @@ QFont comic(int pointSize = 10);
 // and regular whatever the window around it uses.
 QFont sansSerif();
 
+// The narrow plain face of the ticket lists, at the design's size: the lists are narrow, and a
+// title of 20 characters must show whole.
+QFont stretta();
+
 // The labels' text colours, written as style-sheet rules.
 inline constexpr const char *kGiallo = "color: #FFFF00;";
 inline constexpr const char *kGialloPallido = "color: #FFFFC0;";

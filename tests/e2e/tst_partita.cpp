@@ -156,6 +156,7 @@ private Q_SLOTS:
             QCOMPARE(wheel.size(), 5);
         picture(&partita.window, "tabellone");
         QCOMPARE(keys("Ctrl+Tab, 4*Tab, End"), "lst_esistenti");
+        picture(&partita.window, "lotto");
         QCOMPARE(keys("Return"), "cmd_modifica");
         for (auto [box, shown] : {std::pair{"txt_titolo1", "Ambo Bari"}, {"txt_num1_1", "34"}})
             QCOMPARE(QAccessible::queryAccessibleInterface(

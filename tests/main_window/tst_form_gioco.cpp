@@ -1,4 +1,6 @@
+#include "main_window/modelloschede.h"
 #include "support/partitadiprova.h"
+#include "widgets/stilegioco.h"
 #include "widgets/twips.h"
 
 namespace {
@@ -181,6 +183,29 @@ private Q_SLOTS:
             "9999 1 -1 0 |  | 7");
     }
     void plays() { scenario(); }
+
+    // Titles shown whole in both lists, in the lists' own plain face, without their blanks; the
+    // entries keep the stored 20 characters, blanks and all.
+    void titlesShowWhole()
+    {
+        PartitaDiProva game;
+        game.schede = {{"Lunga", ticketRecord("Sistema del lunedì 1", {1}, {0}, {{0, 10000}})},
+                       {"Terza", ticketRecord("Terza schedina", {2}, {0}, {{0, 10000}})}};
+        game.fai({"tab 3", "carica Lunga Terza", "> 1"});
+        for (const char *name : {"lst_esistenti", "lst_dagioca"}) {
+            auto *list = game.su<QListView>(name);
+            const QModelIndex entry = list->model()->index(0, 0);
+            const QString shown = entry.data().toString();
+            QVERIFY(QFontInfo(list->font()).family() != QFontInfo(stile::comic()).family());
+            QVERIFY2(list->fontMetrics().horizontalAdvance(shown) + 6 <=
+                         list->visualRect(entry).width(),
+                     qPrintable(shown));
+            QCOMPARE(entry.data(Qt::ToolTipRole).toString(), shown);
+            QCOMPARE(static_cast<ModelloSchede *>(list->model())->voce(0).size(), 20);
+        }
+        QCOMPARE(game.voci("lst_esistenti"), QStringList{"Sistema del lunedì 1"});
+        QCOMPARE(game.voci("lst_dagioca"), QStringList{"Terza schedina"});
+    }
 
     void layoutKeepsTheTabStripCentred_data()
     {
