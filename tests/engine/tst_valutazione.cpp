@@ -10,6 +10,8 @@
 #include "support/generatorescriptato.h"
 #include "support/setfiles.h"
 
+#include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <numeric>
@@ -83,12 +85,30 @@ void tst_Valutazione::workedExamples_data()
     QTest::addColumn<Drawn>("drawn");
     QTest::addColumn<Credits>("credits");
     QTest::addColumn<QStringList>("announced");
+    QTest::addColumn<QString>("rules"); // "page: what the rules page says of this case"
     auto row = [](const char *name, const QList<int> &numbers, const QList<int> &wheels,
                   const QMap<int, qint64> &stakes, const Drawn &drawn, const Credits &credits,
-                  const QStringList &announced) {
+                  const QStringList &announced, const char *rules = "") {
         QTest::newRow(name) << makeTicket(name, numbers, wheels, stakes) << drawn << credits
-                            << announced;
+                            << announced << QString::fromUtf8(rules);
     };
+    // The rules pages' own examples, 1,000 points a stake unless they say otherwise.
+    const qint64 mille = 10000000;
+    row("rules: an ambo at Napoli pays the ambo alone", {8, 23, 61}, {5}, {{0, mille}, {1, mille}},
+        {{5, {23, 45, 8, 90, 12}}}, {{5, 251100}}, {"0 5", "1 5"},
+        "2:qui l’ambo, 251.100 punti, e non anche i due estratti");
+    row("rules: 2,000 on an ambo on all wheels, at Roma", {5, 9}, {10}, {{1, 2 * mille}},
+        {{7, {9, 5}}}, {{7, 50000}}, {"1 7"}, "4:2.000 ÷ 10 × 250 = 50.000");
+    row("rules: estratto", {7}, {0}, {{0, mille}}, {{0, {7}}}, {{0, 11200}}, {"0 0"},
+        "4:da 1 numero: 11,23 volte (in questo gioco 11,2 volte)");
+    row("rules: ambo", {1, 2}, {0}, {{1, mille}}, {{0, {1, 2}}}, {{0, 250000}}, {"1 0"},
+        "4:da 2 numeri: 250 volte");
+    row("rules: terno", {1, 2, 3}, {0}, {{2, mille}}, {{0, {1, 2, 3}}}, {{0, 4250000}}, {"2 0"},
+        "4:da 3 numeri: 4.250 volte");
+    row("rules: quaterna", {1, 2, 3, 4}, {0}, {{3, mille}}, {{0, {1, 2, 3, 4}}}, {{0, 80000000}},
+        {"3 0"}, "4:da 4 numeri: 80.000 volte");
+    row("rules: cinquina", {1, 2, 3, 4, 5}, {0}, {{4, mille}}, {{0, {1, 2, 3, 4, 5}}}, {{0, 1e9}},
+        {"4 0"}, "4:da 5 numeri: 1.000.000 di volte");
     row("two of three on Bari: 2511, not the sum", {11, 22, 33}, {0}, {{0, 100000}, {1, 100000}},
         {{0, {22, 33}}}, {{0, 2511}}, {"0 0", "1 0"});
     row("Ambo on all wheels, both on Roma: 25", {5, 6}, {10}, {{1, 10000}}, {{7, {6, 5}}, {2, {5}}},
@@ -146,6 +166,15 @@ void tst_Valutazione::workedExamples()
     QFETCH(Drawn, drawn);
     QFETCH(Credits, credits);
     QFETCH(QStringList, announced);
+    QFETCH(QString, rules);
+    if (!rules.isEmpty()) {
+        QFile page(
+            QStringLiteral(ZAFFIRONE_REGOLAMENTO "/pagina%1.html").arg(rules.section(':', 0, 0)));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString text =
+            QString::fromUtf8(page.readAll()).remove(QRegularExpression("<[^>]*>")).simplified();
+        QVERIFY2(text.contains(rules.section(':', 1)), qPrintable(rules));
+    }
     const Estrazione e = draw(drawn);
     Registro registro;
     QCOMPARE(evaluate(ticket, e, registro), credits);
@@ -245,8 +274,8 @@ void tst_Valutazione::playFindsEachEntryInACircle()
         played.push_back(records[*k - 1]);
     Registro registro;
     Modulo modulo(registro, registro);
-    const double total = TurnoDiGioco::gioca(
-        modulo, played, draw({{0, {1, 2, 3, 4}}, {1, {5, 6}}}), registro, registro);
+    const double total = TurnoDiGioco::gioca(modulo, played, draw({{0, {1, 2, 3, 4}}, {1, {5, 6}}}),
+                                             registro, registro);
     QCOMPARE(total, won);
     QCOMPARE(modulo.situazione, won);
     QCOMPARE(modulo.punti.raw(), (10000 + std::int64_t(won)) * Currency::kScale);
