@@ -191,9 +191,10 @@ void Form_schede::cmd_pulisci_Click()
 
 int Form_schede::attivati() const
 {
-    return int(std::count_if(m_campi.txt_num.begin(), m_campi.txt_num.end(), [](const QLineEdit *box) {
-        return box->isEnabled() && !box->text().isEmpty();
-    }));
+    return int(
+        std::count_if(m_campi.txt_num.begin(), m_campi.txt_num.end(), [](const QLineEdit *box) {
+            return box->isEnabled() && !box->text().isEmpty();
+        }));
 }
 
 void Form_schede::aggiorna()
@@ -389,6 +390,7 @@ QString Form_schede::titoloOriginale() const
 
 void Form_schede::nuovaScheda()
 {
+    mostraTitolo();
     show();
     raise();
     activateWindow();
@@ -431,6 +433,7 @@ void Form_schede::modifica(const std::optional<Schedina> &scheda)
     m_campi.chk_giocata[0]->setEnabled(true);
     m_campi.txt_puntata[0]->setEnabled(true);
     m_numeri->prendiDaiNumeri();
+    mostraTitolo();
     show();
 }
 
@@ -443,9 +446,16 @@ void Form_schede::cmd_esci_Click()
 
 void Form_schede::Form_Activate()
 {
+    mostraTitolo();
+    m_puntiIniziali = m_modulo.punti;
+}
+
+// The caption names the points; it is written before the window shows too, so that the desktop
+// and a screen reader announce the window by it.
+void Form_schede::mostraTitolo()
+{
     setWindowTitle(QStringLiteral("Compila la tua schedina, hai ") + testoNumero(m_modulo.punti) +
                    QStringLiteral(" punti"));
-    m_puntiIniziali = m_modulo.punti;
 }
 
 bool Form_schede::event(QEvent *event)

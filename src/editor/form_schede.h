@@ -67,6 +67,7 @@ private:
     void creaPulsanti();
     void impostaOrdineFocus();
     void svuota();
+    void mostraTitolo();
     QString titoloOriginale() const;
     ModuloScheda moduloCompilato() const;
     bool scrivi(const Schedina &schedina);

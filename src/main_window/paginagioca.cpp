@@ -42,24 +42,28 @@ PaginaGioca::PaginaGioca(QWidget *parent) : QGroupBox(QStringLiteral("Gioca"), p
     stile::pulsantiConInvio(this);
 }
 
+// Each value beside its caption; a screen reader hears the value by its caption's name.
 void PaginaGioca::creaEtichette()
 {
-    const char *yellow = stile::kGiallo;
-    stile::etichetta(QStringLiteral("Label2"), QStringLiteral("Punti:"), 6000, 360, yellow, this);
-    m_punti = stile::etichetta(QStringLiteral("lbl_punti"), QStringLiteral("_____"), 6000, 1080,
-                               yellow, this);
-    stile::etichetta(QStringLiteral("Label3"), QStringLiteral("Posta in gioco:"), 6000, 2280,
-                     yellow, this);
-    m_somma = stile::etichetta(QStringLiteral("lbl_somma"), QStringLiteral("_____"), 6000, 3120,
-                               yellow, this);
-    stile::etichetta(QStringLiteral("lbl4"), QStringLiteral("La tua situazione:"), 6000, 4200,
-                     yellow, this);
-    m_situazione = stile::etichetta(QStringLiteral("lbl_situazione"),
-                                    QStringLiteral("_______     "), 7320, 4680, yellow, this);
-    stile::etichetta(QStringLiteral("Label4"), QStringLiteral("Hai vinto:") + QString(13, u' '),
-                     6000, 5400, yellow, this);
-    m_vincita = stile::etichetta(QStringLiteral("lbl_vincita"), QStringLiteral("_______"), 7320,
-                                 5880, yellow, this);
+    const auto coppia = [this](const char *nome, const QString &caption, int left, int top,
+                               const char *nomeValore, const QString &vuoto, int leftValore,
+                               int topValore) {
+        QLabel *label =
+            stile::etichetta(QString::fromLatin1(nome), caption, left, top, stile::kGiallo, this);
+        QLabel *value = stile::etichetta(QString::fromLatin1(nomeValore), vuoto, leftValore,
+                                         topValore, stile::kGiallo, this);
+        label->setBuddy(value);
+        m_didascalie[value] = caption.trimmed();
+        return value;
+    };
+    m_punti = coppia("Label2", QStringLiteral("Punti:"), 6000, 360, "lbl_punti",
+                     QStringLiteral("_____"), 6000, 1080);
+    m_somma = coppia("Label3", QStringLiteral("Posta in gioco:"), 6000, 2280, "lbl_somma",
+                     QStringLiteral("_____"), 6000, 3120);
+    m_situazione = coppia("lbl4", QStringLiteral("La tua situazione:"), 6000, 4200,
+                          "lbl_situazione", QStringLiteral("_______     "), 7320, 4680);
+    m_vincita = coppia("Label4", QStringLiteral("Hai vinto:") + QString(13, u' '), 6000, 5400,
+                       "lbl_vincita", QStringLiteral("_______"), 7320, 5880);
 }
 
 void PaginaGioca::mostra(const Modulo &modulo, Currency punti)
@@ -68,6 +72,8 @@ void PaginaGioca::mostra(const Modulo &modulo, Currency punti)
     stile::scrivi(m_somma, testoNumero(modulo.posta));
     stile::scrivi(m_situazione, testoNumero(modulo.situazione));
     stile::scrivi(m_vincita, testoNumero(modulo.vincita));
+    for (QLabel *value : {m_punti, m_somma, m_situazione, m_vincita})
+        value->setAccessibleName(m_didascalie.value(value) + QLatin1Char(' ') + value->text());
 }
 
 void PaginaGioca::mostraEstrazione(const Estrazione &estrazione)

@@ -3,6 +3,7 @@
 #include "base/currency.h"
 
 #include <QGroupBox>
+#include <QHash>
 
 #include <array>
 
@@ -37,9 +38,10 @@ private:
     void scriviNumero(std::size_t indice, const QString &numero);
 
     QPushButton *m_gioca;
-    QLabel *m_punti = nullptr;           // lbl_punti
-    QLabel *m_somma = nullptr;           // lbl_somma
-    QLabel *m_situazione = nullptr;      // lbl_situazione
-    QLabel *m_vincita = nullptr;         // lbl_vincita
-    std::array<QLabel *, 50> m_numeri{}; // lbl_numeri: wheel w, position p at w * 5 + p
+    QLabel *m_punti = nullptr;                   // lbl_punti
+    QLabel *m_somma = nullptr;                   // lbl_somma
+    QLabel *m_situazione = nullptr;              // lbl_situazione
+    QLabel *m_vincita = nullptr;                 // lbl_vincita
+    std::array<QLabel *, 50> m_numeri{};         // lbl_numeri: wheel w, position p at w * 5 + p
+    QHash<const QLabel *, QString> m_didascalie; // each value's caption, its name when read
 };

@@ -1,10 +1,33 @@
 #include "finestrasecondaria.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QKeyEvent>
 
-FinestraSecondaria::FinestraSecondaria(QWidget *parent) : QWidget(parent, Qt::Window) {}
+namespace {
+
+// A screen reader meets a secondary window as a dialog named by its caption (or by its
+// accessible name, where the caption is empty), not as an anonymous part of a window.
+QAccessibleInterface *comeDialogo(const QString &classe, QObject *oggetto)
+{
+    auto *finestra = qobject_cast<FinestraSecondaria *>(oggetto);
+    if (!finestra || classe != QLatin1String(oggetto->metaObject()->className()))
+        return nullptr;
+    return new QAccessibleWidget(finestra, QAccessible::Dialog);
+}
+
+} // namespace
+
+FinestraSecondaria::FinestraSecondaria(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    static const bool installata = [] {
+        QAccessible::installFactory(comeDialogo);
+        return true;
+    }();
+    Q_UNUSED(installata);
+}
 
 bool FinestraSecondaria::event(QEvent *event)
 {

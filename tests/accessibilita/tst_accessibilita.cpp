@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QTabBar>
+#include <QTextBrowser>
 
 #include <functional>
 
@@ -44,6 +45,9 @@ class tst_Accessibilita : public QObject
                               object->parent()->objectName().startsWith("qt_scrollarea"));
         if (usable && node->text(A::Name).trimmed().isEmpty())
             unnamed << (object ? object->objectName() : "?");
+        // Decoration is no control: the focus frame is not met on the way.
+        if (object && object->inherits("QFocusFrame"))
+            unnamed << "a focus frame";
         // A caption a player sees is the name a screen reader says.
         if (const auto *b = qobject_cast<const QAbstractButton *>(object);
             b && !b->text().isEmpty() && node->text(A::Name) != QString(b->text()).remove('&'))
@@ -71,6 +75,51 @@ private Q_SLOTS:
         QList<QWidget *> windows = {&game.window, game.window.editor(), game.window.visore()};
         QVERIFY(walk(QAccessible::queryAccessibleInterface(windows[window]), unnamed) > 3);
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+    }
+
+    // Windows by their caption, values by their caption, text without private characters.
+    void namesAndRoles_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("role");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("labelledBy");
+        const auto row = [](const char *control, QAccessible::Role role, const char *name,
+                            const char *by = "") {
+            QTest::newRow(control) << control << int(role) << QString::fromUtf8(name) << by;
+        };
+        row("Form_schede", QAccessible::Dialog, "Compila la tua schedina, hai 10000 punti");
+        row("form_guarda", QAccessible::Dialog, "Visualizza schedina");
+        row("lbl_punti", QAccessible::StaticText, "Punti: 10000", "Punti:");
+        row("lbl_somma", QAccessible::StaticText, "Posta in gioco: 0", "Posta in gioco:");
+        row("lbl_situazione", QAccessible::StaticText, "La tua situazione: 0",
+            "La tua situazione:");
+        row("lbl_vincita", QAccessible::StaticText, "Hai vinto: 0", "Hai vinto:");
+        row("OLE_0", QAccessible::StaticText, "Regole del gioco, pagina 1 di 4", "Regolamento");
+        row("OLE_1", QAccessible::StaticText, "Regole del gioco, pagina 2 di 4", "Regolamento");
+        row("OLE_3", QAccessible::StaticText, "Regole del gioco, pagina 4 di 4", "Regolamento");
+    }
+    void namesAndRoles()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, role);
+        QFETCH(QString, name);
+        QFETCH(QString, labelledBy);
+        PartitaDiProva game;
+        game.fai({"carica", "scheda", "show:", "tab 4", "tab 2"});
+        QWidget *w = trova(&game.window, control);
+        if (control.startsWith("OLE"))
+            QTRY_VERIFY(!qobject_cast<QTextBrowser *>(w)->toPlainText().isEmpty());
+        QAccessibleInterface *node = QAccessible::queryAccessibleInterface(w);
+        QCOMPARE(int(node->role()), role);
+        QCOMPARE(node->text(QAccessible::Name), name);
+        const auto labels = node->relations(QAccessible::Label);
+        QCOMPARE(labels.isEmpty() ? QString()
+                                  : labels.first().first->text(QAccessible::Name).trimmed(),
+                 labelledBy);
+        if (QAccessibleTextInterface *text = node->textInterface())
+            QVERIFY(!text->text(0, text->characterCount())
+                         .contains(QRegularExpression("[\\x{fdd0}\\x{fdd1}]")));
     }
 
     // While the play button's click is heard, a screen reader presses the "Lotto" tab and a key
