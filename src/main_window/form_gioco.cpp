@@ -21,7 +21,9 @@
 #include "widgets/testonumero.h"
 #include "widgets/twips.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -110,18 +112,63 @@ void Form_gioco::creaMenu()
     about->setObjectName(QStringLiteral("mnu_about"));
     // Alt and the first letter open "File" and "Opzioni"; F10 opens the first menu, and the
     // arrows go on from there.
-    connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, this,
-            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
+    connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, this, [this] {
+        m_primaDelMenu = QApplication::focusWidget();
+        menuBar()->setActiveAction(menuBar()->actions().constFirst());
+    });
 }
 
 // Ctrl+Tab and Ctrl+Shift+Tab turn the tabs from anywhere in the window; the tab strip reports
-// the change as a click on the tab.
+// the change as a click on the tab. Ctrl+Shift+Tab reaches Qt from the X server as Backtab with
+// Ctrl and Shift, which no key sequence matches: it is caught as it arrives, before the focused
+// control takes it as a step back through the page.
 void Form_gioco::creaTastiTab()
 {
     connect(new QShortcut(QKeySequence::NextChild, this), &QShortcut::activated, this,
             [this] { m_tabStrip->gira(1); });
-    connect(new QShortcut(QKeySequence::PreviousChild, this), &QShortcut::activated, this,
-            [this] { m_tabStrip->gira(-1); });
+    qApp->installEventFilter(this);
+}
+
+bool Form_gioco::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (tastoDelMenu(key->key()))
+            return true;
+        const bool indietro =
+            key->modifiers().testFlag(Qt::ControlModifier) &&
+            (key->key() == Qt::Key_Backtab ||
+             (key->key() == Qt::Key_Tab && key->modifiers().testFlag(Qt::ShiftModifier)));
+        const auto *widget = qobject_cast<QWidget *>(watched);
+        if (indietro && widget && widget->window() == this) {
+            m_tabStrip->gira(-1);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// The arrows from F10's menus reach "?", which has no menu to open: the bar shows it lit but
+// no longer has the keys, which go to the page. Until another key leaves the bar, the arrows go
+// on through its titles and Escape leaves it, as they do while a menu is open.
+bool Form_gioco::tastoDelMenu(int tasto)
+{
+    QMenuBar *bar = menuBar();
+    QAction *lit = bar->activeAction();
+    if (!lit || QApplication::activePopupWidget())
+        return false;
+    const QList<QAction *> titles = bar->actions();
+    const auto here = titles.indexOf(lit);
+    if (tasto == Qt::Key_Left || tasto == Qt::Key_Right) {
+        const auto step = tasto == Qt::Key_Right ? 1 : titles.size() - 1;
+        bar->setActiveAction(titles[(here + step) % titles.size()]);
+        return true;
+    }
+    bar->setActiveAction(nullptr);
+    // The keys go back where they were before F10, as they do when a menu is left with Escape.
+    if (QApplication::focusWidget() == bar && m_primaDelMenu)
+        m_primaDelMenu->setFocus(Qt::OtherFocusReason);
+    return tasto == Qt::Key_Escape;
 }
 
 void Form_gioco::creaPagine()

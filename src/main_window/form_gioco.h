@@ -56,6 +56,7 @@ Q_SIGNALS:
 
 protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -75,6 +76,7 @@ private:
 
     void creaMenu();
     void creaTastiTab();
+    bool tastoDelMenu(int tasto);
     void creaPagine();
     void creaPagineDiGioco();
     void aggiungiPagina(int indice, QGroupBox *pagina);
@@ -107,6 +109,7 @@ private:
     PaginaLotto *m_lotto = nullptr;
     PaginaRegolamento *m_regolamento = nullptr;
     std::array<QGroupBox *, 4> m_pagine;
+    QPointer<QWidget> m_primaDelMenu; // where the keys were when F10 opened the menus
     QAction *m_mnuSuoni = nullptr;
     QAction *m_mnuSpirito = nullptr;
     form_guarda *m_visore = nullptr;

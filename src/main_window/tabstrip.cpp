@@ -1,5 +1,6 @@
 #include "tabstrip.h"
 
+#include <QPainter>
 #include <QTabBar>
 
 namespace {
@@ -18,9 +19,38 @@ constexpr Tab kTabs[] = {
     {"Regolamento", "Regolamento"},
 };
 
+// The tab bar, with the tab in front framed in the colour of a selection while the keyboard is
+// on the bar, as every other control of the game shows the focus.
+class BarraSchede : public QTabBar
+{
+public:
+    using QTabBar::QTabBar;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QTabBar::paintEvent(event);
+        if (!hasFocus() || currentIndex() < 0)
+            return;
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), 2));
+        painter.drawRect(tabRect(currentIndex()).adjusted(1, 1, -1, -1));
+    }
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QTabBar::focusInEvent(event);
+        update();
+    }
+    void focusOutEvent(QFocusEvent *event) override
+    {
+        QTabBar::focusOutEvent(event);
+        update();
+    }
+};
+
 } // namespace
 
-TabStrip::TabStrip(QWidget *parent) : QFrame(parent), m_tabs(new QTabBar(this))
+TabStrip::TabStrip(QWidget *parent) : QFrame(parent), m_tabs(new BarraSchede(this))
 {
     setObjectName(QStringLiteral("TabStrip1"));
     setFrameShape(QFrame::StyledPanel);

@@ -10,40 +10,19 @@ namespace {
 constexpr int kSpessore = 2;
 
 // The frame itself: Qt's own focus frame, which follows its control wherever it moves and is no
-// control of its own to a screen reader, drawn as a border in the colour of a selection. On the
-// tab strip it goes round the tab in front, which is what the keys act on.
+// control of its own to a screen reader, drawn as a border in the colour of a selection.
 class Cornice : public QFocusFrame
 {
 public:
-    explicit Cornice(QWidget *parent) : QFocusFrame(parent) {}
-
-    void segui(QWidget *controllo)
-    {
-        if (auto *tabs = qobject_cast<QTabBar *>(m_seguito))
-            disconnect(tabs, nullptr, this, nullptr);
-        m_seguito = controllo;
-        if (auto *tabs = qobject_cast<QTabBar *>(controllo))
-            connect(tabs, &QTabBar::currentChanged, this, [this] { update(); });
-        setWidget(controllo);
-    }
+    using QFocusFrame::QFocusFrame;
 
 protected:
     void paintEvent(QPaintEvent *) override
     {
-        QRect area = rect().adjusted(1, 1, -1, -1);
-        if (auto *tabs = qobject_cast<QTabBar *>(m_seguito); tabs && tabs->currentIndex() >= 0)
-            area =
-                QRect(tabs->mapTo(parentWidget(), tabs->tabRect(tabs->currentIndex()).topLeft()) -
-                          pos(),
-                      tabs->tabRect(tabs->currentIndex()).size())
-                    .adjusted(1, 1, -1, -1);
         QPainter painter(this);
         painter.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), kSpessore));
-        painter.drawRect(area);
+        painter.drawRect(rect().adjusted(1, 1, -1, -1));
     }
-
-private:
-    QPointer<QWidget> m_seguito;
 };
 
 } // namespace
@@ -54,14 +33,16 @@ CorniceFocus::CorniceFocus(QObject *parent) : QObject(parent)
             [this](QWidget *, QWidget *now) { segui(now); });
 }
 
+// A tab bar marks its own tab in front: the keys act on that tab, not on the whole strip.
 void CorniceFocus::segui(QWidget *controllo)
 {
-    if (!controllo || controllo->isWindow() || !controllo->parentWidget()) {
+    if (!controllo || controllo->isWindow() || !controllo->parentWidget() ||
+        qobject_cast<QTabBar *>(controllo)) {
         if (m_cornice)
-            static_cast<Cornice *>(m_cornice.data())->segui(nullptr);
+            static_cast<QFocusFrame *>(m_cornice.data())->setWidget(nullptr);
         return;
     }
     if (!m_cornice)
         m_cornice = new Cornice(controllo->parentWidget());
-    static_cast<Cornice *>(m_cornice.data())->segui(controllo);
+    static_cast<QFocusFrame *>(m_cornice.data())->setWidget(controllo);
 }

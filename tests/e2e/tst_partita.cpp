@@ -9,6 +9,7 @@
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QMenuBar>
+#include <QProcess>
 #include <QTabBar>
 
 // The game as a player meets it on a desktop: one whole game played with the keyboard alone,
@@ -114,6 +115,39 @@ class tst_Partita : public QObject
     }
 
 private Q_SLOTS:
+    // Keys as the X server delivers them (XTest, through xdotool), not as a test makes them: the
+    // tab in front, whether a menu title is left lit, and the focus shown on the tab strip.
+    void keysThroughTheServer_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<int>("tab");
+        QTest::newRow("at start") << QString() << 1;
+        QTest::newRow("Ctrl+Tab twice, Ctrl+Shift+Tab") << "ctrl+Tab ctrl+Tab ctrl+shift+Tab" << 2;
+        QTest::newRow("Ctrl+Shift+Tab from the first tab") << "ctrl+shift+Tab" << 4;
+        QTest::newRow("F10, to the menu without items, out")
+            << "F10 Right Right Escape Escape" << 1;
+        QTest::newRow("F10, round the titles, out") << "F10 Left Left Left Escape Escape" << 1;
+    }
+    void keysThroughTheServer()
+    {
+        QFETCH(QString, keys);
+        QFETCH(int, tab);
+        if (QGuiApplication::platformName() != "xcb")
+            QSKIP("keys through an X server: run under tests/e2e/su_xvfb.sh");
+        PartitaDiProva partita;
+        QVERIFY(QTest::qWaitForWindowExposed(&partita.window));
+        for (const QString &key : keys.split(' ', Qt::SkipEmptyParts)) {
+            QCOMPARE(QProcess::execute("xdotool", {"key", "--clearmodifiers", key}), 0);
+            QTest::qWait(150);
+        }
+        QCOMPARE(partita.tabs()->currentIndex() + 1, tab);
+        QVERIFY(!partita.window.menuBar()->activeAction() && !QApplication::activePopupWidget());
+        QCOMPARE(QApplication::focusWidget(), partita.tabs());
+        const QImage focused = partita.tabs()->grab().toImage();
+        partita.tabs()->clearFocus();
+        QVERIFY2(partita.tabs()->grab().toImage() != focused, "focus not shown on the tab strip");
+    }
+
     // A whole game with the keyboard alone: a set loaded, a ticket written and saved, chosen,
     // played and read on the board as a screen reader reads it, looked at, and the sounds
     // switched off from the menu.
