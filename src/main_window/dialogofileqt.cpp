@@ -3,8 +3,27 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QHeaderView>
+#include <QTreeView>
 
 namespace {
+
+// The kinds of file the dialog lists, named in Italian: the desktop's own names would be those of
+// the user's language, and Qt's of no language at all ("Folder").
+class TipiInItaliano : public QFileIconProvider
+{
+public:
+    QString type(const QFileInfo &info) const override
+    {
+        if (info.isDir())
+            return QStringLiteral("Cartella");
+        if (info.suffix().compare(QLatin1String("slott"), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("Insieme di schede");
+        return info.suffix().isEmpty() ? QStringLiteral("File")
+                                       : QStringLiteral("File ") + info.suffix().toUpper();
+    }
+};
 
 // "Description (*.ext)|pattern|..." pairs become Qt's "Description (pattern)" entries.
 QString qtFilter(const QString &filter)
@@ -52,10 +71,21 @@ void DialogoFileQt::mostra(int acceptMode)
     // overwrites a set.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // A new set typed without an extension gets the one the load dialog shows: a set made as
+    // "prime" would be hidden from it. A set is loaded by exactly the name typed.
+    if (mode == QFileDialog::AcceptSave)
+        dialog.setDefaultSuffix(QStringLiteral("slott"));
     // The field shows what it holds: the last name chosen or written, "*.slott" at first. A
-    // typed name is taken as it is, joined to the dialog's folder, with nothing added.
+    // typed name is joined to the dialog's folder.
     if (!m_nome.isEmpty())
         dialog.selectFile(QDir(m_cartella).absoluteFilePath(m_nome));
+    static TipiInItaliano tipi;
+    dialog.setIconProvider(&tipi);
+    // Every column as wide as its heading and contents; the names take the rest.
+    if (auto *view = dialog.findChild<QTreeView *>(QStringLiteral("treeView"))) {
+        view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        view->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
     const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
     m_cartella = dialog.directory().absolutePath();
     if (chosen)

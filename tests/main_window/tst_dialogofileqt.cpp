@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 // The real Qt file dialog, driven as a player drives it: the name typed into its field, then
 // Open, Save or Cancel. The game reads the field after the dialog closes.
@@ -36,7 +38,9 @@ struct Risposta
 {
     QString typed;
     QString shown;
-    QStringList buttons; // the dialog's buttons, as they read
+    QStringList buttons;  // the dialog's buttons, as they read
+    QStringList kinds;    // the kind of each file listed, as its column reads
+    bool headings = true; // every column's heading shows whole
 
     void allaProssima()
     {
@@ -45,6 +49,16 @@ struct Risposta
             QVERIFY(dialog);
             auto *field = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
             shown = field->text();
+            auto *view = dialog->findChild<QTreeView *>(QStringLiteral("treeView"));
+            QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 2); // "senza" is filtered out
+            for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+                kinds << view->model()->index(row, 2, view->rootIndex()).data().toString();
+            QHeaderView *header = view->header();
+            for (int column = 1; column < header->count(); ++column)
+                headings = headings &&
+                           header->fontMetrics().horizontalAdvance(
+                               header->model()->headerData(column, Qt::Horizontal).toString()) <
+                               header->sectionSize(column);
             auto *box = dialog->findChild<QDialogButtonBox *>();
             for (QAbstractButton *button : box->buttons())
                 buttons << button->text().remove(u'&');
@@ -84,8 +98,10 @@ void tst_DialogoFileQt::fieldAfterTheDialog_data()
                             << QString(result);
     };
     row("cancel at first", "", "", "*.slott", "*.slott");
-    row("a new name, nothing added", "", "nuovo", "*.slott", "{dir}/nuovo");
-    row("an existing set without suffix", "", "senza", "*.slott", "{dir}/senza");
+    row("a new set gets its extension", "", "nuovo", "*.slott", "{dir}/nuovo.slott");
+    row("a new set by the name of a file without one", "", "senza", "*.slott", "{dir}/senza.slott");
+    row("a new set with an extension of its own", "", "mio.txt", "*.slott", "{dir}/mio.txt");
+    row("an existing set loaded as typed", "senza", "", "senza", "{dir}/senza");
     row("cancel after a choice", "uno.slott", "", "uno.slott", "{dir}/uno.slott");
 }
 
@@ -99,22 +115,27 @@ void tst_DialogoFileQt::fieldAfterTheDialog()
     QFile existing(dir.filePath(QStringLiteral("senza")));
     QVERIFY(existing.open(QIODevice::WriteOnly));
     existing.close();
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("cartella")));
+    QFile set(dir.filePath(QStringLiteral("vecchio.slott")));
+    QVERIFY(set.open(QIODevice::WriteOnly));
     // The dialog first opens in the working folder.
     const QString before = QDir::currentPath();
     QDir::setCurrent(dir.path());
     const auto back = qScopeGuard([&] { QDir::setCurrent(before); });
     DialogoFileQt dialog;
     dialog.impostaFiltro(DialogoFile::kFiltro);
-    Risposta first{firstName, {}, {}};
+    Risposta first{firstName, {}, {}, {}, true};
     if (!firstName.isEmpty()) {
         first.allaProssima();
         dialog.mostraApri();
     }
-    Risposta second{secondName, {}, {}};
+    Risposta second{secondName, {}, {}, {}, true};
     second.allaProssima();
     dialog.mostraSalva();
     QCOMPARE(second.shown, fieldShown);
     QCOMPARE(second.buttons, (QStringList{"Salva", "Annulla"}));
+    QCOMPARE(second.kinds, (QStringList{"Cartella", "Insieme di schede"}));
+    QVERIFY(second.headings);
     QCOMPARE(QString::fromStdString(dialog.nomeFile()),
              QString(result).replace(QStringLiteral("{dir}"), dir.path()));
 }
