@@ -13,6 +13,7 @@
 #include <QIcon>
 #include <QIconEngine>
 #include <QPainter>
+#include <QScreen>
 #include <QSvgRenderer>
 
 #include <csignal>
@@ -61,6 +62,9 @@ GiocoAvviato::GiocoAvviato(QApplication &app)
     std::signal(SIGXFSZ, SIG_IGN);
     stile::installaSostituzioniCaratteri();
     parlaItaliano(app);
+    // A screen too small for the windows as drawn, at its own scale, gets them smaller.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        stile::impostaScala(Form_gioco::scalaPerLoSchermo(screen->availableGeometry()));
     // Desktops match the window with its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("it.zaffirone.Zaffirone"));
     QApplication::setWindowIcon(QIcon(new IconaGioco));

@@ -85,6 +85,7 @@ void Form_schede::creaRuote()
     }
     m_selez = new QPushButton(QString::fromLatin1(kSelezionaTutto), this);
     m_selez->setObjectName(QStringLiteral("cmd_selez"));
+    m_selez->setProperty(stile::kDidascalie, QStringList{QString::fromLatin1(kDeselezionaTutto)});
     m_selez->setGeometry(twipsRect(120, 3900, 1455, 375));
     connect(m_selez, &QPushButton::clicked, this,
             nelTurno(m_modulo, this, &Form_schede::cmd_selez_Click));

@@ -30,6 +30,7 @@
 #include <QShortcut>
 #include <QTabBar>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -310,8 +311,22 @@ void Form_gioco::mostraStato(bool ancheIPunti)
 }
 
 // Everything about the window's centre, whatever its size; the viewer is placed with it.
+double Form_gioco::scalaPerLoSchermo(const QRect &disponibile)
+{
+    // As drawn, with room for a menu bar and a window manager's frame.
+    constexpr double kLarghezza = 10875 / 15.0 + 10;
+    constexpr double kAltezza = 7950 / 15.0 + 64;
+    return std::min({1.0, disponibile.width() / kLarghezza, disponibile.height() / kAltezza});
+}
+
 void Form_gioco::Form_Resize()
 {
+    // The strip is centred on the window's outer size, frame and menu bar included: the inner
+    // area is kept wide and tall enough for it to lie wholly inside.
+    const QSize fuori = frameGeometry().size() - centralWidget()->size();
+    const QSize serve = centralWidget()->minimumSize().expandedTo(m_tabStrip->size() + fuori);
+    if (serve != centralWidget()->minimumSize())
+        centralWidget()->setMinimumSize(serve);
     m_disposta = frameGeometry().size();
     const int width = frameGeometry().width();
     const int height = frameGeometry().height();

@@ -41,6 +41,9 @@ public:
                QWidget *parent = nullptr);
     ~Form_gioco() override;
 
+    // The scale at which the main window as drawn fits a screen's free area, 1 at most.
+    static double scalaPerLoSchermo(const QRect &disponibile);
+
     // The pages other than the first, and the two secondary windows, are made when first shown
     // or first needed.
     PaginaGioca *paginaGioca();

@@ -42,7 +42,7 @@ void ListaSchede::adattaCarattere()
                      style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) - 2 * margin;
     QFont font = stile::stretta();
     while (QFontMetrics(font).horizontalAdvance(QString::fromUtf8(kTitoloTipo)) > room &&
-           font.pointSizeF() > 6)
+           font.pointSizeF() > stile::punti(6))
         font.setPointSizeF(font.pointSizeF() - 0.25);
     if (font != this->font()) {
         setFont(font);

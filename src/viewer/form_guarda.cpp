@@ -149,7 +149,7 @@ void form_guarda::creaPulsanti()
 void form_guarda::caratteri()
 {
     QFont window = stile::comic();
-    window.setPointSizeF(9.75);
+    window.setPointSizeF(stile::punti(9.75));
     window.setBold(true);
     window.setItalic(true);
     setFont(window);
@@ -158,14 +158,14 @@ void form_guarda::caratteri()
     m_esci->setFont(stile::sansSerif());
     // The narrow column was drawn for a narrower face than the desktop's sans serif.
     QFont narrow = stile::sansSerif();
-    narrow.setPointSizeF(7.5);
+    narrow.setPointSizeF(stile::punti(7.5));
     for (QCheckBox *wheel : m_campi.chk_ruote)
         wheel->setFont(narrow);
     auto *title = findChild<QLabel *>(QStringLiteral("lbl_titolo1"));
     title->setFont(stile::comic(12));
     title->adjustSize();
     QFont bold = stile::comic();
-    bold.setPointSizeF(9.75);
+    bold.setPointSizeF(stile::punti(9.75));
     bold.setBold(true);
     auto *numbers = findChild<QLabel *>(QStringLiteral("lbl_numeri1"));
     numbers->setFont(bold);

@@ -3,11 +3,13 @@
 #include "widgets/twips.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QPalette>
 #include <QPushButton>
 #include <QStyleOptionButton>
 
+#include <algorithm>
 #include <cstring>
 
 namespace stile {
@@ -33,12 +35,26 @@ void installaSostituzioniCaratteri()
                               QStringLiteral("Comic Neue"));
 }
 
+void impostaScala(double scala)
+{
+    static const QFont comeDisegnato = QApplication::font();
+    scalaDisegno() = scala;
+    QFont font = comeDisegnato;
+    font.setPointSizeF(comeDisegnato.pointSizeF() * scala);
+    QApplication::setFont(font);
+}
+
+double punti(double comeDisegnato)
+{
+    return comeDisegnato * scalaDisegno();
+}
+
 QFont sansSerif()
 {
     QFont font;
     font.setFamilies(QStringList{QStringLiteral("MS Sans Serif")} + kSansSerif);
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
+    font.setPointSizeF(punti(8.25));
     font.setBold(false);
     font.setItalic(false);
     return font;
@@ -52,7 +68,7 @@ QFont stretta()
                                  QStringLiteral("Liberation Sans Narrow")} +
                      kSansSerif);
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
+    font.setPointSizeF(punti(8.25));
     return font;
 }
 
@@ -62,13 +78,13 @@ QFont comic(int pointSize)
     font.setFamilies(QStringList{QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")} +
                      kSansSerif);
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(pointSize);
+    font.setPointSizeF(punti(pointSize));
     return font;
 }
 
 void adattaTesti(QWidget *window)
 {
-    constexpr qreal kPiuPiccolo = 6;
+    const qreal kPiuPiccolo = punti(6);
     for (QAbstractButton *button : window->findChildren<QAbstractButton *>()) {
         if (button->text().isEmpty())
             continue;
@@ -79,9 +95,17 @@ void adattaTesti(QWidget *window)
                                                                : QStyle::SE_PushButtonContents;
         // A little room on each side, as the style leaves around a caption.
         const int room = button->style()->subElementRect(element, &option, button).width() - 4;
+        // A button whose caption takes turns is fitted to the longest it takes.
+        QStringList captions = button->property(kDidascalie).toStringList();
+        captions << button->text();
         QFont font = button->font();
-        while (QFontMetrics(font).horizontalAdvance(button->text()) > room &&
-               font.pointSizeF() > kPiuPiccolo)
+        const auto widest = [&] {
+            int most = 0;
+            for (const QString &caption : captions)
+                most = std::max(most, QFontMetrics(font).horizontalAdvance(caption));
+            return most;
+        };
+        while (widest() > room && font.pointSizeF() > kPiuPiccolo)
             font.setPointSizeF(font.pointSizeF() - 0.25);
         if (font != button->font())
             button->setFont(font);

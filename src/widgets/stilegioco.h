@@ -11,6 +11,12 @@ namespace stile {
 // and the desktop's sans serif. The pictures' lettering takes Comic Neue too.
 void installaSostituzioniCaratteri();
 
+// A whole game smaller than drawn, in the same proportions: positions and sizes in twips, the
+// game's faces and the desktop's (menus, tabs, message boxes). Before any window is made.
+void impostaScala(double scala);
+// A face's size in points as drawn, at the game's scale.
+double punti(double comeDisegnato);
+
 // Labels, frames and captioned buttons use the same rounded hand-written face.
 QFont comic(int pointSize = 10);
 
@@ -37,6 +43,8 @@ void pulsantiConInvio(QWidget *window);
 // the desktop's faces, its face shrinks until the whole caption shows. Run when the window is
 // first shown, so that a hidden window measures nothing.
 void adattaTesti(QWidget *window);
+// The property that lists the other captions a button takes in turn, for adattaTesti.
+inline constexpr const char *kDidascalie = "didascalieAlterne";
 
 // A transparent label that sizes itself to its text, placed in twips.
 QLabel *etichetta(const QString &name, const QString &text, int left, int top, const char *colour,

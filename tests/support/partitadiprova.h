@@ -5,11 +5,13 @@
 #include "main_window/paginalotto.h"
 #include "main_window/paginaregolamento.h"
 #include "support/finestre.h"
+#include "widgets/stilegioco.h"
 
 #include <QAction>
 #include <QDir>
 #include <QLabel>
 #include <QListView>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTextBrowser>
@@ -27,6 +29,12 @@ struct PartitaDiProva : Finti
         QObject::connect(&window, &Form_gioco::fineProgramma, [this] { note << "the end"; });
     }
 
+    // The game's scale for the screen, set as the game sets it before its windows are made.
+    const bool scalata = [] {
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            stile::impostaScala(Form_gioco::scalaPerLoSchermo(screen->availableGeometry()));
+        return true;
+    }();
     Form_gioco window{modulo, dialog, generatore};
     QMap<QString, QByteArray> schede; // tickets by name, for "carica" and "scrivi"
 

@@ -143,6 +143,10 @@ private Q_SLOTS:
             shown = game.window.visore();
         }
         QVERIFY(QTest::qWaitForWindowExposed(shown));
+        if (const QString folder = qEnvironmentVariable("ZAFFIRONE_SCREENSHOTS"); !folder.isEmpty())
+            QVERIFY(QDir().mkpath(folder) &&
+                    shown->grab().save(QStringLiteral("%1/colori_%2_%3.png")
+                                           .arg(folder, window, darkColours ? "scuri" : "chiari")));
         const QList<Testo> all = testi(shown);
         QVERIFY(all.size() > 5);
         for (const Testo &testo : all) {
