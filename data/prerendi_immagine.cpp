@@ -1,8 +1,10 @@
 // Draws a picture of the game at build time, at the size the window shows it, so that the first
-// frame only copies pixels instead of laying out the picture's lettering. Writes "Z565", the
-// width and the height (32-bit little-endian) and the rows in 16-bit RGB, dithered, each padded
-// to four bytes: the picture
-// is opaque, and half the bytes are half the memory the game touches to show it.
+// frame only unpacks pixels instead of laying out the picture's lettering. The picture is opaque:
+// its rows are kept in 16-bit RGB, dithered, each padded to four bytes as a QImage keeps them,
+// and packed in strips of a few rows, each compressed on its own, so that a repaint of part of
+// the picture unpacks only the strips it covers. The file: "Z56S", the width, the height and the
+// rows a strip, then the offset of each strip and the end of the last (all 32-bit
+// little-endian, offsets from the file's start), then the strips as qCompress writes them.
 //   prerendi_immagine SVG OUTPUT   (the picture under the caption of a page)
 #include "widgets/stilegioco.h"
 #include "widgets/twips.h"
@@ -14,20 +16,34 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
-// The rows, each padded to a multiple of four bytes as a QImage keeps them.
-bool writeRows(QFile &out, const QImage &image)
+constexpr int kRowsAStrip = 16;
+
+// The picture's header, the strips' offsets and the compressed strips, in that order.
+QByteArray packed(const QImage &image)
 {
-    const qint64 row = (qint64(image.width()) * 2 + 3) / 4 * 4;
-    for (int y = 0; y < image.height(); ++y) {
-        if (out.write(reinterpret_cast<const char *>(image.constScanLine(y)), row) != row)
-            return false;
+    const qsizetype row = (qsizetype(image.width()) * 2 + 3) / 4 * 4;
+    const int strips = (image.height() + kRowsAStrip - 1) / kRowsAStrip;
+    std::vector<std::uint32_t> head{0x5336355AU /* "Z56S" */, std::uint32_t(image.width()),
+                                    std::uint32_t(image.height()), kRowsAStrip};
+    QByteArray body;
+    const std::uint32_t start = std::uint32_t((head.size() + strips + 1) * sizeof(std::uint32_t));
+    for (int first = 0; first < image.height(); first += kRowsAStrip) {
+        head.push_back(start + std::uint32_t(body.size()));
+        const int rows = std::min(kRowsAStrip, image.height() - first);
+        body += qCompress(reinterpret_cast<const uchar *>(image.constScanLine(first)),
+                          qsizetype(row) * rows, 9);
     }
-    return true;
+    head.push_back(start + std::uint32_t(body.size()));
+    return QByteArray(reinterpret_cast<const char *>(head.data()),
+                      qsizetype(head.size() * sizeof(std::uint32_t))) +
+           body;
 }
 
 } // namespace
@@ -52,11 +68,8 @@ int main(int argc, char *argv[])
     painter.end();
     image = image.convertToFormat(QImage::Format_RGB16, Qt::DiffuseDither | Qt::PreferDither);
     QFile out(QString::fromLocal8Bit(argv[2]));
-    const std::uint32_t header[] = {0x3536355AU, std::uint32_t(size.width()),
-                                    std::uint32_t(size.height())};
-    if (!out.open(QIODevice::WriteOnly) ||
-        out.write(reinterpret_cast<const char *>(header), sizeof header) != sizeof header ||
-        !writeRows(out, image))
+    const QByteArray file = packed(image);
+    if (!out.open(QIODevice::WriteOnly) || out.write(file) != file.size())
         return 1;
     return 0;
 }

@@ -12,7 +12,7 @@ PaginaPresentazione::PaginaPresentazione(QWidget *parent)
     resize(twips(10215), twips(6615));
     auto *picture = new Immagine(QStringLiteral(":/immagini/presentazione.svg"),
                                  QStringLiteral("Il nuovo lotto: presentazione del gioco"), this,
-                                 QStringLiteral(":/pronte/presentazione.rgb565"));
+                                 QStringLiteral(":/pronte/presentazione.z56s"));
     picture->setObjectName(QStringLiteral("Image2"));
     // Tab reaches the picture, so that the page is not empty to the keyboard or a screen reader.
     picture->setFocusPolicy(Qt::TabFocus);

@@ -1,9 +1,11 @@
 #include "immagine.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QResource>
 #include <QSvgRenderer>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -15,14 +17,13 @@ Immagine::Immagine(const QString &resource, const QString &accessibleName, QWidg
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void Immagine::paintEvent(QPaintEvent *)
+void Immagine::paintEvent(QPaintEvent *event)
 {
     const qreal ratio = devicePixelRatioF();
-    if (usaPronta()) {
-        QPainter(this).drawImage(0, 0, m_pronta);
+    if (usaPronta() && disegnaPronta(event->rect()))
         return;
-    }
     // Not usable here (other faces, another size or density): the SVG from now on.
+    m_pronta = nullptr;
     m_risorsaPronta.clear();
     if (m_disegno.size() != size() * ratio || m_disegno.devicePixelRatio() != ratio) {
         // A new size, rare for these fixed pages, reads the drawing again rather than keeping
@@ -38,27 +39,67 @@ void Immagine::paintEvent(QPaintEvent *)
     painter.drawPixmap(0, 0, m_disegno);
 }
 
+namespace {
+
+std::uint32_t word(const uchar *data, qsizetype index)
+{
+    std::uint32_t value;
+    std::memcpy(&value, data + index * qsizetype(sizeof value), sizeof value);
+    return value;
+}
+
+constexpr qsizetype kHeadWords = 4; // "Z56S", width, height, rows a strip
+
+} // namespace
+
 bool Immagine::usaPronta()
 {
     if (m_risorsaPronta.isEmpty() || devicePixelRatioF() != 1)
         return false;
-    if (!m_pronta.isNull())
-        return m_pronta.size() == size();
+    if (m_pronta)
+        return m_misuraPronta == size();
     const QResource resource(m_risorsaPronta);
-    std::uint32_t header[3];
     if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression ||
-        resource.size() < qint64(sizeof header))
+        resource.size() < kHeadWords * 4)
         return false;
-    std::memcpy(header, resource.data(), sizeof header);
-    const QSize drawn{int(header[1]), int(header[2])};
-    const qsizetype row = (qsizetype(drawn.width()) * 2 + 3) / 4 * 4;
-    if (header[0] != 0x3536355AU || drawn != size() ||
-        resource.size() != qint64(sizeof header) + qint64(row) * drawn.height())
+    const uchar *data = resource.data();
+    const QSize drawn{int(word(data, 1)), int(word(data, 2))};
+    const int rows = int(word(data, 3));
+    if (word(data, 0) != 0x5336355AU || drawn != size() || rows <= 0)
         return false;
-    // The pixels are read where the program holds them, without a copy.
-    const uchar *pixels = resource.data() + sizeof header;
-    if (reinterpret_cast<quintptr>(pixels) % alignof(std::uint32_t) != 0)
+    const qsizetype strips = (drawn.height() + rows - 1) / rows;
+    if (resource.size() < (kHeadWords + strips + 1) * 4 ||
+        word(data, kHeadWords + strips) != resource.size())
         return false;
-    m_pronta = QImage(pixels, drawn.width(), drawn.height(), row, QImage::Format_RGB16);
+    for (qsizetype strip = 0; strip < strips; ++strip) {
+        if (word(data, kHeadWords + strip) >= word(data, kHeadWords + strip + 1))
+            return false;
+    }
+    m_pronta = data;
+    m_misuraPronta = drawn;
+    m_righeStriscia = rows;
+    return true;
+}
+
+// Unpacks the strips that meet `area` straight onto the control, one at a time: the pixels
+// are never held whole.
+bool Immagine::disegnaPronta(const QRect &area)
+{
+    const qsizetype row = (qsizetype(m_misuraPronta.width()) * 2 + 3) / 4 * 4;
+    const int first = std::max(area.top(), 0) / m_righeStriscia;
+    const int last = std::min(area.bottom(), m_misuraPronta.height() - 1) / m_righeStriscia;
+    QPainter painter(this);
+    for (int strip = first; strip <= last; ++strip) {
+        const std::uint32_t from = word(m_pronta, kHeadWords + strip);
+        const std::uint32_t to = word(m_pronta, kHeadWords + strip + 1);
+        const int top = strip * m_righeStriscia;
+        const int rows = std::min(m_righeStriscia, m_misuraPronta.height() - top);
+        const QByteArray pixels = qUncompress(m_pronta + from, qsizetype(to - from));
+        if (pixels.size() != row * rows)
+            return false;
+        painter.drawImage(0, top,
+                          QImage(reinterpret_cast<const uchar *>(pixels.constData()),
+                                 m_misuraPronta.width(), rows, row, QImage::Format_RGB16));
+    }
     return true;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QImage>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -23,9 +22,12 @@ protected:
 
 private:
     bool usaPronta();
+    bool disegnaPronta(const QRect &area);
 
     QString m_risorsa;
     QString m_risorsaPronta;
-    QImage m_pronta;   // the drawing made at build time, read in place
+    const uchar *m_pronta = nullptr; // the drawing made at build time, where the program holds it
+    QSize m_misuraPronta;
+    int m_righeStriscia = 0;
     QPixmap m_disegno; // drawn once for the control's size, then only copied
 };
