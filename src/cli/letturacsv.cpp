@@ -60,12 +60,13 @@ bool LetturaCsv::leggi(std::string_view testo)
             carattere(c);
             continue;
         }
-        // The header is kept as written until it ends, to find its separator first.
+        // The header's first line is kept as written until it ends, to find the separator;
+        // then it is read as any record is.
         m_grezza += c;
         if (m_grezza.size() > kMassimoRiga) {
             m_erroreIntestazione = kAttesa;
             m_fermo = true;
-        } else if (c == '\n' && std::count(m_grezza.begin(), m_grezza.end(), '"') % 2 == 0) {
+        } else if (c == '\n') {
             intestazione();
         }
     }
@@ -83,8 +84,8 @@ void LetturaCsv::intestazione()
         return;
     }
     m_numero = 0; // the header is read as a record of its own: row 1
-    for (char c : grezza)
-        carattere(c);
+    for (std::size_t i = 0; i < grezza.size() && !m_fermo; ++i)
+        carattere(grezza[i]);
 }
 
 void LetturaCsv::fine()
@@ -161,6 +162,8 @@ void LetturaCsv::fineCampo()
 
 void LetturaCsv::fineRecord(bool chiuso)
 {
+    if (m_fermo)
+        return;
     fineCampo();
     Riga riga{m_numero, std::move(m_campi), {}};
     const bool lunga = m_lunghezza > kMassimoRiga;

@@ -9,7 +9,8 @@
 
 // A CSV file as spreadsheets save it, read as it comes, in UTF-8: a header naming the columns
 // (in any case, quoted or not, blanks around them ignored), the separator being the first comma,
-// semicolon or tab of the header outside quotes; fields quoted with doubled quotes inside;
+// semicolon or tab outside quotes of the header's first line; fields quoted with doubled quotes
+// inside;
 // "\r\n" or "\n" line ends. Each row is handed on as soon as it ends, so the text is never
 // held whole: a row longer than kMassimoRiga characters is refused without being kept.
 class LetturaCsv

@@ -28,14 +28,28 @@ std::string contents(const std::string &path)
 }
 
 // A set file in a folder of its own, for the journal beside it: in memory, so that its syncs cost
-// nothing.
+// nothing; the folder goes when the process ends.
+struct Cartella
+{
+    Cartella()
+    {
+        char nome[] = "/dev/shm/zaffirone-fuzz-XXXXXX";
+        VERIFICA(::mkdtemp(nome) != nullptr);
+        percorso = nome;
+    }
+    ~Cartella()
+    {
+        ::unlink((percorso + "/set.slott.ripristino").c_str());
+        ::unlink((percorso + "/set.slott").c_str());
+        ::rmdir(percorso.c_str());
+    }
+    std::string percorso;
+};
+
 const std::string &fileConGiornale(const std::string &bytes)
 {
-    static const std::string percorso = [] {
-        char cartella[] = "/dev/shm/zaffirone-fuzz-XXXXXX";
-        VERIFICA(::mkdtemp(cartella) != nullptr);
-        return std::string(cartella) + "/set.slott";
-    }();
+    static const Cartella cartella;
+    static const std::string percorso = cartella.percorso + "/set.slott";
     std::ofstream(percorso, std::ios::binary | std::ios::trunc) << bytes;
     return percorso;
 }
