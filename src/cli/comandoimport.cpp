@@ -139,18 +139,31 @@ struct Esame
     std::uint64_t righe = 0;
 };
 
-// Reads the file block by block through a decoder and a CSV reader; false stops it.
-template <typename Leggi>
-Esito<Fatto> perBlocchi(FileTesto &file, std::size_t marca, Leggi &&leggi)
+// The file from its start, a block at a time, each block shown to vedi, then decoded and read
+// as CSV, until the end or until the reader stops.
+template <typename Vedi>
+Esito<Fatto> leggiCsv(FileTesto &file, std::size_t marca, DecodificaTesto &decodifica,
+                      LetturaCsv &csv, Vedi &&vedi)
 {
     file.riavvolgi();
+    std::string testo;
     for (bool primo = true;; primo = false) {
-        const auto byte = file.prossimi();
-        if (!byte)
-            return byte.errore();
-        if (!leggi(byte.valore().substr(primo ? std::min(marca, byte.valore().size()) : 0)) ||
-            byte.valore().empty())
+        const auto blocco = file.prossimi();
+        if (!blocco)
+            return blocco.errore();
+        const std::string_view byte =
+            blocco.valore().substr(primo ? std::min(marca, blocco.valore().size()) : 0);
+        vedi(byte);
+        testo.clear();
+        decodifica.converti(byte, testo);
+        if (blocco.valore().empty())
+            decodifica.fine(testo);
+        if (!csv.leggi(testo))
             return Fatto{};
+        if (blocco.valore().empty()) {
+            csv.fine();
+            return Fatto{};
+        }
     }
 }
 
@@ -168,19 +181,9 @@ Esito<Esame> esamina(FileTesto &file)
     DecodificaTesto utf8(DecodificaTesto::Codifica::Utf8), decodifica(esame.codifica);
     LetturaCsv csv(
         [&](const LetturaCsv::Riga &) { return ++esame.righe <= ErroreFile::kMassimoSchede; });
-    std::string testo;
-    const auto letto = perBlocchi(file, esame.marca, [&](std::string_view byte) {
+    const auto letto = leggiCsv(file, esame.marca, decodifica, csv, [&](std::string_view byte) {
         if (!marca)
             utf8.controllaUtf8(byte);
-        testo.clear();
-        decodifica.converti(byte, testo);
-        if (byte.empty())
-            decodifica.fine(testo);
-        if (!csv.leggi(testo))
-            return false;
-        if (byte.empty())
-            csv.fine();
-        return true;
     });
     if (!letto)
         return letto.errore();
@@ -213,17 +216,7 @@ Esito<Fatto> controllaRighe(FileTesto &file, const Esame &esame, const std::stri
             rapporto.aggiungi(riga.numero, rifiuto);
         return true;
     });
-    std::string testo;
-    return perBlocchi(file, esame.marca, [&](std::string_view byte) {
-        testo.clear();
-        decodifica.converti(byte, testo);
-        if (byte.empty())
-            decodifica.fine(testo);
-        const bool avanti = csv.leggi(testo);
-        if (avanti && byte.empty())
-            csv.fine();
-        return avanti;
-    });
+    return leggiCsv(file, esame.marca, decodifica, csv, [](std::string_view) {});
 }
 
 std::string rigaJson(std::uint64_t quante, std::uint64_t primo, std::uint64_t ultimo)
