@@ -181,13 +181,15 @@ Esito<Esame> esamina(FileTesto &file)
     DecodificaTesto utf8(DecodificaTesto::Codifica::Utf8), decodifica(esame.codifica);
     LetturaCsv csv(
         [&](const LetturaCsv::Riga &) { return ++esame.righe <= ErroreFile::kMassimoSchede; });
+    const bool utf8Atteso = esame.codifica == DecodificaTesto::Codifica::Utf8;
     const auto letto = leggiCsv(file, esame.marca, decodifica, csv, [&](std::string_view byte) {
-        if (!marca)
+        if (utf8Atteso)
             utf8.controllaUtf8(byte);
     });
     if (!letto)
         return letto.errore();
-    if (!marca && !utf8.fineUtf8())
+    // Not UTF-8, whatever its mark says: the set file's own encoding.
+    if (utf8Atteso && !utf8.fineUtf8())
         esame.codifica = DecodificaTesto::Codifica::Windows1252;
     esame.errore = csv.erroreIntestazione();
     return esame;
