@@ -125,6 +125,8 @@ int AggiuntaInBlocco::concludi(const std::function<std::string(std::uint64_t, st
 
 bool AggiuntaInBlocco::annulla()
 {
+    if (!m_giornale)
+        return true; // already as it should stay
     auto rimesso = m_insieme.annullaAggiunta(m_blocco, m_prima);
     auto tolto = rimesso ? m_giornale->conferma() : Esito<Fatto>(rimesso.errore());
     if (tolto) {

@@ -5,9 +5,7 @@
 
 #include <array>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
