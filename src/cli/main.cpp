@@ -70,7 +70,8 @@ CLI::App *addAdd(CLI::App &app, RichiestaAdd &r)
     add->add_option("FILE", r.percorso, "Il file delle schedine (.slott); creato se manca")
         ->required();
     add->add_option("--titolo", r.titolo,
-                    "Il titolo della schedina (ne sono salvati 20 caratteri)");
+                    "Il titolo della schedina: al massimo 20 caratteri, senza caratteri di "
+                    "controllo");
     add->add_option("--numeri", r.numeri,
                     "Da 1 a 10 numeri diversi da 1 a 90, separati da "
                     "virgole, per esempio 12,34");
@@ -126,12 +127,15 @@ CLI::App *addImport(CLI::App &app, std::string &percorso, std::string &csv)
     auto *import = app.add_subcommand(
         "import", "Aggiunge in fondo al file le righe di un CSV, tutte insieme o nessuna");
     import->footer(
-        "Il CSV è quello di export: l'intestazione titolo,numeri,ruote,estratto,ambo,terno,"
-        "quaterna,cinquina, separata da virgole o da punti e virgola, in UTF-8. Ogni riga "
-        "passa i controlli di add, e il suo titolo non deve essere già nel file né in una riga "
-        "precedente. Se una riga è rifiutata non si scrive nulla e ogni riga rifiutata è "
-        "indicata come \"riga N: motivo\" (l'intestazione è la riga 1). Stampa una riga "
-        "JSON: schedine, primo e ultimo record.");
+        "Il CSV è quello di export o quello di un foglio di calcolo: l'intestazione titolo,"
+        "numeri,ruote,estratto,ambo,terno,quaterna,cinquina (maiuscole o minuscole, anche tra "
+        "virgolette), separata da virgole, punti e virgola o tabulazioni; il testo in UTF-8, in "
+        "UTF-16 con il suo segno iniziale, oppure in Windows-1252. Ogni riga passa i controlli "
+        "di add, e il suo titolo non deve essere già nel file né in una riga precedente. Se una "
+        "riga è rifiutata non si scrive nulla: le prime 30 righe rifiutate sono indicate come "
+        "\"riga N: motivo\" (l'intestazione è la riga 1), le altre contate. Anche se il "
+        "comando è interrotto il file resta com'era. Stampa una riga JSON: schedine, primo e "
+        "ultimo record.");
     import->group("Comandi");
     italianHelp(*import);
     import->add_option("FILE", percorso, "Il file delle schedine (.slott); creato se manca")
