@@ -12,7 +12,7 @@ packages=(
     libcli11-dev nlohmann-json3-dev libbenchmark-dev
     pulseaudio pulseaudio-utils sox xvfb xauth openbox xdotool fonts-urw-base35
     espeak-ng librsvg2-bin desktop-file-utils appstream fonts-comic-neue fonts-dejavu-core
-    qt6-translations-l10n dpkg-dev file
+    qt6-translations-l10n dpkg-dev file time
     clang libclang-rt-14-dev
 )
 
@@ -29,8 +29,7 @@ install_missing() {
 }
 
 build() {
-    cmake --preset "$1"
-    cmake --build --preset "$1" --parallel "$(nproc)"
+    cmake --preset "$1" && cmake --build --preset "$1" --parallel "$(nproc)"
 }
 
 install_missing
@@ -40,12 +39,16 @@ play)
     exec ./build/src/zaffirone
     ;;
 test)
-    build default
-    ctest --preset default --parallel "$(nproc)"
-    build asan
-    ctest --preset asan --parallel "$(nproc)"
-    build fuzz
-    ctest --preset fuzz --parallel "$(nproc)"
+    # Every stage runs even when one before it failed (a test timed out on a busy machine), so
+    # that the fuzz targets are always run; the command fails at the end if any stage did.
+    failed=()
+    { build default && ctest --preset default --parallel "$(nproc)"; } || failed+=(default)
+    { build asan && ctest --preset asan --parallel "$(nproc)"; } || failed+=(asan)
+    { build fuzz && ctest --preset fuzz --parallel "$(nproc)"; } || failed+=(fuzz)
+    if [ "${#failed[@]}" -gt 0 ]; then
+        echo "stages that failed: ${failed[*]}" >&2
+        exit 1
+    fi
     ;;
 *)
     echo "uso: bash scripts/setup.sh play|test" >&2

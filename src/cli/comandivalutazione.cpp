@@ -1,7 +1,9 @@
 #include "comandivalutazione.h"
 
+#include "cli/codiciuscita.h"
 #include "cli/erroredifile.h"
 #include "cli/righeperschedina.h"
+#include "cli/testovisibile.h"
 #include "engine/estrazione.h"
 #include "engine/profiloschedina.h"
 #include "engine/simulazione.h"
@@ -14,7 +16,7 @@
 #include <charconv>
 #include <chrono>
 #include <cmath>
-#include <numeric>
+#include <map>
 #include <ostream>
 #include <random>
 #include <set>
@@ -25,7 +27,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 using Clock = std::chrono::steady_clock;
-constexpr int kArgomentiErrati = 2;
 
 std::optional<std::uint64_t> parseWhole(std::string_view text)
 {
@@ -103,6 +104,8 @@ struct OpzioniSimulate
     unsigned thread = 1;
 };
 
+// Every count up to the largest whole number of 64 bits is honoured exactly (a block's numbers
+// never wrap round); anything past it, or not a whole number, is refused.
 std::variant<OpzioniSimulate, std::string> leggiOpzioni(const RichiestaSimulate &r)
 {
     if (r.estrazioni.has_value() == r.partite.has_value())
@@ -118,8 +121,9 @@ std::variant<OpzioniSimulate, std::string> leggiOpzioni(const RichiestaSimulate 
     const auto turni = intero(r.turni, 1000);
     const auto thread = intero(r.thread, Simulazione::threadDisponibili());
     if (!quante || !seme || !turni || !thread)
-        return std::string("--estrazioni, --partite, --seme, --turni e --thread vogliono numeri "
-                           "interi non negativi");
+        return "--estrazioni, --partite, --seme, --turni e --thread vogliono numeri interi da 0 "
+               "a " +
+               std::to_string(UINT64_MAX);
     if (r.partite && *quante == 0)
         return std::string("--partite vuole almeno una partita");
     if (*turni == 0)
@@ -152,7 +156,7 @@ int simulaEstrazioni(const std::vector<Schedina> &schede, const OpzioniSimulate 
                 {"valutazioni_al_secondo", result.secondi > 0 ? evaluations / result.secondi : 0.0}}
                .dump()
         << '\n';
-    return 0;
+    return uscita::kFatto;
 }
 
 // Points in ten-thousandths as the plain currency format writes them, beyond 64 bits too.
@@ -166,44 +170,49 @@ std::string puntiTesto(__int128 raw)
     return cifre; // only a win beyond any real stake gets here: its fraction is left out
 }
 
-// The q-th quantile by nearest rank: the ceil(q N)-th smallest, q in hundredths.
+// The q-th quantile by nearest rank: the ceil(q N)-th smallest, q in hundredths, from a count of
+// the games by value.
 template <typename T>
-T quantile(const std::vector<T> &sorted, std::uint64_t centesimi)
+T quantile(const std::map<T, std::uint64_t> &conteggi, std::uint64_t giocate,
+           std::uint64_t centesimi)
 {
-    const std::uint64_t rango = std::max<std::uint64_t>(1, (sorted.size() * centesimi + 99) / 100);
-    return sorted[rango - 1];
+    const unsigned __int128 rango =
+        std::max<unsigned __int128>(1, ((unsigned __int128)giocate * centesimi + 99) / 100);
+    unsigned __int128 visti = 0;
+    for (const auto &[valore, quante] : conteggi) {
+        visti += quante;
+        if (visti >= rango)
+            return valore;
+    }
+    return conteggi.rbegin()->first;
 }
 
 int simulaPartite(const std::vector<Schedina> &schede, const OpzioniSimulate &o, std::ostream &out)
 {
     const auto result = Simulazione::gioca(schede, o.quante, o.turni, o.seme, o.thread);
-    std::array<std::uint64_t, 4> fini{};
-    std::vector<std::uint64_t> turni;
-    std::vector<__int128> punti;
-    for (const Simulazione::Partita &p : result.partite) {
-        ++fini[std::size_t(p.fine)];
-        turni.push_back(p.turni);
-        punti.push_back(p.punti);
-    }
-    std::sort(turni.begin(), turni.end());
-    std::sort(punti.begin(), punti.end());
-    const double media =
-        double(std::accumulate(turni.begin(), turni.end(), __int128(0))) / double(turni.size());
+    double turni = 0;
+    for (const auto &[n, quante] : result.turni)
+        turni += double(n) * double(quante);
     using F = Simulazione::Fine;
+    const auto fini = [&](F fine) {
+        return result.fini[std::size_t(fine)];
+    };
+    const auto punti = [&](std::uint64_t centesimi) {
+        return puntiTesto(quantile(result.punti, o.quante, centesimi));
+    };
     out << Json{{"partite", o.quante},
-                {"vittorie", fini[std::size_t(F::Vittoria)]},
-                {"game_over", fini[std::size_t(F::GameOver)]},
-                {"ferme", fini[std::size_t(F::Ferma)]},
-                {"interrotte", fini[std::size_t(F::Interrotta)]},
-                {"turni", {{"media", media}, {"mediana", quantile(turni, 50)}}},
-                {"punti_finali",
-                 {{"p10", puntiTesto(quantile(punti, 10))},
-                  {"p50", puntiTesto(quantile(punti, 50))},
-                  {"p90", puntiTesto(quantile(punti, 90))}}},
+                {"vittorie", fini(F::Vittoria)},
+                {"game_over", fini(F::GameOver)},
+                {"ferme", fini(F::Ferma)},
+                {"interrotte", fini(F::Interrotta)},
+                {"turni",
+                 {{"media", turni / double(o.quante)},
+                  {"mediana", quantile(result.turni, o.quante, 50)}}},
+                {"punti_finali", {{"p10", punti(10)}, {"p50", punti(50)}, {"p90", punti(90)}}},
                 {"secondi", result.secondi}}
                .dump()
         << '\n';
-    return 0;
+    return uscita::kFatto;
 }
 
 } // namespace
@@ -213,15 +222,15 @@ int eseguiEvaluate(const std::string &percorso, const std::string &record,
 {
     const auto k = parseWhole(record);
     if (!k) {
-        err << "zaffirone-cli: \"" << record
+        err << "zaffirone-cli: \"" << testoVisibile(record)
             << "\" non è un numero di schedina: le schedine si contano da 1\n";
-        return kArgomentiErrati;
+        return uscita::kRifiuto;
     }
     const auto draw = parseDraw(estrazione);
     if (!draw) {
         err << "zaffirone-cli: l'estrazione deve avere 50 numeri da 1 a 90, cinque per ruota "
                "da Bari a Venezia, diversi su ogni ruota\n";
-        return kArgomentiErrati;
+        return uscita::kRifiuto;
     }
     const InsiemeSchede insieme(percorso, InsiemeSchede::Apertura::SoloSeEsiste);
     const auto count = insieme.conta();
@@ -230,7 +239,7 @@ int eseguiEvaluate(const std::string &percorso, const std::string &record,
     if (*k < 1 || *k > count.valore()) {
         err << "zaffirone-cli: la schedina numero " << record << " non esiste: il file ne ha "
             << count.valore() << '\n';
-        return kArgomentiErrati;
+        return uscita::kRifiuto;
     }
     const auto schedina = insieme.leggi(*k);
     if (!schedina)
@@ -250,7 +259,7 @@ int eseguiEvaluate(const std::string &percorso, const std::string &record,
         });
     out << Json{{"annunci", registro.annunci}, {"ruote", wheels}, {"totale", points(total)}}.dump()
         << '\n';
-    return 0;
+    return uscita::kFatto;
 }
 
 int eseguiOdds(const std::string &percorso, std::ostream &out, std::ostream &err)
@@ -276,7 +285,7 @@ int eseguiSimulate(const RichiestaSimulate &richiesta, std::ostream &out, std::o
     const auto lette = leggiOpzioni(richiesta);
     if (const auto *motivo = std::get_if<std::string>(&lette)) {
         err << "zaffirone-cli: " << *motivo << "\nUso: zaffirone-cli simulate --help\n";
-        return kArgomentiErrati;
+        return uscita::kRifiuto;
     }
     const auto &opzioni = std::get<OpzioniSimulate>(lette);
     const InsiemeSchede insieme(richiesta.percorso, InsiemeSchede::Apertura::SoloSeEsiste);
@@ -289,7 +298,7 @@ int eseguiSimulate(const RichiestaSimulate &richiesta, std::ostream &out, std::o
         return simulaEstrazioni(schede.valore(), opzioni, out, err);
     if (schede.valore().empty()) {
         err << "zaffirone-cli: il file non contiene schedine: non c'è nessuna partita da giocare\n";
-        return kArgomentiErrati;
+        return uscita::kRifiuto;
     }
     return simulaPartite(schede.valore(), opzioni, out);
 }

@@ -1,5 +1,6 @@
 #include "comandoadd.h"
 
+#include "cli/codiciuscita.h"
 #include "cli/controlloadd.h"
 #include "cli/erroredifile.h"
 #include "storage/insiemeschede.h"
@@ -27,6 +28,17 @@ Esito<bool> titleInSet(const std::string &percorso, std::string_view titolo)
     return found.valore().has_value();
 }
 
+// The ticket taken back after its number could not be printed; when even that fails, the
+// player is told which record the set may still hold.
+int takeBack(const InsiemeSchede &insieme, const BloccoInsieme &blocco,
+             const InsiemeSchede::PrimaDellAggiunta &prima, std::uint64_t numero, std::ostream &err)
+{
+    if (const auto tolta = insieme.annullaAggiunta(blocco, prima); !tolta)
+        err << "zaffirone-cli: " << testoVisibile(tolta.errore().descrizione())
+            << "\nzaffirone-cli: il file potrebbe contenere ancora la schedina " << numero << '\n';
+    return uscita::kErrore;
+}
+
 // The checked ticket appended under the set's lock, its title looked for again there: another
 // writer may have saved it meanwhile. The number is printed while the lock is held, so that a
 // number nobody could read takes its ticket back. A file the lock made goes if nothing stays.
@@ -48,15 +60,17 @@ int appendAndPrint(const std::string &percorso, const Schedina &schedina, std::s
         return fallita(erroreDiFile(before ? found.errore() : before.errore(), err));
     if (found.valore()) {
         err << Rifiuto::di(Evento::SalvaTitoloEsistente).testo << '\n';
-        return fallita(2);
+        return fallita(uscita::kRifiuto);
     }
+    const std::uint64_t numero = InsiemeSchede::numeroPerAggiunta(before.valore().lunghezza);
+    if (numero > ErroreFile::kMassimoSchede)
+        return fallita(oltreIlLimite(numero, err));
     const auto written = insieme.aggiungi(schedina, blocco.valore());
     if (!written)
         return fallita(erroreDiFile(written.errore(), err));
     if (out << written.valore() << '\n' && out.flush())
-        return 0;
-    insieme.annullaAggiunta(blocco.valore(), before.valore());
-    return 1;
+        return uscita::kFatto;
+    return takeBack(insieme, blocco.valore(), before.valore(), written.valore(), err);
 }
 
 } // namespace
@@ -69,11 +83,11 @@ int eseguiAdd(const RichiestaAdd &richiesta, std::ostream &out, std::ostream &er
         return erroreDiFile(*verdict.errore, err);
     if (verdict.nomeSconosciuto) {
         err << "zaffirone-cli: " << verdict.rifiuto << "\nUso: zaffirone-cli add --help\n";
-        return 2;
+        return uscita::kRifiuto;
     }
     if (!verdict.schedina) {
         err << verdict.rifiuto << '\n';
-        return 2;
+        return uscita::kRifiuto;
     }
     return appendAndPrint(richiesta.percorso, *verdict.schedina, verdict.titolo, out, err);
 }

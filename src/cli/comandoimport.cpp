@@ -4,15 +4,21 @@
 #include "base/lotto.h"
 #include "base/text.h"
 #include "cli/aggiuntainblocco.h"
+#include "cli/codiciuscita.h"
 #include "cli/controlloadd.h"
+#include "cli/decodificatesto.h"
 #include "cli/erroredifile.h"
 #include "cli/letturacsv.h"
 #include "storage/filetesto.h"
 
+#include <algorithm>
+#include <array>
 #include <ostream>
-#include <unordered_set>
 
 namespace {
+
+// Refused rows named one by one, up to this many; the rest only counted.
+constexpr std::uint64_t kRigheNelRapporto = 30;
 
 // The blank-separated items of a field as "add" takes a list: "1 2 3" as "1,2,3".
 std::string elenco(const std::string &campo)
@@ -37,53 +43,188 @@ RichiestaAdd richiesta(const std::string &percorso, const LetturaCsv::Riga &riga
     return r;
 }
 
-// The titles a ticket may not take: those in the set, then those of the rows before it.
+// The titles a ticket may not take, as the set stores them trimmed: those in the set, then
+// those of the rows before it. Kept side by side in one table of 21 bytes a title that grows with
+// the titles taken, never with the rows refused.
 class Titoli
 {
 public:
-    Esito<Fatto> leggiInsieme(const InsiemeSchede &insieme, std::size_t quante)
+    // Whether the title is taken; it is taken from now on either way.
+    bool prendi(std::string_view byte)
     {
-        m_presenti.reserve(quante);
+        if (byte.size() > Schedina::kLunghezzaTitolo)
+            return false; // no stored title is that long
+        if (2 * (m_presi + 1) > m_caselle.size())
+            cresci();
+        Casella &casella = cerca(m_caselle, byte);
+        if (casella[0] != 0)
+            return true;
+        casella[0] = char(byte.size() + 1);
+        std::copy(byte.begin(), byte.end(), casella.begin() + 1);
+        ++m_presi;
+        return false;
+    }
+
+    Esito<std::uint64_t> leggiInsieme(const InsiemeSchede &insieme)
+    {
         return insieme.scorri([&](std::uint64_t, const unsigned char *bytes) {
-            m_presenti.emplace(
-                trimSpaces({reinterpret_cast<const char *>(bytes), Schedina::kLunghezzaTitolo}));
+            prendi(trimSpaces({reinterpret_cast<const char *>(bytes), Schedina::kLunghezzaTitolo}));
             return true;
         });
     }
-    // Whether the title is taken; it is taken from now on either way.
-    bool prendi(std::string_view titolo)
+
+private:
+    using Casella = std::array<char, Schedina::kLunghezzaTitolo + 1>; // length + 1, then bytes
+
+    // The title's slot, or the empty one where it goes.
+    static Casella &cerca(std::vector<Casella> &caselle, std::string_view byte)
     {
-        const auto chiave = CodePage1252::encodeExactly(trimSpaces(titolo));
-        return chiave && !m_presenti.insert(*chiave).second;
+        std::uint64_t h = 0xCBF29CE484222325ULL;
+        for (unsigned char c : byte)
+            h = (h ^ c) * 0x100000001B3ULL;
+        for (std::size_t i = h & (caselle.size() - 1);; i = (i + 1) & (caselle.size() - 1)) {
+            Casella &casella = caselle[i];
+            if (casella[0] == 0 || (std::size_t(casella[0]) == byte.size() + 1 &&
+                                    std::equal(byte.begin(), byte.end(), casella.begin() + 1)))
+                return casella;
+        }
+    }
+
+    void cresci()
+    {
+        std::vector<Casella> caselle(std::max<std::size_t>(1024, 2 * m_caselle.size()));
+        for (const Casella &c : m_caselle) {
+            if (c[0] != 0)
+                cerca(caselle, {c.data() + 1, std::size_t(c[0]) - 1}) = c;
+        }
+        m_caselle = std::move(caselle);
+    }
+
+    std::vector<Casella> m_caselle;
+    std::size_t m_presi = 0;
+};
+
+// The refused rows, said in one write at the end.
+class Rapporto
+{
+public:
+    void aggiungi(std::size_t riga, const std::string &motivo)
+    {
+        if (++m_rifiutate <= kRigheNelRapporto)
+            m_testo += "riga " + std::to_string(riga) + ": " + motivo + '\n';
+    }
+    bool vuoto() const { return m_rifiutate == 0; }
+    int scrivi(std::ostream &err) const
+    {
+        std::string testo = m_testo;
+        if (m_rifiutate > kRigheNelRapporto)
+            testo += "... e altre " + std::to_string(m_rifiutate - kRigheNelRapporto) +
+                     " righe rifiutate\n";
+        err << testo;
+        return uscita::kRifiuto;
     }
 
 private:
-    std::unordered_set<std::string> m_presenti;
+    std::string m_testo;
+    std::uint64_t m_rifiutate = 0;
 };
 
-// Every row checked; the records of those accepted, one line on err for each refused.
-bool controllaRighe(const std::string &percorso, const std::vector<LetturaCsv::Riga> &righe,
-                    Titoli &titoli, std::string &record, std::ostream &err)
+// What a first reading of the whole file learns: how it is encoded, whether its header is one,
+// and how many rows it has, up to one more than a set may hold.
+struct Esame
 {
-    bool tutte = true;
-    for (const LetturaCsv::Riga &riga : righe) {
+    DecodificaTesto::Codifica codifica = DecodificaTesto::Codifica::Utf8;
+    std::size_t marca = 0; // the byte-order mark's length
+    std::string errore;
+    std::uint64_t righe = 0;
+};
+
+// The file from its start, a block at a time, each block shown to vedi, then decoded and read
+// as CSV, until the end or until the reader stops.
+template <typename Vedi>
+Esito<Fatto> leggiCsv(FileTesto &file, std::size_t marca, DecodificaTesto &decodifica,
+                      LetturaCsv &csv, Vedi &&vedi)
+{
+    file.riavvolgi();
+    std::string testo;
+    for (bool primo = true;; primo = false) {
+        const auto blocco = file.prossimi();
+        if (!blocco)
+            return blocco.errore();
+        const std::string_view byte =
+            blocco.valore().substr(primo ? std::min(marca, blocco.valore().size()) : 0);
+        vedi(byte);
+        testo.clear();
+        decodifica.converti(byte, testo);
+        if (blocco.valore().empty())
+            decodifica.fine(testo);
+        if (!csv.leggi(testo))
+            return Fatto{};
+        if (blocco.valore().empty()) {
+            csv.fine();
+            return Fatto{};
+        }
+    }
+}
+
+Esito<Esame> esamina(FileTesto &file)
+{
+    const auto inizio = file.prossimi();
+    if (!inizio)
+        return inizio.errore();
+    Esame esame;
+    const auto marca = DecodificaTesto::daMarca(inizio.valore());
+    if (marca)
+        std::tie(esame.codifica, esame.marca) = *marca;
+    // UTF-8 and Windows-1252 share the separators, quotes and line ends of ASCII: the rows are
+    // counted on the bytes themselves while they are checked for UTF-8.
+    DecodificaTesto utf8(DecodificaTesto::Codifica::Utf8), decodifica(esame.codifica);
+    LetturaCsv csv(
+        [&](const LetturaCsv::Riga &) { return ++esame.righe <= ErroreFile::kMassimoSchede; });
+    const bool utf8Atteso = esame.codifica == DecodificaTesto::Codifica::Utf8;
+    const auto letto = leggiCsv(file, esame.marca, decodifica, csv, [&](std::string_view byte) {
+        if (utf8Atteso)
+            utf8.controllaUtf8(byte);
+    });
+    if (!letto)
+        return letto.errore();
+    // Not UTF-8, whatever its mark says: the set file's own encoding.
+    if (utf8Atteso && !utf8.fineUtf8())
+        esame.codifica = DecodificaTesto::Codifica::Windows1252;
+    esame.errore = csv.erroreIntestazione();
+    return esame;
+}
+
+// The second reading: every row checked, the records of those accepted written as they come
+// until one is refused; then only the refusals are gathered.
+Esito<Fatto> controllaRighe(FileTesto &file, const Esame &esame, const std::string &percorso,
+                            AggiuntaInBlocco &aggiunta, Titoli &titoli, Rapporto &rapporto)
+{
+    DecodificaTesto decodifica(esame.codifica);
+    LetturaCsv csv([&](const LetturaCsv::Riga &riga) {
+        aggiunta.puntoDiControllo();
         std::string rifiuto = riga.errore;
         if (rifiuto.empty()) {
             const auto v =
                 ControlloAdd::controlla(richiesta(percorso, riga), [&](std::string_view t) {
-                    return Esito<bool>(titoli.prendi(t));
+                    const auto byte = CodePage1252::encodeExactly(trimSpaces(t));
+                    return Esito<bool>(byte && titoli.prendi(*byte));
                 });
             rifiuto = v.rifiuto;
-            if (v.schedina) {
-                const Schedina::Record r = v.schedina->codifica();
-                record.append(reinterpret_cast<const char *>(r.data()), r.size());
-            }
+            if (v.schedina && rapporto.vuoto() && !aggiunta.aggiungi(v.schedina->codifica()))
+                return false; // the write failed: it is said at the end
         }
         if (!rifiuto.empty())
-            err << "riga " << riga.numero << ": " << rifiuto << '\n';
-        tutte = tutte && rifiuto.empty();
-    }
-    return tutte;
+            rapporto.aggiungi(riga.numero, rifiuto);
+        return true;
+    });
+    return leggiCsv(file, esame.marca, decodifica, csv, [](std::string_view) {});
+}
+
+std::string rigaJson(std::uint64_t quante, std::uint64_t primo, std::uint64_t ultimo)
+{
+    return R"({"schedine":)" + std::to_string(quante) + R"(,"primo_record":)" +
+           std::to_string(primo) + R"(,"ultimo_record":)" + std::to_string(ultimo) + "}";
 }
 
 } // namespace
@@ -91,36 +232,44 @@ bool controllaRighe(const std::string &percorso, const std::vector<LetturaCsv::R
 int eseguiImport(const std::string &percorso, const std::string &csv, std::ostream &out,
                  std::ostream &err)
 {
-    const auto testo = FileTesto::leggi(csv);
-    if (!testo)
-        return erroreDiFile(testo.errore(), err);
-    const LetturaCsv::Contenuto contenuto = LetturaCsv::leggi(testo.valore());
-    if (!contenuto.errore.empty()) {
-        err << "riga 1: " << contenuto.errore << '\n';
-        return 2;
+    auto file = FileTesto::apri(csv);
+    if (!file)
+        return erroreDiFile(file.errore(), err);
+    const auto esame = esamina(file.valore());
+    if (!esame)
+        return erroreDiFile(esame.errore(), err);
+    if (!esame.valore().errore.empty()) {
+        err << "riga 1: " << esame.valore().errore << '\n';
+        return uscita::kRifiuto;
     }
-    if (contenuto.righe.empty()) {
+    const std::uint64_t righe = esame.valore().righe;
+    if (righe > ErroreFile::kMassimoSchede) {
+        err << "Il CSV ha più di " << ErroreFile::kMassimoSchede
+            << " righe: il file avrebbe più schedine di quante il gioco possa caricare\n";
+        return uscita::kRifiuto;
+    }
+    if (righe == 0) {
         out << R"({"schedine":0,"primo_record":null,"ultimo_record":null})" << '\n';
-        return 0;
+        return uscita::kFatto;
     }
-    auto aggiunta = AggiuntaInBlocco::prendi(percorso);
+    auto aggiunta = AggiuntaInBlocco::prendi(percorso, err);
     if (!aggiunta)
         return erroreDiFile(aggiunta.errore(), err);
+    if (aggiunta.valore().schedine() + righe > ErroreFile::kMassimoSchede)
+        return oltreIlLimite(aggiunta.valore().schedine() + righe, err);
     Titoli titoli;
-    if (const auto letto = titoli.leggiInsieme(
-            aggiunta.valore().insieme(), aggiunta.valore().schedine() + contenuto.righe.size());
-        !letto)
+    if (const auto letto = titoli.leggiInsieme(aggiunta.valore().insieme()); !letto)
         return erroreDiFile(letto.errore(), err);
-    std::string record;
-    record.reserve(contenuto.righe.size() * Schedina::kDimensioneRecord);
-    if (!controllaRighe(percorso, contenuto.righe, titoli, record, err))
-        return 2;
-    const std::uint64_t quante = contenuto.righe.size();
-    return aggiunta.valore().scriviEStampa(
-        record,
+    Rapporto rapporto;
+    const auto controllate = controllaRighe(file.valore(), esame.valore(), percorso,
+                                            aggiunta.valore(), titoli, rapporto);
+    if (!controllate)
+        return erroreDiFile(controllate.errore(), err);
+    if (!rapporto.vuoto())
+        return rapporto.scrivi(err);
+    return aggiunta.valore().concludi(
         [&](std::uint64_t primo, std::uint64_t ultimo) {
-            return R"({"schedine":)" + std::to_string(quante) + R"(,"primo_record":)" +
-                   std::to_string(primo) + R"(,"ultimo_record":)" + std::to_string(ultimo) + "}";
+            return rigaJson(ultimo - primo + 1, primo, ultimo);
         },
-        out, err);
+        out);
 }

@@ -3,8 +3,10 @@
 #include "base/codepage1252.h"
 #include "base/text.h"
 #include "cli/aggiuntainblocco.h"
+#include "cli/codiciuscita.h"
 #include "cli/controlloadd.h"
 #include "cli/erroredifile.h"
+#include "cli/testovisibile.h"
 #include "engine/combinazioni.h"
 #include "engine/sistemaridotto.h"
 
@@ -68,7 +70,7 @@ std::optional<Rifiuto> leggiGaranzia(const RichiestaSystem &r, Piano &piano)
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     const auto found = std::find(kGaranzie.begin(), kGaranzie.end(), tipo);
     if (found == kGaranzie.end())
-        return Rifiuto{"Garanzia sconosciuta: \"" + *r.garanzia +
+        return Rifiuto{"Garanzia sconosciuta: \"" + testoVisibile(*r.garanzia) +
                            "\" (ambo, terno, quaterna o cinquina)",
                        true};
     const int v = static_cast<int>(found - kGaranzie.begin()) + 2;
@@ -108,8 +110,8 @@ std::optional<Rifiuto> leggiTitoli(const RichiestaSystem &r, Piano &piano, std::
         CodePage1252::encodeFromUtf8(prefisso, std::numeric_limits<std::size_t>::max()) + ' ';
     const std::string ultimo = piano.prefisso + std::to_string(quante);
     if (ultimo.size() > Schedina::kLunghezzaTitolo)
-        return Rifiuto{"Il titolo \"" + CodePage1252::decodeToUtf8(ultimo) + "\" supera i " +
-                       std::to_string(Schedina::kLunghezzaTitolo) +
+        return Rifiuto{"Il titolo \"" + testoVisibile(CodePage1252::decodeToUtf8(ultimo)) +
+                       "\" supera i " + std::to_string(Schedina::kLunghezzaTitolo) +
                        " caratteri: scegli un prefisso più corto"};
     return std::nullopt;
 }
@@ -155,15 +157,15 @@ Esito<std::uint64_t> primoTitoloPresente(const InsiemeSchede &insieme, const Pia
     return primo;
 }
 
-// The records of the whole system, one after another, ready for one write.
+// The records of the whole system, one after another, handed to the write as they are made.
 class Registro
 {
 public:
-    Registro(const Schedina &modello, const Piano &piano, std::uint64_t quante)
-        : m_schedina(modello), m_piano(piano), m_larghezza(std::to_string(quante).size())
-    {
-        m_byte.reserve(quante * Schedina::kDimensioneRecord);
-    }
+    Registro(const Schedina &modello, const Piano &piano, std::uint64_t quante,
+             AggiuntaInBlocco &aggiunta)
+        : m_schedina(modello), m_piano(piano), m_larghezza(std::to_string(quante).size()),
+          m_aggiunta(aggiunta)
+    {}
 
     template <typename Indici>
     void aggiungi(const Indici &indici)
@@ -177,17 +179,15 @@ public:
         // A reduced system's positions follow the player's order; a ticket lists its numbers
         // ascending, as the game's editor does.
         std::sort(m_schedina.numeri.begin(), m_schedina.numeri.begin() + m_piano.k);
-        const Schedina::Record record = m_schedina.codifica();
-        m_byte.append(reinterpret_cast<const char *>(record.data()), record.size());
+        m_aggiunta.aggiungi(m_schedina.codifica());
     }
-    const std::string &byte() const { return m_byte; }
 
 private:
     Schedina m_schedina;
     const Piano &m_piano;
     std::size_t m_larghezza;
+    AggiuntaInBlocco &m_aggiunta;
     std::uint64_t m_scritte = 0;
-    std::string m_byte;
 };
 
 // The search's progress on one line of a terminal; nothing when errors go to a file or a pipe.
@@ -208,14 +208,16 @@ int rifiuta(const Rifiuto &r, std::ostream &err)
         err << "zaffirone-cli: " << r.testo << "\nUso: zaffirone-cli system --help\n";
     else
         err << r.testo << '\n';
-    return 2;
+    return uscita::kRifiuto;
 }
 
-// Under the set's lock: the titles, then the one write.
-int scrivi(const RichiestaSystem &r, const Piano &piano, const Registro &registro,
-           std::uint64_t quante, const std::string &costo, std::ostream &out, std::ostream &err)
+// Under the set's lock: the titles and the set's limit, then the records written as they are
+// made.
+int scrivi(const RichiestaSystem &r, const Piano &piano, const std::vector<Blocco> &ridotto,
+           const Schedina &modello, std::uint64_t quante, const std::string &costo,
+           std::ostream &out, std::ostream &err)
 {
-    auto aggiunta = AggiuntaInBlocco::prendi(r.percorso);
+    auto aggiunta = AggiuntaInBlocco::prendi(r.percorso, err);
     if (!aggiunta)
         return erroreDiFile(aggiunta.errore(), err);
     const auto presente = primoTitoloPresente(aggiunta.valore().insieme(), piano, quante);
@@ -229,8 +231,17 @@ int scrivi(const RichiestaSystem &r, const Piano &piano, const Registro &registr
                                         cifre(presente.valore(), std::to_string(quante).size())) +
              ")"},
             err);
-    return aggiunta.valore().scriviEStampa(
-        registro.byte(),
+    if (const std::uint64_t dopo = aggiunta.valore().schedine() + quante;
+        dopo > ErroreFile::kMassimoSchede)
+        return oltreIlLimite(dopo, err);
+    Registro registro(modello, piano, quante, aggiunta.valore());
+    if (piano.ridotto)
+        std::for_each(ridotto.begin(), ridotto.end(),
+                      [&](const Blocco &b) { registro.aggiungi(b); });
+    else
+        combinazioni::perOgni(piano.k, int(piano.numeri.size()),
+                              [&](const auto &idx) { registro.aggiungi(idx); });
+    return aggiunta.valore().concludi(
         [&](std::uint64_t primo, std::uint64_t ultimo) {
             Json riga{{"schedine", quante},
                       {"primo_record", primo},
@@ -246,7 +257,7 @@ int scrivi(const RichiestaSystem &r, const Piano &piano, const Registro &registr
             }
             return riga.dump();
         },
-        out, err);
+        out);
 }
 
 } // namespace
@@ -287,13 +298,8 @@ int eseguiSystem(const RichiestaSystem &r, std::ostream &out, std::ostream &err)
     if (piano.ridotto && !SistemaRidotto::verifica(*piano.ridotto, ridotto)) {
         err << "zaffirone-cli: il sistema ridotto non mantiene la garanzia: nessuna schedina "
                "scritta\n";
-        return 1;
+        return uscita::kErrore;
     }
-    Registro registro(*prima.schedina, piano, quante);
-    if (piano.ridotto)
-        std::for_each(ridotto.begin(), ridotto.end(),
-                      [&](const Blocco &b) { registro.aggiungi(b); });
-    else
-        combinazioni::perOgni(piano.k, n, [&](const auto &idx) { registro.aggiungi(idx); });
-    return scrivi(r, piano, registro, quante, Currency::fromRaw(costo).toString(), out, err);
+    return scrivi(r, piano, ridotto, *prima.schedina, quante, Currency::fromRaw(costo).toString(),
+                  out, err);
 }

@@ -3,6 +3,7 @@
 #include "base/codepage1252.h"
 #include "base/lotto.h"
 #include "base/text.h"
+#include "cli/testovisibile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -36,7 +37,7 @@ std::size_t indexOf(const Names &names, std::string_view name, const char *what)
         if (sameName(names[i], name))
             return i;
     }
-    throw NomeSconosciuto{std::string(what) + " sconosciuta: \"" + std::string(name) + "\""};
+    throw NomeSconosciuto{std::string(what) + " sconosciuta: \"" + testoVisibile(name) + "\""};
 }
 
 bool allDigits(std::string_view text)
@@ -53,6 +54,7 @@ struct Giocata
 
 struct Richiesta
 {
+    std::string titolo;
     std::vector<std::string> numeri;
     std::vector<std::size_t> ruote;
     std::vector<Giocata> giocate;
@@ -61,6 +63,7 @@ struct Richiesta
 Richiesta parse(const RichiestaAdd &r)
 {
     Richiesta p;
+    p.titolo = r.titolo;
     p.numeri = ControlloAdd::elenco(r.numeri);
     for (const std::string &wheel : ControlloAdd::elenco(r.ruote))
         p.ruote.push_back(indexOf(lotto::kNomiRuote, wheel, "Ruota"));
@@ -100,6 +103,23 @@ ModuloScheda modulo(const RichiestaAdd &r, const Richiesta &p)
 Rifiuto proprio(std::string testo)
 {
     return {std::nullopt, std::move(testo), -1};
+}
+
+// The companion keeps every title whole: one cut to the set's 20 characters could match another
+// cut the same way, and a control character would reach the game's lists and players' terminals.
+std::optional<Rifiuto> checkTitle(const Richiesta &p)
+{
+    if (haControlli(p.titolo))
+        return proprio("Il titolo \"" + testoVisibile(p.titolo) +
+                       "\" contiene un carattere di controllo: usa lettere, cifre, spazi e segni");
+    const std::string byte =
+        CodePage1252::encodeFromUtf8(p.titolo, std::numeric_limits<std::size_t>::max());
+    const std::size_t caratteri = byte.find_last_not_of(' ') + 1; // padding is no character
+    if (caratteri > Schedina::kLunghezzaTitolo)
+        return proprio("Il titolo ha " + std::to_string(caratteri) +
+                       " caratteri: una schedina ne tiene al massimo " +
+                       std::to_string(Schedina::kLunghezzaTitolo));
+    return std::nullopt;
 }
 
 std::optional<Rifiuto> checkNumbers(const Richiesta &p)
@@ -154,6 +174,8 @@ std::optional<Rifiuto> checkStakes(const Richiesta &p)
 std::optional<Rifiuto> ownChecks(Passo passo, const Richiesta &p)
 {
     switch (passo) {
+    case Passo::Titolo:
+        return checkTitle(p);
     case Passo::Numeri:
         return checkNumbers(p);
     case Passo::Ruote:
@@ -203,7 +225,7 @@ std::optional<std::string> ControlloAdd::controllaNumeri(const std::vector<std::
     for (const std::string &token : numeri) {
         const auto value = numero(token);
         if (!value)
-            return "\"" + token + "\" non è un numero intero";
+            return "\"" + testoVisibile(token) + "\" non è un numero intero";
         if (*value < 1 || *value > 90)
             return Rifiuto::di(Evento::SalvaNumeroFuoriIntervallo).testo;
         if (!seen.insert(*value).second)

@@ -1,112 +1,199 @@
 #include "letturacsv.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace {
 
-struct Campi
-{
-    std::vector<std::string> campi;
-    bool chiuso = true; // every quoted field was closed
-};
+constexpr const char *kAttesa = "l'intestazione deve essere titolo,numeri,ruote,estratto,ambo,"
+                                "terno,quaterna,cinquina (separati da virgole, da punti e "
+                                "virgola o da tabulazioni)";
 
-// One record from pos: its fields, pos left after its line end.
-Campi record(std::string_view testo, std::size_t &pos, char separatore)
+// The first comma, semicolon or tab outside quotes.
+char separatoreDi(std::string_view riga)
 {
-    Campi r;
-    std::string campo;
     bool quotato = false;
-    for (;;) {
-        if (pos >= testo.size()) {
-            r.chiuso = !quotato;
-            r.campi.push_back(std::move(campo));
-            return r;
-        }
-        const char c = testo[pos++];
-        if (quotato) {
-            if (c != '"')
-                campo += c;
-            else if (pos < testo.size() && testo[pos] == '"')
-                campo += testo[pos++];
-            else
-                quotato = false;
-        } else if (c == '"' && campo.empty()) {
-            quotato = true;
-        } else if (c == separatore) {
-            r.campi.push_back(std::move(campo));
-            campo.clear();
-        } else if (c == '\n' || (c == '\r' && pos < testo.size() && testo[pos] == '\n')) {
-            pos += c == '\r' ? 1 : 0;
-            r.campi.push_back(std::move(campo));
-            return r;
-        } else {
-            campo += c;
-        }
+    for (char c : riga) {
+        if (c == '"')
+            quotato = !quotato;
+        else if (!quotato && (c == ',' || c == ';' || c == '\t'))
+            return c;
     }
+    return 0;
 }
 
-std::string erroreRiga(std::string_view riga, const Campi &r)
+std::string nome(std::string campo, char separatore)
 {
-    if (!LetturaCsv::utf8Valido(riga))
-        return "il testo non è UTF-8 valido";
-    if (!r.chiuso)
-        return "virgolette aperte e mai chiuse";
-    if (r.campi.size() != LetturaCsv::kColonne)
-        return "la riga ha " + std::to_string(r.campi.size()) + " campi invece di " +
-               std::to_string(LetturaCsv::kColonne);
-    return {};
+    const auto blank = [&](unsigned char c) {
+        return c == ' ' || (c == '\t' && separatore != '\t');
+    };
+    const auto inizio = std::find_if_not(campo.begin(), campo.end(), blank);
+    const auto fine = std::find_if_not(campo.rbegin(), campo.rend(), blank).base();
+    std::string testo(inizio, std::max(inizio, fine));
+    // A name quoted after a blank is read with its quotes: they go too.
+    if (testo.size() >= 2 && testo.front() == '"' && testo.back() == '"')
+        testo = testo.substr(1, testo.size() - 2);
+    std::transform(testo.begin(), testo.end(), testo.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return testo;
 }
 
 } // namespace
 
-LetturaCsv::Contenuto LetturaCsv::leggi(std::string_view testo)
+bool LetturaCsv::leggi(std::string_view testo)
 {
-    Contenuto contenuto;
-    if (testo.starts_with("\xEF\xBB\xBF"))
-        testo.remove_prefix(3);
-    const char separatore =
-        testo.size() > kIntestazione[0].size() ? testo[kIntestazione[0].size()] : '\0';
-    std::size_t pos = 0;
-    const Campi intestazione = record(testo, pos, separatore);
-    const bool buona = (separatore == ',' || separatore == ';') &&
-                       std::equal(intestazione.campi.begin(), intestazione.campi.end(),
-                                  kIntestazione.begin(), kIntestazione.end());
-    if (!buona) {
-        contenuto.errore = "l'intestazione deve essere titolo,numeri,ruote,estratto,ambo,terno,"
-                           "quaterna,cinquina (separati da virgole o da punti e virgola)";
-        return contenuto;
+    for (std::size_t i = 0; i < testo.size(); ++i) {
+        const char c = testo[i];
+        if (m_fermo)
+            return false;
+        if (m_separatore != 0 && m_lunghezza > kMassimoRiga && !m_quotato && !m_ritorno) {
+            // A row already too long: only its end, or a quote, matters.
+            const std::size_t dopo = testo.find_first_of("\n\"", i);
+            m_lunghezza += (dopo == std::string_view::npos ? testo.size() : dopo) - i;
+            if (dopo == std::string_view::npos)
+                break;
+            i = dopo;
+            carattere(testo[i]);
+            continue;
+        }
+        if (m_separatore != 0) {
+            carattere(c);
+            continue;
+        }
+        // The header's first line is kept as written until it ends, to find the separator;
+        // then it is read as any record is.
+        m_grezza += c;
+        if (m_grezza.size() > kMassimoRiga) {
+            m_erroreIntestazione = kAttesa;
+            m_fermo = true;
+        } else if (c == '\n') {
+            intestazione();
+        }
     }
-    for (std::size_t numero = 2; pos < testo.size(); ++numero) {
-        const std::size_t inizio = pos;
-        Campi r = record(testo, pos, separatore);
-        if (r.campi.size() == 1 && r.campi[0].empty() && r.chiuso)
-            continue; // a blank line
-        std::string errore = erroreRiga(testo.substr(inizio, pos - inizio), r);
-        contenuto.righe.push_back({numero, std::move(r.campi), std::move(errore)});
-    }
-    return contenuto;
+    return !m_fermo;
 }
 
-bool LetturaCsv::utf8Valido(std::string_view testo)
+void LetturaCsv::intestazione()
 {
-    for (std::size_t i = 0; i < testo.size();) {
-        const auto c = static_cast<unsigned char>(testo[i]);
-        const std::size_t len = c < 0x80         ? 1
-                                : (c >> 5) == 6  ? 2
-                                : (c >> 4) == 14 ? 3
-                                : (c >> 3) == 30 ? 4
-                                                 : 0;
-        if (len == 0 || i + len > testo.size())
-            return false;
-        char32_t cp = len == 1 ? c : c & (0x7F >> len);
-        for (std::size_t k = 1; k < len; ++k) {
-            const auto d = static_cast<unsigned char>(testo[i + k]);
-            if ((d & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (d & 0x3F);
-        }
-        constexpr char32_t kMinimo[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (cp < kMinimo[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += len;
+    m_separatore = separatoreDi(m_grezza);
+    const std::string grezza = std::move(m_grezza);
+    m_grezza.clear();
+    if (m_separatore == 0) {
+        m_erroreIntestazione = kAttesa;
+        m_fermo = true;
+        return;
     }
-    return true;
+    m_numero = 0; // the header is read as a record of its own: row 1
+    for (std::size_t i = 0; i < grezza.size() && !m_fermo; ++i)
+        carattere(grezza[i]);
+}
+
+void LetturaCsv::fine()
+{
+    if (m_fermo)
+        return;
+    if (m_separatore == 0) {
+        if (m_grezza.empty()) {
+            m_erroreIntestazione = kAttesa;
+            m_fermo = true;
+            return;
+        }
+        m_grezza += '\n';
+        intestazione();
+        return;
+    }
+    if (m_ritorno) {
+        m_ritorno = false;
+        m_campo += '\r';
+    }
+    if (!m_vuoto || !m_campi.empty())
+        fineRecord(!m_quotato);
+}
+
+void LetturaCsv::carattere(char c)
+{
+    if (m_ritorno) {
+        m_ritorno = false;
+        if (c == '\n') {
+            fineRecord(true);
+            return;
+        }
+        carattere('\r');
+    }
+    m_vuoto = false;
+    if (++m_lunghezza > kMassimoRiga) {
+        m_campo.clear();
+        if (!m_quotato && c == '\n')
+            fineRecord(true);
+        else if (c == '"')
+            m_quotato = !m_quotato;
+        return;
+    }
+    if (m_quotato) {
+        if (c == '"')
+            m_quotato = false, m_appenaChiuso = true;
+        else
+            m_campo += c;
+        return;
+    }
+    const bool doppia = m_appenaChiuso && c == '"';
+    m_appenaChiuso = false;
+    if (doppia) {
+        m_campo += '"';
+        m_quotato = true;
+    } else if (c == '"' && m_campo.empty()) {
+        m_quotato = true;
+    } else if (c == m_separatore) {
+        fineCampo();
+    } else if (c == '\n') {
+        fineRecord(true);
+    } else if (c == '\r') {
+        m_ritorno = true;
+    } else {
+        m_campo += c;
+    }
+}
+
+void LetturaCsv::fineCampo()
+{
+    m_campi.push_back(std::move(m_campo));
+    m_campo.clear();
+}
+
+void LetturaCsv::fineRecord(bool chiuso)
+{
+    if (m_fermo)
+        return;
+    fineCampo();
+    Riga riga{m_numero, std::move(m_campi), {}};
+    const bool lunga = m_lunghezza > kMassimoRiga;
+    m_campi.clear();
+    m_lunghezza = 0;
+    m_quotato = m_appenaChiuso = false;
+    m_vuoto = true;
+    if (m_numero == 0) { // the header
+        m_numero = 2;
+        std::vector<std::string> nomi;
+        for (std::string &campo : riga.campi)
+            nomi.push_back(nome(std::move(campo), m_separatore));
+        if (!std::equal(nomi.begin(), nomi.end(), kIntestazione.begin(), kIntestazione.end())) {
+            m_erroreIntestazione = kAttesa;
+            m_fermo = true;
+        }
+        return;
+    }
+    riga.numero = m_numero++;
+    if (riga.campi.size() == 1 && riga.campi[0].empty() && chiuso && !lunga)
+        return; // a blank line
+    if (lunga)
+        riga.errore =
+            "la riga supera i " + std::to_string(kMassimoRiga) + " caratteri: non è una schedina";
+    else if (!chiuso)
+        riga.errore = "virgolette aperte e mai chiuse";
+    else if (riga.campi.size() != kColonne)
+        riga.errore = "la riga ha " + std::to_string(riga.campi.size()) + " campi invece di " +
+                      std::to_string(kColonne);
+    if (!riga.errore.empty())
+        riga.campi.clear();
+    m_fermo = !m_visita(riga);
 }

@@ -1,3 +1,4 @@
+#include "cli/codiciuscita.h"
 #include "cli/comandivalutazione.h"
 #include "cli/comandoadd.h"
 #include "cli/comandodump.h"
@@ -12,11 +13,11 @@
 #include <cerrno>
 #include <csignal>
 #include <iostream>
+#include <new>
 #include <optional>
+#include <system_error>
 
 namespace {
-
-constexpr int kUsoErrato = 2;
 
 void italianHelp(CLI::App &app)
 {
@@ -69,7 +70,8 @@ CLI::App *addAdd(CLI::App &app, RichiestaAdd &r)
     add->add_option("FILE", r.percorso, "Il file delle schedine (.slott); creato se manca")
         ->required();
     add->add_option("--titolo", r.titolo,
-                    "Il titolo della schedina (ne sono salvati 20 caratteri)");
+                    "Il titolo della schedina: al massimo 20 caratteri, senza caratteri di "
+                    "controllo");
     add->add_option("--numeri", r.numeri,
                     "Da 1 a 10 numeri diversi da 1 a 90, separati da "
                     "virgole, per esempio 12,34");
@@ -133,12 +135,15 @@ CLI::App *addImport(CLI::App &app, std::string &percorso, std::string &csv)
     auto *import = app.add_subcommand(
         "import", "Aggiunge in fondo al file le righe di un CSV, tutte insieme o nessuna");
     import->footer(
-        "Il CSV è quello di export: l'intestazione titolo,numeri,ruote,estratto,ambo,terno,"
-        "quaterna,cinquina, separata da virgole o da punti e virgola, in UTF-8. Ogni riga "
-        "passa i controlli di add, e il suo titolo non deve essere già nel file né in una riga "
-        "precedente. Se una riga è rifiutata non si scrive nulla e ogni riga rifiutata è "
-        "indicata come \"riga N: motivo\" (l'intestazione è la riga 1). Stampa una riga "
-        "JSON: schedine, primo e ultimo record.");
+        "Il CSV è quello di export o quello di un foglio di calcolo: l'intestazione titolo,"
+        "numeri,ruote,estratto,ambo,terno,quaterna,cinquina (maiuscole o minuscole, anche tra "
+        "virgolette), separata da virgole, punti e virgola o tabulazioni; il testo in UTF-8, in "
+        "UTF-16 con il suo segno iniziale, oppure in Windows-1252. Ogni riga passa i controlli "
+        "di add, e il suo titolo non deve essere già nel file né in una riga precedente. Se una "
+        "riga è rifiutata non si scrive nulla: le prime 30 righe rifiutate sono indicate come "
+        "\"riga N: motivo\" (l'intestazione è la riga 1), le altre contate. Anche se il "
+        "comando è interrotto il file resta com'era. Stampa una riga JSON: schedine, primo e "
+        "ultimo record.");
     import->group("Comandi");
     italianHelp(*import);
     import->add_option("FILE", percorso, "Il file delle schedine (.slott); creato se manca")
@@ -232,15 +237,104 @@ std::string motivoInItaliano(const CLI::ParseError &e)
 
 // What a command printed must have reached its reader. A reader that went away (a closed pipe)
 // ends the command without a word; any other failure is said.
-int controllaUscita(int esito, std::ostream &out, const UscitaControllata &uscita)
+int controllaUscita(int esito, std::ostream &out, const UscitaControllata &standard)
 {
     out.flush();
-    if (uscita.errore() == 0)
+    if (standard.errore() == 0)
         return esito;
-    if (uscita.errore() != EPIPE)
+    if (standard.errore() != EPIPE)
         std::cerr << "zaffirone-cli: Impossibile scrivere l'uscita: "
-                  << ErroreFile(ErroreFile::Tipo::Scrittura, {}, uscita.errore()).motivo() << '\n';
-    return 1;
+                  << ErroreFile(ErroreFile::Tipo::Scrittura, {}, standard.errore()).motivo()
+                  << '\n';
+    return uscita::kErrore;
+}
+
+struct Comandi
+{
+    CLI::App *dump, *export_, *add, *system, *import, *evaluate, *odds, *simulate;
+    std::string dumpPath, exportPath, importPath, importCsv, oddsPath;
+    RichiestaAdd add_;
+    RichiestaSystem system_;
+    RichiestaValutazione evaluate_;
+    RichiestaSimulate simulate_;
+};
+
+void aggiungiComandi(CLI::App &app, Comandi &c)
+{
+    c.dump = addDump(app, c.dumpPath);
+    c.export_ = addExport(app, c.exportPath);
+    c.add = addAdd(app, c.add_);
+    c.system = addSystem(app, c.system_);
+    c.import = addImport(app, c.importPath, c.importCsv);
+    c.evaluate = addEvaluate(app, c.evaluate_);
+    c.odds = addOdds(app, c.oddsPath);
+    c.simulate = addSimulate(app, c.simulate_);
+}
+
+int esegui(const Comandi &c, std::ostream &out)
+{
+    if (c.dump->parsed())
+        return eseguiDump(c.dumpPath, out, std::cerr);
+    if (c.export_->parsed())
+        return eseguiExport(c.exportPath, out, std::cerr);
+    if (c.add->parsed())
+        return eseguiAdd(c.add_, out, std::cerr);
+    if (c.system->parsed())
+        return eseguiSystem(c.system_, out, std::cerr);
+    if (c.import->parsed())
+        return eseguiImport(c.importPath, c.importCsv, out, std::cerr);
+    if (c.evaluate->parsed())
+        return eseguiEvaluate(c.evaluate_.percorso, c.evaluate_.record, c.evaluate_.estrazione, out,
+                              std::cerr);
+    if (c.odds->parsed())
+        return eseguiOdds(c.oddsPath, out, std::cerr);
+    if (c.simulate->parsed())
+        return eseguiSimulate(c.simulate_, out, std::cerr);
+    return uscita::kRifiuto;
+}
+
+// The command line read, the help printed where the output goes, or the mistake said.
+std::optional<int> leggiArgomenti(CLI::App &app, int argc, char **argv, std::ostream &out)
+{
+    try {
+        app.parse(argc, argv);
+        return std::nullopt;
+    } catch (const CLI::CallForHelp &e) {
+        return app.exit(e, out, std::cerr);
+    } catch (const CLI::CallForAllHelp &e) {
+        return app.exit(e, out, std::cerr);
+    } catch (const CLI::ParseError &e) {
+        std::cerr << "zaffirone-cli: argomenti non validi: " << motivoInItaliano(e) << '\n'
+                  << "Uso: zaffirone-cli dump|export|add|system|import|evaluate|odds|simulate ...\n"
+                  << "Per i dettagli: zaffirone-cli --help\n";
+        return uscita::kRifiuto;
+    }
+}
+
+// What the program did not expect, said in the player's language: the exception's own words
+// would be English.
+int inattesa(const std::exception *e)
+{
+    std::string motivo = "un errore interno";
+    if (dynamic_cast<const std::bad_alloc *>(e))
+        motivo = "la memoria non basta";
+    else if (const auto *sistema = dynamic_cast<const std::system_error *>(e))
+        motivo = ErroreFile(ErroreFile::Tipo::Lettura, {}, sistema->code().value()).motivo();
+    std::cerr << "zaffirone-cli: il comando si è fermato per un problema inatteso: " << motivo
+              << '\n';
+    return uscita::kErrore;
+}
+
+int avvia(int argc, char **argv, std::ostream &out)
+{
+    CLI::App app("zaffirone-cli: strumenti per i file di schedine di Zaffirone", "zaffirone-cli");
+    italianHelp(app);
+    app.require_subcommand(1);
+    Comandi comandi;
+    aggiungiComandi(app, comandi);
+    if (const auto uscito = leggiArgomenti(app, argc, argv, out))
+        return *uscito;
+    return esegui(comandi, out);
 }
 
 } // namespace
@@ -253,56 +347,15 @@ int main(int argc, char **argv)
     std::signal(SIGPIPE, SIG_IGN);
     std::ios::sync_with_stdio(false);
 
-    CLI::App app("zaffirone-cli: strumenti per i file di schedine di Zaffirone", "zaffirone-cli");
-    italianHelp(app);
-    app.require_subcommand(1);
-    std::string dumpPath;
-    RichiestaAdd addRequest;
-    CLI::App *dump = addDump(app, dumpPath);
-    std::string exportPath;
-    CLI::App *export_ = addExport(app, exportPath);
-    CLI::App *add = addAdd(app, addRequest);
-    RichiestaSystem systemRequest;
-    CLI::App *system = addSystem(app, systemRequest);
-    std::string importPath, importCsv;
-    CLI::App *import = addImport(app, importPath, importCsv);
-    RichiestaValutazione engine;
-    std::string oddsPath;
-    CLI::App *evaluate = addEvaluate(app, engine);
-    CLI::App *odds = addOdds(app, oddsPath);
-    RichiestaSimulate simulation;
-    CLI::App *simulate = addSimulate(app, simulation);
-
+    UscitaControllata standard;
+    std::ostream out(&standard);
+    int esito = uscita::kErrore;
     try {
-        app.parse(argc, argv);
-    } catch (const CLI::CallForHelp &e) {
-        return app.exit(e);
-    } catch (const CLI::CallForAllHelp &e) {
-        return app.exit(e);
-    } catch (const CLI::ParseError &e) {
-        std::cerr << "zaffirone-cli: argomenti non validi: " << motivoInItaliano(e) << '\n'
-                  << "Uso: zaffirone-cli dump|export|add|system|import|evaluate|odds|simulate ...\n"
-                  << "Per i dettagli: zaffirone-cli --help\n";
-        return kUsoErrato;
+        esito = avvia(argc, argv, out);
+    } catch (const std::exception &e) {
+        esito = inattesa(&e);
+    } catch (...) {
+        esito = inattesa(nullptr);
     }
-    UscitaControllata uscita;
-    std::ostream out(&uscita);
-    int esito = kUsoErrato;
-    if (dump->parsed())
-        esito = eseguiDump(dumpPath, out, std::cerr);
-    else if (export_->parsed())
-        esito = eseguiExport(exportPath, out, std::cerr);
-    else if (add->parsed())
-        esito = eseguiAdd(addRequest, out, std::cerr);
-    else if (system->parsed())
-        esito = eseguiSystem(systemRequest, out, std::cerr);
-    else if (import->parsed())
-        esito = eseguiImport(importPath, importCsv, out, std::cerr);
-    else if (evaluate->parsed())
-        esito = eseguiEvaluate(engine.percorso, engine.record, engine.estrazione, out, std::cerr);
-    else if (odds->parsed())
-        esito = eseguiOdds(oddsPath, out, std::cerr);
-    else if (simulate->parsed())
-        esito = eseguiSimulate(simulation, out, std::cerr);
-    return controllaUscita(esito, out, uscita);
+    return controllaUscita(esito, out, standard);
 }

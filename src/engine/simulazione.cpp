@@ -10,6 +10,7 @@
 #include <mutex>
 #include <sched.h>
 #include <string_view>
+#include <system_error>
 #include <thread>
 #include <unordered_map>
 
@@ -22,28 +23,52 @@ double secondiDa(Clock::time_point inizio)
     return std::chrono::duration<double>(Clock::now() - inizio).count();
 }
 
-// Runs lavoro(b) for the blocks 0..blocchi-1 on up to `thread` threads, each taking the next
-// block not yet taken; returns the sum of what the blocks returned.
-template <typename Lavoro>
-__int128 perBlocchi(std::uint64_t blocchi, unsigned thread, Lavoro &&lavoro)
+// Runs lavoro(b, parte) for the blocks 0..blocchi-1 on up to `thread` threads, each taking the
+// next block not yet taken into a part of its own; the parts are then joined into one. When the
+// system will not make as many threads (a process or memory limit), those it made do the work.
+template <typename Parte, typename Lavoro, typename Unisci>
+Parte perBlocchi(std::uint64_t blocchi, unsigned thread, Lavoro &&lavoro, Unisci &&unisci)
 {
     std::atomic<std::uint64_t> prossimo{0};
-    std::mutex somma;
-    __int128 totale = 0;
+    std::mutex guardia;
+    Parte totale{};
     auto esegui = [&] {
-        __int128 mio = 0;
+        Parte mia{};
         for (std::uint64_t b; (b = prossimo.fetch_add(1)) < blocchi;)
-            mio += lavoro(b);
-        const std::lock_guard guardia(somma);
-        totale += mio;
+            lavoro(b, mia);
+        const std::lock_guard chiusa(guardia);
+        unisci(totale, mia);
     };
     std::vector<std::thread> altri;
-    for (std::uint64_t i = 1; i < std::min<std::uint64_t>(thread, blocchi); ++i)
-        altri.emplace_back(esegui);
+    try {
+        altri.reserve(std::min<std::uint64_t>(thread, blocchi));
+        for (std::uint64_t i = 1; i < std::min<std::uint64_t>(thread, blocchi); ++i)
+            altri.emplace_back(esegui);
+    } catch (const std::system_error &) {
+    } catch (const std::bad_alloc &) {
+    }
     esegui();
     for (std::thread &t : altri)
         t.join();
     return totale;
+}
+
+// One draw made by the game's rule from the stream and evaluated: the masks alone when every
+// ticket is counted by them, the numbers in their order too for the tickets that are not.
+__int128 estraiEValuta(GeneratoreXoshiro &generatore, const SchedineCompilate &set,
+                       Estrazione &estrazione)
+{
+    if (set.soloMaschere()) {
+        SchedineCompilate::Maschere estratti;
+        for (unsigned __int128 &ruota : estratti)
+            ruota = generatore.ruota();
+        return set.vincite(estratti);
+    }
+    std::array<std::int16_t, lotto::kRuote * Estrazione::kPosizioni> numeri;
+    for (std::size_t w = 0; w < lotto::kRuote; ++w)
+        generatore.ruota(numeri.data() + w * Estrazione::kPosizioni);
+    estrazione.imposta(numeri);
+    return set.vincite(estrazione);
 }
 
 std::optional<Currency> staked(const std::vector<Schedina> &schede, std::uint64_t estrazioni)
@@ -63,20 +88,26 @@ std::optional<Currency> staked(const std::vector<Schedina> &schede, std::uint64_
     return Currency::fromRaw(total);
 }
 
-Simulazione::Partita giocaUna(const SchedineCompilate &set, std::optional<Currency> costo,
-                              std::uint64_t turni, std::uint64_t seme, std::uint64_t partita)
+struct Partita
+{
+    Simulazione::Fine fine = Simulazione::Fine::Ferma;
+    std::uint64_t turni = 0; // the draws made
+    __int128 punti = 0;      // at the end, in ten-thousandths of a point
+};
+
+Partita giocaUna(const SchedineCompilate &set, std::optional<Currency> costo, std::uint64_t turni,
+                 std::uint64_t seme, std::uint64_t partita)
 {
     constexpr __int128 kScala = Currency::kScale;
     GeneratoreXoshiro generatore(seme, partita);
     Estrazione estrazione;
-    Simulazione::Partita p;
+    Partita p;
     p.punti = Simulazione::kPuntiIniziali * kScala;
     for (;;) {
         if (!costo || costo->raw() > p.punti)
             return p; // it stops before the draw: the set cannot be chosen
         p.punti -= costo->raw();
-        estrazione.estrai(generatore);
-        p.punti += set.vincite(estrazione) * kScala;
+        p.punti += estraiEValuta(generatore, set, estrazione) * kScala;
         ++p.turni;
         if (p.punti == 0)
             p.fine = Simulazione::Fine::GameOver;
@@ -92,6 +123,16 @@ Simulazione::Partita giocaUna(const SchedineCompilate &set, std::optional<Curren
 
 } // namespace
 
+void Simulazione::Partite::unisci(const Partite &altre)
+{
+    for (std::size_t f = 0; f < fini.size(); ++f)
+        fini[f] += altre.fini[f];
+    for (const auto &[n, quante] : altre.turni)
+        turni[n] += quante;
+    for (const auto &[n, quante] : altre.punti)
+        punti[n] += quante;
+}
+
 Simulazione::Risultato Simulazione::esegui(const std::vector<Schedina> &schede,
                                            std::uint64_t estrazioni, std::uint64_t seme,
                                            unsigned thread)
@@ -102,18 +143,20 @@ Simulazione::Risultato Simulazione::esegui(const std::vector<Schedina> &schede,
     result.puntato = staked(schede, estrazioni);
     const auto inizio = Clock::now();
     const SchedineCompilate set(schede);
-    const std::uint64_t blocchi = (estrazioni + kBloccoEstrazioni - 1) / kBloccoEstrazioni;
-    result.vinto = perBlocchi(blocchi, thread, [&](std::uint64_t b) {
-        GeneratoreXoshiro generatore(seme, b);
-        Estrazione estrazione;
-        __int128 vinto = 0;
-        const std::uint64_t fine = std::min(estrazioni, (b + 1) * kBloccoEstrazioni);
-        for (std::uint64_t i = b * kBloccoEstrazioni; i < fine; ++i) {
-            estrazione.estrai(generatore);
-            vinto += set.vincite(estrazione);
-        }
-        return vinto;
-    });
+    // Counted without rounding up past the largest count a block number can have.
+    const std::uint64_t blocchi =
+        estrazioni / kBloccoEstrazioni + (estrazioni % kBloccoEstrazioni != 0 ? 1 : 0);
+    result.vinto = perBlocchi<__int128>(
+        blocchi, thread,
+        [&](std::uint64_t b, __int128 &vinto) {
+            GeneratoreXoshiro generatore(seme, b);
+            Estrazione estrazione;
+            const std::uint64_t quante =
+                std::min(kBloccoEstrazioni, estrazioni - b * kBloccoEstrazioni);
+            for (std::uint64_t i = 0; i < quante; ++i)
+                vinto += estraiEValuta(generatore, set, estrazione);
+        },
+        [](__int128 &totale, __int128 parte) { totale += parte; });
     result.secondi = secondiDa(inizio);
     return result;
 }
@@ -121,15 +164,18 @@ Simulazione::Risultato Simulazione::esegui(const std::vector<Schedina> &schede,
 Simulazione::Partite Simulazione::gioca(const std::vector<Schedina> &schede, std::uint64_t partite,
                                         std::uint64_t turni, std::uint64_t seme, unsigned thread)
 {
-    Partite result;
-    result.partite.resize(partite);
     const auto inizio = Clock::now();
     const SchedineCompilate set(schede);
     const auto costo = costoDellInsieme(schede);
-    perBlocchi(partite, thread, [&](std::uint64_t g) {
-        result.partite[g] = giocaUna(set, costo, turni, seme, g);
-        return __int128(0);
-    });
+    Partite result = perBlocchi<Partite>(
+        partite, thread,
+        [&](std::uint64_t g, Partite &parte) {
+            const Partita p = giocaUna(set, costo, turni, seme, g);
+            ++parte.fini[std::size_t(p.fine)];
+            ++parte.turni[p.turni];
+            ++parte.punti[p.punti];
+        },
+        [](Partite &totale, const Partite &parte) { totale.unisci(parte); });
     result.secondi = secondiDa(inizio);
     return result;
 }

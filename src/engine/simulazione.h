@@ -3,13 +3,15 @@
 #include "base/currency.h"
 #include "storage/schedina.h"
 
+#include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <vector>
 
-// The companion's simulations of a set, on every thread asked for. The work is cut into fixed
-// blocks (draws, or whole games), each drawing from its own stream of the seed, so that the
-// results are the same whatever the number of threads.
+// The companion's simulations of a set, on every thread asked for (or as many as the system
+// lets it make). The work is cut into fixed blocks (draws, or whole games), each drawing from its
+// own stream of the seed, so that the results are the same whatever the number of threads.
 class Simulazione
 {
 public:
@@ -30,16 +32,15 @@ public:
         Ferma,      // the set costs more than the points left
         Interrotta, // the turns allowed were all played
     };
-    struct Partita
-    {
-        Fine fine = Fine::Ferma;
-        std::uint64_t turni = 0; // the draws made
-        __int128 punti = 0;      // at the end, in ten-thousandths of a point
-    };
+    // The games as counts, never one record a game: the memory stays the same for any number
+    // of games, and grows only with the different lengths and final scores they have.
     struct Partite
     {
-        std::vector<Partita> partite; // in game order
+        std::array<std::uint64_t, 4> fini{};          // by Fine
+        std::map<std::uint64_t, std::uint64_t> turni; // games by the draws they made
+        std::map<__int128, std::uint64_t> punti;      // by final points, in ten-thousandths
         double secondi = 0;
+        void unisci(const Partite &altre);
     };
 
     static constexpr std::uint64_t kBloccoEstrazioni = 1024;

@@ -48,6 +48,8 @@ std::string ErroreFile::motivo() const
                std::to_string(kMassimoSchede) + ")";
     if (m_tipo == Tipo::InUso)
         return "è in uso da un altro programma";
+    if (m_tipo == Tipo::CollegamentoInterrotto)
+        return "è un collegamento simbolico a un file o a una cartella che non esiste";
     if (m_codice == 0)
         return "il trasferimento dei dati si è interrotto";
     for (const Reason &reason : kReasons) {
@@ -74,6 +76,7 @@ std::string ErroreFile::descrizione() const
         break;
     case Tipo::Scrittura:
     case Tipo::InUso:
+    case Tipo::CollegamentoInterrotto:
         azione = "Impossibile scrivere il file \"";
         break;
     case Tipo::Eliminazione:

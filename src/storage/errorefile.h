@@ -20,7 +20,8 @@ public:
         Eliminazione,
         RecordInesistente,
         TroppoGrande,
-        InUso // another writer held the set past the wait
+        InUso,                 // another writer held the set past the wait
+        CollegamentoInterrotto // a symbolic link to a file, or into a folder, that is missing
     };
 
     // codice is the system's errno; 0 for a transfer that moved fewer bytes than asked.

@@ -10,9 +10,10 @@ struct Fatto
 {
 };
 
-// The outcome of a set-file operation: its value, or what went wrong.
+// The outcome of a set-file operation: its value, or what went wrong. Never to be dropped
+// unread: a write whose failure nobody looks at is a set changed without a word.
 template <typename T>
-class Esito
+class [[nodiscard]] Esito
 {
 public:
     Esito(T valore) : m_stato(std::move(valore)) {}

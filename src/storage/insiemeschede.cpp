@@ -2,12 +2,15 @@
 
 #include "base/codepage1252.h"
 #include "base/text.h"
+#include "storage/guardiamodifica.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -86,16 +89,66 @@ Esito<DescrittoreFile> InsiemeSchede::apri(int opzioni) const
     return file;
 }
 
-Esito<std::uint64_t> InsiemeSchede::dimensione(const DescrittoreFile &file) const
+Esito<InsiemeSchede::Lettura> InsiemeSchede::apriInLettura() const
 {
-    return dimensioneFile(file.fd(), m_percorso);
+    // Each turn round follows a stopped write put back; writers stopping again and again cannot
+    // keep a reader going for ever.
+    for (int volta = 0; volta < 64; ++volta) {
+        auto file = apri(O_RDONLY);
+        if (!file)
+            return file.errore();
+        const auto lunghezza = lunghezzaVisibile(file.valore().fd());
+        if (!lunghezza)
+            return lunghezza.errore();
+        if (lunghezza.valore()) // else put back, perhaps deleted: opened anew
+            return Lettura{std::move(file).valore(), *lunghezza.valore()};
+    }
+    return ErroreFile(ErroreFile::Tipo::InUso, m_percorso, EWOULDBLOCK);
+}
+
+// The length a reader may read up to: the set's own when no writer is changing it and no journal
+// is there; the length before the write when a journal says a write of many records is at work or
+// was stopped. A stopped one is put back when no writer holds the set and this reader may write:
+// nothing is then given, and the set is to be opened again. A writer changing a single record is
+// waited for.
+Esito<std::optional<std::uint64_t>> InsiemeSchede::lunghezzaVisibile(int fd) const
+{
+    using Clock = std::chrono::steady_clock;
+    const auto fine = Clock::now() + GuardiaModifica::kAttesa;
+    const auto prima = [](const GiornaleRipristino::Stato &stato) {
+        return std::optional<std::uint64_t>(stato.creato ? 0 : stato.lunghezza);
+    };
+    for (;;) {
+        if (auto guardia = GuardiaModifica::condivisa(fd)) {
+            const auto byte = dimensioneFile(fd, m_percorso);
+            const auto giornale = GiornaleRipristino::leggi(m_percorso, fd);
+            guardia.reset();
+            if (!byte || !giornale)
+                return byte ? giornale.errore() : byte.errore();
+            if (!giornale.valore())
+                return std::optional(byte.valore());
+            if (const auto preso = BloccoInsieme::prendiSeLibero(m_percorso);
+                preso || preso.errore().codice() == ENOENT)
+                return std::optional<std::uint64_t>(); // put back, or the path names nothing
+            return prima(*giornale.valore());
+        }
+        const auto giornale = GiornaleRipristino::leggi(m_percorso, fd);
+        if (!giornale)
+            return giornale.errore();
+        if (giornale.valore())
+            return prima(*giornale.valore());
+        if (Clock::now() >= fine)
+            return ErroreFile(ErroreFile::Tipo::InUso, m_percorso, EWOULDBLOCK);
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
 }
 
 Esito<std::uint64_t> InsiemeSchede::leggiBlocco(const DescrittoreFile &file, std::uint64_t primo,
+                                                std::uint64_t quanti,
                                                 VettoreGrande<unsigned char> &blocco) const
 {
     const auto [letti, errore] =
-        trasferisciTutto(::pread, file.fd(), blocco.data(), blocco.size(), posizioneDi(primo));
+        trasferisciTutto(::pread, file.fd(), blocco.data(), quanti * kRecord, posizioneDi(primo));
     if (errore != 0)
         return ErroreFile(ErroreFile::Tipo::Lettura, m_percorso, errore);
     return letti / kRecord;
@@ -103,10 +156,10 @@ Esito<std::uint64_t> InsiemeSchede::leggiBlocco(const DescrittoreFile &file, std
 
 Esito<std::uint64_t> InsiemeSchede::lunghezza() const
 {
-    auto file = apri(O_RDONLY);
-    if (!file)
-        return file.errore();
-    return dimensioneFile(file.valore().fd(), m_percorso);
+    auto aperto = apriInLettura();
+    if (!aperto)
+        return aperto.errore();
+    return aperto.valore().lunghezza;
 }
 
 Esito<std::uint64_t> InsiemeSchede::conta() const
@@ -127,14 +180,14 @@ Esito<std::uint64_t> InsiemeSchede::contaEntroIlLimite() const
 
 Esito<Schedina> InsiemeSchede::leggi(std::uint64_t k) const
 {
-    auto file = apri(O_RDONLY);
-    if (!file)
-        return file.errore();
+    auto aperto = apriInLettura();
+    if (!aperto)
+        return aperto.errore();
     Schedina::Record record{};
-    const auto [letti, errore] =
-        !recordValido(k)
-            ? std::pair<std::size_t, int>{0, 0}
-            : trasferisciTutto(::pread, file.valore().fd(), record.data(), kRecord, posizioneDi(k));
+    const auto [letti, errore] = !recordValido(k) || k > aperto.valore().lunghezza / kRecord
+                                     ? std::pair<std::size_t, int>{0, 0}
+                                     : trasferisciTutto(::pread, aperto.valore().file.fd(),
+                                                        record.data(), kRecord, posizioneDi(k));
     if (errore != 0)
         return ErroreFile(ErroreFile::Tipo::Lettura, m_percorso, errore);
     if (letti < kRecord)
@@ -162,16 +215,16 @@ Esito<std::vector<Schedina>> InsiemeSchede::leggiTutte() const
 Esito<std::vector<Schedina>>
 InsiemeSchede::leggiUnoAUno(const std::vector<std::uint64_t> &ordinati) const
 {
-    const auto file = apri(O_RDONLY);
-    if (!file)
-        return file.errore();
+    const auto aperto = apriInLettura();
+    if (!aperto)
+        return aperto.errore();
     std::vector<Schedina> lette;
     lette.reserve(ordinati.size());
     Schedina::Record record{};
     for (const std::uint64_t k : ordinati) {
-        const auto [letti, errore] = !recordValido(k)
+        const auto [letti, errore] = !recordValido(k) || k > aperto.valore().lunghezza / kRecord
                                          ? std::pair<std::size_t, int>{0, 0}
-                                         : trasferisciTutto(::pread, file.valore().fd(),
+                                         : trasferisciTutto(::pread, aperto.valore().file.fd(),
                                                             record.data(), kRecord, posizioneDi(k));
         if (errore != 0)
             return ErroreFile(ErroreFile::Tipo::Lettura, m_percorso, errore);
@@ -282,7 +335,7 @@ Esito<std::uint64_t> InsiemeSchede::aggiungi(const Schedina &schedina,
                                              const BloccoInsieme &blocco) const
 {
     std::uint64_t scritto = 0;
-    auto esito = scriviRecord(blocco.fd(), 0, schedina, true, &scritto);
+    auto esito = scriviSchedina(blocco.fd(), 0, schedina, true, &scritto);
     if (!esito)
         return esito.errore();
     return scritto;
@@ -303,7 +356,7 @@ Esito<Fatto> InsiemeSchede::sovrascrivi(std::uint64_t k, const Schedina &schedin
 {
     if (!recordValido(k))
         return ErroreFile(ErroreFile::Tipo::RecordInesistente, m_percorso, 0, k);
-    return scriviRecord(blocco.fd(), k, schedina, false, nullptr);
+    return scriviSchedina(blocco.fd(), k, schedina, false, nullptr);
 }
 
 Esito<InsiemeSchede::PrimaDellAggiunta>
@@ -312,7 +365,8 @@ InsiemeSchede::primaDellAggiunta(const BloccoInsieme &blocco) const
     const auto byte = dimensioneFile(blocco.fd(), m_percorso);
     if (!byte)
         return byte.errore();
-    PrimaDellAggiunta prima{byte.valore(), posizioneDi(numeroPerAggiunta(byte.valore())), {}};
+    PrimaDellAggiunta prima{
+        byte.valore(), posizioneDi(numeroPerAggiunta(byte.valore())), {}, blocco.creato()};
     if (prima.inizioCoda < prima.lunghezza) {
         prima.coda.resize(prima.lunghezza - prima.inizioCoda);
         const auto [letti, errore] = trasferisciTutto(::pread, blocco.fd(), prima.coda.data(),
@@ -326,43 +380,38 @@ InsiemeSchede::primaDellAggiunta(const BloccoInsieme &blocco) const
 Esito<Fatto> InsiemeSchede::annullaAggiunta(const BloccoInsieme &blocco,
                                             const PrimaDellAggiunta &prima) const
 {
-    if (blocco.creato()) {
-        if (::unlink(m_percorso.c_str()) != 0)
-            return ErroreFile(ErroreFile::Tipo::Scrittura, m_percorso, errno);
-        return Fatto{};
-    }
-    const int fd = blocco.fd();
-    const bool riuscito =
-        ::ftruncate(fd, static_cast<off_t>(prima.lunghezza)) == 0 &&
-        trasferisciTutto(::pwrite, fd, prima.coda.data(), prima.coda.size(), prima.inizioCoda) ==
-            std::pair<std::size_t, int>{prima.coda.size(), 0} &&
-        ::fdatasync(fd) == 0;
-    if (!riuscito)
+    return GiornaleRipristino::rimetti(m_percorso, blocco.fd(), prima);
+}
+
+Esito<Fatto> InsiemeSchede::scriviRecord(std::string_view record, std::uint64_t primo,
+                                         const BloccoInsieme &blocco) const
+{
+    const std::uint64_t ultimo = primo + record.size() / kRecord;
+    if (!recordValido(primo) || !recordValido(ultimo))
+        return ErroreFile(ErroreFile::Tipo::Scrittura, m_percorso, EFBIG);
+    const auto [scritti, problema] =
+        trasferisciTutto(::pwrite, blocco.fd(), record.data(), record.size(), posizioneDi(primo));
+    if (problema != 0 || scritti != record.size())
+        return ErroreFile(ErroreFile::Tipo::Scrittura, m_percorso, problema);
+    return Fatto{};
+}
+
+Esito<Fatto> InsiemeSchede::sincronizza(const BloccoInsieme &blocco) const
+{
+    if (::fdatasync(blocco.fd()) != 0)
         return ErroreFile(ErroreFile::Tipo::Scrittura, m_percorso, errno);
     return Fatto{};
 }
 
-Esito<std::uint64_t> InsiemeSchede::aggiungiRecord(std::string_view record,
-                                                   const BloccoInsieme &blocco,
-                                                   const PrimaDellAggiunta &prima) const
-{
-    const std::uint64_t primo = numeroPerAggiunta(prima.lunghezza);
-    auto [scritti, problema] =
-        trasferisciTutto(::pwrite, blocco.fd(), record.data(), record.size(), posizioneDi(primo));
-    if (problema == 0 && scritti == record.size() && ::fdatasync(blocco.fd()) != 0)
-        problema = errno;
-    if (problema == 0 && scritti == record.size())
-        return primo;
-    annullaAggiunta(blocco, prima);
-    return ErroreFile(ErroreFile::Tipo::Scrittura, m_percorso, problema);
-}
-
 // Writes one whole record and makes sure it reached the disk. When anything fails, the bytes
 // it may have changed are put back and a file it made longer is cut back to its old length, so
-// no half-written record is ever left to be read as a ticket.
-Esito<Fatto> InsiemeSchede::scriviRecord(int fd, std::uint64_t k, const Schedina &schedina,
-                                         bool allaFine, std::uint64_t *scritto) const
+// no half-written record is ever left to be read as a ticket; readers wait for it meanwhile.
+Esito<Fatto> InsiemeSchede::scriviSchedina(int fd, std::uint64_t k, const Schedina &schedina,
+                                           bool allaFine, std::uint64_t *scritto) const
 {
+    const auto guardia = GuardiaModifica::esclusiva(fd, m_percorso, GuardiaModifica::kAttesa);
+    if (!guardia)
+        return guardia.errore();
     const auto byte = dimensioneFile(fd, m_percorso);
     if (!byte)
         return byte.errore();

@@ -4,6 +4,7 @@
 #include "storage/bloccoinsieme.h"
 #include "storage/descrittorefile.h"
 #include "storage/esito.h"
+#include "storage/giornaleripristino.h"
 #include "storage/schedina.h"
 
 #include <algorithm>
@@ -15,7 +16,9 @@
 #include <vector>
 
 // One set file of 126-byte ticket records, numbered from 1. Every operation opens the file,
-// does its work and closes it again; nothing stays open between two operations.
+// does its work and closes it again; nothing stays open between two operations. A reader sees
+// the set as its last finished write left it: while a write of many records is at work, or
+// after one was stopped half-way, the set as it was before that write (see GiornaleRipristino).
 class InsiemeSchede
 {
 public:
@@ -61,19 +64,15 @@ public:
     // The file as an append under the lock will find it: its length, and the tail the append
     // will write over; with it annullaAggiunta takes the append back, the file byte for byte as
     // it was, or gone if the lock's open made it.
-    struct PrimaDellAggiunta
-    {
-        std::uint64_t lunghezza = 0;
-        std::uint64_t inizioCoda = 0;
-        std::string coda;
-    };
+    using PrimaDellAggiunta = GiornaleRipristino::Stato;
     Esito<PrimaDellAggiunta> primaDellAggiunta(const BloccoInsieme &blocco) const;
     Esito<Fatto> annullaAggiunta(const BloccoInsieme &blocco, const PrimaDellAggiunta &prima) const;
-    // Whole encoded records appended in one write where an append goes, after primaDellAggiunta
-    // under the same lock; the number of the first. On any failure the file is put back as it
-    // was before.
-    Esito<std::uint64_t> aggiungiRecord(std::string_view record, const BloccoInsieme &blocco,
-                                        const PrimaDellAggiunta &prima) const;
+    // Whole encoded records written as record primo and on, under the lock, by a writer that
+    // holds the set's GuardiaModifica and has its journal on the disk: nothing is synced or
+    // taken back here.
+    Esito<Fatto> scriviRecord(std::string_view record, std::uint64_t primo,
+                              const BloccoInsieme &blocco) const;
+    Esito<Fatto> sincronizza(const BloccoInsieme &blocco) const;
 
     // Deletes the whole set file, once no other writer is at work on it.
     Esito<Fatto> elimina() const;
@@ -82,19 +81,28 @@ public:
     static std::uint64_t numeroPerAggiunta(std::uint64_t lunghezza);
 
     // Visits the whole records in order, reading the file in large blocks; the visitor returns
-    // false to stop. Visitor: bool(std::uint64_t record, const unsigned char *bytes).
+    // false to stop. Visitor: bool(std::uint64_t record, const unsigned char *bytes). The
+    // length of the set it read.
     template <typename Visitor>
-    Esito<Fatto> scorri(Visitor &&visit) const;
+    Esito<std::uint64_t> scorri(Visitor &&visit) const;
 
 private:
+    // The set open for reading, and its length as a reader is to see it.
+    struct Lettura
+    {
+        DescrittoreFile file;
+        std::uint64_t lunghezza = 0;
+    };
     Esito<DescrittoreFile> apri(int flags) const;
-    Esito<std::uint64_t> dimensione(const DescrittoreFile &file) const;
+    Esito<Lettura> apriInLettura() const;
+    Esito<std::optional<std::uint64_t>> lunghezzaVisibile(int fd) const;
     Esito<std::uint64_t> leggiBlocco(const DescrittoreFile &file, std::uint64_t primo,
+                                     std::uint64_t quanti,
                                      VettoreGrande<unsigned char> &blocco) const;
     Esito<std::vector<Schedina>> leggiUnoAUno(const std::vector<std::uint64_t> &ordinati) const;
     Esito<std::vector<Schedina>> leggiScorrendo(const std::vector<std::uint64_t> &ordinati) const;
-    Esito<Fatto> scriviRecord(int fd, std::uint64_t k, const Schedina &schedina, bool allaFine,
-                              std::uint64_t *scritto) const;
+    Esito<Fatto> scriviSchedina(int fd, std::uint64_t k, const Schedina &schedina, bool allaFine,
+                                std::uint64_t *scritto) const;
     template <typename Predicate>
     Esito<std::optional<std::uint64_t>> trovaPrimo(Predicate &&matches) const;
 
@@ -103,30 +111,29 @@ private:
 };
 
 template <typename Visitor>
-Esito<Fatto> InsiemeSchede::scorri(Visitor &&visit) const
+Esito<std::uint64_t> InsiemeSchede::scorri(Visitor &&visit) const
 {
-    auto file = apri(0);
-    if (!file)
-        return file.errore();
+    auto aperto = apriInLettura();
+    if (!aperto)
+        return aperto.errore();
     // Large sets are read a megabyte at a time; a small one in a buffer of its own size.
-    const auto size = dimensione(file.valore());
-    if (!size)
-        return size.errore();
-    const std::uint64_t records = size.valore() / Schedina::kDimensioneRecord;
-    VettoreGrande<unsigned char> blocco(std::max<std::uint64_t>(
-        std::min(records + 1, kRecordPerBlocco) * Schedina::kDimensioneRecord, 1));
-    const std::uint64_t perBlocco = blocco.size() / Schedina::kDimensioneRecord;
-    for (std::uint64_t primo = 1;; primo += perBlocco) {
-        const auto letti = leggiBlocco(file.valore(), primo, blocco);
+    const std::uint64_t lunghezza = aperto.valore().lunghezza;
+    const std::uint64_t records = lunghezza / Schedina::kDimensioneRecord;
+    const std::uint64_t perBlocco = std::max<std::uint64_t>(std::min(records, kRecordPerBlocco), 1);
+    VettoreGrande<unsigned char> blocco(perBlocco * Schedina::kDimensioneRecord);
+    for (std::uint64_t primo = 1; primo <= records; primo += perBlocco) {
+        const std::uint64_t quanti = std::min(perBlocco, records - primo + 1);
+        const auto letti = leggiBlocco(aperto.valore().file, primo, quanti, blocco);
         if (!letti)
             return letti.errore();
         for (std::uint64_t i = 0; i < letti.valore(); ++i) {
             if (!visit(primo + i, blocco.data() + i * Schedina::kDimensioneRecord))
-                return Fatto{};
+                return lunghezza;
         }
-        if (letti.valore() * Schedina::kDimensioneRecord < blocco.size())
-            return Fatto{};
+        if (letti.valore() < quanti)
+            break; // cut short by another program since it was measured
     }
+    return lunghezza;
 }
 
 template <typename Predicate>

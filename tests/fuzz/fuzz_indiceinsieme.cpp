@@ -1,12 +1,15 @@
 // A set held in memory from any bytes, searched as the play, the refund and the moves search it
 // (with or without the record an entry was listed from), and played whole against a draw taken
-// from the same bytes: every search ends and finds a record holding its entry, and the play
-// credits each ticket exactly what the simulator's bit-mask count says it wins.
+// from the same bytes: every search ends and finds a record holding its entry, the play credits
+// each ticket exactly what the simulator's bit-mask count says it wins, and the set compiled as
+// simulate sums it (one ticket at a time, or eight where the CPU can) wins what its tickets win
+// one by one.
 
 #include "fuzz.h"
 
 #include "engine/annunciatore.h"
 #include "engine/profiloschedina.h"
+#include "engine/schedinecompilate.h"
 #include "engine/turnodigioco.h"
 #include "shared/modulo.h"
 #include "storage/indiceinsieme.h"
@@ -93,6 +96,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     Modulo modulo(view, view);
     view.modulo = &modulo;
     view.draw = &draw;
+    std::vector<ProfiloSchedina> profili;
+    for (const Schedina &s : records)
+        profili.emplace_back(s);
+    VERIFICA(SchedineCompilate(records).vincite(draw) ==
+             ProfiloSchedina::vinciteTotali(profili, draw));
     const double total = TurnoDiGioco::gioca(modulo, played, draw, view, view);
     VERIFICA(view.played == records.size() + (missingTaken ? 1 : 0));
     // Past 10^14 the running total loses units, and the points stop at the currency's end.

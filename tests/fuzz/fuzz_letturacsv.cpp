@@ -1,12 +1,16 @@
-// A spreadsheet's CSV of any bytes: the reader never fails, numbers the rows in order after the
-// header, and a row it lets through has the eight fields, all of them well-formed UTF-8. Its
-// UTF-8 check agrees with glibc's converter on the whole input.
+// A spreadsheet's CSV of any bytes, read as import reads it. The decoder makes valid UTF-8 of any
+// bytes in each of its encodings, and its UTF-8 check agrees with glibc's converter whatever the
+// blocks it is given. The reader never fails; given the text cut in two anywhere it hands on
+// exactly the rows it hands on given it whole, numbered in order after the header, none longer
+// than its limit, each it lets through with the eight fields.
 
 #include "fuzz.h"
 
+#include "cli/decodificatesto.h"
 #include "cli/letturacsv.h"
 
 #include <iconv.h>
+#include <vector>
 
 namespace {
 
@@ -22,23 +26,56 @@ bool iconvAccepts(std::string text)
     return ::iconv(cd, &in, &left, &to, &room) != std::size_t(-1) && left == 0;
 }
 
+using Righe = std::vector<LetturaCsv::Riga>;
+
+std::pair<Righe, std::string> leggi(std::string_view text, std::size_t taglio)
+{
+    Righe righe;
+    LetturaCsv csv([&](const LetturaCsv::Riga &riga) {
+        righe.push_back(riga);
+        return true;
+    });
+    if (csv.leggi(text.substr(0, taglio)) && csv.leggi(text.substr(taglio)))
+        csv.fine();
+    return {righe, csv.erroreIntestazione()};
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const std::string text(reinterpret_cast<const char *>(data), size);
-    VERIFICA(LetturaCsv::utf8Valido(text) == iconvAccepts(text));
-    const auto content = LetturaCsv::leggi(text);
-    VERIFICA(content.errore.empty() || content.righe.empty());
+    const std::string bytes(reinterpret_cast<const char *>(data), size);
+    const std::size_t taglio = size == 0 ? 0 : data[0] % (size + 1);
+    DecodificaTesto check(DecodificaTesto::Codifica::Utf8);
+    check.controllaUtf8(std::string_view(bytes).substr(0, taglio));
+    check.controllaUtf8(std::string_view(bytes).substr(taglio));
+    VERIFICA(check.fineUtf8() == iconvAccepts(bytes));
+    std::string text;
+    for (const auto codifica :
+         {DecodificaTesto::Codifica::Windows1252, DecodificaTesto::Codifica::Utf16LE,
+          DecodificaTesto::Codifica::Utf16BE}) {
+        DecodificaTesto decodifica(codifica);
+        text.clear();
+        decodifica.converti(std::string_view(bytes).substr(0, taglio), text);
+        decodifica.converti(std::string_view(bytes).substr(taglio), text);
+        decodifica.fine(text);
+        VERIFICA(DecodificaTesto::utf8Valido(text));
+    }
+    const auto whole = leggi(bytes, bytes.size());
+    const auto cut = leggi(bytes, taglio);
+    VERIFICA(whole.second == cut.second && whole.first.size() == cut.first.size());
+    VERIFICA(whole.second.empty() || whole.first.empty());
     std::size_t previous = 1;
-    for (const auto &row : content.righe) {
-        VERIFICA(row.numero > previous);
+    for (std::size_t i = 0; i < whole.first.size(); ++i) {
+        const auto &row = whole.first[i];
+        VERIFICA(row.numero > previous && row.numero == cut.first[i].numero &&
+                 row.campi == cut.first[i].campi && row.errore == cut.first[i].errore);
         previous = row.numero;
-        if (!row.errore.empty())
-            continue;
-        VERIFICA(row.campi.size() == LetturaCsv::kColonne);
+        VERIFICA(row.errore.empty() == (row.campi.size() == LetturaCsv::kColonne));
+        std::size_t length = 0;
         for (const std::string &field : row.campi)
-            VERIFICA(LetturaCsv::utf8Valido(field));
+            length += field.size();
+        VERIFICA(length <= LetturaCsv::kMassimoRiga);
     }
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "base/codepage1252.h"
 #include "storage/cacheinsieme.h"
+#include "storage/guardiamodifica.h"
 #include "storage/insiemeschede.h"
 #include "support/childprocess.h"
 #include "support/setfiles.h"
@@ -11,6 +12,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <iconv.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -159,6 +161,70 @@ private Q_SLOTS:
             before + QByteArray(std::max<qsizetype>(0, offset - before.size()), 0);
         QCOMPARE(readBytes(path()), expected.replace(offset, 126, bytesOf(kNuova)));
         QCOMPARE(set.trovaPerTitolo("Nuova").valore(), std::optional(written));
+    }
+    void aStoppedWriteIsPutBack_data()
+    {
+        QTest::addColumn<QByteArray>("before"); // null: no set
+        QTest::addColumn<QString>("journal");   // "whole", "cut short", "another file's"
+        QTest::addColumn<QString>("then");      // who comes next, and what holds the set
+        QTest::addColumn<bool>("putBack");
+        const QByteArray set = recordWithTitle("Uno") + recordWithTitle("Due") + "Coda";
+        auto row = [&](const char *name, const QByteArray &before, const char *journal,
+                       const char *then, bool putBack) {
+            QTest::newRow(name) << before << journal << then << putBack;
+        };
+        row("stopped half-way, then read", set, "whole", "reader", true);
+        row("stopped half-way, then written", set, "whole", "writer", true);
+        row("read while another writer holds the set", set, "whole", "reader, locked", false);
+        row("read while the writer changes it", set, "whole", "reader, changing", false);
+        row("a set the stopped write made, then read", {}, "whole", "reader", true);
+        row("a journal cut short: the set was never touched", set, "cut short", "writer", true);
+        row("another file's journal is no one's", set, "another file's", "writer", false);
+    }
+    // A write of many records stopped after its journal and part of its records: readers see
+    // the set as it was; the next writer, or a reader when no writer holds the set, puts it back
+    // byte for byte (or deletes the set the write made) and removes the journal.
+    void aStoppedWriteIsPutBack()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, journal);
+        QFETCH(QString, then);
+        QFETCH(bool, putBack);
+        if (!before.isNull())
+            writeBytes(path(), before);
+        const InsiemeSchede set(toStd(path()), InsiemeSchede::Apertura::SoloSeEsiste);
+        const std::string name = GiornaleRipristino::percorsoPer(toStd(path()));
+        {
+            const auto held = BloccoInsieme::prendi(toStd(path()));
+            const auto prima = set.primaDellAggiunta(held.valore());
+            QFile other(m_dir->filePath("altro"));
+            QVERIFY(other.open(QIODevice::ReadWrite));
+            const int fd = journal == "another file's" ? other.handle() : held.valore().fd();
+            QVERIFY(GiornaleRipristino::scrivi(toStd(path()), fd, prima.valore()).ok());
+            if (journal == "cut short")
+                QVERIFY(QFile(QString::fromStdString(name)).resize(40));
+            else
+                QVERIFY(set.scriviRecord(std::string(3 * 126, 'x'), 3, held.valore()).ok());
+        }
+        const QByteArray stopped = readBytes(path());
+        QFile holder(path()); // another writer, or a writer changing the set's bytes
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+        if (then == "reader, locked")
+            QCOMPARE(::flock(holder.handle(), LOCK_EX), 0);
+        std::optional<Esito<GuardiaModifica>> changing;
+        if (then == "reader, changing")
+            changing.emplace(GuardiaModifica::esclusiva(holder.handle(), toStd(path()),
+                                                        GuardiaModifica::kAttesa));
+        const auto count = then.startsWith("reader") ? set.conta() : Esito<std::uint64_t>(0);
+        const auto writer = then == "writer" ? BloccoInsieme::prendi(toStd(path()))
+                                             : BloccoInsieme::prendiSeLibero("");
+        if (then.startsWith("reader") && !before.isNull())
+            QCOMPARE(count.valore(), quint64(before.size() / 126));
+        QCOMPARE(then == "writer", writer.ok());
+        QCOMPARE(QFileInfo::exists(path()), !before.isNull() || !putBack);
+        QCOMPARE(QFileInfo::exists(path()) ? readBytes(path()) : QByteArray(),
+                 putBack ? before : stopped);
+        QCOMPARE(QFileInfo::exists(QString::fromStdString(name)), !putBack && then != "writer");
     }
     void lookUp_data()
     {

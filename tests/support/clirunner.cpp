@@ -6,15 +6,29 @@
 #include <unistd.h>
 
 CliResult runCli(const QStringList &arguments, std::optional<qint64> maxFileSize,
-                 const QString &output)
+                 const QString &output, std::optional<qint64> maxMemory)
 {
     QProcess process;
     if (!output.isEmpty() && output != "closed")
         process.setStandardOutputFile(output);
+    rlim_t memory = RLIM_INFINITY;
+#if defined(__SANITIZE_ADDRESS__)
+    if (maxMemory) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("ASAN_OPTIONS",
+                           environment.value("ASAN_OPTIONS") + ":quarantine_size_mb=4" +
+                               QString(":hard_rss_limit_mb=%1").arg(*maxMemory >> 20));
+        process.setProcessEnvironment(environment);
+    }
+#else
+    memory = rlim_t(maxMemory.value_or(-1));
+#endif
     process.setChildProcessModifier(
-        [limit = rlim_t(maxFileSize.value_or(-1)), closed = output == "closed"] {
+        [limit = rlim_t(maxFileSize.value_or(-1)), closed = output == "closed", memory] {
             const rlimit fsize{limit, limit};
             ::setrlimit(RLIMIT_FSIZE, &fsize);
+            const rlimit space{memory, memory};
+            ::setrlimit(RLIMIT_AS, &space);
             int ends[2];
             if (closed && ::pipe(ends) == 0) {
                 ::close(ends[0]);

@@ -8,7 +8,7 @@
 // Runs the companion executable as a player's script would and keeps what it said.
 struct CliResult
 {
-    int exitCode = -1;
+    int exitCode = -1; // -1: it did not exit by itself
     QByteArray out;
     QByteArray err;
 };
@@ -16,5 +16,7 @@ struct CliResult
 // maxFileSize: the largest file it may write (RLIMIT_FSIZE), as a full disk would stop it.
 // output: where its standard output goes instead of to the test: a file ("/dev/full"), or
 // "closed", a pipe nobody reads any more.
+// maxMemory: the memory it may take, in bytes: its address space (RLIMIT_AS), or under
+// AddressSanitizer, whose shadow needs the whole address space, its resident memory.
 CliResult runCli(const QStringList &arguments, std::optional<qint64> maxFileSize = std::nullopt,
-                 const QString &output = {});
+                 const QString &output = {}, std::optional<qint64> maxMemory = std::nullopt);
