@@ -172,7 +172,8 @@ void BM_LoadAndFirstClickCold(benchmark::State &state)
         game.reset();
         state.ResumeTiming();
     }
-    state.counters["obiettivo_ms"] = tickets >= 1000000 ? 100 : 10;
+    // A million: 100 ms in all. Fewer: the load's 8 ms and the click's 8 ms of the budget.
+    state.counters["obiettivo_ms"] = tickets >= 1000000 ? 100 : 16;
 }
 BENCHMARK(BM_LoadAndFirstClickCold)
     ->Arg(100000)
