@@ -242,7 +242,7 @@ void ComandiInsiemi::sposta(Verso verso, bool tutte)
             return restituisciAddebiti(rows, letto.errore());
         if (!letto)
             return MostraErroreFile(m_modulo, letto.errore());
-        auto costi = letto.valore()->costoVoci(entries.grezze, entries.record);
+        auto costi = letto.valore()->costoVoci(entries.grezze, entries.record, toPlay);
         if (!costi)
             return mostraErrore(QString::fromUtf8(kCostoTroppo));
         somma = costi->totale;

@@ -58,16 +58,17 @@ ModelloSchede::Voci ModelloSchede::prendi(const QList<int> &righe) const
     Voci voci;
     voci.grezze.reserve(std::size_t(righe.size()) * kVoce);
     for (int row : righe) {
-        voci.grezze.append(m_voci.grezze, std::size_t(row) * kVoce, kVoce);
+        voci.grezze.append(std::string_view(m_voci.grezze).substr(std::size_t(row) * kVoce, kVoce));
         voci.record.push_back(m_voci.record.at(std::size_t(row)));
-        voci.addebiti.push_back(m_voci.addebiti.at(std::size_t(row)));
+        if (!m_voci.addebiti.empty())
+            voci.addebiti.push_back(m_voci.addebiti.at(std::size_t(row)));
     }
     return voci;
 }
 
 void ModelloSchede::aggiungi(const QStringList &voci)
 {
-    aggiungi(Voci{codifica(voci), {}, {}});
+    aggiungi(Voci{TestoCondiviso(codifica(voci)), {}, {}});
 }
 
 void ModelloSchede::aggiungi(Voci voci)
@@ -76,16 +77,22 @@ void ModelloSchede::aggiungi(Voci voci)
     if (n == 0)
         return;
     voci.record.resize(n, 0);
-    voci.addebiti.resize(n, Currency());
+    if (!voci.addebiti.empty())
+        voci.addebiti.resize(n, Currency());
     beginInsertRows({}, conta(), int(std::size_t(conta()) + n - 1));
     if (conta() == 0) { // a whole list into an empty one: taken over, not copied
         m_voci = std::move(voci);
         endInsertRows();
         return;
     }
-    m_voci.grezze += voci.grezze;
+    // Charges are kept only once some entry has one.
+    if (!voci.addebiti.empty() || !m_voci.addebiti.empty()) {
+        m_voci.addebiti.resize(std::size_t(conta()), Currency());
+        voci.addebiti.resize(n, Currency());
+        m_voci.addebiti.insert(m_voci.addebiti.end(), voci.addebiti.begin(), voci.addebiti.end());
+    }
+    m_voci.grezze.append(voci.grezze);
     m_voci.record.insert(m_voci.record.end(), voci.record.begin(), voci.record.end());
-    m_voci.addebiti.insert(m_voci.addebiti.end(), voci.addebiti.begin(), voci.addebiti.end());
     endInsertRows();
 }
 
@@ -101,8 +108,9 @@ void ModelloSchede::rimuovi(const QList<int> &righe)
         beginRemoveRows({}, first, first + count - 1);
         m_voci.grezze.erase(std::size_t(first) * kVoce, std::size_t(count) * kVoce);
         m_voci.record.erase(m_voci.record.begin() + first, m_voci.record.begin() + first + count);
-        m_voci.addebiti.erase(m_voci.addebiti.begin() + first,
-                              m_voci.addebiti.begin() + first + count);
+        if (!m_voci.addebiti.empty())
+            m_voci.addebiti.erase(m_voci.addebiti.begin() + first,
+                                  m_voci.addebiti.begin() + first + count);
         endRemoveRows();
         end = start;
     }

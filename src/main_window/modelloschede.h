@@ -2,6 +2,7 @@
 
 #include "base/allocatoregrande.h"
 #include "base/currency.h"
+#include "base/testocondiviso.h"
 
 #include <QAbstractListModel>
 #include <QStringList>
@@ -19,10 +20,11 @@ class ModelloSchede : public QAbstractListModel
 public:
     // Entries with what goes with them: their titles as the set file stores them (20 bytes an
     // entry, one after the other), the record each was listed from (0: not known), where its
-    // cost is found at once while that record keeps its title, and what each was charged.
+    // cost is found at once while that record keeps its title, and what each was charged (none
+    // at all: nothing charged, as in the list of existing tickets).
     struct Voci
     {
-        TestoGrande grezze;
+        TestoCondiviso grezze;
         VettoreGrande<quint32> record;
         VettoreGrande<Currency> addebiti;
     };
@@ -36,7 +38,7 @@ public:
     QString voce(int riga) const;
     // Every entry's text: for a whole list's look, not for each click.
     QStringList voci() const;
-    const TestoGrande &grezze() const { return m_voci.grezze; }
+    const TestoCondiviso &grezze() const { return m_voci.grezze; }
     const VettoreGrande<quint32> &record() const { return m_voci.record; }
     // The entries of the given rows (in increasing order), or all of them.
     Voci prendi(const QList<int> &righe) const;
@@ -44,7 +46,7 @@ public:
     // Every entry, taken out: the list is left empty.
     Voci prendiTutte();
 
-    // Missing records and charges are 0.
+    // Missing records and charges are 0; entries whose charges are missing may come with none.
     void aggiungi(Voci voci);
     void aggiungi(const QStringList &voci);
     // Rows in increasing order.

@@ -79,7 +79,7 @@ IndiceInsieme::IndiceInsieme(const std::vector<Schedina> &schede)
 
 void IndiceInsieme::aggiungi(const unsigned char *record)
 {
-    m_titoli.append(reinterpret_cast<const char *>(record), kVoce);
+    m_titoli.append(std::string_view(reinterpret_cast<const char *>(record), kVoce));
     const auto costo = Schedina::costoDelRecord(record);
     if (!costo)
         m_costiOltre.push_back(std::uint32_t(m_costi.size() + 1));
@@ -182,11 +182,13 @@ std::optional<Currency> IndiceInsieme::costoVoce(std::string_view voce) const
     return k ? costo(*k) : Currency();
 }
 
-std::optional<IndiceInsieme::Costi>
-IndiceInsieme::costoVoci(std::string_view voci, std::span<const std::uint32_t> record) const
+std::optional<IndiceInsieme::Costi> IndiceInsieme::costoVoci(std::string_view voci,
+                                                             std::span<const std::uint32_t> record,
+                                                             bool parti) const
 {
     Costi costi;
-    costi.voci.reserve(voci.size() / kVoce);
+    if (parti)
+        costi.voci.reserve(voci.size() / kVoce);
     for (std::size_t da = 0, i = 0; da + kVoce <= voci.size(); da += kVoce, ++i) {
         const auto k = primoDa(voci.substr(da, kVoce), i < record.size() ? record[i] : 0);
         const auto parte = k ? costo(*k) : Currency();
@@ -194,7 +196,8 @@ IndiceInsieme::costoVoci(std::string_view voci, std::span<const std::uint32_t> r
         if (!somma)
             return std::nullopt;
         costi.totale = *somma;
-        costi.voci.push_back(*parte);
+        if (parti)
+            costi.voci.push_back(*parte);
     }
     return costi;
 }

@@ -2,6 +2,7 @@
 
 #include "base/allocatoregrande.h"
 #include "base/currency.h"
+#include "base/testocondiviso.h"
 #include "storage/esito.h"
 #include "storage/schedina.h"
 
@@ -33,7 +34,7 @@ public:
     // The stored bytes of UTF-8 entries, as a title typed with them would be stored.
     static std::string codificaVoci(const std::vector<std::string> &vociUtf8);
     // Every record's stored title, in file order, side by side: the entries of a set loaded.
-    const TestoGrande &titoli() const { return m_titoli; }
+    const TestoCondiviso &titoli() const { return m_titoli; }
 
     // The first record whose stored title equals an entry.
     std::optional<std::size_t> primo(std::string_view voce) const;
@@ -44,16 +45,17 @@ public:
                                         std::size_t da = 0) const;
 
     // The entries' cost, each from the first record with its title (0 for an entry without
-    // one), and each entry's part of it; nothing when the total leaves the currency range.
-    // Entry i listed from record record[i] (0: not known) is costed without looking its title
-    // up while that record still has the title.
+    // one), and, when `parti`, each entry's part of it; nothing when the total leaves the
+    // currency range. Entry i listed from record record[i] (0: not known) is costed without
+    // looking its title up while that record still has the title.
     struct Costi
     {
         Currency totale;
         VettoreGrande<Currency> voci;
     };
     std::optional<Costi> costoVoci(std::string_view voci,
-                                   std::span<const std::uint32_t> record = {}) const;
+                                   std::span<const std::uint32_t> record = {},
+                                   bool parti = true) const;
     // One entry's part: its first record's cost, 0 when no record has its title.
     std::optional<Currency> costoVoce(std::string_view voce) const;
     // What giving back the entries of the play list is worth: each entry's record as Giro finds
@@ -102,7 +104,7 @@ private:
         return m_successivo.empty() ? 0 : m_successivo[k - 1];
     }
 
-    TestoGrande m_titoli;                    // the stored titles side by side
+    TestoCondiviso m_titoli;                 // the stored titles side by side
     VettoreGrande<Currency> m_costi;         // each record's cost, worked out once
     std::vector<std::uint32_t> m_costiOltre; // the records whose cost leaves the currency range
     // Each record's hash in the high half and the record in the low half, sorted by the hash,

@@ -369,8 +369,8 @@ private Q_SLOTS:
         if (!again.ok())
             return;
         QCOMPARE(again.valore() == first, seen == "kept");
-        const auto &titles = again.valore()->titoli();
-        QCOMPARE(QString::fromLatin1(titles.substr(titles.size() - 20)).trimmed(),
+        const std::string_view titles = again.valore()->titoli();
+        QCOMPARE(QString::fromLatin1(titles.substr(titles.size() - 20).data(), 20).trimmed(),
                  seen == "kept" ? "Uno" : seen);
     }
 
