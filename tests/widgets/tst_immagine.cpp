@@ -1,0 +1,86 @@
+#include "widgets/immagine.h"
+#include "widgets/stilegioco.h"
+
+#include <QPainter>
+#include <QResource>
+#include <QSvgRenderer>
+#include <QTest>
+
+#include <cstring>
+
+namespace {
+
+const QString kDisegno = QStringLiteral(":/immagini/presentazione.svg");
+const QString kPronta = QStringLiteral(":/pronte/presentazione.z56s");
+
+// The size the start-up picture was drawn at when the program was built.
+QSize misuraPronta()
+{
+    const QResource resource(kPronta);
+    quint32 head[3] = {};
+    if (resource.size() >= qint64(sizeof head))
+        std::memcpy(head, resource.data(), sizeof head);
+    return {int(head[1]), int(head[2])};
+}
+
+// The drawing itself at a size, on the control's own background.
+QImage disegno(QSize size, const QColor &background)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(background);
+    QPainter painter(&image);
+    QSvgRenderer(kDisegno).render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return image;
+}
+
+// How far two pictures of one size are apart, on average over all pixels and channels.
+double distanza(const QImage &a, const QImage &b)
+{
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q));
+        }
+    }
+    return sum / (3.0 * a.width() * a.height());
+}
+
+} // namespace
+
+class TestImmagine : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The faces the game gives its pictures' lettering.
+    void initTestCase() { stile::installaSostituzioniCaratteri(); }
+
+    // Whatever size the control gets, it shows the drawing at that size: the picture prepared
+    // at build time only where its size is the control's.
+    void showsTheDrawingAtItsSize_data()
+    {
+        QTest::addColumn<QSize>("delta");
+        QTest::newRow("the prepared size") << QSize(0, 0);
+        QTest::newRow("larger") << QSize(60, 40);
+        QTest::newRow("smaller") << QSize(-60, -40);
+    }
+    void showsTheDrawingAtItsSize()
+    {
+        QFETCH(QSize, delta);
+        const QSize prepared = misuraPronta();
+        QVERIFY(prepared.width() > 100 && prepared.height() > 100);
+        Immagine picture(kDisegno, QStringLiteral("Presentazione"), nullptr, kPronta);
+        picture.resize(prepared + delta);
+        const QImage shown = picture.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown.size(), prepared + delta);
+        const QColor background = picture.palette().color(QPalette::Window);
+        // The prepared picture keeps 16 bits a pixel: a few levels apart at most.
+        QVERIFY2(distanza(shown, disegno(shown.size(), background)) < 3,
+                 qPrintable(QString::number(distanza(shown, disegno(shown.size(), background)))));
+    }
+};
+
+QTEST_MAIN(TestImmagine)
+#include "tst_immagine.moc"
