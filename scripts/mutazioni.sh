@@ -77,7 +77,8 @@ trap interrupt INT TERM
 
 logs="$build/mutazioni"
 mkdir -p "$logs"
-run_tests() { nice ctest --test-dir "$build" -E "$skip" --output-on-failure; }
+# Both cores, and the first failure is enough to call a fault caught.
+run_tests() { nice ctest --test-dir "$build" -E "$skip" -j2 --stop-on-failure --output-on-failure; }
 echo "building and testing the unchanged code in $build"
 [ -f "$build/CMakeCache.txt" ] ||
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZAFFIRONE_BENCHMARKS=OFF \
