@@ -180,19 +180,10 @@ Esito<std::uint64_t> InsiemeSchede::contaEntroIlLimite() const
 
 Esito<Schedina> InsiemeSchede::leggi(std::uint64_t k) const
 {
-    auto aperto = apriInLettura();
-    if (!aperto)
-        return aperto.errore();
-    Schedina::Record record{};
-    const auto [letti, errore] = !recordValido(k) || k > aperto.valore().lunghezza / kRecord
-                                     ? std::pair<std::size_t, int>{0, 0}
-                                     : trasferisciTutto(::pread, aperto.valore().file.fd(),
-                                                        record.data(), kRecord, posizioneDi(k));
-    if (errore != 0)
-        return ErroreFile(ErroreFile::Tipo::Lettura, m_percorso, errore);
-    if (letti < kRecord)
-        return ErroreFile(ErroreFile::Tipo::RecordInesistente, m_percorso, 0, k);
-    return Schedina::decodifica(record.data());
+    auto letta = leggiUnoAUno({k});
+    if (!letta)
+        return letta.errore();
+    return std::move(letta.valore().front());
 }
 
 Esito<std::vector<Schedina>> InsiemeSchede::leggiTutte() const
