@@ -3,6 +3,8 @@
 #include "widgets/stilegioco.h"
 #include "widgets/twips.h"
 
+#include <QScrollBar>
+
 namespace {
 
 const char *const kNoSet = "10000 0 0 0 |  |  | Nessun file caricato";
@@ -205,6 +207,41 @@ private Q_SLOTS:
         }
         QCOMPARE(game.voci("lst_esistenti"), QStringList{"Sistema del lunedì 1"});
         QCOMPARE(game.voci("lst_dagioca"), QStringList{"Terza schedina"});
+    }
+
+    // A list longer than it is tall, taken to its end by the keyboard or by its scroll bar: its
+    // last entry shows whole at the bottom, drawn.
+    void longListReachesItsLastEntry_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("End") << true;
+        QTest::newRow("scroll bar at its end") << false;
+    }
+    void longListReachesItsLastEntry()
+    {
+        QFETCH(bool, byKey);
+        PartitaDiProva game;
+        QByteArray set;
+        for (int i = 1; i <= 60; ++i)
+            set += ticketRecord(qPrintable(QString("Schedina %1").arg(i)), {i}, {0}, {{0, 100}});
+        writeBytes(game.path(), set);
+        game.fai({"tab 3", "carica"});
+        auto *list = game.su<QListView>("lst_esistenti");
+        QTRY_VERIFY(list->verticalScrollBar()->maximum() > 0); // laid out once events are seen
+        if (byKey)
+            QTest::keyClick(list, Qt::Key_End);
+        else
+            list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
+        const QRect last = list->visualRect(list->model()->index(59, 0));
+        QVERIFY2(list->viewport()->rect().contains(last), qPrintable(QString::number(last.y())));
+        const QImage shown = list->viewport()->grab().toImage();
+        const QRgb empty = list->palette().color(QPalette::Base).rgb();
+        int drawn = 0;
+        for (int y = last.top(); y <= last.bottom(); ++y) {
+            for (int x = last.left(); x <= last.right(); ++x)
+                drawn += shown.pixel(x, y) != empty;
+        }
+        QVERIFY(drawn > 20);
     }
 
     void layoutKeepsTheTabStripCentred_data()
