@@ -210,22 +210,23 @@ private Q_SLOTS:
     }
 
     // A list longer than it is tall, taken to its end by the keyboard or by its scroll bar: its
-    // last entry shows whole at the bottom, drawn.
-    void longListReachesItsLastEntry_data()
+    // last entry shows whole at the bottom, drawn; a click there selects the entry under the
+    // pointer, and an entry coming back from the play list leaves that selection where it was.
+    void longListKeepsThePlayersPlace_data()
     {
         QTest::addColumn<bool>("byKey");
         QTest::newRow("End") << true;
         QTest::newRow("scroll bar at its end") << false;
     }
-    void longListReachesItsLastEntry()
+    void longListKeepsThePlayersPlace()
     {
         QFETCH(bool, byKey);
         PartitaDiProva game;
         QByteArray set;
-        for (int i = 1; i <= 60; ++i)
+        for (int i = 1; i <= 61; ++i)
             set += ticketRecord(qPrintable(QString("Schedina %1").arg(i)), {i}, {0}, {{0, 100}});
         writeBytes(game.path(), set);
-        game.fai({"tab 3", "carica"});
+        game.fai({"tab 3", "carica", "> 0"});
         auto *list = game.su<QListView>("lst_esistenti");
         QTRY_VERIFY(list->verticalScrollBar()->maximum() > 0); // laid out once events are seen
         if (byKey)
@@ -242,6 +243,12 @@ private Q_SLOTS:
                 drawn += shown.pixel(x, y) != empty;
         }
         QVERIFY(drawn > 20);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          last.center() - QPoint(0, last.height()));
+        game.fai({"< 0"});
+        const QModelIndexList selected = list->selectionModel()->selectedRows();
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(selected.first().data().toString(), "Schedina 60");
     }
 
     void layoutKeepsTheTabStripCentred_data()
