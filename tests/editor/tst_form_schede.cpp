@@ -44,6 +44,8 @@ private Q_SLOTS:
             "0:7, 1:8, 2:7, click 3, state", "lotto_num_esiste / 7 8 _ | o o");
         row("a zero found by the click, which goes back", "0:1, 1:0, click 2, state, focus",
             "lotto_num_tra_1_e_90 / 1 _ | o / focus txt_num_1");
+        row("each number opens the next box, up to the tenth", ten + "state",
+            "1 2 3 4 5 6 7 8 9 10 | o o o o o");
         row("emptying a box closes the ones after", ten + "del 5, state",
             "1 2 3 4 5 _ | o o o o o");
         row("then box 9's number is free again", ten + "del 5, 5:10, state",
