@@ -77,6 +77,9 @@ private Q_SLOTS:
              QString("click / ") + kTaken + " / asked / pos 2", set);
         riga("the viewer shows another ticket meanwhile", modify + "show:Terzo, save, pos",
              QString("click / ") + kTaken + " / asked / pos 2", set);
+        riga("a title not found after a ticket: nothing of that ticket handed over",
+             "show:Secondo, show:Nessuno, modifica, pos, name, state",
+             "click / asked / pos 2 / \"\" / -! | o", kSecondo);
         riga("gone from the set: after the last", "show:Secondo, cut 2, modifica, pos",
              "click / asked / pos 3", kPrimo + kPrimo + kSecondo);
     }
