@@ -128,6 +128,9 @@ private Q_SLOTS:
             "9990 7 -10 0 |  | B,A,C");
         row("<< gives back the costs as they are now", "carica A B C, > 1, >>, scrivi A7 B C, <<",
             "click x4", "10002 12 2 0 | B,A,C | ");
+        row("a ticket chosen for play is shown without Modifica",
+            "carica A B, > 0, dblplay 0, viewer", "click x2 / 1 2 | x2 x3 | xooxoooxooo -M",
+            "9995 5 -5 0 | B | A");
         // A set that cannot be read changes nothing.
         row("loading a folder", "carica A B C, > 0, carica:d.slott",
             "click x3 / " + QString(kFolder).replace("set", "d") + "", "9995 5 -5 0 | B,C | A");
