@@ -296,6 +296,8 @@ private Q_SLOTS:
         // on Ambo flagged 2 and on the unused sixth bet type flagged 1 do not count.
         row("none", {}, 0, 0);
         row("in file order", {"A", "B", "A", "C", "B"}, 18, 28);
+        // Records 7 and 8: two titles whose stored bytes share the index's 32-bit hash.
+        row("titles of one hash told apart", {"Schedina 143840", "Schedina 100711"}, 30, 30);
         row("after B at 2, A is found at 3", {"B", "A"}, 8, 10);
         row("after C at 4, B at 5, then round to A at 1", {"C", "B", "A"}, 10, 18);
         row("a missing entry costs 0, the search stays", {"B", "Z", "A"}, 8, 10);
@@ -310,8 +312,15 @@ private Q_SLOTS:
         QFETCH(qint64, cost);
         QFETCH(qint64, refund);
         std::vector<Schedina> schede;
-        for (const auto &[title, stake] : std::initializer_list<std::pair<const char *, qint64>>{
-                 {"A", 5}, {"B", 3}, {"A", 7}, {"C", 2}, {"B", 11}, {"H", INT64_MAX}})
+        for (const auto &[title, stake] :
+             std::initializer_list<std::pair<const char *, qint64>>{{"A", 5},
+                                                                    {"B", 3},
+                                                                    {"A", 7},
+                                                                    {"C", 2},
+                                                                    {"B", 11},
+                                                                    {"H", INT64_MAX},
+                                                                    {"Schedina 100711", 13},
+                                                                    {"Schedina 143840", 17}})
             schede.push_back(makeTicket(title, {}, {}, {{0, stake}}));
         schede[3].giocate = {1, 2, 0, 0, 0, 1};
         schede[3].puntate[1] = schede[3].puntate[5] = Currency::fromRaw(100);
