@@ -312,15 +312,15 @@ private Q_SLOTS:
         QFETCH(qint64, cost);
         QFETCH(qint64, refund);
         std::vector<Schedina> schede;
-        for (const auto &[title, stake] :
-             std::initializer_list<std::pair<const char *, qint64>>{{"A", 5},
-                                                                    {"B", 3},
-                                                                    {"A", 7},
-                                                                    {"C", 2},
-                                                                    {"B", 11},
-                                                                    {"H", INT64_MAX},
-                                                                    {"Schedina 100711", 13},
-                                                                    {"Schedina 143840", 17}})
+        const std::pair<const char *, qint64> records[] = {{"A", 5},
+                                                           {"B", 3},
+                                                           {"A", 7},
+                                                           {"C", 2},
+                                                           {"B", 11},
+                                                           {"H", INT64_MAX},
+                                                           {"Schedina 100711", 13},
+                                                           {"Schedina 143840", 17}};
+        for (const auto &[title, stake] : records)
             schede.push_back(makeTicket(title, {}, {}, {{0, stake}}));
         schede[3].giocate = {1, 2, 0, 0, 0, 1};
         schede[3].puntate[1] = schede[3].puntate[5] = Currency::fromRaw(100);
