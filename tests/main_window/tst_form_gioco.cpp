@@ -179,6 +179,8 @@ private Q_SLOTS:
             "click x3 / estratto_bari x3", "10030 0 30 33 | 7,8,9 | ");
         row("a ticket gone", "carica 7 8 9, >>, scrivi 8 9, gioca 0:7,8,9",
             "click x3 / estratto_bari x2", "10019 0 19 22 | 7,8,9 | ");
+        row("one record left for two entries: played twice", "carica 7 7, >>, scrivi 7, gioca 0:7",
+            "click x3 / estratto_bari x2", "10020 0 20 22 | 7,7 | ");
         row("the set gone", "carica 7 8 9, >>, scrivi -, gioca 0:7,8,9", "click x3",
             "9997 0 -3 0 | 7,8,9 | ");
         row("the set a folder: nothing credited, the stakes kept",
