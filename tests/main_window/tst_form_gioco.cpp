@@ -181,6 +181,10 @@ private Q_SLOTS:
             "click x3 / estratto_bari x2", "10019 0 19 22 | 7,8,9 | ");
         row("one record left for two entries: played twice", "carica 7 7, >>, scrivi 7, gioca 0:7",
             "click x3 / estratto_bari x2", "10020 0 20 22 | 7,7 | ");
+        row("each wheel's winnings shown before the next wheel's are announced",
+            "carica Vince, >>, ascolta, gioca 0:1,2 7:1",
+            "click x3 / = 0 / estratto_bari / = 0 / ambo_bari / = 0 / estratto_roma / = 125",
+            "10128 0 128 130 | Vince | ");
         row("the set gone", "carica 7 8 9, >>, scrivi -, gioca 0:7,8,9", "click x3",
             "9997 0 -3 0 | 7,8,9 | ");
         row("the set a folder: nothing credited, the stakes kept",

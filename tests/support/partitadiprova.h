@@ -71,8 +71,8 @@ struct PartitaDiProva : Finti
     // "scheda", "exit", "close" and "activate" act on those. "scrivi A B" rewrites the set
     // ("scrivi -" deletes it), "cartella", "fifo" and "enorme" put a folder, a pipe or a set too
     // big in its place, "joking" switches the sounds;
-    // "board", "message", "page", "menus" and "vista" note what is shown. The rest goes to the
-    // editor and the viewer (see compila).
+    // "board", "message", "page", "menus" and "vista" note what is shown, "ascolta" the winnings
+    // shown at each recording. The rest goes to the editor and the viewer (see compila).
     void fai(const QStringList &actions)
     {
         for (const QString &action : actions) {
@@ -151,6 +151,10 @@ struct PartitaDiProva : Finti
             else if (verb == "menus")
                 note << window.findChild<QAction *>("mnu_cmd_suoni")->text() + '/' +
                             window.findChild<QAction *>("mnu_cmd_spirito")->text();
+            else if (verb == "ascolta") // the winnings shown, noted as each recording starts
+                player.accanto = [this] {
+                    return "= " + su<QLabel>("lbl_vincita")->text();
+                };
             else if (verb == "scheda")
                 su("cmd_scheda")->click();
             else if (verb == "exit")
