@@ -244,14 +244,10 @@ private Q_SLOTS:
             list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
         const QRect last = list->visualRect(list->model()->index(59, 0));
         QVERIFY2(list->viewport()->rect().contains(last), qPrintable(QString::number(last.y())));
-        const QImage shown = list->viewport()->grab().toImage();
-        const QRgb empty = list->palette().color(QPalette::Base).rgb();
-        int drawn = 0;
-        for (int y = last.top(); y <= last.bottom(); ++y) {
-            for (int x = last.left(); x <= last.right(); ++x)
-                drawn += shown.pixel(x, y) != empty;
-        }
-        QVERIFY(drawn > 20);
+        const QImage shown = list->viewport()->grab(last).toImage();
+        QImage empty(shown.size(), shown.format());
+        empty.fill(list->palette().color(QPalette::Base));
+        QVERIFY(shown != empty);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           last.center() - QPoint(0, last.height()));
         game.fai({"< 0"});
