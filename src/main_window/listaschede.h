@@ -30,7 +30,6 @@ Q_SIGNALS:
     // A double click anywhere on the list, or Enter on its current entry.
     void DblClick();
 
-
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
