@@ -1,6 +1,7 @@
 #include "decodificatesto.h"
 
 #include "base/codepage1252.h"
+#include "base/text.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -43,11 +44,7 @@ std::size_t validi(std::string_view testo, bool &valido)
             continue;
         }
         const auto c = static_cast<unsigned char>(testo[i]);
-        const std::size_t len = c < 0x80         ? 1
-                                : (c >> 5) == 6  ? 2
-                                : (c >> 4) == 14 ? 3
-                                : (c >> 3) == 30 ? 4
-                                                 : 0;
+        const std::size_t len = utf8Length(c);
         valido = len != 0;
         char32_t cp = len == 1 ? c : c & (0x7F >> len);
         for (std::size_t k = 1; valido && k < len && i + k < testo.size(); ++k) {
@@ -57,8 +54,7 @@ std::size_t validi(std::string_view testo, bool &valido)
         }
         if (!valido || i + len > testo.size())
             return i;
-        constexpr char32_t kMinimo[] = {0, 0, 0x80, 0x800, 0x10000};
-        valido = cp >= kMinimo[len] && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+        valido = utf8Valid(cp, len);
         if (!valido)
             return i;
         i += len;

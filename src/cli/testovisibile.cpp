@@ -1,5 +1,7 @@
 #include "testovisibile.h"
 
+#include "base/text.h"
+
 #include <cstdio>
 
 namespace {
@@ -8,11 +10,7 @@ namespace {
 std::pair<char32_t, std::size_t> carattere(std::string_view testo, std::size_t i)
 {
     const auto c = static_cast<unsigned char>(testo[i]);
-    const std::size_t len = c < 0x80         ? 1
-                            : (c >> 5) == 6  ? 2
-                            : (c >> 4) == 14 ? 3
-                            : (c >> 3) == 30 ? 4
-                                             : 0;
+    const std::size_t len = utf8Length(c);
     if (len == 0 || i + len > testo.size())
         return {c, 0};
     char32_t cp = len == 1 ? c : c & (0x7F >> len);
@@ -22,10 +20,7 @@ std::pair<char32_t, std::size_t> carattere(std::string_view testo, std::size_t i
             return {c, 0};
         cp = (cp << 6) | (d & 0x3F);
     }
-    constexpr char32_t kMinimo[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < kMinimo[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return {c, 0};
-    return {cp, len};
+    return utf8Valid(cp, len) ? std::pair{cp, len} : std::pair<char32_t, std::size_t>{c, 0};
 }
 
 bool controllo(char32_t cp)

@@ -276,11 +276,18 @@ void tst_Cli::commands_data(const QStringList &commandNames)
         "{\"titolo\":\"Sì; \\\"no\\\"            \",\"costo\":\"5\"}\n"
         R"({"titolo":" È qui              ","numeri":[90,1,2,0,0,0,0,0,0,0,0],"ruote":[0,0,0,0,0,0,0,0,0,0,1,0],"costo":"3"})");
     const QString columns = "titolo,numeri,ruote,estratto,ambo,terno,quaterna,cinquina\r\n";
+    // Four bytes of UTF-8 ("?" in the set); a surrogate or an overlong "/" make it Windows-1252.
+    for (const auto &[bytes, title] :
+         {std::pair{"<xF0><x9F><x98><x80>", R"({"titolo":"X?                  "})"},
+          std::pair{"<xED><xA0><x80>", R"({"titolo":"X\u00ed\u00a0\u20ac                "})"},
+          std::pair{"<xC0><xAF>", R"({"titolo":"X\u00c0\u00af                 "})"}})
+        row(bytes, none, csv + columns + "X" + bytes + ",1,BARI,1,,,,\r\n", 0,
+            "{\"schedine\":1,\"primo_record\":1,\"ultimo_record\":1}\n", "", title);
     row("import: every bad row named, nothing written", prova,
         csv + columns +
             "A,1 2,ROMA,,1,,,\r\nB,1 0,ROMA,,1,,,\r\nA,3,BARI,1,,,,\r\nC,1,PISA,1,,,,\r\n"
             "Prova,1,BARI,1,,,,\r\nD,1,BARI,1,,\r\nE,1,BARI,x,,,,\r\n\x1B[2J,1,BARI,1,,,,\r\n"
-            "Sistema del lunedì sera 1,1,BARI,1,,,,\r\nN<NUL>,1,BARI,1,,,,\r\n\"G,1\r\n",
+            "Sistema del lunedì sera 1,1,BARI,1,,,,\r\nN<x00>,1,BARI,1,,,,\r\n\"G,1\r\n",
         2, {},
         "riga 3: Hai introdotto un numero non compreso tra 1 e 90\n"
         "riga 4: Il titolo della scheda è già esistente, cambialo.\n"
@@ -469,10 +476,12 @@ void tst_Cli::commands()
         writeBytes(setPath(), set);
     QStringList arguments =
         args.replace("FILE", setPath()).replace("DIR", m_dir->path()).split('|');
-    for (QString &argument : arguments) { // "csv:TEXT": a CSV file holding TEXT
+    for (QString &argument : arguments) { // "csv:TEXT": a CSV file holding TEXT, "<xHH>" a byte
         if (argument.startsWith("csv:")) {
-            writeBytes(m_dir->filePath("in.csv"),
-                       argument.mid(4).toUtf8().replace("<NUL>", QByteArray(1, '\0')));
+            QByteArray bytes = argument.mid(4).toUtf8();
+            for (qsizetype at; (at = bytes.indexOf("<x")) >= 0;)
+                bytes.replace(at, 5, QByteArray::fromHex(bytes.mid(at + 2, 2)));
+            writeBytes(m_dir->filePath("in.csv"), bytes);
             argument = m_dir->filePath("in.csv");
         }
     }
