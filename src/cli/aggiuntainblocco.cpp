@@ -3,8 +3,6 @@
 #include "cli/codiciuscita.h"
 #include "cli/erroredifile.h"
 
-#include <csignal>
-#include <cstdlib>
 #include <ostream>
 
 namespace {
@@ -12,58 +10,29 @@ namespace {
 // Records written in one go: a megabyte.
 constexpr std::size_t kPerScrittura = 8192 * Schedina::kDimensioneRecord;
 
-// A test stops the companion here, with records written and nothing synced, to kill or
-// interrupt it at a known point of its write.
-void sostaDiProva()
-{
-    if (std::getenv("ZAFFIRONE_SOSTA_IN_SCRITTURA"))
-        std::raise(SIGSTOP);
-}
-
 } // namespace
 
 Esito<AggiuntaInBlocco> AggiuntaInBlocco::prendi(const std::string &percorso, std::ostream &err)
 {
     auto interruzione = std::make_unique<Interruzione>();
-    InsiemeSchede insieme(percorso);
     auto blocco = BloccoInsieme::prendi(percorso);
     if (!blocco)
         return blocco.errore();
-    const auto fallita = [&](const ErroreFile &e) -> Esito<AggiuntaInBlocco> {
-        if (blocco.valore().creato())
-            ::unlink(percorso.c_str());
-        return e;
-    };
-    auto guardia =
-        GuardiaModifica::esclusiva(blocco.valore().fd(), percorso, GuardiaModifica::kAttesa);
-    if (!guardia)
-        return fallita(guardia.errore());
-    auto prima = insieme.primaDellAggiunta(blocco.valore());
-    if (!prima)
-        return fallita(prima.errore());
-    auto giornale = GiornaleRipristino::scrivi(percorso, blocco.valore().fd(), prima.valore());
-    if (!giornale)
-        return fallita(giornale.errore());
-    return AggiuntaInBlocco(std::move(interruzione), err, std::move(insieme),
-                            std::move(blocco).valore(), std::move(guardia).valore(),
-                            std::move(prima).valore(), std::move(giornale).valore());
+    auto tenuto = std::make_unique<BloccoInsieme>(std::move(blocco).valore());
+    auto versione = NuovaVersione::prepara(*tenuto);
+    if (!versione)
+        return versione.errore();
+    InsiemeSchede insieme(percorso, versione.valore().file());
+    return AggiuntaInBlocco(std::move(interruzione), err, std::move(insieme), std::move(tenuto),
+                            std::move(versione).valore());
 }
 
 AggiuntaInBlocco::AggiuntaInBlocco(std::unique_ptr<Interruzione> interruzione, std::ostream &err,
-                                   InsiemeSchede insieme, BloccoInsieme blocco,
-                                   GuardiaModifica guardia, InsiemeSchede::PrimaDellAggiunta prima,
-                                   GiornaleRipristino giornale)
+                                   InsiemeSchede insieme, std::unique_ptr<BloccoInsieme> blocco,
+                                   NuovaVersione versione)
     : m_interruzione(std::move(interruzione)), m_err(&err), m_insieme(std::move(insieme)),
-      m_blocco(std::move(blocco)), m_guardia(std::move(guardia)), m_prima(std::move(prima)),
-      m_giornale(std::move(giornale))
+      m_blocco(std::move(blocco)), m_versione(std::move(versione))
 {}
-
-// Whatever did not end in records that stand is taken back.
-AggiuntaInBlocco::~AggiuntaInBlocco()
-{
-    if (m_blocco.fd() >= 0 && m_giornale)
-        annulla();
-}
 
 bool AggiuntaInBlocco::aggiungi(const Schedina::Record &record)
 {
@@ -75,8 +44,7 @@ bool AggiuntaInBlocco::svuota()
 {
     if (m_errore)
         return false;
-    const std::uint64_t primo = InsiemeSchede::numeroPerAggiunta(m_prima.lunghezza) + m_scritte;
-    if (auto scritto = m_insieme.scriviRecord(m_attesa, primo, m_blocco); !scritto)
+    if (auto scritto = m_versione->scrivi(m_attesa, primo() + m_scritte); !scritto)
         m_errore = scritto.errore();
     m_scritte += m_attesa.size() / Schedina::kDimensioneRecord;
     m_attesa.clear();
@@ -88,17 +56,16 @@ void AggiuntaInBlocco::puntoDiControllo()
 {
     if (Interruzione::segnale() == 0)
         return;
-    if (annulla())
-        *m_err << "zaffirone-cli: interrotto: nessuna schedina scritta, il file è com'era\n";
+    m_versione.reset();
+    *m_err << "zaffirone-cli: interrotto: nessuna schedina scritta, il file è com'era\n";
     m_err->flush();
     Interruzione::termina();
 }
 
 int AggiuntaInBlocco::errore(const ErroreFile &e)
 {
-    const int codice = erroreDiFile(e, *m_err);
-    annulla();
-    return codice;
+    m_versione.reset();
+    return erroreDiFile(e, *m_err);
 }
 
 int AggiuntaInBlocco::concludi(const std::function<std::string(std::uint64_t, std::uint64_t)> &riga,
@@ -108,37 +75,23 @@ int AggiuntaInBlocco::concludi(const std::function<std::string(std::uint64_t, st
         svuota();
     if (m_errore)
         return errore(*m_errore);
-    sostaDiProva();
-    puntoDiControllo();
-    if (auto sincronizzato = m_insieme.sincronizza(m_blocco); !sincronizzato)
-        return errore(sincronizzato.errore());
-    const std::uint64_t primo = InsiemeSchede::numeroPerAggiunta(m_prima.lunghezza);
-    if (!(out << riga(primo, primo + m_scritte - 1) << '\n' && out.flush())) {
-        annulla(); // the output's failure is said by the caller
+    if (auto sincronizzata = m_versione->sincronizza(); !sincronizzata)
+        return errore(sincronizzata.errore());
+    puntoDiControllo(); // the last moment a signal takes the write back
+    const std::uint64_t ultimo = primo() + m_scritte - 1;
+    const auto sostituita = m_versione->sostituisci();
+    if (!sostituita && !m_versione->sostituita())
+        return errore(sostituita.errore());
+    const auto nelFile = [&](const char *ma) {
+        *m_err << "zaffirone-cli: le schedine sono nel file, dalla " << primo() << " alla "
+               << ultimo << ", " << ma << '\n';
         return uscita::kErrore;
+    };
+    if (!sostituita) {
+        erroreDiFile(sostituita.errore(), *m_err);
+        return nelFile("ma un'interruzione di corrente potrebbe ancora toglierle");
     }
-    if (auto confermato = m_giornale->conferma(); !confermato)
-        return errore(confermato.errore());
-    m_giornale.reset();
+    if (!(out << riga(primo(), ultimo) << '\n' && out.flush()))
+        return nelFile("ma non si è potuto dirlo");
     return uscita::kFatto;
-}
-
-bool AggiuntaInBlocco::annulla()
-{
-    if (!m_giornale)
-        return true; // already as it should stay
-    auto rimesso = m_insieme.annullaAggiunta(m_blocco, m_prima);
-    auto tolto = rimesso ? m_giornale->conferma() : Esito<Fatto>(rimesso.errore());
-    if (tolto) {
-        m_giornale.reset();
-        return true;
-    }
-    const std::uint64_t primo = InsiemeSchede::numeroPerAggiunta(m_prima.lunghezza);
-    *m_err << "zaffirone-cli: " << tolto.errore().descrizione() << '\n';
-    if (m_scritte > 0)
-        *m_err << "zaffirone-cli: il file potrebbe contenere ancora le schedine scritte, dalla "
-               << primo << " alla " << primo + m_scritte - 1
-               << ": le toglierà chi lo aprirà per primo\n";
-    m_giornale.reset();
-    return false;
 }

@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <ostream>
-#include <unistd.h>
 
 namespace {
 
@@ -28,20 +27,9 @@ Esito<bool> titleInSet(const std::string &percorso, std::string_view titolo)
     return found.valore().has_value();
 }
 
-// The ticket taken back after its number could not be printed; when even that fails, the
-// player is told which record the set may still hold.
-int takeBack(const InsiemeSchede &insieme, const BloccoInsieme &blocco,
-             const InsiemeSchede::PrimaDellAggiunta &prima, std::uint64_t numero, std::ostream &err)
-{
-    if (const auto tolta = insieme.annullaAggiunta(blocco, prima); !tolta)
-        err << "zaffirone-cli: " << testoVisibile(tolta.errore().descrizione())
-            << "\nzaffirone-cli: il file potrebbe contenere ancora la schedina " << numero << '\n';
-    return uscita::kErrore;
-}
-
 // The checked ticket appended under the set's lock, its title looked for again there: another
-// writer may have saved it meanwhile. The number is printed while the lock is held, so that a
-// number nobody could read takes its ticket back. A file the lock made goes if nothing stays.
+// writer may have saved it meanwhile. Its number is printed once the ticket is on the disk; a
+// number nobody could read leaves it there, and says so. A set not made yet is made with it.
 int appendAndPrint(const std::string &percorso, const Schedina &schedina, std::string_view titolo,
                    std::ostream &out, std::ostream &err)
 {
@@ -49,28 +37,25 @@ int appendAndPrint(const std::string &percorso, const Schedina &schedina, std::s
     if (!blocco)
         return erroreDiFile(blocco.errore(), err);
     const InsiemeSchede insieme(percorso);
-    const auto fallita = [&](int codice) {
-        if (blocco.valore().creato())
-            ::unlink(percorso.c_str());
-        return codice;
-    };
-    const auto before = insieme.primaDellAggiunta(blocco.valore());
-    const auto found = insieme.trovaPerTitolo(titolo);
-    if (!before || !found)
-        return fallita(erroreDiFile(before ? found.errore() : before.errore(), err));
+    const auto lunghezza = blocco.valore().lunghezza();
+    const auto found = insieme.trovaPerTitolo(titolo, blocco.valore());
+    if (!lunghezza || !found)
+        return erroreDiFile(lunghezza ? found.errore() : lunghezza.errore(), err);
     if (found.valore()) {
         err << Rifiuto::di(Evento::SalvaTitoloEsistente).testo << '\n';
-        return fallita(uscita::kRifiuto);
+        return uscita::kRifiuto;
     }
-    const std::uint64_t numero = InsiemeSchede::numeroPerAggiunta(before.valore().lunghezza);
+    const std::uint64_t numero = InsiemeSchede::numeroPerAggiunta(lunghezza.valore());
     if (numero > ErroreFile::kMassimoSchede)
-        return fallita(oltreIlLimite(numero, err));
+        return oltreIlLimite(numero, err);
     const auto written = insieme.aggiungi(schedina, blocco.valore());
     if (!written)
-        return fallita(erroreDiFile(written.errore(), err));
+        return erroreDiFile(written.errore(), err);
     if (out << written.valore() << '\n' && out.flush())
         return uscita::kFatto;
-    return takeBack(insieme, blocco.valore(), before.valore(), written.valore(), err);
+    err << "zaffirone-cli: la schedina è nel file come record " << written.valore()
+        << ", ma non si è potuto dirlo\n";
+    return uscita::kErrore;
 }
 
 } // namespace

@@ -26,10 +26,13 @@ Interruzione::Interruzione()
         ::sigaction(kSegnali[i], &azione, &m_prima[i]);
 }
 
+// A signal that came while the work was ending, after its last look, still ends the program.
 Interruzione::~Interruzione()
 {
     for (int i = 0; i < 3; ++i)
         ::sigaction(kSegnali[i], &m_prima[i], nullptr);
+    if (g_segnale != 0)
+        termina();
 }
 
 int Interruzione::segnale()

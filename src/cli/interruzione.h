@@ -4,7 +4,8 @@
 
 // SIGINT, SIGTERM and SIGHUP while the companion writes to a set: caught and remembered rather
 // than ending the program at once, so that the writer can put the set back first and then end
-// by the same signal. One at a time; the actions before it come back when it goes.
+// by the same signal. One at a time; the actions before it come back when it goes, and a signal
+// that came after the writer's last look ends the program then.
 class Interruzione
 {
 public:

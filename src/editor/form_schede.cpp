@@ -363,7 +363,7 @@ Esito<bool> Form_schede::scriviSottoBlocco(const Schedina &schedina) const
         return blocco.errore();
     const ModuloScheda m = moduloCompilato();
     if (!m.modifica || trimSpaces(m.titolo) != trimSpaces(m.titoloOriginale)) {
-        const auto found = insieme.trovaPerTitolo(m.titolo);
+        const auto found = insieme.trovaPerTitolo(m.titolo, blocco.valore());
         if (!found)
             return found.errore();
         if (found.valore())

@@ -1,9 +1,9 @@
 #include "bloccoinsieme.h"
 
-#include "storage/giornaleripristino.h"
-
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
+#include <memory>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <thread>
@@ -16,40 +16,46 @@ using Clock = std::chrono::steady_clock;
 // for ever; past these tries it is said.
 constexpr int kTentativi = 64;
 
-// Opens the path for writing, noting whether this open made the file.
-Esito<std::pair<DescrittoreFile, bool>> apri(const std::string &percorso, bool crea)
+Esito<Fatto> blocca(int fd, const std::string &percorso, Clock::time_point fine)
 {
-    constexpr int kFlags = O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
-    for (int tentativo = 0; tentativo < kTentativi; ++tentativo) {
-        DescrittoreFile file(::open(percorso.c_str(), kFlags));
-        if (file.fd() >= 0)
-            return std::pair{std::move(file), false};
-        if (errno != ENOENT || !crea)
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR)
             return ErroreFile(ErroreFile::Tipo::Scrittura, percorso, errno);
-        DescrittoreFile made(::open(percorso.c_str(), kFlags | O_CREAT | O_EXCL, 0666));
-        if (made.fd() >= 0)
-            return std::pair{std::move(made), true};
-        if (errno != EEXIST)
-            return ErroreFile(ErroreFile::Tipo::Scrittura, percorso, errno);
-        // The name is there and names nothing: a link to a file, or into a folder, that is
-        // missing. Otherwise someone else made the set in between: open that one.
-        struct stat link
-        {
-        };
-        if (::lstat(percorso.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
-            return ErroreFile(ErroreFile::Tipo::CollegamentoInterrotto, percorso, ENOENT);
+        if (Clock::now() >= fine)
+            return ErroreFile(ErroreFile::Tipo::InUso, percorso, EWOULDBLOCK);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    return ErroreFile(ErroreFile::Tipo::Scrittura, percorso, EBUSY);
+    return Fatto{};
 }
 
-// The locked file is still the one the path names.
-bool stessoFile(int fd, const std::string &percorso)
+bool stessoFile(const struct stat &a, const struct stat &b)
 {
-    struct stat aperto
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+bool stessoFile(const struct stat &aperto, const std::string &percorso)
+{
+    struct stat nome
     {
-    }, nome{};
-    return ::fstat(fd, &aperto) == 0 && ::stat(percorso.c_str(), &nome) == 0 &&
-           aperto.st_dev == nome.st_dev && aperto.st_ino == nome.st_ino;
+    };
+    return ::stat(percorso.c_str(), &nome) == 0 && stessoFile(aperto, nome);
+}
+
+std::string cartellaDi(const std::string &file)
+{
+    const auto barra = file.rfind('/');
+    if (barra == std::string::npos)
+        return ".";
+    return barra == 0 ? "/" : file.substr(0, barra);
+}
+
+// The folder holding file, for the set named percorso.
+Esito<DescrittoreFile> apriCartella(const std::string &file, const std::string &percorso)
+{
+    DescrittoreFile cartella(::open(cartellaDi(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (cartella.fd() < 0)
+        return ErroreFile(ErroreFile::Tipo::Scrittura, percorso, errno);
+    return cartella;
 }
 
 } // namespace
@@ -57,48 +63,80 @@ bool stessoFile(int fd, const std::string &percorso)
 Esito<BloccoInsieme> BloccoInsieme::prendi(const std::string &percorso,
                                            std::chrono::milliseconds attesa)
 {
-    return prendi(percorso, attesa, true);
-}
-
-Esito<BloccoInsieme> BloccoInsieme::prendiSeLibero(const std::string &percorso)
-{
-    return prendi(percorso, std::chrono::milliseconds(0), false);
-}
-
-Esito<BloccoInsieme> BloccoInsieme::prendi(const std::string &percorso,
-                                           std::chrono::milliseconds attesa, bool crea)
-{
     const auto fine = Clock::now() + attesa;
-    for (;;) {
-        auto aperto = apri(percorso, crea);
-        if (!aperto)
-            return aperto.errore();
-        auto [file, creato] = std::move(aperto.valore());
-        while (::flock(file.fd(), LOCK_EX | LOCK_NB) != 0) {
-            if (errno != EWOULDBLOCK && errno != EINTR)
-                return ErroreFile(ErroreFile::Tipo::Scrittura, percorso, errno);
-            if (Clock::now() >= fine) {
-                if (creato)
-                    ::unlink(percorso.c_str());
-                return ErroreFile(ErroreFile::Tipo::InUso, percorso, EWOULDBLOCK);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    for (int tentativo = 0; tentativo < kTentativi; ++tentativo) {
+        DescrittoreFile file(::open(percorso.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+        if (file.fd() < 0 && errno != ENOENT)
+            return ErroreFile(ErroreFile::Tipo::Scrittura, percorso, errno);
+        if (file.fd() < 0) {
+            // The name leads nowhere: a link to a file, or into a folder, that is missing.
+            struct stat link
+            {
+            };
+            if (::lstat(percorso.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+                return ErroreFile(ErroreFile::Tipo::CollegamentoInterrotto, percorso, ENOENT);
+            auto cartella = apriCartella(percorso, percorso);
+            if (!cartella)
+                return cartella.errore();
+            if (auto preso = blocca(cartella.valore().fd(), percorso, fine); !preso)
+                return preso.errore();
+            if (::lstat(percorso.c_str(), &link) != 0 && errno == ENOENT)
+                return BloccoInsieme(percorso, DescrittoreFile(), std::move(cartella).valore(),
+                                     percorso);
+            continue; // made meanwhile by someone else: its own lock is the one to take
         }
-        if (!stessoFile(file.fd(), percorso))
-            continue;
-        struct stat info
+        if (auto preso = blocca(file.fd(), percorso, fine); !preso)
+            return preso.errore();
+        struct stat aperto
         {
         };
-        if (::fstat(file.fd(), &info) != 0)
+        if (::fstat(file.fd(), &aperto) != 0)
             return ErroreFile(ErroreFile::Tipo::Scrittura, percorso, errno);
-        if (!S_ISREG(info.st_mode)) // a pipe or a device put in the set's place
+        if (!S_ISREG(aperto.st_mode)) // a pipe or a device put in the set's place
             return ErroreFile(ErroreFile::Tipo::Scrittura, percorso, ENODEV);
-        const auto ripristinato = GiornaleRipristino::ripristina(percorso, file.fd());
-        if (!ripristinato)
-            return ripristinato.errore();
-        if (ripristinato.valore() && !crea) // the set was the stopped write's own, and is gone
-            return ErroreFile(ErroreFile::Tipo::Apertura, percorso, ENOENT);
-        if (!ripristinato.valore())
-            return BloccoInsieme(std::move(file), creato);
+        if (!stessoFile(aperto, percorso))
+            continue;
+        // A name that cannot be followed to its end (a file open elsewhere, seen through /proc)
+        // is its own destination.
+        const std::unique_ptr<char, decltype(&std::free)> reale(
+            ::realpath(percorso.c_str(), nullptr), &std::free);
+        const std::string destinazione = reale ? reale.get() : percorso;
+        auto cartella = apriCartella(destinazione, percorso);
+        if (!cartella)
+            return cartella.errore();
+        return BloccoInsieme(percorso, std::move(file), std::move(cartella).valore(), destinazione);
     }
+    return ErroreFile(ErroreFile::Tipo::Scrittura, percorso, EBUSY);
+}
+
+Esito<std::uint64_t> BloccoInsieme::lunghezza() const
+{
+    struct stat info
+    {
+    };
+    if (nuovo())
+        return std::uint64_t(0);
+    if (::fstat(fd(), &info) != 0)
+        return ErroreFile(ErroreFile::Tipo::Scrittura, m_percorso, errno);
+    return std::uint64_t(info.st_size);
+}
+
+Esito<Fatto> BloccoInsieme::controllaPosto() const
+{
+    struct stat aperto
+    {
+    };
+    if (nuovo()) {
+        if (::lstat(m_percorso.c_str(), &aperto) == 0)
+            return ErroreFile(ErroreFile::Tipo::Spostato, m_percorso, EEXIST);
+        return Fatto{};
+    }
+    if (::fstat(fd(), &aperto) != 0)
+        return ErroreFile(ErroreFile::Tipo::Scrittura, m_percorso, errno);
+    if (aperto.st_nlink == 0 || !stessoFile(aperto, m_percorso) ||
+        !stessoFile(aperto, m_destinazione))
+        return ErroreFile(ErroreFile::Tipo::Spostato, m_percorso, 0);
+    if (aperto.st_nlink > 1)
+        return ErroreFile(ErroreFile::Tipo::AltriNomi, m_percorso, 0, aperto.st_nlink - 1);
+    return Fatto{};
 }

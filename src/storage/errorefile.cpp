@@ -50,6 +50,16 @@ std::string ErroreFile::motivo() const
         return "è in uso da un altro programma";
     if (m_tipo == Tipo::CollegamentoInterrotto)
         return "è un collegamento simbolico a un file o a una cartella che non esiste";
+    if (m_tipo == Tipo::Spostato)
+        return "nel frattempo un altro programma l'ha spostato, eliminato o creato";
+    if (m_tipo == Tipo::AltriNomi)
+        return (m_record == 1 ? std::string("ha anche un altro nome (un collegamento fisico), che "
+                                            "resterebbe")
+                              : "ha anche altri " + std::to_string(m_record) +
+                                    " nomi (collegamenti fisici), che resterebbero") +
+               " al file di prima: copialo in un file tutto suo e riprova";
+    if (m_tipo == Tipo::AltroProprietario)
+        return "appartiene a un altro utente";
     if (m_codice == 0)
         return "il trasferimento dei dati si è interrotto";
     for (const Reason &reason : kReasons) {
@@ -77,6 +87,9 @@ std::string ErroreFile::descrizione() const
     case Tipo::Scrittura:
     case Tipo::InUso:
     case Tipo::CollegamentoInterrotto:
+    case Tipo::Spostato:
+    case Tipo::AltriNomi:
+    case Tipo::AltroProprietario:
         azione = "Impossibile scrivere il file \"";
         break;
     case Tipo::Eliminazione:

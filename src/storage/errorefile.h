@@ -20,8 +20,11 @@ public:
         Eliminazione,
         RecordInesistente,
         TroppoGrande,
-        InUso,                 // another writer held the set past the wait
-        CollegamentoInterrotto // a symbolic link to a file, or into a folder, that is missing
+        InUso,                  // another writer held the set past the wait
+        CollegamentoInterrotto, // a symbolic link to a file, or into a folder, that is missing
+        Spostato,               // moved, deleted or made by another program during a write
+        AltriNomi,        // hard links, which a new version would leave behind (record: how many)
+        AltroProprietario // another user's set, which a new version would make ours
     };
 
     // codice is the system's errno; 0 for a transfer that moved fewer bytes than asked.

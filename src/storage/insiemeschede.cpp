@@ -2,15 +2,13 @@
 
 #include "base/codepage1252.h"
 #include "base/text.h"
-#include "storage/guardiamodifica.h"
+#include "storage/nuovaversione.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -19,18 +17,6 @@ namespace {
 constexpr std::uint64_t kRecord = Schedina::kDimensioneRecord;
 // Reported when the path names something other than a plain file (a pipe, a device...).
 constexpr int kNonRegolare = ENODEV;
-
-std::uint64_t posizioneDi(std::uint64_t k)
-{
-    return (k - 1) * kRecord;
-}
-
-// Record numbers whose offset a file can have: from 1 up to where off_t ends.
-bool recordValido(std::uint64_t k)
-{
-    constexpr std::uint64_t kUltimo = (std::uint64_t(INT64_MAX) - kRecord) / kRecord + 1;
-    return k >= 1 && k <= kUltimo;
-}
 
 Esito<std::uint64_t> dimensioneFile(int fd, const std::string &percorso)
 {
@@ -68,13 +54,17 @@ InsiemeSchede::InsiemeSchede(std::string percorso, Apertura apertura)
     : m_percorso(std::move(percorso)), m_apertura(apertura)
 {}
 
-Esito<DescrittoreFile> InsiemeSchede::apri(int opzioni) const
+InsiemeSchede::InsiemeSchede(std::string percorso, const DescrittoreFile &aperto)
+    : m_percorso(std::move(percorso)), m_apertura(Apertura::SoloSeEsiste), m_aperto(aperto.fd())
+{}
+
+Esito<DescrittoreFile> InsiemeSchede::apri() const
 {
     // Non-blocking, so that a pipe put in place of a set cannot hang the game at open.
-    opzioni |= O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
-    if (m_apertura == Apertura::CreaSeManca || (opzioni & O_ACCMODE) != O_RDONLY)
-        opzioni |= O_CREAT;
-    DescrittoreFile file(::open(m_percorso.c_str(), opzioni, 0666));
+    const int opzioni = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY |
+                        (m_apertura == Apertura::CreaSeManca ? O_CREAT : 0);
+    DescrittoreFile file(m_aperto >= 0 ? ::fcntl(m_aperto, F_DUPFD_CLOEXEC, 0)
+                                       : ::open(m_percorso.c_str(), opzioni, 0666));
     if (file.fd() < 0)
         return ErroreFile(ErroreFile::Tipo::Apertura, m_percorso, errno);
     struct stat stato
@@ -91,64 +81,21 @@ Esito<DescrittoreFile> InsiemeSchede::apri(int opzioni) const
 
 Esito<InsiemeSchede::Lettura> InsiemeSchede::apriInLettura() const
 {
-    // Each turn round follows a stopped write put back; writers stopping again and again cannot
-    // keep a reader going for ever.
-    for (int volta = 0; volta < 64; ++volta) {
-        auto file = apri(O_RDONLY);
-        if (!file)
-            return file.errore();
-        const auto lunghezza = lunghezzaVisibile(file.valore().fd());
-        if (!lunghezza)
-            return lunghezza.errore();
-        if (lunghezza.valore()) // else put back, perhaps deleted: opened anew
-            return Lettura{std::move(file).valore(), *lunghezza.valore()};
-    }
-    return ErroreFile(ErroreFile::Tipo::InUso, m_percorso, EWOULDBLOCK);
-}
-
-// The length a reader may read up to: the set's own when no writer is changing it and no journal
-// is there; the length before the write when a journal says a write of many records is at work or
-// was stopped. A stopped one is put back when no writer holds the set and this reader may write:
-// nothing is then given, and the set is to be opened again. A writer changing a single record is
-// waited for.
-Esito<std::optional<std::uint64_t>> InsiemeSchede::lunghezzaVisibile(int fd) const
-{
-    using Clock = std::chrono::steady_clock;
-    const auto fine = Clock::now() + GuardiaModifica::kAttesa;
-    const auto prima = [](const GiornaleRipristino::Stato &stato) {
-        return std::optional<std::uint64_t>(stato.creato ? 0 : stato.lunghezza);
-    };
-    for (;;) {
-        if (auto guardia = GuardiaModifica::condivisa(fd)) {
-            const auto byte = dimensioneFile(fd, m_percorso);
-            const auto giornale = GiornaleRipristino::leggi(m_percorso, fd);
-            guardia.reset();
-            if (!byte || !giornale)
-                return byte ? giornale.errore() : byte.errore();
-            if (!giornale.valore())
-                return std::optional(byte.valore());
-            if (const auto preso = BloccoInsieme::prendiSeLibero(m_percorso);
-                preso || preso.errore().codice() == ENOENT)
-                return std::optional<std::uint64_t>(); // put back, or the path names nothing
-            return prima(*giornale.valore());
-        }
-        const auto giornale = GiornaleRipristino::leggi(m_percorso, fd);
-        if (!giornale)
-            return giornale.errore();
-        if (giornale.valore())
-            return prima(*giornale.valore());
-        if (Clock::now() >= fine)
-            return ErroreFile(ErroreFile::Tipo::InUso, m_percorso, EWOULDBLOCK);
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
-    }
+    auto file = apri();
+    if (!file)
+        return file.errore();
+    const auto lunghezza = dimensioneFile(file.valore().fd(), m_percorso);
+    if (!lunghezza)
+        return lunghezza.errore();
+    return Lettura{std::move(file).valore(), lunghezza.valore()};
 }
 
 Esito<std::uint64_t> InsiemeSchede::leggiBlocco(const DescrittoreFile &file, std::uint64_t primo,
                                                 std::uint64_t quanti,
                                                 VettoreGrande<unsigned char> &blocco) const
 {
-    const auto [letti, errore] =
-        trasferisciTutto(::pread, file.fd(), blocco.data(), quanti * kRecord, posizioneDi(primo));
+    const auto [letti, errore] = trasferisciTutto(::pread, file.fd(), blocco.data(),
+                                                  quanti * kRecord, (primo - 1) * kRecord);
     if (errore != 0)
         return ErroreFile(ErroreFile::Tipo::Lettura, m_percorso, errore);
     return letti / kRecord;
@@ -213,10 +160,11 @@ InsiemeSchede::leggiUnoAUno(const std::vector<std::uint64_t> &ordinati) const
     lette.reserve(ordinati.size());
     Schedina::Record record{};
     for (const std::uint64_t k : ordinati) {
-        const auto [letti, errore] = !recordValido(k) || k > aperto.valore().lunghezza / kRecord
+        const auto posizione = Schedina::posizione(k);
+        const auto [letti, errore] = !posizione || k > aperto.valore().lunghezza / kRecord
                                          ? std::pair<std::size_t, int>{0, 0}
                                          : trasferisciTutto(::pread, aperto.valore().file.fd(),
-                                                            record.data(), kRecord, posizioneDi(k));
+                                                            record.data(), kRecord, *posizione);
         if (errore != 0)
             return ErroreFile(ErroreFile::Tipo::Lettura, m_percorso, errore);
         if (letti < kRecord)
@@ -267,12 +215,20 @@ Esito<std::optional<std::uint64_t>> InsiemeSchede::trovaPerTitolo(std::string_vi
     const auto cercato = CodePage1252::encodeExactly(trimSpaces(titolo));
     if (!cercato) {
         // No stored title can hold this text; the file is still opened as every scan opens it.
-        auto file = apri(O_RDONLY);
+        auto file = apri();
         if (!file)
             return file.errore();
         return std::optional<std::uint64_t>{};
     }
     return trovaPrimo([&](std::string_view stored) { return trimSpaces(stored) == *cercato; });
+}
+
+Esito<std::optional<std::uint64_t>> InsiemeSchede::trovaPerTitolo(std::string_view titolo,
+                                                                  const BloccoInsieme &blocco) const
+{
+    if (blocco.nuovo())
+        return std::optional<std::uint64_t>{};
+    return InsiemeSchede(m_percorso, Apertura::SoloSeEsiste).trovaPerTitolo(titolo);
 }
 
 Esito<std::optional<std::uint64_t>> InsiemeSchede::trovaPerVoce(std::string_view voce) const
@@ -316,25 +272,18 @@ Esito<std::uint64_t> InsiemeSchede::aggiungi(const Schedina &schedina) const
     const auto blocco = BloccoInsieme::prendi(m_percorso);
     if (!blocco)
         return blocco.errore();
-    auto scritto = aggiungi(schedina, blocco.valore());
-    if (!scritto && blocco.valore().creato())
-        ::unlink(m_percorso.c_str()); // a failed first write leaves no empty file behind
-    return scritto;
+    return aggiungi(schedina, blocco.valore());
 }
 
 Esito<std::uint64_t> InsiemeSchede::aggiungi(const Schedina &schedina,
                                              const BloccoInsieme &blocco) const
 {
-    std::uint64_t scritto = 0;
-    auto esito = scriviSchedina(blocco.fd(), 0, schedina, true, &scritto);
-    if (!esito)
-        return esito.errore();
-    return scritto;
+    return scriviSchedina(blocco, 0, schedina);
 }
 
 Esito<Fatto> InsiemeSchede::sovrascrivi(std::uint64_t k, const Schedina &schedina) const
 {
-    if (!recordValido(k))
+    if (!Schedina::posizione(k))
         return ErroreFile(ErroreFile::Tipo::RecordInesistente, m_percorso, 0, k);
     const auto blocco = BloccoInsieme::prendi(m_percorso);
     if (!blocco)
@@ -345,71 +294,49 @@ Esito<Fatto> InsiemeSchede::sovrascrivi(std::uint64_t k, const Schedina &schedin
 Esito<Fatto> InsiemeSchede::sovrascrivi(std::uint64_t k, const Schedina &schedina,
                                         const BloccoInsieme &blocco) const
 {
-    if (!recordValido(k))
+    if (!Schedina::posizione(k))
         return ErroreFile(ErroreFile::Tipo::RecordInesistente, m_percorso, 0, k);
-    return scriviSchedina(blocco.fd(), k, schedina, false, nullptr);
+    const auto scritto = scriviSchedina(blocco, k, schedina);
+    if (!scritto)
+        return scritto.errore();
+    return Fatto{};
 }
 
-Esito<InsiemeSchede::PrimaDellAggiunta>
-InsiemeSchede::primaDellAggiunta(const BloccoInsieme &blocco) const
+// Writes one whole record, as number k or for 0 where an append goes, and makes sure it reached
+// the disk. A set not made yet is made whole by a new version that holds the record. An existing
+// one is written in place, in one write; when anything fails, the bytes it may have changed are
+// put back and a file it made longer is cut back to its old length, so no half-written record
+// is left to be read as a ticket. The record's number.
+Esito<std::uint64_t> InsiemeSchede::scriviSchedina(const BloccoInsieme &blocco, std::uint64_t k,
+                                                   const Schedina &schedina) const
 {
-    const auto byte = dimensioneFile(blocco.fd(), m_percorso);
-    if (!byte)
-        return byte.errore();
-    PrimaDellAggiunta prima{
-        byte.valore(), posizioneDi(numeroPerAggiunta(byte.valore())), {}, blocco.creato()};
-    if (prima.inizioCoda < prima.lunghezza) {
-        prima.coda.resize(prima.lunghezza - prima.inizioCoda);
-        const auto [letti, errore] = trasferisciTutto(::pread, blocco.fd(), prima.coda.data(),
-                                                      prima.coda.size(), prima.inizioCoda);
-        if (errore != 0 || letti != prima.coda.size())
-            return ErroreFile(ErroreFile::Tipo::Lettura, m_percorso, errore);
+    const Schedina::Record record = schedina.codifica();
+    if (blocco.nuovo()) {
+        k = k == 0 ? numeroPerAggiunta(0) : k;
+        auto versione = NuovaVersione::prepara(blocco);
+        if (!versione)
+            return versione.errore();
+        auto fatto = versione.valore().scrivi(
+            std::string_view(reinterpret_cast<const char *>(record.data()), kRecord), k);
+        if (fatto)
+            fatto = versione.valore().sincronizza();
+        if (fatto)
+            fatto = versione.valore().sostituisci();
+        // Once in place the set holds it, even if its folder could not be synced.
+        if (!fatto && !versione.valore().sostituita())
+            return fatto.errore();
+        return k;
     }
-    return prima;
-}
-
-Esito<Fatto> InsiemeSchede::annullaAggiunta(const BloccoInsieme &blocco,
-                                            const PrimaDellAggiunta &prima) const
-{
-    return GiornaleRipristino::rimetti(m_percorso, blocco.fd(), prima);
-}
-
-Esito<Fatto> InsiemeSchede::scriviRecord(std::string_view record, std::uint64_t primo,
-                                         const BloccoInsieme &blocco) const
-{
-    const std::uint64_t ultimo = primo + record.size() / kRecord;
-    if (!recordValido(primo) || !recordValido(ultimo))
-        return ErroreFile(ErroreFile::Tipo::Scrittura, m_percorso, EFBIG);
-    const auto [scritti, problema] =
-        trasferisciTutto(::pwrite, blocco.fd(), record.data(), record.size(), posizioneDi(primo));
-    if (problema != 0 || scritti != record.size())
-        return ErroreFile(ErroreFile::Tipo::Scrittura, m_percorso, problema);
-    return Fatto{};
-}
-
-Esito<Fatto> InsiemeSchede::sincronizza(const BloccoInsieme &blocco) const
-{
-    if (::fdatasync(blocco.fd()) != 0)
-        return ErroreFile(ErroreFile::Tipo::Scrittura, m_percorso, errno);
-    return Fatto{};
-}
-
-// Writes one whole record and makes sure it reached the disk. When anything fails, the bytes
-// it may have changed are put back and a file it made longer is cut back to its old length, so
-// no half-written record is ever left to be read as a ticket; readers wait for it meanwhile.
-Esito<Fatto> InsiemeSchede::scriviSchedina(int fd, std::uint64_t k, const Schedina &schedina,
-                                           bool allaFine, std::uint64_t *scritto) const
-{
-    const auto guardia = GuardiaModifica::esclusiva(fd, m_percorso, GuardiaModifica::kAttesa);
-    if (!guardia)
-        return guardia.errore();
+    const int fd = blocco.fd();
     const auto byte = dimensioneFile(fd, m_percorso);
     if (!byte)
         return byte.errore();
     const std::uint64_t lunghezzaPrima = byte.valore();
-    if (allaFine)
-        k = numeroPerAggiunta(lunghezzaPrima);
-    const std::uint64_t posizione = posizioneDi(k);
+    k = k == 0 ? numeroPerAggiunta(lunghezzaPrima) : k;
+    const auto inizio = Schedina::posizione(k);
+    if (!inizio)
+        return ErroreFile(ErroreFile::Tipo::Scrittura, m_percorso, EFBIG);
+    const std::uint64_t posizione = *inizio;
 
     Schedina::Record precedente{};
     const std::size_t salvati =
@@ -420,15 +347,11 @@ Esito<Fatto> InsiemeSchede::scriviSchedina(int fd, std::uint64_t k, const Schedi
         trasferisciTutto(::pread, fd, precedente.data(), salvati, posizione).first != salvati)
         return ErroreFile(ErroreFile::Tipo::Lettura, m_percorso, errno);
 
-    const Schedina::Record record = schedina.codifica();
     auto [scritti, problema] = trasferisciTutto(::pwrite, fd, record.data(), kRecord, posizione);
     if (problema == 0 && scritti == kRecord && ::fdatasync(fd) != 0)
         problema = errno;
-    if (problema == 0 && scritti == kRecord) {
-        if (scritto)
-            *scritto = k;
-        return Fatto{};
-    }
+    if (problema == 0 && scritti == kRecord)
+        return k;
     if (salvati > 0)
         trasferisciTutto(::pwrite, fd, precedente.data(), salvati, posizione);
     if (auto adesso = dimensioneFile(fd, m_percorso); adesso && adesso.valore() > lunghezzaPrima) {

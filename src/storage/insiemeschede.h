@@ -4,7 +4,6 @@
 #include "storage/bloccoinsieme.h"
 #include "storage/descrittorefile.h"
 #include "storage/esito.h"
-#include "storage/giornaleripristino.h"
 #include "storage/schedina.h"
 
 #include <algorithm>
@@ -16,9 +15,9 @@
 #include <vector>
 
 // One set file of 126-byte ticket records, numbered from 1. Every operation opens the file,
-// does its work and closes it again; nothing stays open between two operations. A reader sees
-// the set as its last finished write left it: while a write of many records is at work, or
-// after one was stopped half-way, the set as it was before that write (see GiornaleRipristino).
+// does its work and closes it again; nothing stays open between two operations. Readers only
+// read: a write of many records never touches the set until its new version takes the set's
+// place whole (see NuovaVersione), and one record is written in one step.
 class InsiemeSchede
 {
 public:
@@ -33,6 +32,9 @@ public:
     static constexpr std::uint64_t kRecordPerBlocco = 8192;
 
     explicit InsiemeSchede(std::string percorso, Apertura apertura = Apertura::CreaSeManca);
+    // The set as its writer has it open (the new version it is making), named by percorso in
+    // what it says; the file must stay open while this is used.
+    InsiemeSchede(std::string percorso, const DescrittoreFile &aperto);
 
     const std::string &percorso() const { return m_percorso; }
 
@@ -50,29 +52,22 @@ public:
 
     // The first record whose title, trimmed, equals the trimmed text (case-sensitive).
     Esito<std::optional<std::uint64_t>> trovaPerTitolo(std::string_view titolo) const;
+    // The same under a writer's hold, the set never made by looking: nothing for a set not made
+    // yet.
+    Esito<std::optional<std::uint64_t>> trovaPerTitolo(std::string_view titolo,
+                                                       const BloccoInsieme &blocco) const;
     // The first record whose stored 20 characters equal a list entry exactly.
     Esito<std::optional<std::uint64_t>> trovaPerVoce(std::string_view voce) const;
 
     // Writes as record number length / 126 + 1, rounded to the nearest whole number with halves
     // to the even one: right after the last whole record unless a long tail rounds it further.
-    // Each write holds the set's lock for itself, unless given one already held.
+    // Each write holds the set's lock for itself, unless given one already held. A set not made
+    // yet is made whole with its record, never left empty.
     Esito<std::uint64_t> aggiungi(const Schedina &schedina) const;
     Esito<std::uint64_t> aggiungi(const Schedina &schedina, const BloccoInsieme &blocco) const;
     Esito<Fatto> sovrascrivi(std::uint64_t k, const Schedina &schedina) const;
     Esito<Fatto> sovrascrivi(std::uint64_t k, const Schedina &schedina,
                              const BloccoInsieme &blocco) const;
-    // The file as an append under the lock will find it: its length, and the tail the append
-    // will write over; with it annullaAggiunta takes the append back, the file byte for byte as
-    // it was, or gone if the lock's open made it.
-    using PrimaDellAggiunta = GiornaleRipristino::Stato;
-    Esito<PrimaDellAggiunta> primaDellAggiunta(const BloccoInsieme &blocco) const;
-    Esito<Fatto> annullaAggiunta(const BloccoInsieme &blocco, const PrimaDellAggiunta &prima) const;
-    // Whole encoded records written as record primo and on, under the lock, by a writer that
-    // holds the set's GuardiaModifica and has its journal on the disk: nothing is synced or
-    // taken back here.
-    Esito<Fatto> scriviRecord(std::string_view record, std::uint64_t primo,
-                              const BloccoInsieme &blocco) const;
-    Esito<Fatto> sincronizza(const BloccoInsieme &blocco) const;
 
     // Deletes the whole set file, once no other writer is at work on it.
     Esito<Fatto> elimina() const;
@@ -87,27 +82,27 @@ public:
     Esito<std::uint64_t> scorri(Visitor &&visit) const;
 
 private:
-    // The set open for reading, and its length as a reader is to see it.
+    // The set open for reading, and its length.
     struct Lettura
     {
         DescrittoreFile file;
         std::uint64_t lunghezza = 0;
     };
-    Esito<DescrittoreFile> apri(int flags) const;
+    Esito<DescrittoreFile> apri() const;
     Esito<Lettura> apriInLettura() const;
-    Esito<std::optional<std::uint64_t>> lunghezzaVisibile(int fd) const;
     Esito<std::uint64_t> leggiBlocco(const DescrittoreFile &file, std::uint64_t primo,
                                      std::uint64_t quanti,
                                      VettoreGrande<unsigned char> &blocco) const;
     Esito<std::vector<Schedina>> leggiUnoAUno(const std::vector<std::uint64_t> &ordinati) const;
     Esito<std::vector<Schedina>> leggiScorrendo(const std::vector<std::uint64_t> &ordinati) const;
-    Esito<Fatto> scriviSchedina(int fd, std::uint64_t k, const Schedina &schedina, bool allaFine,
-                                std::uint64_t *scritto) const;
+    Esito<std::uint64_t> scriviSchedina(const BloccoInsieme &blocco, std::uint64_t k,
+                                        const Schedina &schedina) const;
     template <typename Predicate>
     Esito<std::optional<std::uint64_t>> trovaPrimo(Predicate &&matches) const;
 
     std::string m_percorso;
     Apertura m_apertura;
+    int m_aperto = -1;
 };
 
 template <typename Visitor>

@@ -70,6 +70,15 @@ void Schedina::impostaTitolo(std::string_view utf8)
     std::copy(bytes.begin(), bytes.end(), titolo.begin());
 }
 
+std::optional<std::uint64_t> Schedina::posizione(std::uint64_t k)
+{
+    constexpr std::uint64_t kUltimo =
+        (std::uint64_t(INT64_MAX) - kDimensioneRecord) / kDimensioneRecord + 1;
+    if (k < 1 || k > kUltimo)
+        return std::nullopt;
+    return (k - 1) * kDimensioneRecord;
+}
+
 std::optional<Currency> Schedina::costo() const
 {
     return sommaDellePuntate([this](std::size_t g) { return giocate[g]; },

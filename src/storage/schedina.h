@@ -37,6 +37,10 @@ struct Schedina
     // The same for a record as the set file holds it, without decoding the rest of it.
     static std::optional<Currency> costoDelRecord(const unsigned char *record);
 
+    // Where record k (numbered from 1) begins in a set file; nothing for a number no file can
+    // have, its offset beyond what the system's file offsets reach.
+    static std::optional<std::uint64_t> posizione(std::uint64_t k);
+
     Record codifica() const;
     static Schedina decodifica(const unsigned char *record);
 

@@ -1,7 +1,7 @@
 #include "base/codepage1252.h"
 #include "storage/cacheinsieme.h"
-#include "storage/guardiamodifica.h"
 #include "storage/insiemeschede.h"
+#include "storage/nuovaversione.h"
 #include "support/childprocess.h"
 #include "support/setfiles.h"
 
@@ -162,69 +162,126 @@ private Q_SLOTS:
         QCOMPARE(readBytes(path()), expected.replace(offset, 126, bytesOf(kNuova)));
         QCOMPARE(set.trovaPerTitolo("Nuova").valore(), std::optional(written));
     }
-    void aStoppedWriteIsPutBack_data()
+    void aNewVersion_data()
     {
-        QTest::addColumn<QByteArray>("before"); // null: no set
-        QTest::addColumn<QString>("journal");   // "whole", "cut short", "another file's"
-        QTest::addColumn<QString>("then");      // who comes next, and what holds the set
-        QTest::addColumn<bool>("putBack");
-        const QByteArray set = recordWithTitle("Uno") + recordWithTitle("Due") + "Coda";
-        auto row = [&](const char *name, const QByteArray &before, const char *journal,
-                       const char *then, bool putBack) {
-            QTest::newRow(name) << before << journal << then << putBack;
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QString>("meanwhile"); // what the world does while the version is made
+        QTest::addColumn<bool>("replace");
+        QTest::addColumn<int>("refused"); // the error's kind, -1 for none
+        auto row = [](const char *name, bool exists, const char *meanwhile, bool replace,
+                      int refused = -1) {
+            QTest::newRow(name) << exists << meanwhile << replace << refused;
         };
-        row("stopped half-way, then read", set, "whole", "reader", true);
-        row("stopped half-way, then written", set, "whole", "writer", true);
-        row("read while another writer holds the set", set, "whole", "reader, locked", false);
-        row("read while the writer changes it", set, "whole", "reader, changing", false);
-        row("a set the stopped write made, then read", {}, "whole", "reader", true);
-        row("a journal cut short: the set was never touched", set, "cut short", "writer", true);
-        row("another file's journal is no one's", set, "another file's", "writer", false);
+        using T = ErroreFile::Tipo;
+        row("unseen, then in the set's place, its permissions kept", true, "", true);
+        row("dropped: the set as it was, nothing beside it", true, "", false);
+        row("a new set is made whole", false, "", true);
+        row("a new set dropped: no file", false, "", false);
+        row("a new set made meanwhile by another program is left alone", false, "made", true,
+            int(T::Spostato));
+        row("renamed meanwhile: the renamed set as it was", true, "renamed", true,
+            int(T::Spostato));
+        row("deleted meanwhile", true, "deleted", true, int(T::Spostato));
+        row("a second name made meanwhile keeps the set whole", true, "linked", true,
+            int(T::AltriNomi));
+        row("a set with a second name is refused at once", true, "linked before", true,
+            int(T::AltriNomi));
+        row("through a symbolic link, the file it leads to", true, "through a link", true);
+        row("what a stopped write left is removed, another user's not", true, "left", true);
+        row("another user's set is not made ours", true, "another user", true,
+            int(T::AltroProprietario));
     }
-    // A write of many records stopped after its journal and part of its records: readers see
-    // the set as it was; the next writer, or a reader when no writer holds the set, puts it back
-    // byte for byte (or deletes the set the write made) and removes the journal.
-    void aStoppedWriteIsPutBack()
+    // Records written to a new version of the set, which takes the set's place whole or not at
+    // all, whatever another program does to the set meanwhile.
+    void aNewVersion()
     {
-        QFETCH(QByteArray, before);
-        QFETCH(QString, journal);
-        QFETCH(QString, then);
-        QFETCH(bool, putBack);
-        if (!before.isNull())
+        QFETCH(bool, exists);
+        QFETCH(QString, meanwhile);
+        QFETCH(bool, replace);
+        QFETCH(int, refused);
+        const QByteArray before = exists ? recordWithTitle("Uno") + "Coda" : QByteArray();
+        const QByteArray records = recordWithTitle("Due") + recordWithTitle("Tre");
+        const QByteArray after = (exists ? recordWithTitle("Uno") : QByteArray()) + records;
+        const QString other = m_dir->filePath(QStringLiteral("altro.slott"));
+        const auto bytesAt = [](const QString &file) {
+            return QFileInfo::exists(file) ? readBytes(file) : QByteArray();
+        };
+        if (exists) {
             writeBytes(path(), before);
-        const InsiemeSchede set(toStd(path()), InsiemeSchede::Apertura::SoloSeEsiste);
-        const std::string name = GiornaleRipristino::percorsoPer(toStd(path()));
-        {
-            const auto held = BloccoInsieme::prendi(toStd(path()));
-            const auto prima = set.primaDellAggiunta(held.valore());
-            QFile other(m_dir->filePath("altro"));
-            QVERIFY(other.open(QIODevice::ReadWrite));
-            const int fd = journal == "another file's" ? other.handle() : held.valore().fd();
-            QVERIFY(GiornaleRipristino::scrivi(toStd(path()), fd, prima.valore()).ok());
-            if (journal == "cut short")
-                QVERIFY(QFile(QString::fromStdString(name)).resize(40));
-            else
-                QVERIFY(set.scriviRecord(std::string(3 * 126, 'x'), 3, held.valore()).ok());
+            QCOMPARE(::chmod(toStd(path()).c_str(), 0640), 0);
         }
-        const QByteArray stopped = readBytes(path());
-        QFile holder(path()); // another writer, or a writer changing the set's bytes
-        QVERIFY(holder.open(QIODevice::ReadWrite));
-        if (then == "reader, locked")
-            QCOMPARE(::flock(holder.handle(), LOCK_EX), 0);
-        std::optional<Esito<GuardiaModifica>> changing;
-        if (then == "reader, changing")
-            changing.emplace(GuardiaModifica::esclusiva(holder.handle(), toStd(path()),
-                                                        GuardiaModifica::kAttesa));
-        const auto count = then.startsWith("reader") ? set.conta() : Esito<std::uint64_t>(0);
-        const auto writer = then == "writer" ? BloccoInsieme::prendi(toStd(path()))
-                                             : BloccoInsieme::prendiSeLibero("");
-        if (then.startsWith("reader") && !before.isNull())
-            QCOMPARE(count.valore(), quint64(before.size() / 126));
-        QCOMPARE(then == "writer", writer.ok());
-        QCOMPARE(QFileInfo::exists(path()), !before.isNull() || !putBack);
-        QCOMPARE(QFileInfo::exists(path()) ? readBytes(path()) : QByteArray(),
-                 putBack ? before : stopped);
-        QCOMPARE(QFileInfo::exists(QString::fromStdString(name)), !putBack && then != "writer");
+        std::string name = toStd(path());
+        const QString left = m_dir->filePath(".set.slott.zaffirone-0123456789abcdef");
+        if (meanwhile == "through a link") {
+            name = toStd(other);
+            QVERIFY(QFile::link(path(), other));
+        } else if (meanwhile == "linked before") {
+            QCOMPARE(::link(toStd(path()).c_str(), toStd(other).c_str()), 0);
+        } else if (meanwhile == "left") { // ours, and a file of the same name that is not
+            writeBytes(left, "x");
+            writeBytes(left + "0", "x");
+            QCOMPARE(::chown(toStd(left + "0").c_str(), 65534, 65534), 0);
+        } else if (meanwhile == "another user") {
+            QCOMPARE(::chmod(toStd(m_dir->path()).c_str(), 0777), 0);
+            QCOMPARE(::chmod(toStd(path()).c_str(), 0666), 0);
+            const auto kind = runInChild({std::nullopt, true}, [&] {
+                const auto held = BloccoInsieme::prendi(name);
+                const auto version = NuovaVersione::prepara(held.valore());
+                return version ? -1 : int(version.errore().tipo());
+            });
+            QCOMPARE(kind, std::optional(refused));
+            QCOMPARE(readBytes(path()), before);
+            return;
+        }
+        std::optional<Esito<Fatto>> done;
+        {
+            const auto held = BloccoInsieme::prendi(name);
+            auto version = NuovaVersione::prepara(held.valore());
+            done.emplace(version ? Esito<Fatto>(Fatto{}) : version.errore());
+            if (version) {
+                const std::uint64_t first =
+                    InsiemeSchede::numeroPerAggiunta(version.valore().lunghezzaPrima());
+                QVERIFY(version.valore().scrivi(records.toStdString(), first).ok());
+                QVERIFY(version.valore().sincronizza().ok());
+                QCOMPARE(bytesAt(path()), before); // unseen while it is made
+                if (meanwhile == "made")
+                    writeBytes(path(), "altro");
+                else if (meanwhile == "renamed")
+                    QVERIFY(QFile::rename(path(), other));
+                else if (meanwhile == "deleted")
+                    QVERIFY(QFile::remove(path()));
+                else if (meanwhile == "linked")
+                    QCOMPARE(::link(toStd(path()).c_str(), toStd(other).c_str()), 0);
+                if (replace)
+                    done.emplace(version.valore().sostituisci());
+            }
+        }
+        QCOMPARE(done->ok() ? -1 : int(done->errore().tipo()), refused);
+        const bool replaced = replace && refused < 0;
+        const QMap<QString, QByteArray> expected = {{"", replaced ? after : before},
+                                                    {"made", "altro"},
+                                                    {"renamed", {}},
+                                                    {"deleted", {}},
+                                                    {"through a link", after}};
+        QCOMPARE(bytesAt(path()), expected.value(meanwhile, replaced ? after : before));
+        if (meanwhile == "renamed" || meanwhile.startsWith("linked"))
+            QCOMPARE(bytesAt(other), before);
+        if (meanwhile == "through a link")
+            QVERIFY(QFileInfo(other).isSymLink());
+        if (replaced && exists)
+            QCOMPARE(QFileInfo(path()).permissions(), QFile::ReadOwner | QFile::WriteOwner |
+                                                          QFile::ReadUser | QFile::WriteUser |
+                                                          QFile::ReadGroup);
+        // Nothing else stays in the folder but what was put there.
+        QStringList names =
+            QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        names.removeAll(QStringLiteral("altro.slott"));
+        QStringList expectedNames;
+        if (meanwhile == "left")
+            expectedNames << QStringLiteral(".set.slott.zaffirone-0123456789abcdef0");
+        if (QFileInfo::exists(path()))
+            expectedNames << QStringLiteral("set.slott");
+        QCOMPARE(names, expectedNames);
     }
     void lookUp_data()
     {
@@ -349,6 +406,7 @@ private Q_SLOTS:
         row("same size, written at once", "rewrite", "Due");
         row("written back with its old times", "old times", "Due");
         row("a record appended", "append", "Due");
+        row("a new version in its place, with the same size and times", "new version", "Due");
         row("replaced by a folder", "folder", "error");
     }
     void cacheSeesEveryChange()
@@ -370,9 +428,16 @@ private Q_SLOTS:
         else if (change == "folder")
             QVERIFY(QFile::remove(path()) &&
                     QDir(m_dir->path()).mkdir(QStringLiteral("set.slott")));
+        const QString version = m_dir->filePath(QStringLiteral("nuova"));
+        if (change == "new version")
+            writeBytes(version, recordWithTitle("Due"));
         const timespec times[2] = {before.st_atim, before.st_mtim};
-        if (change == "old times")
-            QCOMPARE(::utimensat(AT_FDCWD, toStd(path()).c_str(), times, 0), 0);
+        if (change == "old times" || change == "new version")
+            QCOMPARE(::utimensat(AT_FDCWD, toStd(change == "old times" ? path() : version).c_str(),
+                                 times, 0),
+                     0);
+        if (change == "new version")
+            QCOMPARE(::rename(toStd(version).c_str(), toStd(path()).c_str()), 0);
         const auto again = cache.leggi(toStd(path()));
         QCOMPARE(again.ok(), seen != "error");
         if (!again.ok())
