@@ -96,7 +96,7 @@ QList<QPair<QString, int>> callsOn(const QString &folder, const QString &log)
 {
     QList<QPair<QString, int>> calls;
     QMap<QString, int> seen;
-    const QRegularExpression call("^\\d+ (\\w+)\\(");
+    const QRegularExpression call("^\\d+ +(\\w+)\\(");
     for (const QByteArray &line : readBytes(log).split('\n')) {
         const QString name = call.match(QString::fromUtf8(line)).captured(1);
         if (name.isEmpty())
