@@ -1,7 +1,6 @@
 // Any bytes are a set file: each record encodes back to its bytes, title included; the scans
 // count whole records, find what is there and change nothing; dump and odds end cleanly with a
-// line a record and a word on the tail; an append lands where it must; a new version of the set
-// is never seen until it takes the set's place, and dropped leaves the file as it was.
+// line a record and a word on the tail; an append lands where it must.
 
 #include "fuzz.h"
 
@@ -10,12 +9,10 @@
 #include "cli/comandivalutazione.h"
 #include "cli/comandodump.h"
 #include "storage/insiemeschede.h"
-#include "storage/nuovaversione.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -26,32 +23,6 @@ std::string contents(const std::string &path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
-}
-
-// A set file in a folder of its own, for the new versions made beside it: in memory, so that its
-// syncs cost nothing; the folder goes when the process ends.
-struct Cartella
-{
-    Cartella()
-    {
-        char nome[] = "/dev/shm/zaffirone-fuzz-XXXXXX";
-        VERIFICA(::mkdtemp(nome) != nullptr);
-        percorso = nome;
-    }
-    ~Cartella()
-    {
-        ::unlink((percorso + "/set.slott").c_str());
-        ::rmdir(percorso.c_str());
-    }
-    std::string percorso;
-};
-
-const std::string &fileInCartella(const std::string &bytes)
-{
-    static const Cartella cartella;
-    static const std::string percorso = cartella.percorso + "/set.slott";
-    std::ofstream(percorso, std::ios::binary | std::ios::trunc) << bytes;
-    return percorso;
 }
 
 } // namespace
@@ -91,33 +62,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
              std::ranges::count(odds.str(), '\n') == std::ptrdiff_t(records));
     const bool tail = size % Schedina::kDimensioneRecord != 0;
     VERIFICA((err.str().find("byte che non formano") != std::string::npos) == tail);
-    const std::string three(3 * Schedina::kDimensioneRecord, '\xAB');
-    // Records written to a new version, which is then dropped or put in the set's place.
-    const auto newVersion = [&](const std::string &file, bool replace) {
-        const auto held = BloccoInsieme::prendi(file);
-        auto version = NuovaVersione::prepara(held.valore());
-        const std::uint64_t length = version.valore().lunghezzaPrima();
-        VERIFICA(version.valore().scrivi(three, InsiemeSchede::numeroPerAggiunta(length)).ok() &&
-                 contents(file).size() == length);
-        VERIFICA(!replace || version.valore().sostituisci().ok());
-    };
-    // Nothing but the set stays in its folder.
-    const auto alone = [](const std::string &file) {
-        const auto folder = std::filesystem::path(file).parent_path();
-        return std::distance(std::filesystem::directory_iterator(folder), {}) == 1;
-    };
-    const std::string &beside = fileInCartella(before);
-    newVersion(beside, false);
-    VERIFICA(InsiemeSchede(beside).conta().valore() == records && contents(beside) == before &&
-             alone(beside));
     const auto written = set.aggiungi(Schedina());
     VERIFICA(written.ok() && written.valore() == InsiemeSchede::numeroPerAggiunta(size));
     const std::string after = contents(path);
     const std::size_t offset = (written.valore() - 1) * Schedina::kDimensioneRecord;
     VERIFICA(after.size() == offset + Schedina::kDimensioneRecord);
     VERIFICA(after.compare(0, std::min(offset, size), before, 0, std::min(offset, size)) == 0);
-    const std::string &replaced = fileInCartella(after);
-    newVersion(replaced, true);
-    VERIFICA(contents(replaced) == after + three && alone(replaced));
     return 0;
 }
