@@ -2,6 +2,7 @@
 
 #include "base/codepage1252.h"
 #include "base/lotto.h"
+#include "base/rapportorighe.h"
 #include "base/text.h"
 #include "cli/aggiuntainblocco.h"
 #include "cli/codiciuscita.h"
@@ -16,9 +17,6 @@
 #include <ostream>
 
 namespace {
-
-// Refused rows named one by one, up to this many; the rest only counted.
-constexpr std::uint64_t kRigheNelRapporto = 30;
 
 // The blank-separated items of a field as "add" takes a list: "1 2 3" as "1,2,3".
 std::string elenco(const std::string &campo)
@@ -104,31 +102,6 @@ private:
     std::size_t m_presi = 0;
 };
 
-// The refused rows, said in one write at the end.
-class Rapporto
-{
-public:
-    void aggiungi(std::size_t riga, const std::string &motivo)
-    {
-        if (++m_rifiutate <= kRigheNelRapporto)
-            m_testo += "riga " + std::to_string(riga) + ": " + motivo + '\n';
-    }
-    bool vuoto() const { return m_rifiutate == 0; }
-    int scrivi(std::ostream &err) const
-    {
-        std::string testo = m_testo;
-        if (m_rifiutate > kRigheNelRapporto)
-            testo += "... e altre " + std::to_string(m_rifiutate - kRigheNelRapporto) +
-                     " righe rifiutate\n";
-        err << testo;
-        return uscita::kRifiuto;
-    }
-
-private:
-    std::string m_testo;
-    std::uint64_t m_rifiutate = 0;
-};
-
 // What a first reading of the whole file learns: how it is encoded, whether its header is one,
 // and how many rows it has, up to one more than a set may hold.
 struct Esame
@@ -198,7 +171,7 @@ Esito<Esame> esamina(FileTesto &file)
 // The second reading: every row checked, the records of those accepted written as they come
 // until one is refused; then only the refusals are gathered.
 Esito<Fatto> controllaRighe(FileTesto &file, const Esame &esame, const std::string &percorso,
-                            AggiuntaInBlocco &aggiunta, Titoli &titoli, Rapporto &rapporto)
+                            AggiuntaInBlocco &aggiunta, Titoli &titoli, RapportoRighe &rapporto)
 {
     DecodificaTesto decodifica(esame.codifica);
     LetturaCsv csv([&](const LetturaCsv::Riga &riga) {
@@ -260,13 +233,15 @@ int eseguiImport(const std::string &percorso, const std::string &csv, std::ostre
     Titoli titoli;
     if (const auto letto = titoli.leggiInsieme(aggiunta.valore().insieme()); !letto)
         return erroreDiFile(letto.errore(), err);
-    Rapporto rapporto;
+    RapportoRighe rapporto;
     const auto controllate = controllaRighe(file.valore(), esame.valore(), percorso,
                                             aggiunta.valore(), titoli, rapporto);
     if (!controllate)
         return erroreDiFile(controllate.errore(), err);
-    if (!rapporto.vuoto())
-        return rapporto.scrivi(err);
+    if (!rapporto.vuoto()) {
+        err << rapporto.testo();
+        return uscita::kRifiuto;
+    }
     return aggiunta.valore().concludi(
         [&](std::uint64_t primo, std::uint64_t ultimo) {
             return rigaJson(ultimo - primo + 1, primo, ultimo);

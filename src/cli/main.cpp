@@ -1,4 +1,6 @@
 #include "cli/codiciuscita.h"
+#include "cli/comandiestrazioni.h"
+#include "cli/comandistorico.h"
 #include "cli/comandivalutazione.h"
 #include "cli/comandoadd.h"
 #include "cli/comandodump.h"
@@ -216,6 +218,129 @@ CLI::App *addSimulate(CLI::App &app, RichiestaSimulate &r)
     return simulate;
 }
 
+void opzioneArchivio(CLI::App &comando, std::optional<std::string> &archivio)
+{
+    comando.add_option("--archivio", archivio,
+                       "Il file dell'archivio delle estrazioni (predefinito: "
+                       "$XDG_DATA_HOME/zaffirone/estrazioni.sqlite)");
+}
+
+struct ComandiDraws
+{
+    CLI::App *draws, *import, *add, *show;
+};
+
+ComandiDraws addDraws(CLI::App &app, RichiestaDraws &r)
+{
+    ComandiDraws c{};
+    c.draws =
+        app.add_subcommand("draws", "L'archivio delle estrazioni vere del Lotto: import, add, "
+                                    "show");
+    c.draws->group("Comandi");
+    c.draws->require_subcommand(1);
+    italianHelp(*c.draws);
+    c.import = c.draws->add_subcommand(
+        "import", "Aggiunge all'archivio le estrazioni di storico.zip o del suo testo, tutte "
+                  "insieme o nessuna");
+    c.import->footer(
+        "Le righe sono quelle dell'archivio pubblicato (AAAA/MM/GG, la ruota in due lettere BA "
+        "CA FI GE MI NA PA RM TO VE o RN per la Nazionale, i cinque numeri, separati da "
+        "tabulazioni), oppure GG/MM/AAAA;RUOTA;N1;...;N5 o AAAAMMGG;RUOTA;N1;...;N5. Le righe "
+        "ripetute uguali sono contate (doppie) e saltate; le date con meno di dieci ruote sono "
+        "tenute e contate (incomplete). Una riga in un'altra forma, una data che non esiste, una "
+        "ruota sconosciuta, un numero fuori da 1-90 o ripetuto, o una ruota e una data già note "
+        "con altri numeri rifiutano tutto il file: le prime 30 righe rifiutate sono indicate come "
+        "\"riga N: motivo\", le altre contate. Stampa una riga JSON: righe, estrazioni, nuove, "
+        "dal, al, doppie, incomplete.");
+    italianHelp(*c.import);
+    c.import->add_option("FILE", r.file, "I file da leggere: storico.zip o il suo testo")
+        ->required();
+    opzioneArchivio(*c.import, r.archivio);
+    c.add = c.draws->add_subcommand(
+        "add", "Aggiunge l'estrazione di un giorno scritta a mano, con gli stessi controlli");
+    italianHelp(*c.add);
+    c.add->add_option("DATA", r.data, "Il giorno: 2025-04-29, 2025/04/29 o 29/04/2025")->required();
+    c.add
+        ->add_option("--ruota", r.ruote,
+                     "Una ruota e i suoi cinque numeri nell'ordine di estrazione, per esempio "
+                     "BARI=1,2,3,4,5 (anche NAZIONALE); ripetibile")
+        ->required();
+    opzioneArchivio(*c.add, r.archivio);
+    c.show = c.draws->add_subcommand(
+        "show", "Stampa l'estrazione di un giorno (l'ultima se non lo indichi) in JSON");
+    italianHelp(*c.show);
+    c.show->add_option("DATA", r.data, "Il giorno: 2025-04-29, 2025/04/29 o 29/04/2025");
+    opzioneArchivio(*c.show, r.archivio);
+    return c;
+}
+
+CLI::App *addCheck(CLI::App &app, RichiestaStorico &r)
+{
+    auto *check = app.add_subcommand(
+        "check", "Ho vinto? Le schedine del file contro le estrazioni vere, una riga per ogni "
+                 "vincita");
+    check->footer("Per il giorno di --data (l'ultimo dell'archivio se manca) e i --colpi - 1 "
+                  "giorni di estrazione dopo, una riga JSON per ogni schedina, giorno e ruota che "
+                  "vince (data, record, titolo, ruota, annunci, vincita come la calcola "
+                  "evaluate), poi il totale: schedine, estrazioni, puntato (ogni schedina costa "
+                  "le sue puntate a ogni estrazione) e vinto. Una ruota non estratta quel giorno "
+                  "non vince nulla.");
+    check->group("Comandi");
+    italianHelp(*check);
+    check->add_option("FILE", r.percorso, "Il file delle schedine (.slott)")->required();
+    check->add_option("--data", r.data, "Il giorno: 2025-04-29, 2025/04/29 o 29/04/2025");
+    check->add_option("--colpi", r.colpi, "Quante estrazioni da quel giorno in poi (1)");
+    opzioneArchivio(*check, r.archivio);
+    return check;
+}
+
+CLI::App *addHistory(CLI::App &app, RichiestaStorico &r)
+{
+    auto *history = app.add_subcommand(
+        "history", "Le schedine del file giocate a ogni estrazione vera di un periodo");
+    history->footer("Stampa una riga JSON: estrazioni, schedine, puntato, vinto, rendimento, "
+                    "rendimento_atteso (quello di odds), vincita_massima (data, record, vincita), "
+                    "senza_vincite_max (la serie più lunga di estrazioni senza vincite), secondi.");
+    history->group("Comandi");
+    italianHelp(*history);
+    history->add_option("FILE", r.percorso, "Il file delle schedine (.slott)")->required();
+    history->add_option("--dal", r.dal, "Il primo giorno (predefinito: il primo dell'archivio)");
+    history->add_option("--al", r.al, "L'ultimo giorno (predefinito: l'ultimo dell'archivio)");
+    history->add_option("--thread", r.thread,
+                        "Quanti thread usare (predefinito: tutte le CPU che il processo può "
+                        "usare)");
+    opzioneArchivio(*history, r.archivio);
+    return history;
+}
+
+CLI::App *addDelays(CLI::App &app, RichiestaStorico &r)
+{
+    auto *delays = app.add_subcommand("delays", "Il ritardo di ogni schedina del file");
+    delays->footer("Una riga JSON per schedina: record, titolo, ritardo (le estrazioni dall'ultima "
+                   "vincita, o tutte), ritardo_massimo, vincite; contate sulle estrazioni in cui "
+                   "almeno una delle sue ruote è stata estratta.");
+    delays->group("Comandi");
+    italianHelp(*delays);
+    delays->add_option("FILE", r.percorso, "Il file delle schedine (.slott)")->required();
+    delays->add_option("--al", r.al, "L'ultimo giorno (predefinito: l'ultimo dell'archivio)");
+    opzioneArchivio(*delays, r.archivio);
+    return delays;
+}
+
+CLI::App *addStats(CLI::App &app, RichiestaStorico &r)
+{
+    auto *stats = app.add_subcommand("stats", "Uscite e ritardi di ogni numero su ogni ruota");
+    stats->footer("Una riga JSON per ruota (Nazionale compresa) e numero: ruota, numero, uscite, "
+                  "ritardo, ritardo_massimo, contati sulle estrazioni di quella ruota.");
+    stats->group("Comandi");
+    italianHelp(*stats);
+    stats->add_option("--ruota", r.ruota, "Una ruota sola: BARI ... VENEZIA, NAZIONALE");
+    stats->add_option("--dal", r.dal, "Il primo giorno");
+    stats->add_option("--al", r.al, "L'ultimo giorno");
+    opzioneArchivio(*stats, r.archivio);
+    return stats;
+}
+
 // What was wrong with the command line, in the player's language: the parser's own sentence
 // would be English.
 std::string motivoInItaliano(const CLI::ParseError &e)
@@ -252,11 +377,15 @@ int controllaUscita(int esito, std::ostream &out, const UscitaControllata &stand
 struct Comandi
 {
     CLI::App *dump, *export_, *add, *system, *import, *evaluate, *odds, *simulate;
+    ComandiDraws draws;
+    CLI::App *check, *history, *delays, *stats;
     std::string dumpPath, exportPath, importPath, importCsv, oddsPath;
     RichiestaAdd add_;
     RichiestaSystem system_;
     RichiestaValutazione evaluate_;
     RichiestaSimulate simulate_;
+    RichiestaDraws draws_;
+    RichiestaStorico check_, history_, delays_, stats_;
 };
 
 void aggiungiComandi(CLI::App &app, Comandi &c)
@@ -269,6 +398,11 @@ void aggiungiComandi(CLI::App &app, Comandi &c)
     c.evaluate = addEvaluate(app, c.evaluate_);
     c.odds = addOdds(app, c.oddsPath);
     c.simulate = addSimulate(app, c.simulate_);
+    c.draws = addDraws(app, c.draws_);
+    c.check = addCheck(app, c.check_);
+    c.history = addHistory(app, c.history_);
+    c.delays = addDelays(app, c.delays_);
+    c.stats = addStats(app, c.stats_);
 }
 
 int esegui(const Comandi &c, std::ostream &out)
@@ -290,6 +424,20 @@ int esegui(const Comandi &c, std::ostream &out)
         return eseguiOdds(c.oddsPath, out, std::cerr);
     if (c.simulate->parsed())
         return eseguiSimulate(c.simulate_, out, std::cerr);
+    if (c.draws.import->parsed())
+        return eseguiDrawsImport(c.draws_, out, std::cerr);
+    if (c.draws.add->parsed())
+        return eseguiDrawsAdd(c.draws_, out, std::cerr);
+    if (c.draws.show->parsed())
+        return eseguiDrawsShow(c.draws_, out, std::cerr);
+    if (c.check->parsed())
+        return eseguiCheck(c.check_, out, std::cerr);
+    if (c.history->parsed())
+        return eseguiHistory(c.history_, out, std::cerr);
+    if (c.delays->parsed())
+        return eseguiDelays(c.delays_, out, std::cerr);
+    if (c.stats->parsed())
+        return eseguiStats(c.stats_, out, std::cerr);
     return uscita::kRifiuto;
 }
 
@@ -305,7 +453,8 @@ std::optional<int> leggiArgomenti(CLI::App &app, int argc, char **argv, std::ost
         return app.exit(e, out, std::cerr);
     } catch (const CLI::ParseError &e) {
         std::cerr << "zaffirone-cli: argomenti non validi: " << motivoInItaliano(e) << '\n'
-                  << "Uso: zaffirone-cli dump|export|add|system|import|evaluate|odds|simulate ...\n"
+                  << "Uso: zaffirone-cli dump|export|add|system|import|evaluate|odds|simulate|"
+                     "draws|check|history|delays|stats ...\n"
                   << "Per i dettagli: zaffirone-cli --help\n";
         return uscita::kRifiuto;
     }
