@@ -59,8 +59,9 @@ Disegno rette(int v, int k)
 }
 
 // Every pair in one block: the lines of the geometries, the unitals, else a difference family,
-// looked for only with blocks of four or five, where Hanani proved systems exist for every v
-// the divisibility allows; with larger blocks a search could go on long for one that does not.
+// looked for in full only with blocks of four or five, where Hanani proved systems exist for
+// every v the divisibility allows; with larger blocks a search could go on long for one that
+// does not, and only the short one with a multiplier is tried.
 Disegno coppie(int v, int k)
 {
     if (Disegno d = rette(v, k))
@@ -70,7 +71,7 @@ Disegno coppie(int v, int k)
         return GeometriaFinita::unitale(q);
     if (k == 4 || k == 5)
         return FamiglieDiDifferenze::steiner(v, k);
-    return std::nullopt;
+    return FamiglieDiDifferenze::steinerConMoltiplicatore(v, k);
 }
 
 Disegno sfere(int v, int k)

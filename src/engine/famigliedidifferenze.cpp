@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 #include <set>
 
 namespace {
@@ -192,7 +193,111 @@ std::vector<Schema> schemi(int v, int k)
     return s;
 }
 
+// A family in Z_v whose base blocks are one block B and its multiples mB, m^2 B, ... by a unit
+// m of order r, as many as the family needs: B's differences must then meet each orbit of
+// x -> mx on the non-zero elements once. The orbits must all have r elements, and -1 must not
+// be a power of m (d and -d would share an orbit). Far fewer choices than r blocks apart.
+class RicercaConMoltiplicatore
+{
+public:
+    RicercaConMoltiplicatore(int v, int k, int m, int r)
+        : m_v(v), m_k(k), m_orbita(static_cast<std::size_t>(v), -1),
+          m_usata(static_cast<std::size_t>(v), false)
+    {
+        int orbite = 0;
+        for (int x = 1; x < v; ++x) {
+            if (m_orbita[static_cast<std::size_t>(x)] >= 0)
+                continue;
+            for (int y = x, j = 0; j < r; ++j, y = y * m % v)
+                m_orbita[static_cast<std::size_t>(y)] = orbite;
+            ++orbite;
+        }
+        m_multipli = {1};
+        for (int j = 1; j < r; ++j)
+            m_multipli.push_back(m_multipli.back() * m % v);
+    }
+
+    std::optional<Blocchi> cerca()
+    {
+        m_blocco = {0};
+        if (!estendi(1))
+            return std::nullopt;
+        std::set<Blocco> blocchi;
+        for (int a : m_multipli)
+            for (int g = 0; g < m_v; ++g) {
+                Blocco b;
+                for (int x : m_blocco)
+                    b.push_back(static_cast<std::uint8_t>((a * x + g) % m_v));
+                std::sort(b.begin(), b.end());
+                blocchi.insert(b);
+            }
+        return Blocchi(blocchi.begin(), blocchi.end());
+    }
+
+private:
+    bool estendi(int da)
+    {
+        if (static_cast<int>(m_blocco.size()) == m_k)
+            return true;
+        for (int x = da; x < m_v && m_nodi < kMassimoNodi; ++x) {
+            ++m_nodi;
+            std::array<int, 2 * combinazioni::kMassimoK> nuove{};
+            std::size_t quante = 0;
+            bool libera = true;
+            for (int y : m_blocco) {
+                for (int d : {(x - y) % m_v, (y - x + m_v) % m_v}) {
+                    const int o = m_orbita[static_cast<std::size_t>(d)];
+                    libera = libera && !m_usata[static_cast<std::size_t>(o)] &&
+                             std::find(nuove.begin(), nuove.begin() + quante, o) ==
+                                 nuove.begin() + quante;
+                    nuove[quante++] = o;
+                }
+            }
+            if (!libera)
+                continue;
+            for (std::size_t i = 0; i < quante; ++i)
+                m_usata[static_cast<std::size_t>(nuove[i])] = true;
+            m_blocco.push_back(x);
+            if (estendi(x + 1))
+                return true;
+            m_blocco.pop_back();
+            for (std::size_t i = 0; i < quante; ++i)
+                m_usata[static_cast<std::size_t>(nuove[i])] = false;
+        }
+        return false;
+    }
+
+    int m_v, m_k;
+    std::vector<int> m_orbita;
+    std::vector<bool> m_usata;
+    std::vector<int> m_multipli;
+    std::vector<int> m_blocco;
+    long m_nodi = 0;
+};
+
 } // namespace
+
+// The units of odd order r, every orbit of r elements, in Z_v: the multipliers worth a try, the
+// first few of them.
+std::optional<Blocchi> FamiglieDiDifferenze::steinerConMoltiplicatore(int v, int k)
+{
+    constexpr int kMoltiplicatori = 3;
+    const int r = (v - 1) / (k * (k - 1));
+    if (k < 3 || r < 2 || r % 2 == 0 || (v - 1) % (k * (k - 1)) != 0 ||
+        v > 2 * combinazioni::kMassimoN)
+        return std::nullopt;
+    for (int m = 2, provati = 0; m < v && provati < kMoltiplicatori; ++m) {
+        bool adatto = std::gcd(m, v) == 1;
+        for (int j = 1, p = m; adatto && j <= r; ++j, p = p * m % v)
+            adatto = (j < r) == (p != 1) && std::gcd(p - 1 + v, v) == (j < r ? 1 : v);
+        if (adatto) {
+            ++provati;
+            if (auto d = RicercaConMoltiplicatore(v, k, m, r).cerca())
+                return d;
+        }
+    }
+    return std::nullopt;
+}
 
 std::optional<Blocchi> FamiglieDiDifferenze::steiner(int v, int k)
 {

@@ -12,4 +12,8 @@ class FamiglieDiDifferenze
 {
 public:
     static std::optional<combinazioni::Blocchi> steiner(int v, int k);
+    // The same in the cyclic group Z_v only (v up to 180), with blocks larger than five: the
+    // base blocks are one block and its multiples by a unit whose powers are as many as the
+    // blocks needed, an odd number. S(2, 6, 91) is one.
+    static std::optional<combinazioni::Blocchi> steinerConMoltiplicatore(int v, int k);
 };

@@ -3,7 +3,43 @@
 #include "engine/combinazioni.h"
 #include "engine/disegninoti.h"
 
+#include <algorithm>
+#include <array>
+
 using combinazioni::binomiale;
+
+namespace {
+
+// Counts from the literature: a minimum proven (no system has fewer tickets), or the fewest
+// tickets of a system published (the covering designs' tables of the La Jolla Covering
+// Repository, Li and van Rees's lotto design tables), which a system above it could reach.
+struct Noto
+{
+    int n, k, p, v;
+    std::uint64_t schedine;
+    bool provato;
+};
+
+constexpr std::array kNoti{
+    Noto{49, 6, 2, 2, 82, true},     Noto{27, 6, 4, 4, 1170, true},  Noto{90, 3, 3, 2, 660, true},
+    Noto{90, 4, 3, 2, 338, true},    Noto{40, 6, 2, 2, 55, false},   Noto{90, 6, 2, 2, 273, false},
+    Noto{70, 7, 2, 2, 123, false},   Noto{90, 8, 2, 2, 152, false},  Noto{60, 10, 2, 2, 47, false},
+    Noto{90, 10, 2, 2, 91, false},   Noto{49, 6, 3, 3, 1035, false}, Noto{30, 7, 3, 3, 142, false},
+    Noto{30, 10, 3, 3, 46, false},   Noto{90, 6, 3, 3, 6363, false}, Noto{20, 6, 4, 4, 382, false},
+    Noto{30, 8, 4, 4, 559, false},   Noto{40, 10, 4, 4, 703, false}, Noto{20, 7, 5, 5, 977, false},
+    Noto{30, 10, 5, 5, 1090, false}, Noto{40, 3, 5, 2, 62, false},   Noto{30, 3, 4, 2, 48, false},
+    Noto{90, 6, 3, 2, 140, false},   Noto{90, 10, 3, 2, 51, false},  Noto{30, 6, 5, 3, 62, false},
+};
+
+const Noto *noto(int n, int k, int p, int v)
+{
+    const auto trovato = std::find_if(kNoti.begin(), kNoti.end(), [&](const Noto &x) {
+        return x.n == n && x.k == k && x.p == p && x.v == v;
+    });
+    return trovato == kNoti.end() ? nullptr : &*trovato;
+}
+
+} // namespace
 
 std::uint64_t LimiteInferiore::schoenheim(int v, int k, int t)
 {
@@ -28,7 +64,9 @@ std::uint64_t LimiteInferiore::migliore(int n, int k, int p, int v)
 {
     if (k >= n)
         return 1;
-    return p == v ? schoenheim(n, k, v) : conteggio(n, k, p, v);
+    const std::uint64_t limite = p == v ? schoenheim(n, k, v) : conteggio(n, k, p, v);
+    const Noto *x = noto(n, k, p, v);
+    return x && x->provato ? std::max(limite, x->schedine) : limite;
 }
 
 // Fort and Hedlund: triples reach Schönheim's bound for every v. Hanani: Steiner systems
@@ -52,6 +90,8 @@ std::optional<bool> LimiteInferiore::ottimo(int n, int k, int p, int v, std::uin
 {
     if (schedine <= migliore(n, k, p, v))
         return true;
+    if (const Noto *x = noto(n, k, p, v); x && schedine > x->schedine)
+        return false;
     if (p == v && raggiungibile(n, k, v))
         return false;
     return std::nullopt;

@@ -12,9 +12,11 @@ public:
     static std::uint64_t schoenheim(int v, int k, int t);
     // Each ticket wins on so many of the C(n, p) draws: at least the quotient of tickets.
     static std::uint64_t conteggio(int n, int k, int p, int v);
-    // The best bound known here: Schönheim's when p = v, else the counting one.
+    // The best bound known here: Schönheim's when p = v, else the counting one; a minimum the
+    // literature proves where it is larger.
     static std::uint64_t migliore(int n, int k, int p, int v);
-    // true: as few as can be; false: fewer are known to do; nullopt: not known.
+    // true: as few as can be; false: fewer are known to do (a design of fewer is proven to
+    // exist, or the literature has a system of fewer); nullopt: not known.
     static std::optional<bool> ottimo(int n, int k, int p, int v, std::uint64_t schedine);
 
 private:

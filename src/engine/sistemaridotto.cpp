@@ -3,9 +3,14 @@
 #include "engine/disegninoti.h"
 #include "engine/limiteinferiore.h"
 #include "engine/ricercalocale.h"
+#include "engine/sistemaperparti.h"
 
 #include <algorithm>
 #include <array>
+#include <iterator>
+#include <limits>
+#include <map>
+#include <set>
 
 namespace {
 
@@ -15,34 +20,67 @@ using combinazioni::Blocco;
 
 // How far the designs on other counts of numbers are looked for, as starts of the search.
 constexpr int kDistanzaVicini = 6;
+// The share of the work the systems on the parts of a split get, together, in fifths: the best
+// systems known of that kind are such splits, which the search on the whole seldom improves.
+constexpr std::uint64_t kQuintiParti = 4;
 
-// A design on more numbers than the system's: each number past the system's is replaced in its
-// tickets by the smallest number the ticket lacks.
-Blocchi ristretto(const Blocchi &disegno, int n)
+// A design on more numbers than the system's, the numbers past the system's taken away: what is
+// left of a ticket that lost some goes with others as short into one ticket where they fit
+// (largest first, into the first with room), and a ticket still short is filled with the
+// smallest numbers it lacks. What is left with fewer than v numbers wins on nothing and goes.
+Blocchi ristretto(const Blocchi &disegno, int n, int k, int v)
 {
-    Blocchi blocchi;
-    for (Blocco b : disegno) {
-        std::array<bool, combinazioni::kMassimoN> dentro{};
-        for (std::uint8_t x : b)
-            dentro[x] = x < n;
-        for (std::uint8_t &x : b) {
-            if (x >= n) {
-                const auto libero = std::find(dentro.begin(), dentro.begin() + n, false);
-                *libero = true;
-                x = static_cast<std::uint8_t>(libero - dentro.begin());
-            }
+    Blocchi blocchi, corti;
+    for (const Blocco &b : disegno) {
+        Blocco resto;
+        std::copy_if(b.begin(), b.end(), std::back_inserter(resto),
+                     [&](std::uint8_t x) { return x < n; });
+        if (static_cast<int>(resto.size()) == k)
+            blocchi.push_back(std::move(resto));
+        else if (static_cast<int>(resto.size()) >= v)
+            corti.push_back(std::move(resto));
+    }
+    std::stable_sort(corti.begin(), corti.end(),
+                     [](const Blocco &a, const Blocco &b) { return a.size() > b.size(); });
+    const std::size_t pieni = blocchi.size();
+    for (const Blocco &c : corti) {
+        auto posto = std::find_if(blocchi.begin() + static_cast<std::ptrdiff_t>(pieni),
+                                  blocchi.end(), [&](const Blocco &b) {
+                                      return static_cast<int>(b.size() + c.size()) <= k &&
+                                             std::none_of(c.begin(), c.end(), [&](std::uint8_t x) {
+                                                 return std::find(b.begin(), b.end(), x) != b.end();
+                                             });
+                                  });
+        if (posto == blocchi.end())
+            blocchi.push_back(c);
+        else
+            posto->insert(posto->end(), c.begin(), c.end());
+    }
+    for (Blocco &b : blocchi) {
+        for (int x = 0; static_cast<int>(b.size()) < k; ++x) {
+            if (std::find(b.begin(), b.end(), x) == b.end())
+                b.push_back(static_cast<std::uint8_t>(x));
         }
         std::sort(b.begin(), b.end());
-        blocchi.push_back(std::move(b));
     }
     std::sort(blocchi.begin(), blocchi.end());
     blocchi.erase(std::unique(blocchi.begin(), blocchi.end()), blocchi.end());
     return blocchi;
 }
 
-// The greedy from nothing, the design for v of a guarantee drawn among more, and the designs on
-// a few numbers more (cut down) or fewer (completed): the smallest valid one.
-Blocchi partenza(const SistemaRidotto::Parametri &s, const RicercaLocale &ricerca)
+// Every v-subset of the numbers: the only system when a ticket holds v.
+Blocchi tutte(int n, int v)
+{
+    Blocchi blocchi;
+    combinazioni::perOgni(
+        v, n, [&](const auto &idx) { blocchi.emplace_back(idx.begin(), idx.begin() + v); });
+    return blocchi;
+}
+
+// The greedy from nothing, the design for v of a guarantee drawn among more, and for a
+// guarantee on every draw the designs on a few numbers more (cut down) or fewer (completed):
+// the smallest valid one. Past the CPU limit only the greedy is left.
+Blocchi partenza(const SistemaRidotto::Parametri &s, const RicercaLocale &ricerca, double scadenza)
 {
     Blocchi migliore = ricerca.completa({});
     auto prova = [&](const Blocchi &iniziali) {
@@ -52,12 +90,76 @@ Blocchi partenza(const SistemaRidotto::Parametri &s, const RicercaLocale &ricerc
     for (int w = s.n - kDistanzaVicini; w <= s.n + kDistanzaVicini; ++w) {
         // With the guarantee on every draw the design on the system's own numbers was looked
         // for already, and a search for one can be long.
-        if (w <= s.k || w > combinazioni::kMassimoN || (w == s.n && s.p == s.v))
+        if (w <= s.k || (w == s.n && s.p == s.v) || (w != s.n && s.p > s.v) ||
+            RicercaLocale::tempoCpu() > scadenza)
             continue;
         if (const auto d = DisegniNoti::costruisci(w, s.k, s.v))
-            prova(w > s.n ? ristretto(*d, s.n) : *d);
+            prova(w > s.n ? ristretto(*d, s.n, s.k, s.v) : *d);
     }
     return migliore;
+}
+
+// fatto: the search's work done, added to.
+Blocchi costruisciEntro(const SistemaRidotto::Parametri &s, std::uint64_t lavoro,
+                        const SistemaRidotto::Progresso &progresso, double scadenza,
+                        std::uint64_t &fatto)
+{
+    if (s.p == s.v) {
+        if (s.k == s.v && s.n > s.k)
+            return tutte(s.n, s.v);
+        if (auto d = DisegniNoti::costruisci(s.n, s.k, s.v))
+            return *d;
+    }
+    const double inizio = RicercaLocale::tempoCpu();
+    // Where the guarantee is on fewer numbers than drawn, the systems on the parts of the split
+    // the estimate calls best and on the same split evened out (the estimate is no more than a
+    // bound), each size with its share of the work and of the time: the smaller union.
+    Blocchi perParti;
+    std::uint64_t lavoroParti = 0;
+    if (const auto parti = SistemaPerParti::scegli(s.n, s.k, s.p, s.v); !parti.empty()) {
+        std::vector<std::vector<SistemaPerParti::Parte>> scelte{parti};
+        if (auto pari = SistemaPerParti::pari(parti, s.k); pari != parti)
+            scelte.push_back(std::move(pari));
+        std::set<int> misure;
+        for (const auto &scelta : scelte)
+            for (const auto &parte : scelta)
+                misure.insert(parte.numeri);
+        const auto diverse = static_cast<std::uint64_t>(misure.size());
+        const std::uint64_t quota = lavoro / 5 * kQuintiParti / diverse;
+        const double tempo = (scadenza - inizio) / 5 * kQuintiParti / static_cast<double>(diverse);
+        std::map<int, Blocchi> fatti;
+        for (const auto &scelta : scelte) {
+            Blocchi unione = SistemaPerParti::unisci(s.n, s.k, scelta, [&](int m) {
+                auto trovato = fatti.find(m);
+                if (trovato == fatti.end())
+                    trovato = fatti
+                                  .emplace(m, costruisciEntro({m, s.k, s.v, s.v}, quota, {},
+                                                              RicercaLocale::tempoCpu() + tempo,
+                                                              lavoroParti))
+                                  .first;
+                return trovato->second;
+            });
+            if (perParti.empty() || unione.size() < perParti.size())
+                perParti = std::move(unione);
+        }
+    }
+    RicercaLocale ricerca(
+        {s.n, s.k, s.p, s.v}, lavoro - std::min(lavoro, lavoroParti),
+        [&](std::size_t schedine, std::uint64_t cercato) {
+            if (progresso)
+                progresso(schedine, static_cast<double>(cercato + lavoroParti) /
+                                        static_cast<double>(std::max<std::uint64_t>(lavoro, 1)));
+        },
+        scadenza);
+    // The union beat the greedy on every system measured, and the greedy on all the draws of
+    // many numbers is the slowest part of the start.
+    Blocchi migliore =
+        perParti.empty() ? partenza(s, ricerca, scadenza) : ricerca.completa(perParti);
+    Blocchi blocchi =
+        ricerca.riduci(std::move(migliore), LimiteInferiore::migliore(s.n, s.k, s.p, s.v));
+    fatto += lavoroParti + ricerca.lavoroFatto();
+    std::sort(blocchi.begin(), blocchi.end());
+    return blocchi;
 }
 
 } // namespace
@@ -67,21 +169,15 @@ int SistemaRidotto::massimoNumeri(int p)
     return p <= 3 ? 90 : p == 4 ? 60 : 40;
 }
 
-std::vector<SistemaRidotto::Blocco>
-SistemaRidotto::costruisci(const Parametri &s, std::uint64_t lavoro, const Progresso &progresso)
+std::vector<SistemaRidotto::Blocco> SistemaRidotto::costruisci(const Parametri &s,
+                                                               std::uint64_t lavoro,
+                                                               const Progresso &progresso,
+                                                               double secondi)
 {
-    if (s.p == s.v) {
-        if (auto d = DisegniNoti::costruisci(s.n, s.k, s.v))
-            return *d;
-    }
-    RicercaLocale ricerca(
-        {s.n, s.k, s.p, s.v}, lavoro, [&](std::size_t schedine, std::uint64_t fatto) {
-            if (progresso)
-                progresso(schedine, static_cast<double>(fatto) / static_cast<double>(lavoro));
-        });
-    Blocchi blocchi = ricerca.riduci(partenza(s, ricerca), limiteInferiore(s));
-    std::sort(blocchi.begin(), blocchi.end());
-    return blocchi;
+    const double scadenza =
+        secondi > 0 ? RicercaLocale::tempoCpu() + secondi : std::numeric_limits<double>::infinity();
+    std::uint64_t fatto = 0;
+    return costruisciEntro(s, lavoro, progresso, scadenza, fatto);
 }
 
 bool SistemaRidotto::verifica(const Parametri &s, const std::vector<Blocco> &blocchi)

@@ -25,19 +25,23 @@ public:
     // work done, from 0 to 1.
     using Progresso = std::function<void(std::size_t schedine, double fatto)>;
 
-    // The search's work units this machine gets through in a second, with room to spare for a
-    // busy machine: a budget of s seconds is s times this much work.
-    static constexpr std::uint64_t kLavoroPerSecondo = 6'000'000;
+    // The search's work units a second of CPU gets through on the slowest systems measured
+    // (49 to 72 million on the machine of docs/performance.md): a budget of s seconds is s
+    // times this much work, the search's own and that of the systems on parts of the numbers.
+    static constexpr std::uint64_t kLavoroPerSecondo = 36'000'000;
 
     // The largest n the construction and the check accept for a given p: every p-subset of
     // the n numbers is one entry of a table.
     static int massimoNumeri(int p);
 
     // The tickets, in lexicographic order: a known design of the fewest tickets when one fits,
-    // else the best the search finds within the work. The same parameters and work always give
-    // the same tickets.
+    // else the best the search finds within the work from the best start built: a design on
+    // more numbers cut down, on fewer completed, the systems on the parts of the numbers joined
+    // (when the guarantee is on fewer numbers than drawn), the greedy. The same parameters and
+    // work always give the same tickets, unless secondi (when above 0) of the process's CPU
+    // time run out first: a guard for a machine far slower than the work was sized for.
     static std::vector<Blocco> costruisci(const Parametri &parametri, std::uint64_t lavoro,
-                                          const Progresso &progresso = {});
+                                          const Progresso &progresso = {}, double secondi = 0);
 
     // Whether the tickets keep the guarantee, tried on every p-subset of the n numbers.
     static bool verifica(const Parametri &parametri, const std::vector<Blocco> &blocchi);

@@ -127,6 +127,12 @@ void tst_SistemaRidotto::searched_data()
     QTest::newRow("12 in sestine, terno se 4") << 12 << 6 << 4 << 3 << 6;
     QTest::newRow("20 in decine, ambo se 5") << 20 << 10 << 5 << 2 << 3;
     QTest::newRow("5 in cinquine: one ticket") << 5 << 5 << 3 << 3 << 1;
+    QTest::newRow("90 in decine, ambo se 2: the plane of order 9 less a point")
+        << 90 << 10 << 2 << 2 << 91;
+    QTest::newRow("90 in sestine, ambo se 2: S(2,6,91) less a point") << 90 << 6 << 2 << 2 << 273;
+    QTest::newRow("90 in terzine, ambo se 3: two halves") << 90 << 3 << 3 << 2 << 660;
+    QTest::newRow("40 in terzine, ambo se 5: parts of 9, 9, 11, 11") << 40 << 3 << 5 << 2 << 62;
+    QTest::newRow("30 in terzine, ambo se 4: three parts") << 30 << 3 << 4 << 2 << 48;
 }
 
 // Where no design fits the search keeps the guarantee, gets near the best known, and gives the
@@ -170,6 +176,13 @@ void tst_SistemaRidotto::bounds_data()
         << 10 << 5 << 4 << 4 << 51 << 50 << "null";
     QTest::newRow("counting, 20 in decine, ambo se 5") << 20 << 10 << 5 << 2 << 3 << 2 << "null";
     QTest::newRow("one ticket holds enough") << 8 << 7 << 4 << 3 << 1 << 1 << "true";
+    QTest::newRow("proven, 27 in sestine, quaterna se 4")
+        << 27 << 6 << 4 << 4 << 1170 << 1170 << "true";
+    QTest::newRow("proven, 90 in terzine, ambo se 3") << 90 << 3 << 3 << 2 << 661 << 660 << "false";
+    QTest::newRow("published, 40 in terzine, ambo se 5")
+        << 40 << 3 << 5 << 2 << 63 << 28 << "false";
+    QTest::newRow("published, 40 in terzine, ambo se 5, reached")
+        << 40 << 3 << 5 << 2 << 62 << 28 << "null";
 }
 
 void tst_SistemaRidotto::bounds()
