@@ -119,6 +119,7 @@ void Copertura::perOgniScambio(const Blocco &b, int x, int y, Visita &&visita)
 {
     std::array<std::uint8_t, 90> fuori{};
     const int nFuori = fuoriDa(b, m_n, y, fuori);
+    m_lavoro += static_cast<std::uint64_t>(m_n) / 8; // the numbers looked through for fuori
     std::array<std::uint8_t, combinazioni::kMassimoK> resto{};
     int nResto = 0;
     for (std::uint8_t e : b) {

@@ -8,6 +8,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <ctime>
 
 namespace {
 
@@ -32,6 +33,14 @@ public:
 private:
     std::uint64_t m_stato = 0x5A77F1A0;
 };
+
+std::uint64_t luby(std::uint64_t i)
+{
+    std::uint64_t potenza = 1;
+    while (potenza * 2 - 1 < i)
+        potenza *= 2;
+    return potenza * 2 - 1 == i ? potenza : luby(i - potenza + 1);
+}
 
 template <typename Numeri>
 Maschera maschera(const Numeri &numeri, int quanti)
@@ -159,7 +168,7 @@ public:
         }
         return via;
     }
-    bool ricuoci(Generatore &g, std::uint64_t limite);
+    bool ricuoci(Generatore &g, std::uint64_t limite, double scadenza);
 
 private:
     struct Mossa
@@ -201,7 +210,7 @@ Stato::Mossa Stato::mossaPer(std::uint32_t u, Generatore &g)
             scelti[j] = i;
         ++visti;
     }
-    m_copertura.lavora(m_blocchi.size() / 8 + 1);
+    m_copertura.lavora(m_blocchi.size() / 4 + 8);
     Mossa meglio;
     meglio.delta = LONG_MAX;
     for (int prova = 0; prova < std::min(visti, kProve); ++prova) {
@@ -236,25 +245,40 @@ void Stato::applica(const Mossa &m)
     m_maschere[m.blocco] = maschera(b, m_s.k);
 }
 
-// Simulated annealing on the tickets there are, until no draw is lost or the work runs out.
-bool Stato::ricuoci(Generatore &g, std::uint64_t limite)
+// Simulated annealing on the tickets there are, until no draw is lost or the work runs out. With
+// the guarantee on every draw it runs colder: on the systems measured a move there that loses a
+// draw more than it wins mostly leads nowhere.
+bool Stato::ricuoci(Generatore &g, std::uint64_t limite, double scadenza)
 {
-    double temperatura = 0.6;
-    while (m_copertura.scoperti() > 0 && m_copertura.lavoro() < limite) {
+    const bool ogni = m_s.p == m_s.v;
+    double temperatura = ogni ? 0.3 : 0.6;
+    for (std::uint32_t passi = 0; m_copertura.scoperti() > 0 && m_copertura.lavoro() < limite;
+         ++passi) {
+        if (passi % 1024 == 1023 && RicercaLocale::tempoCpu() > scadenza)
+            break;
         const std::uint32_t u = m_copertura.scoperto(g.below(m_copertura.scoperti()));
         const Mossa m = mossaPer(u, g);
         if (m.delta <= 0 || g.unit() < std::exp(-static_cast<double>(m.delta) / temperatura))
             applica(m);
-        temperatura = std::max(0.05, temperatura * 0.9995);
+        temperatura = std::max(ogni ? 0.1 : 0.05, temperatura * 0.9995);
     }
     return m_copertura.scoperti() == 0;
 }
 
 } // namespace
 
-RicercaLocale::RicercaLocale(const Parametri &s, std::uint64_t lavoroMassimo, Progresso progresso)
-    : m_s(s), m_lavoroMassimo(lavoroMassimo), m_progresso(std::move(progresso))
+RicercaLocale::RicercaLocale(const Parametri &s, std::uint64_t lavoroMassimo, Progresso progresso,
+                             double scadenza)
+    : m_s(s), m_lavoroMassimo(lavoroMassimo), m_progresso(std::move(progresso)),
+      m_scadenza(scadenza)
 {}
+
+double RicercaLocale::tempoCpu()
+{
+    timespec t{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
 
 Blocchi RicercaLocale::completa(const Blocchi &iniziali) const
 {
@@ -279,30 +303,31 @@ Blocchi RicercaLocale::completa(const Blocchi &iniziali) const
     return blocchi;
 }
 
-// A ticket goes; if the annealing cannot win every draw again within its share of work, the
-// last valid system is taken back and another ticket tried with twice the share, a few times.
+// A ticket goes, the least useful, and the annealing moves numbers until every draw is won on
+// again; a try that fails keeps its tickets, and the next starts hot again from them. The tries'
+// lengths follow Luby's sequence (1, 1, 2, 1, 1, 2, 4, ...) of a share of work sized to the
+// system, started again after each success, until the work is done.
 Blocchi RicercaLocale::riduci(Blocchi valido, std::uint64_t limite)
 {
-    constexpr int kTentativi = 16;
     const std::uint64_t quota =
         std::clamp<std::uint64_t>(combinazioni::binomiale(m_s.n, m_s.p) * 64, 100'000, 4'000'000);
     Stato stato(m_s, valido);
+    const std::uint64_t inizio = stato.copertura().lavoro();
     Generatore g;
-    int falliti = 0;
-    while (valido.size() > std::max<std::uint64_t>(limite, 1) && falliti < kTentativi &&
-           stato.copertura().lavoro() < m_lavoroMassimo) {
-        stato.togli(falliti == 0 ? stato.menoUtile() : g.below(stato.blocchi().size()));
-        const std::uint64_t fine =
-            std::min(m_lavoroMassimo, stato.copertura().lavoro() + (quota << std::min(falliti, 6)));
-        if (stato.ricuoci(g, fine)) {
+    std::uint64_t tentativo = 0;
+    while (valido.size() > std::max<std::uint64_t>(limite, 1) &&
+           stato.copertura().lavoro() - inizio < m_lavoroMassimo && tempoCpu() <= m_scadenza) {
+        if (tentativo == 0)
+            stato.togli(stato.menoUtile());
+        const std::uint64_t fine = std::min(inizio + m_lavoroMassimo,
+                                            stato.copertura().lavoro() + quota * luby(++tentativo));
+        if (stato.ricuoci(g, fine, m_scadenza)) {
             valido = stato.blocchi();
-            falliti = 0;
-        } else {
-            stato.imposta(valido);
-            ++falliti;
+            tentativo = 0;
         }
         if (m_progresso)
-            m_progresso(valido.size(), stato.copertura().lavoro());
+            m_progresso(valido.size(), stato.copertura().lavoro() - inizio);
     }
+    m_lavoroFatto = stato.copertura().lavoro() - inizio;
     return valido;
 }
