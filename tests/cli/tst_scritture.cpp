@@ -170,7 +170,9 @@ private Q_SLOTS:
             for (const QByteArray &line : readBytes(log).split('\n')) {
                 const QString kind = call.match(QString::fromUtf8(line)).captured(1);
                 const int when = kind.isEmpty() ? 0 : ++seen[kind];
-                if (!when || kind == "execve" || !line.contains(dir.filePath("set").toUtf8()))
+                // The path's own links, read before anything is opened, are no point of a write.
+                if (!when || kind == "execve" || kind == "readlink" ||
+                    !line.contains(dir.filePath("set").toUtf8()))
                     continue;
                 // add catches no signal: an interrupt kills it as any other signal does.
                 for (const QString inject : {"signal=KILL", "error=EIO", "signal=TERM"})
@@ -203,8 +205,10 @@ private Q_SLOTS:
         const QByteArray state = bytesAt(set);
         QVERIFY2(state == w.before || state == w.after, err.constData());
         QVERIFY(out.isEmpty() || (out == w.said && state == w.after));
+        // strace ends as its program did: by the same signal or, failing that, 128 and its number.
         if (inject.startsWith("signal"))
-            QCOMPARE(run->exitStatus(), QProcess::CrashExit);
+            QVERIFY2(run->exitStatus() == QProcess::CrashExit || run->exitCode() > 128,
+                     qPrintable(QString("exit %1: %2").arg(run->exitCode()).arg(err)));
         if (inject == "signal=TERM") {
             QCOMPARE(state, early ? w.before : w.after);
             QCOMPARE(out, early ? QByteArray() : w.said);
