@@ -34,7 +34,7 @@ CREATE TABLE IF NOT EXISTS estratti (
 class Istruzione
 {
 public:
-    Istruzione(sqlite3 *db, const char *sql) : m_db(db)
+    Istruzione(sqlite3 *db, const char *sql)
     {
         if (sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr) != SQLITE_OK)
             m_stmt = nullptr;
@@ -50,7 +50,6 @@ public:
     std::int64_t intero(int colonna) const { return sqlite3_column_int64(m_stmt, colonna); }
 
 private:
-    sqlite3 *m_db;
     sqlite3_stmt *m_stmt = nullptr;
 };
 

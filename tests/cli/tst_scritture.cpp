@@ -76,6 +76,10 @@ std::unique_ptr<QProcess> underStrace(const QString &log, const QString &calls,
                                       const QString &inject, const QStringList &arguments)
 {
     auto process = std::make_unique<QProcess>();
+    // LeakSanitizer stops the program with ptrace of its own, which strace already holds.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("ASAN_OPTIONS", environment.value("ASAN_OPTIONS") + ":detect_leaks=0");
+    process->setProcessEnvironment(environment);
     QStringList options{"-f", "-qq", "-y", "-o", log, "-e", "trace=" + calls};
     if (!inject.isEmpty())
         options << "-e"
