@@ -255,8 +255,6 @@ void tst_Cli::commands_data(const QStringList &commandNames)
         "Il file avrebbe 2000001 schedine");
     row("system: the set held by another writer", prova, "locked|" + pairs("1,2"), 1, {},
         ErroreFile::kInUso);
-    row("system: a full disk leaves the set as it was", prova, "fsize=1000|" + pairs(sequence(9)),
-        1, {}, "massima");
     row("system: output to a full disk: the tickets stay, and it says so", none,
         "out=/dev/full|" + pairs("1,2"), 1, {}, "le schedine sono nel file, dalla 1 alla 1",
         R"({"numeri":[1,2,0,0,0,0,0,0,0,0,0]})");
@@ -323,7 +321,6 @@ void tst_Cli::commands_data(const QStringList &commandNames)
     row("add: no folder", none, QString(valid).replace("FILE", "DIR/no/set.slott"), 1, {},
         "non esiste");
     row("add: a full disk leaves the set as it was", prova, "fsize=300|" + valid, 1, {}, "massima");
-    row("add: a full disk makes no file", none, "fsize=0|" + valid, 1, {}, "massima");
     row("add: a link to a missing file", "->no.slott", valid, 1, {}, "è un collegamento simbolico");
     row("add: past two million in the set", "sparse:2000000", valid, 2, {},
         "Il file avrebbe 2000001 schedine");

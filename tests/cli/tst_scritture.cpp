@@ -289,17 +289,12 @@ private Q_SLOTS:
             QCOMPARE(namesIn(copy), QStringList{"set.slott"});
             QCOMPARE(dumpOf(copy + "/set.slott"), dumpBefore);
             QCOMPARE(readBytes(set), system.after);
-        } else if (world.startsWith("readers")) {
-            // system stopped after its folder's sync, add after its record's.
-            for (const auto &[calls, args] :
-                 {std::pair("fsync", arguments),
-                  std::pair("fdatasync", lay(m_dir->path(), writes().at("add")))}) {
-                Fermato writer(log + calls, calls, args);
-                QVERIFY(writer.next());
-                QElapsedTimer clock;
-                clock.start();
-                QVERIFY(runCli({"dump", set}).exitCode == 0 && clock.elapsed() < 1000);
-            }
+        } else if (world.startsWith("readers")) { // add stopped after its record's sync
+            Fermato writer(log, "fdatasync", lay(m_dir->path(), writes().at("add")));
+            QVERIFY(writer.next());
+            QElapsedTimer clock;
+            clock.start();
+            QVERIFY(runCli({"dump", set}).exitCode == 0 && clock.elapsed() < 1000);
         } else {
             QCOMPARE(::chmod(toStd(m_dir->path()).c_str(), 0755), 0);
             QCOMPARE(::chmod(toStd(folder).c_str(), 01777), 0);
