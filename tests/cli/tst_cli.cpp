@@ -472,8 +472,7 @@ void tst_Cli::commands()
         QVERIFY(QFile::link(link, setPath()));
     else if (!set.isNull())
         writeBytes(setPath(), set);
-    QStringList arguments =
-        args.replace("FILE", setPath()).replace("DIR", m_dir->path()).split('|');
+    QStringList arguments = withPaths(args, {{"FILE", setPath()}, {"DIR", m_dir->path()}});
     for (QString &argument : arguments) { // "csv:TEXT": a CSV file holding TEXT, "<xHH>" a byte
         if (argument.startsWith("csv:")) {
             QByteArray bytes = argument.mid(4).toUtf8();

@@ -42,10 +42,8 @@ QStringList lay(const QString &folder, const Scrittura &write)
         writeBytes(folder + "/set/set.slott", write.before);
     writeBytes(folder + "/in.csv", "titolo,numeri,ruote,estratto,ambo,terno,quaterna,cinquina\n"
                                    "A,1 2,BARI,,1,,,\nB,3 4,ROMA,1,,,,\nC,5 6 7,TUTTE,,,1,,\n");
-    return QString(write.args)
-        .replace("FILE", folder + "/set/set.slott")
-        .replace("CSV", folder + "/in.csv")
-        .split('|');
+    return withPaths(write.args,
+                     {{"FILE", folder + "/set/set.slott"}, {"CSV", folder + "/in.csv"}});
 }
 
 // The writes, each run once untroubled.

@@ -1,6 +1,7 @@
 #include "clirunner.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -46,4 +47,19 @@ CliResult runCli(const QStringList &arguments, std::optional<qint64> maxFileSize
     result.out = process.readAllStandardOutput();
     result.err = process.readAllStandardError();
     return result;
+}
+
+QStringList withPaths(const QString &args, const std::map<QString, QString> &paths)
+{
+    QStringList names;
+    for (const auto &[name, path] : paths)
+        names << QRegularExpression::escape(name);
+    const QRegularExpression placeholder(names.join('|'));
+    QString line;
+    qsizetype done = 0;
+    for (const auto &match : placeholder.globalMatch(args)) {
+        line += args.mid(done, match.capturedStart() - done) + paths.at(match.captured());
+        done = match.capturedEnd();
+    }
+    return (line + args.mid(done)).split('|');
 }

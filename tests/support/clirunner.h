@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include <map>
+
 #include <optional>
 
 // Runs the companion executable as a player's script would and keeps what it said.
@@ -20,3 +22,7 @@ struct CliResult
 // AddressSanitizer, whose shadow needs the whole address space, its resident memory.
 CliResult runCli(const QStringList &arguments, std::optional<qint64> maxFileSize = std::nullopt,
                  const QString &output = {}, std::optional<qint64> maxMemory = std::nullopt);
+
+// A command line with its placeholders ("FILE", "DIR"...) put in one pass: a path put in is
+// never searched again, as a temporary folder's random name may hold "DIR" itself.
+QStringList withPaths(const QString &args, const std::map<QString, QString> &paths);
