@@ -38,6 +38,10 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-qpa-plugins, libqt6multimedia6, fonts-comic-neue, fonts-dejavu-core, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse")
 
+# The companion's reference, read with `man zaffirone-cli`.
+include(GNUInstallDirs)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/zaffirone-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
 # The package test builds the package from what this tree has already built, without the
 # "preinstall" build CPack runs first: a test must not compile in a tree that may be building.
 # The same install rules, under the package's prefix, stripped as the package is.
