@@ -82,7 +82,7 @@ void BM_MoveAllToPlayAndBack(benchmark::State &state)
     const int tickets = int(state.range(0));
     largeSet(tickets);
     PartitaDiProva game;
-    game.modulo.punti = *Currency::fromWhole(1000000000);
+    game.punti(*Currency::fromWhole(1000000000));
     const double before = residentBytes();
     load(game, tickets);
     QPushButton *allRight = game.su("cmd_all_destra");
@@ -129,7 +129,7 @@ void BM_PlayThousandTickets(benchmark::State &state)
 {
     const int tickets = int(state.range(0));
     PartitaDiProva game;
-    game.modulo.punti = *Currency::fromWhole(5000000); // far from both ends of the game
+    game.punti(*Currency::fromWhole(5000000)); // far from both ends of the game
     load(game, tickets);
     auto *list = game.su<QListView>("lst_esistenti");
     for (auto _ : state) {
@@ -162,7 +162,7 @@ void BM_LoadAndFirstClickCold(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         auto game = std::make_unique<PartitaDiProva>();
-        game->modulo.punti = *Currency::fromWhole(1000000000);
+        game->punti(*Currency::fromWhole(1000000000));
         game->fai({"tab 3"});
         QCoreApplication::processEvents();
         std::this_thread::sleep_for(std::chrono::seconds(state.range(1)));

@@ -53,7 +53,8 @@ struct GiocoAvviato::Parti
     DialogoFileQt dialogo;
     Modulo modulo{riproduttore, avvisi};
     GeneratoreMersenne generatore;
-    Form_gioco window{modulo, dialogo, generatore};
+    Partita partita;
+    Form_gioco window{partita, modulo, dialogo, generatore};
 };
 
 GiocoAvviato::GiocoAvviato(QApplication &app)

@@ -1,15 +1,15 @@
 #include "comandosystem.h"
 
 #include "base/codepage1252.h"
+#include "base/combinazioni.h"
 #include "base/text.h"
 #include "cli/aggiuntainblocco.h"
 #include "cli/codiciuscita.h"
 #include "cli/controlloadd.h"
 #include "cli/erroredifile.h"
 #include "cli/testovisibile.h"
-#include "engine/combinazioni.h"
-#include "engine/ricercalocale.h"
-#include "engine/sistemaridotto.h"
+#include "sistemi/ricercalocale.h"
+#include "sistemi/sistemaridotto.h"
 
 #include <nlohmann/json.hpp>
 

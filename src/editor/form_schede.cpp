@@ -3,6 +3,7 @@
 #include "base/text.h"
 #include "editor/inserimentonumeri.h"
 #include "editor/validatoretitolo.h"
+#include "engine/partita.h"
 #include "salvataggio/controllosalvataggio.h"
 #include "shared/bloccoeventi.h"
 #include "shared/modulo.h"
@@ -44,8 +45,8 @@ QLineEdit *casella(const QString &name, const QString &accessible, QRect where, 
 
 } // namespace
 
-Form_schede::Form_schede(Modulo &modulo, QWidget *parent)
-    : FinestraSecondaria(parent), m_modulo(modulo)
+Form_schede::Form_schede(const Partita &partita, Modulo &modulo, QWidget *parent)
+    : FinestraSecondaria(parent), m_partita(partita), m_modulo(modulo)
 {
     setObjectName(QStringLiteral("Form_schede"));
     setAttribute(Qt::WA_DeleteOnClose); // closed from its title bar it is made anew next time
@@ -289,7 +290,7 @@ void Form_schede::cmd_salvasche_Click()
     if (m_modulo.blocca_eventi == 1)
         return;
     const ModuloScheda modulo = moduloCompilato();
-    const InsiemeSchede insieme(m_modulo.file_insieme);
+    const InsiemeSchede insieme(m_partita.insieme().value_or(std::string()));
     const auto verdict = ControlloSalvataggio::controlla(
         modulo,
         [&](std::string_view titolo) -> Esito<bool> {
@@ -300,7 +301,7 @@ void Form_schede::cmd_salvasche_Click()
         },
         [&](ControlloSalvataggio::Passo passo) -> std::optional<Rifiuto> {
             // After a new game the editor may still be open with no set to save into.
-            if (passo == ControlloSalvataggio::Passo::Titolo && !m_modulo.insiemeAperto())
+            if (passo == ControlloSalvataggio::Passo::Titolo && !m_partita.insiemeAperto())
                 return Rifiuto::di(Evento::SchedaSenzaInsieme);
             return std::nullopt;
         });
@@ -357,8 +358,8 @@ bool Form_schede::scrivi(const Schedina &schedina)
 // The lock is let go before anything is said.
 Esito<bool> Form_schede::scriviSottoBlocco(const Schedina &schedina) const
 {
-    const InsiemeSchede insieme(m_modulo.file_insieme);
-    const auto blocco = BloccoInsieme::prendi(m_modulo.file_insieme);
+    const InsiemeSchede insieme(m_partita.insieme().value_or(std::string()));
+    const auto blocco = BloccoInsieme::prendi(m_partita.insieme().value_or(std::string()));
     if (!blocco)
         return blocco.errore();
     const ModuloScheda m = moduloCompilato();
@@ -442,21 +443,19 @@ void Form_schede::cmd_esci_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
     hide();
-    m_modulo.punti = m_puntiIniziali;
 }
 
 void Form_schede::Form_Activate()
 {
     mostraTitolo();
-    m_puntiIniziali = m_modulo.punti;
 }
 
 // The caption names the points; it is written before the window shows too, so that the desktop
 // and a screen reader announce the window by it.
 void Form_schede::mostraTitolo()
 {
-    setWindowTitle(QStringLiteral("Compila la tua schedina, hai ") + testoNumero(m_modulo.punti) +
-                   QStringLiteral(" punti"));
+    setWindowTitle(QStringLiteral("Compila la tua schedina, hai ") +
+                   testoNumero(m_partita.conti().punti) + QStringLiteral(" punti"));
 }
 
 bool Form_schede::event(QEvent *event)

@@ -11,6 +11,7 @@
 
 class InserimentoNumeri;
 class Modulo;
+class Partita;
 class QGroupBox;
 class QPushButton;
 struct ModuloScheda;
@@ -23,7 +24,7 @@ class Form_schede : public FinestraSecondaria
     Q_OBJECT
 
 public:
-    Form_schede(Modulo &modulo, QWidget *parent);
+    Form_schede(const Partita &partita, Modulo &modulo, QWidget *parent);
     ~Form_schede() override;
 
     // During a modification the save compares the title typed with the ticket's title before
@@ -73,6 +74,7 @@ private:
     bool scrivi(const Schedina &schedina);
     Esito<bool> scriviSottoBlocco(const Schedina &schedina) const;
 
+    const Partita &m_partita;
     Modulo &m_modulo;
     // The boxes keep the design's names: txt_titolo, txt_num, chk_giocata, txt_puntata,
     // chk_ruote.
@@ -85,6 +87,5 @@ private:
     QGroupBox *m_frmRuote = nullptr;
     InserimentoNumeri *m_numeri = nullptr;
     std::function<QString()> m_titoloOriginale;
-    Currency m_puntiIniziali;     // `punti_iniziali`: the points when the window was last activated
     bool m_testiAdattati = false; // captions fitted to their controls at the first show
 };

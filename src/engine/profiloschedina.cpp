@@ -1,6 +1,6 @@
 #include "profiloschedina.h"
 
-#include "engine/combinazioni.h"
+#include "base/combinazioni.h"
 #include "engine/valutazione.h"
 
 #include <cmath>

@@ -2,12 +2,14 @@
 
 #include "engine/estrazione.h"
 #include "engine/generatorexoshiro.h"
+#include "engine/partita.h"
 #include "engine/perblocchi.h"
 #include "engine/schedinecompilate.h"
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <limits>
 #include <mutex>
 #include <sched.h>
 #include <string_view>
@@ -59,36 +61,51 @@ std::optional<Currency> staked(const std::vector<Schedina> &schede, std::uint64_
     return Currency::fromRaw(total);
 }
 
-struct Partita
+struct Giocata
 {
     Simulazione::Fine fine = Simulazione::Fine::Ferma;
     std::uint64_t turni = 0; // the draws made
     __int128 punti = 0;      // at the end, in ten-thousandths of a point
 };
 
-Partita giocaUna(const SchedineCompilate &set, std::optional<Currency> costo, std::uint64_t turni,
+// How a game ends after a turn, by the game's own rule; points past the currency's range are won.
+std::optional<Simulazione::Fine> fineDopo(__int128 punti)
+{
+    if (punti > std::numeric_limits<std::int64_t>::max())
+        return Simulazione::Fine::Vittoria;
+    switch (Partita::fine(Currency::fromRaw(std::int64_t(punti)))) {
+    case Partita::Fine::GameOver:
+        return Simulazione::Fine::GameOver;
+    case Partita::Fine::Vittoria:
+        return Simulazione::Fine::Vittoria;
+    case Partita::Fine::InCorso:
+        break;
+    }
+    return std::nullopt;
+}
+
+Giocata giocaUna(const SchedineCompilate &set, std::optional<Currency> costo, std::uint64_t turni,
                  std::uint64_t seme, std::uint64_t partita)
 {
     constexpr __int128 kScala = Currency::kScale;
     GeneratoreXoshiro generatore(seme, partita);
     Estrazione estrazione;
-    Partita p;
-    p.punti = Simulazione::kPuntiIniziali * kScala;
+    Giocata p;
+    p.punti = Partita::Conti{}.punti.raw();
     for (;;) {
         if (!costo || costo->raw() > p.punti)
             return p; // it stops before the draw: the set cannot be chosen
         p.punti -= costo->raw();
         p.punti += estraiEValuta(generatore, set, estrazione) * kScala;
         ++p.turni;
-        if (p.punti == 0)
-            p.fine = Simulazione::Fine::GameOver;
-        else if (p.punti > Simulazione::kPuntiVittoria * kScala)
-            p.fine = Simulazione::Fine::Vittoria;
-        else if (p.turni == turni)
+        if (const auto fine = fineDopo(p.punti)) {
+            p.fine = *fine;
+            return p;
+        }
+        if (p.turni == turni) {
             p.fine = Simulazione::Fine::Interrotta;
-        else
-            continue;
-        return p;
+            return p;
+        }
     }
 }
 
@@ -141,7 +158,7 @@ Simulazione::Partite Simulazione::gioca(const std::vector<Schedina> &schede, std
     Partite result = perBlocchi<Partite>(
         partite, thread,
         [&](std::uint64_t g, Partite &parte) {
-            const Partita p = giocaUna(set, costo, turni, seme, g);
+            const Giocata p = giocaUna(set, costo, turni, seme, g);
             ++parte.fini[std::size_t(p.fine)];
             ++parte.turni[p.turni];
             ++parte.punti[p.punti];

@@ -44,16 +44,14 @@ public:
     };
 
     static constexpr std::uint64_t kBloccoEstrazioni = 1024;
-    static constexpr std::int64_t kPuntiIniziali = 10000;
-    static constexpr std::int64_t kPuntiVittoria = 10000000;
 
     // Every ticket against each of the draws.
     static Risultato esegui(const std::vector<Schedina> &schede, std::uint64_t estrazioni,
                             std::uint64_t seme, unsigned thread);
 
-    // Whole games as the game plays them: each turn the whole set is chosen for play (each
-    // entry at the cost of the first record with its title), then one draw is made and every
-    // ticket is evaluated.
+    // Whole games by the game's rules (Partita): each turn the whole set is chosen for play
+    // (each entry at the cost of the first record with its title), then one draw is made and
+    // every ticket is evaluated.
     static Partite gioca(const std::vector<Schedina> &schede, std::uint64_t partite,
                          std::uint64_t turni, std::uint64_t seme, unsigned thread);
 

@@ -1,33 +1,26 @@
 #pragma once
 
-#include "base/currency.h"
-#include "main_window/modelloschede.h"
+#include "engine/partita.h"
 #include "main_window/paginalotto.h"
 
 #include <QObject>
-#include <QStringList>
 
-#include <memory>
 #include <optional>
 #include <string>
 
-class CacheInsieme;
-class ErroreFile;
 class DialogoFile;
-class IndiceInsieme;
 class Modulo;
 class PaginaLotto;
 
 // The "Lotto" page's commands on sets and lists: load and create a set, and move tickets to
-// and from the play list, taking or giving back their stakes.
+// and from the play list. The game takes or gives back their stakes; these tell the player.
 class ComandiInsiemi : public QObject
 {
     Q_OBJECT
 
 public:
-    // The commands of the page given, on the two lists' entries.
-    ComandiInsiemi(PaginaLotto *lotto, ModelloSchede *esistenti, ModelloSchede *dagioca,
-                   Modulo &modulo, DialogoFile &dialogo, CacheInsieme &insieme, QObject *parent);
+    ComandiInsiemi(PaginaLotto *lotto, Partita &partita, Modulo &modulo, DialogoFile &dialogo,
+                   QObject *parent);
 
     void cmd_carica_Click();
     void cmd_newinsie_Click();
@@ -41,27 +34,15 @@ Q_SIGNALS:
     void statoCambiato();
 
 private:
-    enum class Verso
-    {
-        VersoGioco,
-        VersoEsistenti
-    };
-
     void freccia(PaginaLotto::Freccia freccia);
-    void sposta(Verso verso, bool tutte);
-    bool rimborsa(bool &definitivo);
-    void restituisciAddebiti(const QList<int> &righe, const ErroreFile &errore);
-    // The open set as it is now; a set that cannot be read is reported and gives nothing.
-    bool caricaTitoli(const std::string &percorso);
+    // Tells the player what a move did; whether it went through.
+    bool mostraMossa(const Partita::Mossa &mossa, bool tutte);
     std::optional<std::string> scegliNuovoInsieme();
-    void apriInsieme(const std::string &percorso, ModelloSchede::Voci titoli);
-    bool prenota(Currency somma, bool togli);
+    void insiemeAperto();
     void mostraErrore(const QString &testo);
 
     PaginaLotto *m_lotto;
-    ModelloSchede *m_esistenti;
-    ModelloSchede *m_dagioca;
+    Partita &m_partita;
     Modulo &m_modulo;
     DialogoFile &m_dialogo;
-    CacheInsieme &m_insieme;
 };

@@ -1,6 +1,6 @@
 #include "form_gioco.h"
 
-#include "base/text.h"
+#include "base/codepage1252.h"
 #include "editor/form_schede.h"
 #include "main_window/comandiinsiemi.h"
 #include "main_window/comandogioca.h"
@@ -13,7 +13,6 @@
 #include "shared/modulo.h"
 #include "sound/interruttorisuoni.h"
 #include "sound/suonaomostra.h"
-#include "storage/cacheinsieme.h"
 #include "viewer/form_guarda.h"
 #include "widgets/cornicefocus.h"
 #include "widgets/nelturno.h"
@@ -63,11 +62,12 @@ private:
 
 } // namespace
 
-Form_gioco::Form_gioco(Modulo &modulo, DialogoFile &dialogo, GeneratoreCasuale &generatore,
-                       QWidget *parent)
-    : QMainWindow(parent), m_modulo(modulo), m_dialogo(dialogo), m_generatore(generatore),
-      m_esistenti(new ModelloSchede(this)), m_dagioca(new ModelloSchede(this)),
-      m_insiemeLetto(std::make_unique<CacheInsieme>())
+Form_gioco::Form_gioco(Partita &partita, Modulo &modulo, DialogoFile &dialogo,
+                       GeneratoreCasuale &generatore, QWidget *parent)
+    : QMainWindow(parent), m_partita(partita), m_modulo(modulo), m_dialogo(dialogo),
+      m_generatore(generatore),
+      m_esistenti(new ModelloSchede(partita.elenco(Partita::Lista::Esistenti), this)),
+      m_dagioca(new ModelloSchede(partita.elenco(Partita::Lista::DaGioca), this))
 {
     setObjectName(QStringLiteral("Form_gioco"));
     setWindowTitle(QStringLiteral("IL NUOVO LOTTO"));
@@ -192,13 +192,10 @@ void Form_gioco::creaPagineDiGioco()
     QWidget *area = centralWidget();
     m_gioca = new PaginaGioca(area);
     m_lotto = new PaginaLotto(m_esistenti, m_dagioca, area);
-    m_insiemi = new ComandiInsiemi(m_lotto, m_esistenti, m_dagioca, m_modulo, m_dialogo,
-                                   *m_insiemeLetto, this);
-    m_comandoGioca = new ComandoGioca(m_gioca, m_esistenti, m_dagioca, m_modulo, m_generatore,
-                                      *m_insiemeLetto, this);
+    m_insiemi = new ComandiInsiemi(m_lotto, m_partita, m_modulo, m_dialogo, this);
+    m_comandoGioca = new ComandoGioca(m_gioca, m_partita, m_modulo, m_generatore, this);
     connect(m_insiemi, &ComandiInsiemi::statoCambiato, this, [this] { mostraStato(); });
-    connect(m_comandoGioca, &ComandoGioca::statoCambiato, this, [this] { mostraStato(); });
-    connect(m_comandoGioca, &ComandoGioca::vincitaCambiata, this, [this] { mostraStato(false); });
+    connect(m_comandoGioca, &ComandoGioca::contiCambiati, this, &Form_gioco::mostraConti);
     connect(m_comandoGioca, &ComandoGioca::partitaVinta, this, &Form_gioco::mnu_file_newgame_Click);
     connect(m_lotto, &PaginaLotto::nuovaSchedaChiesta, this,
             nelTurno(m_modulo, this, &Form_gioco::cmd_scheda_Click));
@@ -209,8 +206,8 @@ void Form_gioco::creaPagineDiGioco()
             }));
     aggiungiPagina(1, m_gioca);
     aggiungiPagina(2, m_lotto);
-    m_gioca->mostra(m_modulo, m_puntiMostrati);
-    m_lotto->mostra(m_modulo);
+    m_gioca->mostra(m_partita.conti(), m_puntiMostrati);
+    m_lotto->mostra(m_partita.insieme());
 }
 
 void Form_gioco::aggiungiPagina(int indice, QGroupBox *pagina)
@@ -271,16 +268,10 @@ void Form_gioco::mostraPagina(int indice)
 // A new game: no set, no tickets, the points and the result, nothing staked or won.
 void Form_gioco::statoIniziale()
 {
-    m_modulo.punti = Currency::fromRaw(Modulo::kPuntiIniziali * Currency::kScale);
-    m_dagioca->svuota();
-    m_esistenti->svuota();
-    m_modulo.file_insieme = std::string(Modulo::kNessunFile);
-    m_modulo.posta = Currency();
+    m_partita.nuova();
     m_modulo.pos_modifica = 0;
-    m_modulo.situazione = 0;
-    m_modulo.vincita = 0;
     if (m_lotto) {
-        m_lotto->mostra(m_modulo);
+        m_lotto->mostra(m_partita.insieme());
         m_lotto->suggerisci(PaginaLotto::kMessaggioIniziale);
     }
 }
@@ -291,7 +282,7 @@ void Form_gioco::Form_Load()
     m_modulo.suoni_spiritosi = 0;
     m_modulo.blocca_eventi = 0;
     statoIniziale();
-    m_puntiMostrati = m_modulo.punti; // the caption changes only once the window is active
+    m_puntiMostrati = m_partita.conti().punti; // the caption changes only once the window is active
     SuonaEvento(m_modulo, Evento::ProgrammaAvviato);
 }
 
@@ -300,14 +291,19 @@ void Form_gioco::Form_Activate()
     mostraStato();
 }
 
-void Form_gioco::mostraStato(bool ancheIPunti)
+void Form_gioco::mostraStato()
+{
+    mostraConti(m_partita.conti(), true);
+}
+
+void Form_gioco::mostraConti(const Partita::Conti &conti, bool ancheIPunti)
 {
     if (ancheIPunti) {
-        m_puntiMostrati = m_modulo.punti;
-        setWindowTitle(QString::fromUtf8(kCaptionCredito) + testoNumero(m_modulo.punti));
+        m_puntiMostrati = conti.punti;
+        setWindowTitle(QString::fromUtf8(kCaptionCredito) + testoNumero(conti.punti));
     }
     if (m_gioca)
-        m_gioca->mostra(m_modulo, m_puntiMostrati);
+        m_gioca->mostra(conti, m_puntiMostrati);
 }
 
 // Everything about the window's centre, whatever its size; the viewer is placed with it.
@@ -397,7 +393,7 @@ form_guarda *Form_gioco::visore()
 {
     if (m_visore)
         return m_visore;
-    m_visore = new form_guarda(m_modulo, this);
+    m_visore = new form_guarda(m_partita, m_modulo, this);
     m_visore->move(posizioneSchede());
     connect(m_visore, &form_guarda::attivata, this, [this] { m_visore->move(posizioneSchede()); });
     connect(m_visore, &form_guarda::modificaChiesta, this,
@@ -409,12 +405,13 @@ Form_schede *Form_gioco::editor()
 {
     if (m_editor)
         return m_editor;
-    m_editor = new Form_schede(m_modulo, this);
+    m_editor = new Form_schede(m_partita, m_modulo, this);
     m_editor->leggiTitoloOriginale([this] { return visore()->titolo(); });
     connect(m_editor, &Form_schede::attivata, this, [this] { m_editor->move(posizioneSchede()); });
     connect(m_editor, &Form_schede::schedinaRiscritta, this, &Form_gioco::togliSchedina);
     connect(m_editor, &Form_schede::schedinaSalvata, this, [this](const QString &titolo) {
-        m_esistenti->aggiungi({titolo});
+        m_partita.aggiuntaSchedina(
+            CodePage1252::encodeFromUtf8(titolo.toStdString(), Schedina::kLunghezzaTitolo));
         paginaLotto()->suggerisci(PaginaLotto::kMessaggioDoppioClic);
     });
     return m_editor;
@@ -424,20 +421,15 @@ Form_schede *Form_gioco::editor()
 // trimmed, is the old title, trimmed. It comes back at the end under its new title.
 void Form_gioco::togliSchedina(const QString &titoloVecchio)
 {
-    const std::string old(trimSpaces(titoloVecchio.toStdString()));
-    for (int row = 0; row < m_esistenti->conta(); ++row) {
-        if (trimSpaces(m_esistenti->voce(row).toStdString()) == old) {
-            m_esistenti->rimuovi({row});
-            return;
-        }
-    }
+    m_partita.tolta(
+        CodePage1252::encodeFromUtf8(titoloVecchio.toStdString(), Schedina::kLunghezzaTitolo));
 }
 
 // A new ticket is written only into an open set.
 void Form_gioco::cmd_scheda_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
-    if (!m_modulo.insiemeAperto()) {
+    if (!m_partita.insiemeAperto()) {
         SuonaOMostra(m_modulo, Evento::SchedaSenzaInsieme);
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/currency.h"
+#include "engine/partita.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -8,7 +9,6 @@
 #include <array>
 #include <memory>
 
-class CacheInsieme;
 class ComandiInsiemi;
 class ComandoGioca;
 class GeneratoreCasuale;
@@ -37,8 +37,8 @@ public:
     static constexpr const char *kCaptionCredito =
         "Il nuovo videogioco del lotto!! ........  Questo è il tuo credito: ";
 
-    Form_gioco(Modulo &modulo, DialogoFile &dialogo, GeneratoreCasuale &generatore,
-               QWidget *parent = nullptr);
+    Form_gioco(Partita &partita, Modulo &modulo, DialogoFile &dialogo,
+               GeneratoreCasuale &generatore, QWidget *parent = nullptr);
     ~Form_gioco() override;
 
     // The scale at which the main window as drawn fits a screen's free area, 1 at most.
@@ -89,12 +89,14 @@ private:
     void statoIniziale();
     // The game's values on the "Gioca" page and the points in the caption, after any change;
     // without the points while a play credits its wins.
-    void mostraStato(bool ancheIPunti = true);
+    void mostraStato();
+    void mostraConti(const Partita::Conti &conti, bool ancheIPunti);
     void togliSchedina(const QString &titoloVecchio);
     // Where the editor and the viewer go: 400 twips right of the tab strip and 2500 below its
     // top, the strip's place in this window read as screen coordinates.
     QPoint posizioneSchede() const;
 
+    Partita &m_partita;
     Modulo &m_modulo;
     DialogoFile &m_dialogo;
     GeneratoreCasuale &m_generatore;
@@ -117,8 +119,6 @@ private:
     QAction *m_mnuSpirito = nullptr;
     form_guarda *m_visore = nullptr;
     QPointer<Form_schede> m_editor;
-    // The open set as last read, shared by the commands that need all of it.
-    std::unique_ptr<CacheInsieme> m_insiemeLetto;
     ComandiInsiemi *m_insiemi = nullptr;
     ComandoGioca *m_comandoGioca = nullptr;
 };

@@ -2,7 +2,6 @@
 
 #include "base/lotto.h"
 #include "engine/estrazione.h"
-#include "shared/modulo.h"
 #include "widgets/immagine.h"
 #include "widgets/stilegioco.h"
 #include "widgets/testonumero.h"
@@ -66,12 +65,12 @@ void PaginaGioca::creaEtichette()
                        "lbl_vincita", QStringLiteral("_______"), 7320, 5880);
 }
 
-void PaginaGioca::mostra(const Modulo &modulo, Currency punti)
+void PaginaGioca::mostra(const Partita::Conti &conti, Currency punti)
 {
     stile::scrivi(m_punti, testoNumero(punti));
-    stile::scrivi(m_somma, testoNumero(modulo.posta));
-    stile::scrivi(m_situazione, testoNumero(modulo.situazione));
-    stile::scrivi(m_vincita, testoNumero(modulo.vincita));
+    stile::scrivi(m_somma, testoNumero(conti.posta));
+    stile::scrivi(m_situazione, testoNumero(conti.situazione));
+    stile::scrivi(m_vincita, testoNumero(conti.vincita));
     for (QLabel *value : {m_punti, m_somma, m_situazione, m_vincita})
         value->setAccessibleName(m_didascalie.value(value) + QLatin1Char(' ') + value->text());
 }

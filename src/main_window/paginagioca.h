@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/currency.h"
+#include "engine/partita.h"
 
 #include <QGroupBox>
 #include <QHash>
@@ -8,7 +9,6 @@
 #include <array>
 
 class Estrazione;
-class Modulo;
 class QLabel;
 class QPushButton;
 
@@ -21,9 +21,9 @@ public:
     explicit PaginaGioca(QWidget *parent);
 
     // The game's values as the page shows them: the points (as last shown, which may lag
-    // behind the state while a play credits its wins), the stake in play, the game's result and
-    // the last play's winnings.
-    void mostra(const Modulo &modulo, Currency punti);
+    // behind the accounts while a play credits its wins), the stake in play, the game's result
+    // and the last play's winnings.
+    void mostra(const Partita::Conti &conti, Currency punti);
     // The board blanked whole, then filled with the draw once it is all made.
     void mostraEstrazione(const Estrazione &estrazione);
 

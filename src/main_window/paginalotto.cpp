@@ -2,7 +2,6 @@
 
 #include "main_window/listaschede.h"
 #include "main_window/pulsanteacapo.h"
-#include "shared/modulo.h"
 #include "widgets/immagine.h"
 #include "widgets/stilegioco.h"
 #include "widgets/testonumero.h"
@@ -90,11 +89,11 @@ ListaSchede *PaginaLotto::lista(const char *name, const char *labelName, const c
     return list;
 }
 
-void PaginaLotto::mostra(const Modulo &modulo)
+void PaginaLotto::mostra(const std::optional<std::string> &insieme)
 {
-    stile::scrivi(m_file, modulo.insiemeAperto() ? QString::fromUtf8(kFileCaricato) +
-                                                       QString::fromStdString(modulo.file_insieme)
-                                                 : testoQt(Modulo::kNessunFile));
+    stile::scrivi(m_file, insieme
+                              ? QString::fromUtf8(kFileCaricato) + QString::fromStdString(*insieme)
+                              : QString::fromUtf8(kNessunFile));
 }
 
 void PaginaLotto::suggerisci(const char *messaggio)

@@ -2,8 +2,10 @@
 
 #include <QGroupBox>
 
+#include <optional>
+#include <string>
+
 class ListaSchede;
-class Modulo;
 class ModelloSchede;
 class QLabel;
 class QPushButton;
@@ -21,6 +23,7 @@ public:
         "Per visualizzare la schedina fare doppio clic sulla schedina";
     // Followed by the set's path once a set is loaded.
     static constexpr const char *kFileCaricato = "File caricato : ";
+    static constexpr const char *kNessunFile = "Nessun file caricato";
 
     enum class Lista
     {
@@ -38,7 +41,7 @@ public:
     PaginaLotto(ModelloSchede *esistenti, ModelloSchede *dagioca, QWidget *parent);
 
     // The set loaded, or that none is.
-    void mostra(const Modulo &modulo);
+    void mostra(const std::optional<std::string> &insieme);
     // The hint line: how to begin, or how to look at a ticket.
     void suggerisci(const char *messaggio);
     // The selected rows of a list, in list order.

@@ -2,6 +2,7 @@
 
 #include "base/codepage1252.h"
 #include "base/lotto.h"
+#include "engine/partita.h"
 #include "shared/bloccoeventi.h"
 #include "shared/modulo.h"
 #include "sound/suonaomostra.h"
@@ -38,8 +39,8 @@ Control *soloLettura(Control *control)
 
 } // namespace
 
-form_guarda::form_guarda(Modulo &modulo, QWidget *parent)
-    : FinestraSecondaria(parent), m_modulo(modulo)
+form_guarda::form_guarda(const Partita &partita, Modulo &modulo, QWidget *parent)
+    : FinestraSecondaria(parent), m_partita(partita), m_modulo(modulo)
 {
     setObjectName(QStringLiteral("form_guarda"));
     // No caption: an empty one would make the desktop show the program's name instead.
@@ -209,11 +210,11 @@ void form_guarda::mostra(const QString &voce, bool modificabile)
 // made, named after the "no set" text).
 Esito<std::optional<Schedina>> form_guarda::cerca(const QString &voce)
 {
-    if (!m_modulo.insiemeAperto())
+    if (!m_partita.insiemeAperto())
         return std::optional<Schedina>();
     const auto bytes = CodePage1252::encodeExactly(voce.toStdString());
     std::optional<Schedina> found;
-    const auto esito = InsiemeSchede(m_modulo.file_insieme)
+    const auto esito = InsiemeSchede(m_partita.insieme().value_or(std::string()))
                            .scorri([&](std::uint64_t, const unsigned char *record) {
                                if (!bytes || bytes->size() != Schedina::kLunghezzaTitolo ||
                                    std::memcmp(record, bytes->data(), bytes->size()) != 0)
@@ -274,9 +275,9 @@ void form_guarda::cmd_modifica_Click()
 // make one named after the "no set" text), and the editor's save will tell the player.
 std::optional<std::uint64_t> form_guarda::recordDaModificare()
 {
-    if (!m_modulo.insiemeAperto())
+    if (!m_partita.insiemeAperto())
         return 1;
-    const InsiemeSchede insieme(m_modulo.file_insieme);
+    const InsiemeSchede insieme(m_partita.insieme().value_or(std::string()));
     const auto found = insieme.trovaPerTitolo(titolo().toStdString());
     const auto count = found ? insieme.conta() : Esito<std::uint64_t>(found.errore());
     if (!count) {

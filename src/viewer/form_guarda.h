@@ -9,6 +9,7 @@
 #include <optional>
 
 class Modulo;
+class Partita;
 class QGroupBox;
 class QPushButton;
 
@@ -19,7 +20,7 @@ class form_guarda : public FinestraSecondaria
     Q_OBJECT
 
 public:
-    form_guarda(Modulo &modulo, QWidget *parent);
+    form_guarda(const Partita &partita, Modulo &modulo, QWidget *parent);
 
     // Shows the first ticket whose stored title is exactly the list entry; "Modifica" only for
     // a ticket not chosen for play.
@@ -52,6 +53,7 @@ private:
     void riempi(const Schedina &schedina);
     std::optional<std::uint64_t> recordDaModificare();
 
+    const Partita &m_partita;
     Modulo &m_modulo;
     // The boxes keep the design's names with a 1 after them: chk_ruote1, txt_titolo1,
     // txt_num1, chk_giocata1, txt_puntata1.

@@ -131,7 +131,8 @@ private Q_SLOTS:
         FakeDialogoFile dialog;
         GeneratoreScriptato generatore;
         Modulo modulo{player, boxes};
-        Form_gioco window{modulo, dialog, generatore};
+        Partita partita;
+        Form_gioco window{partita, modulo, dialog, generatore};
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitFor([&] { return window.isActiveWindow(); }));

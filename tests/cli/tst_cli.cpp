@@ -1,5 +1,5 @@
 #include "base/codepage1252.h"
-#include "engine/combinazioni.h"
+#include "base/combinazioni.h"
 #include "storage/bloccoinsieme.h"
 #include "support/clirunner.h"
 #include "support/generatorescriptato.h"

@@ -1,4 +1,4 @@
-#include "engine/combinazioni.h"
+#include "base/combinazioni.h"
 #include "support/clirunner.h"
 #include "support/setfiles.h"
 

@@ -83,8 +83,9 @@ private Q_SLOTS:
         row("no set open any more", "title:Nuova, 0:4, wheel 7, bet 0, stake 0:3, noset, save",
             "click / lott_almeno_un_file");
         // Activation, and leaving.
+        // The caption names the points on activation; leaving takes and gives nothing.
         row("activation and Esci", "punti 12345, activate:editor, punti 7, esci, state, points",
-            "click / Compila la tua schedina, hai 12345 punti / closed / points 12345");
+            "click / Compila la tua schedina, hai 12345 punti / closed / points 7");
         row("Escape leaves as Esci does", "escape, state", "click / closed");
     }
     void typing() { provaSchede(); }

@@ -1,12 +1,8 @@
 #include "engine/generatoremersenne.h"
 #include "engine/profiloschedina.h"
 #include "engine/schedinecompilate.h"
-#include "engine/turnodigioco.h"
 #include "engine/valutazione.h"
-#include "shared/modulo.h"
 #include "storage/indiceinsieme.h"
-#include "support/fakeavvisi.h"
-#include "support/fakeriproduttore.h"
 #include "support/generatorescriptato.h"
 #include "support/setfiles.h"
 
@@ -27,8 +23,6 @@ private Q_SLOTS:
     void workedExamples();
     void draws_data();
     void draws();
-    void playFindsEachEntryInACircle_data();
-    void playFindsEachEntryInACircle();
 };
 
 using Drawn = QMap<int, QList<int>>;
@@ -47,14 +41,12 @@ Estrazione draw(const Drawn &wheels)
     return e;
 }
 
-struct Registro : FakeRiproduttore, FakeAvvisi, Annunciatore, VistaTurno
+struct Registro : Annunciatore
 {
     void annuncia(std::size_t tipo, std::size_t ruota) override
     {
         annunci << QStringLiteral("%1 %2").arg(tipo).arg(ruota);
     }
-    void vincitaAccreditata(double) override {}
-    void schedinaLetta(double) override {}
     QStringList annunci;
 };
 
@@ -241,44 +233,6 @@ void tst_Valutazione::draws()
     for (const std::set<int> &wheelSeen : seen)
         QVERIFY(draws >= 0 || wheelSeen.size() == 90);
     QVERIFY(first.isEmpty() || wheel(0) + wheel(1) == first);
-}
-
-void tst_Valutazione::playFindsEachEntryInACircle_data()
-{
-    QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<double>("won");
-    // Records: A wins 250, B 11 (11.2 without its fraction), A again 25000.
-    QTest::newRow("a title twice plays both of its records") << QStringList{"A", "A"} << 25250.0;
-    QTest::newRow("A after B is the record after B") << QStringList{"B", "A"} << 25011.0;
-    QTest::newRow("round to record 1 after the last") << QStringList{"A", "B", "A", "A"} << 25511.0;
-    QTest::newRow("B again after a whole circle") << QStringList{"B", "B"} << 22.0;
-    QTest::newRow("a missing title is passed over") << QStringList{"Z", "A", "Z"} << 250.0;
-}
-
-// Every wheel's win goes to the points and the game's result as the play goes.
-void tst_Valutazione::playFindsEachEntryInACircle()
-{
-    QFETCH(QStringList, entries);
-    QFETCH(double, won);
-    const std::vector<Schedina> records{makeTicket("A", {1, 2}, {0}, {{1, 10000}}),
-                                        makeTicket("B", {3}, {0}, {{0, 10000}}),
-                                        makeTicket("A", {5, 6}, {1}, {{1, 1000000}})};
-    std::vector<std::string> voci;
-    for (const QString &entry : entries)
-        voci.push_back(entry.toStdString());
-    const std::string coded = IndiceInsieme::codificaVoci(voci);
-    const IndiceInsieme set(records);
-    IndiceInsieme::Giro giro(set, coded);
-    std::vector<Schedina> played;
-    while (const auto k = giro.prossimo())
-        played.push_back(records[*k - 1]);
-    Registro registro;
-    Modulo modulo(registro, registro);
-    const double total = TurnoDiGioco::gioca(modulo, played, draw({{0, {1, 2, 3, 4}}, {1, {5, 6}}}),
-                                             registro, registro);
-    QCOMPARE(total, won);
-    QCOMPARE(modulo.situazione, won);
-    QCOMPARE(modulo.punti.raw(), (10000 + std::int64_t(won)) * Currency::kScale);
 }
 
 QTEST_APPLESS_MAIN(tst_Valutazione)

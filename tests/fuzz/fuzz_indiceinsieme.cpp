@@ -1,50 +1,48 @@
-// A set held in memory from any bytes, searched as the play, the refund and the moves search it
-// (with or without the record an entry was listed from), and played whole against a draw taken
-// from the same bytes: every search ends and finds a record holding its entry, the play credits
-// each ticket exactly what the simulator's bit-mask count says it wins, and the set compiled as
+// A set from any bytes, searched as the play, the refund and the moves search it (with or
+// without the record an entry was listed from), and played whole by the game against a draw
+// taken from the same bytes: every search ends and finds a record holding its entry, the play
+// credits exactly what the simulator's bit-mask count says the set wins, and the set compiled as
 // simulate sums it (one ticket at a time, or eight where the CPU can) wins what its tickets win
 // one by one.
 
 #include "fuzz.h"
 
-#include "engine/annunciatore.h"
+#include "engine/generatorecasuale.h"
+#include "engine/partita.h"
 #include "engine/profiloschedina.h"
 #include "engine/schedinecompilate.h"
-#include "engine/turnodigioco.h"
-#include "shared/modulo.h"
 #include "storage/indiceinsieme.h"
 
 #include <algorithm>
-#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <unistd.h>
 
 namespace {
 
-// Silent; checks each ticket's credit, just after the play has credited it, against the
-// simulator's count on the same draw, and keeps the largest running total seen.
-struct Registro : Riproduttore, Avvisi, Annunciatore, VistaTurno
+// The draw's values from the input's bytes, round and round.
+struct DaiByte : GeneratoreCasuale
 {
-    void suona(const std::string &) override {}
-    void mostra(std::string_view, std::string_view) override {}
-    bool chiedi(std::string_view, std::string_view) override { return false; }
-    void annuncia(std::size_t, std::size_t) override {}
-    void vincitaAccreditata(double totale) override
-    {
-        largest = std::max(largest, std::fabs(totale));
-    }
-    void schedinaLetta(double totale) override
-    {
-        vincitaAccreditata(totale);
-        agree = agree && totale - last == double(ProfiloSchedina(modulo->schedina).vincita(*draw));
-        last = totale;
-        ++played;
-    }
-    const Modulo *modulo = nullptr;
-    const Estrazione *draw = nullptr;
-    bool agree = true;
-    std::size_t played = 0;
-    double last = 0;
-    double largest = 0;
+    const std::uint8_t *data;
+    std::size_t size;
+    std::size_t at = 0;
+    DaiByte(const std::uint8_t *d, std::size_t n) : data(d), size(n) {}
+    void semina() override {}
+    float prossimo() override { return size ? float(data[at++ % size]) / 256.0f : 0.5f; }
 };
+
+// The set file the game plays from, rewritten for each input.
+const std::string &fileDellInsieme()
+{
+    static const std::string percorso = [] {
+        char nome[] = "/tmp/fuzz_indiceinsieme-XXXXXX";
+        const int fd = ::mkstemp(nome);
+        if (fd >= 0)
+            ::close(fd);
+        return std::string(nome);
+    }();
+    return percorso;
+}
 
 } // namespace
 
@@ -75,38 +73,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     index.costoVoci(entries);
     index.rimborso(entries);
-    // The records the play walks to, as the play reads them from the file.
-    std::vector<Schedina> played;
-    IndiceInsieme::Giro giro(index, entries);
-    while (const auto k = giro.prossimo())
-        played.push_back(records[*k - 1]);
+    // The play's walk finds every entry some record holds.
+    std::size_t found = 0;
+    for (IndiceInsieme::Giro giro(index, entries); giro.prossimo();)
+        ++found;
+    VERIFICA(found == records.size() + (missingTaken ? 1 : 0));
 
-    // Fifty numbers from the input's first bytes, five different ones on each wheel.
-    std::array<std::int16_t, 50> numbers{};
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
-        int n = size ? data[i % size] % 90 + 1 : int(i % 5 + 1);
-        while (std::find(numbers.begin() + i / 5 * 5, numbers.begin() + i, n) !=
-               numbers.begin() + i)
-            n = n % 90 + 1;
-        numbers[i] = std::int16_t(n);
-    }
-    Estrazione draw;
-    draw.imposta(numbers);
-    Registro view;
-    Modulo modulo(view, view);
-    view.modulo = &modulo;
-    view.draw = &draw;
+    // The whole set chosen and played by the game: every record once, in file order, each
+    // credited what the simulator's bit-mask count says it wins.
+    std::ofstream(fileDellInsieme(), std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char *>(data), std::streamsize(size));
+    Partita partita;
+    VERIFICA(!partita.apri(fileDellInsieme()));
+    Partita::Conti ricco;
+    ricco.punti = *Currency::fromWhole(std::int64_t(1) << 40);
+    partita.ripristina(ricco);
+    const auto scelte = partita.scegliTutte();
+    if (scelte.esito != Partita::Mossa::Esito::Fatta)
+        return 0; // more than the points can pay: refused, and nothing to play
+    DaiByte generatore(data, size);
+    const Partita::Turno turno = partita.gioca(generatore);
     std::vector<ProfiloSchedina> profili;
     for (const Schedina &s : records)
         profili.emplace_back(s);
-    VERIFICA(SchedineCompilate(records).vincite(draw) ==
-             ProfiloSchedina::vinciteTotali(profili, draw));
-    const double total = TurnoDiGioco::gioca(modulo, played, draw, view, view);
-    VERIFICA(view.played == records.size() + (missingTaken ? 1 : 0));
-    // Past 10^14 the running total loses units, and the points stop at the currency's end.
-    if (view.largest < 1e14) {
-        VERIFICA(view.agree && modulo.situazione == total);
-        VERIFICA(modulo.punti.raw() == (10000 + std::int64_t(total)) * Currency::kScale);
-    }
+    const __int128 vinto = ProfiloSchedina::vinciteTotali(profili, partita.estrazione());
+    VERIFICA(SchedineCompilate(records).vincite(partita.estrazione()) == vinto);
+    VERIFICA(turno.esito == Partita::Turno::Esito::Giocato);
+    // Within the currency's range, the play's winnings are the simulator's to the point.
+    if (vinto < (__int128(1) << 45))
+        VERIFICA(partita.conti().vincita == *Currency::fromWhole(std::int64_t(vinto)));
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <QClipboard>
 
 #include "editor/form_schede.h"
+#include "engine/partita.h"
 #include "shared/modulo.h"
 #include "storage/insiemeschede.h"
 #include "support/fakeavvisi.h"
@@ -37,11 +38,19 @@ struct Finti
     FakeDialogoFile dialog;
     GeneratoreScriptato generatore;
     Modulo modulo{player, boxes};
+    Partita partita;
     QTemporaryDir dir;
     QStringList note;    // what a test noted down on the way
     QList<pid_t> rivali; // other writers at work on the set
 
     QString path(const QString &name = "set.slott") const { return dir.filePath(name); }
+    // The game at these points, all else as it is.
+    void punti(Currency punti)
+    {
+        Partita::Conti conti = partita.conti();
+        conti.punti = punti;
+        partita.ripristina(conti);
+    }
     // What the player was told since the last look, " / " between: the recordings by name ("~"
     // before the joking folder's), each box as "title: text" ("title? text" for a question), the
     // notes; the sets' folder left out, and a run of the same counted: "click x3".
@@ -216,9 +225,9 @@ inline void compila(Finti &f, Form_schede &e, form_guarda &v, const QString &act
     else if (verb == "mute")
         f.modulo.suoni_attivi = 0;
     else if (verb == "noset")
-        f.modulo.file_insieme = Modulo::kNessunFile;
+        f.partita.nuova();
     else if (verb == "punti")
-        f.modulo.punti = Currency::fromRaw(qRound64(rest.toDouble() * Currency::kScale));
+        f.punti(Currency::fromRaw(qRound64(rest.toDouble() * Currency::kScale)));
     else if (verb == "cut")
         writeBytes(f.path(), readBytes(f.path()).left(126 * i));
     else if (verb == "state" || verb == "viewer")
@@ -230,7 +239,7 @@ inline void compila(Finti &f, Form_schede &e, form_guarda &v, const QString &act
         f.note << '"' + (verb == "name1" ? v.titolo() : c.txt_titolo->text()) + '"';
     else if (verb == "pos" || verb == "points" || verb == "focus" || verb == "record")
         f.note << (verb == "pos"      ? "pos " + QString::number(f.modulo.pos_modifica)
-                   : verb == "points" ? "points " + QString::number(f.modulo.punti.toDouble())
+                   : verb == "points" ? "points " + QString::number(f.partita.conti().punti.toDouble())
                    : verb == "focus"  ? "focus " + e.focusWidget()->objectName()
                                       : record(f.path(), i));
     else if (auto *own =

@@ -35,7 +35,7 @@ struct PartitaDiProva : Finti
             stile::impostaScala(Form_gioco::scalaPerLoSchermo(screen->availableGeometry()));
         return true;
     }();
-    Form_gioco window{modulo, dialog, generatore};
+    Form_gioco window{partita, modulo, dialog, generatore};
     QMap<QString, QByteArray> schede; // tickets by name, for "carica" and "scrivi"
 
     PaginaLotto *lotto() { return window.paginaLotto(); }
@@ -208,5 +208,5 @@ inline void provaSchede()
     f.fai(actions);
     QCOMPARE(f.detto(), told);
     QCOMPARE(f.modulo.blocca_eventi, 0);
-    QVERIFY(!QFile::exists(QString::fromUtf8(Modulo::kNessunFile.data())));
+    QVERIFY(!QFile::exists(QString::fromUtf8(PaginaLotto::kNessunFile)));
 }

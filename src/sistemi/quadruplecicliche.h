@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/combinazioni.h"
+#include "base/combinazioni.h"
 
 #include <optional>
 

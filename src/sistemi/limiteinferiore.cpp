@@ -1,7 +1,7 @@
 #include "limiteinferiore.h"
 
-#include "engine/combinazioni.h"
-#include "engine/disegninoti.h"
+#include "base/combinazioni.h"
+#include "sistemi/disegninoti.h"
 
 #include <algorithm>
 #include <array>

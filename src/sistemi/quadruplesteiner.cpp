@@ -1,7 +1,7 @@
 #include "quadruplesteiner.h"
 
-#include "engine/geometriafinita.h"
-#include "engine/quadruplecicliche.h"
+#include "sistemi/geometriafinita.h"
+#include "sistemi/quadruplecicliche.h"
 
 #include <algorithm>
 #include <bit>

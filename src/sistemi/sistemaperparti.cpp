@@ -1,6 +1,6 @@
 #include "sistemaperparti.h"
 
-#include "engine/limiteinferiore.h"
+#include "sistemi/limiteinferiore.h"
 
 #include <algorithm>
 #include <limits>

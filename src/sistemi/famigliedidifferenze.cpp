@@ -1,6 +1,6 @@
 #include "famigliedidifferenze.h"
 
-#include "engine/gruppoabeliano.h"
+#include "sistemi/gruppoabeliano.h"
 
 #include <algorithm>
 #include <array>

@@ -1,9 +1,9 @@
 #include "sistemaridotto.h"
 
-#include "engine/disegninoti.h"
-#include "engine/limiteinferiore.h"
-#include "engine/ricercalocale.h"
-#include "engine/sistemaperparti.h"
+#include "sistemi/disegninoti.h"
+#include "sistemi/limiteinferiore.h"
+#include "sistemi/ricercalocale.h"
+#include "sistemi/sistemaperparti.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #include "geometriafinita.h"
 
-#include "engine/campofinito.h"
+#include "sistemi/campofinito.h"
 
 #include <algorithm>
 #include <set>

@@ -1,11 +1,11 @@
 #include "disegninoti.h"
 
-#include "engine/campofinito.h"
-#include "engine/disegnidiwitt.h"
-#include "engine/famigliedidifferenze.h"
-#include "engine/geometriafinita.h"
-#include "engine/quadruplesteiner.h"
-#include "engine/sistemiditerne.h"
+#include "sistemi/campofinito.h"
+#include "sistemi/disegnidiwitt.h"
+#include "sistemi/famigliedidifferenze.h"
+#include "sistemi/geometriafinita.h"
+#include "sistemi/quadruplesteiner.h"
+#include "sistemi/sistemiditerne.h"
 
 #include <algorithm>
 

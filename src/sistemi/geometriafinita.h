@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/combinazioni.h"
+#include "base/combinazioni.h"
 
 // The lines, circles and planes of the finite geometries, each family a Steiner system: every
 // t points lie together in exactly one block. Points are numbered 0..v-1.

@@ -1,6 +1,6 @@
 #include "quadruplecicliche.h"
 
-#include "engine/coperturaesatta.h"
+#include "sistemi/coperturaesatta.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "engine/sistemaridotto.h"
+#include "sistemi/sistemaridotto.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 #include "ricercalocale.h"
 
-#include "engine/copertura.h"
+#include "sistemi/copertura.h"
 
 #include <algorithm>
 #include <array>

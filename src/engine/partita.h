@@ -1,0 +1,153 @@
+#pragma once
+
+#include "base/currency.h"
+#include "engine/elencoschede.h"
+#include "engine/estrazione.h"
+#include "engine/valutazione.h"
+#include "storage/cacheinsieme.h"
+#include "storage/errorefile.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+class GeneratoreCasuale;
+
+// The game: the points and what moves them, the open set and its two lists, the draws. Its
+// operations are what the player does; each tells what happened, for the windows to show and
+// announce. Nothing here plays a sound or opens a window.
+class Partita
+{
+public:
+    static constexpr std::int64_t kPuntiIniziali = 10000;
+    static constexpr std::int64_t kTraguardo = 10000000; // won above it
+
+    // What the "Gioca" page and the caption show.
+    struct Conti
+    {
+        Currency punti = Currency::fromRaw(kPuntiIniziali * Currency::kScale);
+        Currency situazione; // the game's result: winnings less stakes
+        Currency posta;      // the last move's sum (0 after a refund, a play or a new game)
+        Currency vincita;    // the last play's winnings
+    };
+
+    enum class Fine
+    {
+        InCorso,
+        GameOver, // exactly 0 points
+        Vittoria, // above ten million
+    };
+
+    enum class Lista
+    {
+        Esistenti,
+        DaGioca,
+    };
+
+    // A move between the lists, or a refund.
+    struct Mossa
+    {
+        enum class Esito
+        {
+            Fatta,
+            Nulla,              // nothing to move
+            PuntiInsufficienti, // the sum is more than the points
+            CostoTroppo,        // the costs leave the range points can hold
+            PuntiTroppi,        // the points would
+            Illeggibile,        // the set cannot be read: nothing moved
+            Restituite,         // the set cannot be read: the entries went back with their charges
+        };
+        Esito esito = Esito::Fatta;
+        Currency somma;
+        std::optional<ErroreFile> errore;
+    };
+
+    // What a play shows, in order.
+    struct Evento
+    {
+        enum class Tipo
+        {
+            Vincita,   // a bet type won on a wheel, before its wheel is credited
+            Accredito, // a wheel credited: its winnings so far shown, not yet the points
+            Giocata,   // a ticket played: the winnings and the points shown
+            Finito,    // the tickets given back, nothing in play
+            GameOver,
+            Vittoria,
+        };
+        Tipo tipo;
+        std::size_t giocata = 0;
+        std::size_t ruota = 0;
+        Conti conti; // as they stand at this point of the play
+    };
+    struct Turno
+    {
+        enum class Esito
+        {
+            NessunaSchedina, // nothing chosen: no draw
+            Giocato,
+            Illeggibile, // drawn, then the set could not be read: nothing credited
+        };
+        Esito esito = Esito::Giocato;
+        std::optional<ErroreFile> errore;
+        std::vector<Evento> eventi;
+    };
+
+    Partita();
+
+    const Conti &conti() const { return m_conti; }
+    // Puts the accounts back as they were before a command that did not go through.
+    void ripristina(const Conti &conti) { m_conti = conti; }
+    bool insiemeAperto() const { return m_insieme.has_value(); }
+    const std::optional<std::string> &insieme() const { return m_insieme; }
+    const ElencoSchede &elenco(Lista lista) const;
+    ElencoSchede &elenco(Lista lista);
+    const Estrazione &estrazione() const { return m_estrazione; }
+
+    // A new game: the starting points, no set, nothing staked or won.
+    void nuova();
+    // The set read, all its tickets listed as existing, none chosen.
+    std::optional<ErroreFile> apri(const std::string &percorso);
+    // A set without tickets yet.
+    void apriVuoto(const std::string &percorso);
+    // A ticket written into the open set: its entry (the title's stored bytes) at the end of the
+    // existing ones. A ticket rewritten: the first existing entry with its old title, blanks
+    // around aside, goes; it comes back at the end under its new title.
+    void aggiuntaSchedina(std::string_view titolo);
+    void tolta(std::string_view titoloVecchio);
+
+    // ">" and ">>": entries chosen for play at their costs as the set has them now. Rows are
+    // taken in list order, each once; a row the list does not have is none.
+    Mossa scegli(std::span<const int> righe);
+    Mossa scegliTutte();
+    // "<" and "<<": their costs given back, as the set has them now.
+    Mossa restituisci(std::span<const int> righe);
+    Mossa restituisciTutte();
+    // Before another set is loaded, the stakes of the play list come back; its entries stay
+    // until the new set replaces them.
+    Mossa rimborsa();
+
+    // One play: a draw, every chosen ticket evaluated and credited, the tickets given back.
+    Turno gioca(GeneratoreCasuale &generatore);
+
+    // The rules the simulations share.
+    static Fine fine(Currency punti);
+    // Whole points added, held at the largest amount the points can hold rather than wrapping.
+    static Currency accredita(Currency punti, double vincita);
+
+private:
+    Mossa sposta(Lista da, std::span<const int> righe, bool tutte);
+    Mossa restituisciAddebiti(std::span<const int> righe, const ErroreFile &errore);
+    bool prenota(Currency somma, bool togli);
+    Esito<std::vector<Schedina>> schedeGiocate();
+    // The open set as it is now, through the last reading while the file has not changed.
+    Esito<std::shared_ptr<const IndiceInsieme>> leggiInsieme();
+
+    Conti m_conti;
+    std::optional<std::string> m_insieme;
+    ElencoSchede m_esistenti;
+    ElencoSchede m_dagioca;
+    CacheInsieme m_cache;
+    Estrazione m_estrazione;
+    Valutazione::Combinazioni m_combinazioni{};
+};

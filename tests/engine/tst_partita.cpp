@@ -1,0 +1,177 @@
+#include "engine/partita.h"
+#include "support/generatorescriptato.h"
+#include "support/setfiles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+// The rules of a game as the player meets them, without a window: each row is what the player
+// does and what the game then holds and tells.
+class tst_Partita : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QMap<QString, QByteArray> m_schede;
+
+    QString percorso() const { return m_dir.filePath("set.slott"); }
+    void scrivi(const QStringList &nomi)
+    {
+        QByteArray set;
+        for (const QString &nome : nomi)
+            set += m_schede.value(nome);
+        writeBytes(percorso(), set);
+    }
+    static QString voci(const ElencoSchede &elenco)
+    {
+        QStringList titoli;
+        for (std::size_t i = 0; i < elenco.conta(); ++i)
+            titoli << QString::fromLatin1(elenco.voce(i)).trimmed();
+        return titoli.join(',');
+    }
+    static QString testoNumero(Currency c) { return QString::number(c.toDouble(), 'g', 15); }
+    static QString conti(const Partita::Conti &c)
+    {
+        return QStringList{testoNumero(c.punti), testoNumero(c.situazione), testoNumero(c.posta),
+                           testoNumero(c.vincita)}
+            .join(' ');
+    }
+    // What a move or a play told: refusals by name, a play's events in order.
+    static QString detto(const Partita::Mossa &m)
+    {
+        static const char *const kEsiti[] = {
+            "", "", "pochi", "costo troppo", "punti troppi", "illeggibile", "restituite"};
+        const QString esito = QString::fromLatin1(kEsiti[int(m.esito)]);
+        return esito.isEmpty() ? QString() : esito + ' ' + testoNumero(m.somma);
+    }
+    static QString detto(const Partita::Turno &t)
+    {
+        using T = Partita::Evento::Tipo;
+        QStringList eventi;
+        for (const Partita::Evento &e : t.eventi)
+            eventi << (e.tipo == T::Vincita     ? QString("%1@%2").arg(e.giocata).arg(e.ruota)
+                       : e.tipo == T::Accredito ? "=" + testoNumero(e.conti.vincita)
+                       : e.tipo == T::GameOver  ? "game over"
+                       : e.tipo == T::Vittoria  ? "vittoria"
+                                                : QString());
+        eventi.removeAll({});
+        if (t.esito != Partita::Turno::Esito::Giocato)
+            eventi << (t.esito == Partita::Turno::Esito::Illeggibile ? "illeggibile" : "nessuna");
+        return eventi.join(' ');
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_schede = {{"A", ticketRecord("A", {1, 2}, {0, 3, 7}, {{0, 20000}, {1, 30000}})}, // 5
+                    {"B", ticketRecord("B", {3}, {0}, {{0, 30000}})},                      // 3
+                    {"C", ticketRecord("C", {1, 2}, {0}, {{1, 20000}})},                   // 2
+                    {"A7", ticketRecord("A", {5, 6}, {1}, {{0, 40000}, {1, 30000}})},      // 7
+                    {"Mezzo", ticketRecord("Mezzo", {7}, {0}, {{0, 5000}})},               // 0.5
+                    {"Dodici", ticketRecord("Dodici", {45}, {0, 1}, {{0, 23036}})},
+                    {"7", ticketRecord("7", {7}, {0}, {{0, 10000}})}, // wins 11 on Bari
+                    {"8", ticketRecord("8", {8}, {0}, {{0, 10000}})}};
+    }
+
+    void turni_data()
+    {
+        QTest::addColumn<QStringList>("set");
+        QTest::addColumn<QString>("azioni");
+        QTest::addColumn<QString>("atteso");
+        const auto riga = [](const char *nome, const QString &set, const char *azioni,
+                             const char *atteso) {
+            QTest::newRow(nome) << set.split(' ') << QString(azioni) << QString(atteso);
+        };
+        riga("> charges, in list order", "A B C", "punti 100, > 2 0", "93 -7 7 0 | B | A,C");
+        riga("a cost equal to the points", "A B C", "punti 8, > 0 1", "0 -8 8 0 | C | A,B");
+        riga("> beyond the points: nothing moves", "A B C", "punti 4, > 0 1",
+             "pochi 8 / 4 0 0 0 | A,B,C | ");
+        riga(">> charges only what is left", "A B C", "> 1, >>", "9990 -10 7 0 |  | B,A,C");
+        riga("<< gives back the costs as they are now", "A B C", "> 1, >>, scrivi A7 B C, <<",
+             "10002 2 12 0 | B,A,C | ");
+        riga("a fraction charged", "Mezzo", ">>", "9999.5 -0.5 0.5 0 |  | Mezzo");
+        riga("the refund before another set", "A B", ">>, rimborsa", "10000 0 0 0 |  | A,B");
+        riga("the set a folder: << gives back what was charged", "A B C", "> 0 1, cartella, <<",
+             "restituite 8 / 10000 0 8 0 | C,A,B | ");
+        riga("the set a folder: > refused", "A B C", "cartella, > 0",
+             "illeggibile 0 / "
+             "10000 0 0 0 | A,B,C | ");
+        // Plays: every wheel credited as soon as it is evaluated, the tickets given back.
+        riga("nothing chosen: no draw", "7", "gioca 0:7", "nessuna / 10000 0 0 0 | 7 | ");
+        riga("wins in order, the highest bet type of each wheel", "A", ">>, gioca 0:1,2 3:1 7:1",
+             "0@0 1@0 =250 0@3 =257 0@7 =264 / 10259 259 0 264 | A | ");
+        // 12.9 on each of two wheels: 24 in all, not 25.
+        riga("each wheel its integer part", "Dodici", ">>, gioca 0:45 1:45",
+             "0@0 =12 0@1 =24 / 10021.6964 21.6964 0 24 | Dodici | ");
+        riga("a ticket gone from the file", "7 8", ">>, scrivi 8, gioca 0:7,8",
+             "0@0 =11 / 10009 9 0 11 | 7,8 | ");
+        riga("the set a folder: nothing credited, the stakes kept", "7", "> 0, cartella, gioca 0:7",
+             "illeggibile / 9999 -1 1 0 |  | 7");
+        riga("game over at exactly 0", "7", "punti 1, > 0, gioca 0:80",
+             "game over / 0 -1 0 0 | 7 | ");
+        riga("ten million exactly: nothing", "7", "punti 9999990, > 0, gioca 0:7",
+             "0@0 =11 / 10000000 10 0 11 | 7 | ");
+        riga("above ten million: won", "7", "punti 9999991, > 0, gioca 0:7",
+             "0@0 =11 vittoria / 10000001 10 0 11 | 7 | ");
+        riga("a new game", "A B", "> 0, gioca 0:1, nuova", "0@0 =7 / 10000 0 0 0 |  | ");
+        // Entries found in a circle of the set, each charged its title's first record.
+        riga("a title twice plays both of its records", "A B A7", "> 2 0, gioca 0:1,2,3 1:5,6",
+             "0@0 1@0 =250 0@1 1@1 =1000 / 10990 990 0 1000 | B,A,A | ");
+    }
+    void turni()
+    {
+        QFETCH(QStringList, set);
+        QFETCH(QString, azioni);
+        QFETCH(QString, atteso);
+        scrivi(set);
+        Partita partita;
+        QVERIFY(!partita.apri(percorso().toStdString()));
+        GeneratoreScriptato generatore;
+        QString visto;
+        for (const QString &azione : azioni.split(", ")) {
+            QStringList parole = azione.split(' ');
+            const QString verbo = parole.takeFirst();
+            std::vector<int> righe;
+            for (const QString &p : parole)
+                righe.push_back(p.toInt());
+            if (verbo == "punti") {
+                Partita::Conti c = partita.conti();
+                c.punti = Currency::fromRaw(parole[0].toLongLong() * Currency::kScale);
+                partita.ripristina(c);
+            } else if (verbo == ">" || verbo == "<" || verbo == ">>" || verbo == "<<" ||
+                       verbo == "rimborsa") {
+                visto = detto(verbo == ">"    ? partita.scegli(righe)
+                              : verbo == "<"  ? partita.restituisci(righe)
+                              : verbo == ">>" ? partita.scegliTutte()
+                              : verbo == "<<" ? partita.restituisciTutte()
+                                              : partita.rimborsa());
+            } else if (verbo == "scrivi") {
+                scrivi(parole);
+            } else if (verbo == "cartella") {
+                QFile::remove(percorso());
+                QVERIFY(QDir(m_dir.path()).mkdir("set.slott"));
+            } else if (verbo == "nuova") {
+                partita.nuova();
+            } else {
+                QMap<int, QList<int>> estratti;
+                for (const QString &ruota : parole)
+                    for (const QString &n : ruota.section(':', 1).split(','))
+                        estratti[ruota.section(':', 0, 0).toInt()] << n.toInt();
+                generatore.ruote(estratti);
+                visto = detto(partita.gioca(generatore));
+            }
+        }
+        const QString stato = conti(partita.conti()) + " | " +
+                              voci(partita.elenco(Partita::Lista::Esistenti)) + " | " +
+                              voci(partita.elenco(Partita::Lista::DaGioca));
+        QCOMPARE(visto.isEmpty() ? stato : visto + " / " + stato, atteso);
+        QDir(percorso()).removeRecursively();
+        QFile::remove(percorso());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Partita)
+#include "tst_partita.moc"

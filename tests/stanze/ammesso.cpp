@@ -1,0 +1,3 @@
+#include "../base/text.h"
+#include "schedina.h"
+#include <storage/schedina.h>

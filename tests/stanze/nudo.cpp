@@ -1,0 +1,1 @@
+#include "filewav.h"

@@ -1,0 +1,1 @@
+#include "../sound/filewav.h"
