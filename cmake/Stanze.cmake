@@ -1,7 +1,8 @@
 # Each target's sources may include only the folders of src/ named for it, and the core's may
-# not include Qt. The folders are layers (base -> storage -> shared -> engine -> sound ->
-# salvataggio, then widgets -> editor, viewer -> main_window -> app; sistemi on base alone, and
-# cli beside the windows): a wrong include stops the configuration rather than growing a circle.
+# not include Qt. The folders are layers (base -> storage -> shared -> engine -> sound, with
+# messaggi on base alone under sound and salvataggio; then widgets -> editor, viewer ->
+# main_window -> app; sistemi on base alone, and cli beside the windows): a wrong include stops
+# the configuration rather than growing a circle.
 #
 # An include reaches a folder however it is written: "sound/x.h" and <sound/x.h> from the top of
 # src/, "../sound/x.h" from the including file's folder, and a bare "x.h" that is not beside the

@@ -5,6 +5,7 @@
 #include "cli/righeperschedina.h"
 #include "cli/testovisibile.h"
 #include "engine/estrazione.h"
+#include "engine/partita.h"
 #include "engine/profiloschedina.h"
 #include "engine/simulazione.h"
 #include "engine/valutazione.h"
@@ -301,4 +302,17 @@ int eseguiSimulate(const RichiestaSimulate &richiesta, std::ostream &out, std::o
         return uscita::kRifiuto;
     }
     return simulaPartite(schede.valore(), opzioni, out);
+}
+
+std::string aiutoPartite()
+{
+    return "Con --estrazioni N ogni schedina è valutata su N estrazioni. Con --partite N si "
+           "giocano N partite come nel gioco: " +
+           std::to_string(Partita::kPuntiIniziali) +
+           " punti all'inizio; a ogni turno tutto il file va in gioco (ogni schedina al costo "
+           "della prima con il suo titolo, come con \">>\"), poi un'estrazione e le vincite. Una "
+           "partita finisce a 0 punti (game_over), sopra " +
+           std::to_string(Partita::kTraguardo) +
+           " (vittoria), quando il file costa più dei punti (ferma) o dopo --turni turni "
+           "(interrotta). Stampa una riga JSON.\n";
 }

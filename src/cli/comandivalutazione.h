@@ -27,3 +27,5 @@ struct RichiestaSimulate
     std::optional<std::string> thread;
 };
 int eseguiSimulate(const RichiestaSimulate &richiesta, std::ostream &out, std::ostream &err);
+// How "simulate" plays whole games, for its help: the game's own starting points and goal.
+std::string aiutoPartite();

@@ -1,16 +1,16 @@
 #include "comandoimport.h"
 
 #include "base/codepage1252.h"
+#include "base/decodificatesto.h"
 #include "base/lotto.h"
 #include "base/rapportorighe.h"
 #include "base/text.h"
 #include "cli/aggiuntainblocco.h"
 #include "cli/codiciuscita.h"
 #include "cli/controlloadd.h"
-#include "cli/decodificatesto.h"
 #include "cli/erroredifile.h"
-#include "cli/letturacsv.h"
 #include "storage/filetesto.h"
+#include "storage/letturacsv.h"
 
 #include <algorithm>
 #include <array>

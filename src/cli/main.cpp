@@ -192,12 +192,7 @@ CLI::App *addSimulate(CLI::App &app, RichiestaSimulate &r)
     auto *simulate = app.add_subcommand(
         "simulate", "Gioca le schedine del file contro N estrazioni, oppure N partite intere");
     simulate->footer(
-        "Con --estrazioni N ogni schedina è valutata su N estrazioni. Con --partite N si "
-        "giocano N partite come nel gioco: 10000 punti all'inizio; a ogni turno tutto il file "
-        "va in gioco (ogni schedina al costo della prima con il suo titolo, come con \">>\"), "
-        "poi un'estrazione e le vincite. Una partita finisce a 0 punti (game_over), sopra "
-        "10000000 (vittoria), quando il file costa più dei punti (ferma) o dopo --turni turni "
-        "(interrotta). Stampa una riga JSON.\n"
+        aiutoPartite() +
         "Le estrazioni seguono la regola del gioco (cinque numeri diversi per ruota) ma con un "
         "generatore proprio, più veloce: xoshiro256**, un flusso per ogni blocco di 1024 "
         "estrazioni o per ogni partita, derivato dal seme; così con lo stesso --seme i "

@@ -322,11 +322,11 @@ void Form_schede::cmd_salvasche_Click()
         m_modulo.avvisi().mostra(tooHigh->testo, catalogo::kTitoloErrore);
         return;
     }
-    m_modulo.schedina = std::get<Schedina>(built);
-    if (!scrivi(m_modulo.schedina))
+    const Schedina &schedina = std::get<Schedina>(built);
+    if (!scrivi(schedina))
         return;
     SuonaOMostra(m_modulo, Evento::SchedinaSalvata);
-    Q_EMIT schedinaSalvata(QString::fromStdString(m_modulo.schedina.titoloTesto()));
+    Q_EMIT schedinaSalvata(QString::fromStdString(schedina.titoloTesto()));
     hide();
 }
 
@@ -403,8 +403,9 @@ void Form_schede::nuovaScheda()
 
 // The boxes take the ticket as the viewer showed it: a number box for each number, the bet
 // types played ticked with their stakes; what is not set here keeps what the editor had.
-void Form_schede::modifica(const std::optional<Schedina> &scheda)
+void Form_schede::modifica(std::uint64_t record, const std::optional<Schedina> &scheda)
 {
+    m_modulo.pos_modifica = record;
     const Schedina vuota;
     const Schedina &s = scheda ? *scheda : vuota;
     m_campi.txt_titolo->setText(scheda ? QString::fromStdString(s.titoloTesto()) : QString());

@@ -27,17 +27,16 @@ public:
     Form_schede(const Partita &partita, Modulo &modulo, QWidget *parent);
     ~Form_schede() override;
 
-    // During a modification the save compares the title typed with the ticket's title before
-    // it, as whoever showed the ticket reads it at that moment.
-    void leggiTitoloOriginale(std::function<QString()> titolo);
-
 public Q_SLOTS:
     // "COMPILA NUOVA SCHEDA": shown and cleared, ready to append a new ticket.
     void nuovaScheda();
-    // Takes a stored ticket for modification (empty boxes when there is none to take) and
-    // shows itself; the editor's own handlers run as the values change, in their
+    // Takes a stored ticket and its record for modification (empty boxes when there is none to
+    // take) and shows itself; the editor's own handlers run as the values change, in their
     // modification-mode behaviour.
-    void modifica(const std::optional<Schedina> &scheda);
+    void modifica(std::uint64_t record, const std::optional<Schedina> &scheda);
+    // During a modification the save compares the title typed with the ticket's title before
+    // it, as whoever showed the ticket has it at that moment.
+    void leggiTitoloOriginale(std::function<QString()> titolo);
 
 Q_SIGNALS:
     // A changed ticket was written over its record: its old entry leaves the list of existing

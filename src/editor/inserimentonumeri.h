@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sound/catalogo.h"
+#include "messaggi/catalogo.h"
 
 #include <QObject>
 

@@ -22,11 +22,11 @@ ElencoSchede::Voci ElencoSchede::prendi(std::span<const int> righe) const
 {
     Voci voci;
     voci.grezze.reserve(righe.size() * kVoce);
-    for (int row : righe) {
-        voci.grezze.append(voce(std::size_t(row)));
-        voci.record.push_back(m_voci.record.at(std::size_t(row)));
+    for (int riga : righe) {
+        voci.grezze.append(voce(std::size_t(riga)));
+        voci.record.push_back(m_voci.record.at(std::size_t(riga)));
         if (!m_voci.addebiti.empty())
-            voci.addebiti.push_back(m_voci.addebiti.at(std::size_t(row)));
+            voci.addebiti.push_back(m_voci.addebiti.at(std::size_t(riga)));
     }
     return voci;
 }
@@ -61,23 +61,23 @@ void ElencoSchede::aggiungi(Voci voci)
 void ElencoSchede::rimuovi(std::span<const int> righe)
 {
     // From the end, one run of neighbouring rows at a time, so earlier rows keep their numbers.
-    for (std::size_t end = righe.size(); end > 0;) {
-        std::size_t start = end - 1;
-        while (start > 0 && righe[start - 1] == righe[start] - 1)
-            --start;
-        const auto first = std::size_t(righe[start]);
-        const auto count = std::size_t(righe[end - 1]) - first + 1;
+    for (std::size_t fine = righe.size(); fine > 0;) {
+        std::size_t inizio = fine - 1;
+        while (inizio > 0 && righe[inizio - 1] == righe[inizio] - 1)
+            --inizio;
+        const auto primo = std::size_t(righe[inizio]);
+        const auto quante = std::size_t(righe[fine - 1]) - primo + 1;
         if (m_osservatore)
-            m_osservatore->primaDiTogliere(first, count);
-        m_voci.grezze.erase(first * kVoce, count * kVoce);
-        m_voci.record.erase(m_voci.record.begin() + std::ptrdiff_t(first),
-                            m_voci.record.begin() + std::ptrdiff_t(first + count));
+            m_osservatore->primaDiTogliere(primo, quante);
+        m_voci.grezze.erase(primo * kVoce, quante * kVoce);
+        m_voci.record.erase(m_voci.record.begin() + std::ptrdiff_t(primo),
+                            m_voci.record.begin() + std::ptrdiff_t(primo + quante));
         if (!m_voci.addebiti.empty())
-            m_voci.addebiti.erase(m_voci.addebiti.begin() + std::ptrdiff_t(first),
-                                  m_voci.addebiti.begin() + std::ptrdiff_t(first + count));
+            m_voci.addebiti.erase(m_voci.addebiti.begin() + std::ptrdiff_t(primo),
+                                  m_voci.addebiti.begin() + std::ptrdiff_t(primo + quante));
         if (m_osservatore)
             m_osservatore->dopoAverTolto();
-        end = start;
+        fine = inizio;
     }
 }
 

@@ -52,9 +52,31 @@ std::vector<int> tutteLeRighe(std::size_t quante)
 
 Partita::Partita() = default;
 
-Esito<std::shared_ptr<const IndiceInsieme>> Partita::leggiInsieme()
+Esito<std::shared_ptr<const IndiceInsieme>> Partita::leggiInsieme() const
 {
     return m_cache.leggi(m_insieme.value_or(std::string()));
+}
+
+// Without a set there is nothing to look in, and no file to open. A record that no longer has
+// the title the set had when it was last read was written meanwhile: the set is read again.
+Esito<std::optional<Partita::Trovata>> Partita::cerca(std::string_view voce) const
+{
+    for (int tentativo = 0; m_insieme && voce.size() == IndiceInsieme::kVoce; ++tentativo) {
+        const auto letto = leggiInsieme();
+        if (!letto)
+            return letto.errore();
+        const auto k = letto.valore()->primo(voce);
+        if (!k)
+            break;
+        auto scheda = InsiemeSchede(*m_insieme).leggi(*k);
+        if (!scheda)
+            return scheda.errore();
+        if (scheda.valore().titoloGrezzo() == voce)
+            return std::optional(Trovata{*k, std::move(scheda).valore()});
+        if (tentativo > 0)
+            break;
+    }
+    return std::optional<Trovata>();
 }
 
 const ElencoSchede &Partita::elenco(Lista lista) const
@@ -163,19 +185,19 @@ Partita::Mossa Partita::restituisciTutte()
 Partita::Mossa Partita::sposta(Lista da, std::span<const int> righe, bool tutte)
 {
     const bool versoGioco = da == Lista::Esistenti;
-    ElencoSchede &from = elenco(da);
-    ElencoSchede &to = elenco(versoGioco ? Lista::DaGioca : Lista::Esistenti);
-    if (tutte && from.conta() == 0)
+    ElencoSchede &sorgente = elenco(da);
+    ElencoSchede &destinazione = elenco(versoGioco ? Lista::DaGioca : Lista::Esistenti);
+    if (tutte && sorgente.conta() == 0)
         return mossa(Mossa::Esito::Nulla);
     // The rows the list has, each once, in list order.
-    std::vector<int> scelteRighe = tutte ? tutteLeRighe(from.conta())
-                                         : std::vector<int>(righe.begin(), righe.end());
-    std::erase_if(scelteRighe, [&](int r) { return r < 0 || std::size_t(r) >= from.conta(); });
+    std::vector<int> scelteRighe =
+        tutte ? tutteLeRighe(sorgente.conta()) : std::vector<int>(righe.begin(), righe.end());
+    std::erase_if(scelteRighe, [&](int r) { return r < 0 || std::size_t(r) >= sorgente.conta(); });
     std::ranges::sort(scelteRighe);
     scelteRighe.erase(std::unique(scelteRighe.begin(), scelteRighe.end()), scelteRighe.end());
     righe = scelteRighe;
-    ElencoSchede::Voci scelte = tutte ? ElencoSchede::Voci{} : from.prendi(righe);
-    const ElencoSchede::Voci &voci = tutte ? from.tutte() : scelte;
+    ElencoSchede::Voci scelte = tutte ? ElencoSchede::Voci{} : sorgente.prendi(righe);
+    const ElencoSchede::Voci &voci = tutte ? sorgente.tutte() : scelte;
     VettoreGrande<Currency> addebiti;
     Currency somma;
     if (!voci.grezze.empty()) {
@@ -197,11 +219,11 @@ Partita::Mossa Partita::sposta(Lista da, std::span<const int> righe, bool tutte)
     if (!prenota(somma, versoGioco))
         return mossa(Mossa::Esito::PuntiTroppi);
     m_conti.posta = somma;
-    ElencoSchede::Voci spostate = tutte ? from.prendiTutte() : std::move(scelte);
+    ElencoSchede::Voci spostate = tutte ? sorgente.prendiTutte() : std::move(scelte);
     spostate.addebiti = std::move(addebiti);
-    to.aggiungi(std::move(spostate));
+    destinazione.aggiungi(std::move(spostate));
     if (!tutte)
-        from.rimuovi(righe);
+        sorgente.rimuovi(righe);
     return mossa(Mossa::Esito::Fatta, somma);
 }
 

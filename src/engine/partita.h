@@ -6,6 +6,7 @@
 #include "engine/valutazione.h"
 #include "storage/cacheinsieme.h"
 #include "storage/errorefile.h"
+#include "storage/esito.h"
 
 #include <optional>
 #include <span>
@@ -104,6 +105,14 @@ public:
     ElencoSchede &elenco(Lista lista);
     const Estrazione &estrazione() const { return m_estrazione; }
 
+    // The first record of the open set with this stored title, all 20 bytes compared.
+    struct Trovata
+    {
+        std::uint64_t record = 0;
+        Schedina scheda;
+    };
+    Esito<std::optional<Trovata>> cerca(std::string_view voce) const;
+
     // A new game: the starting points, no set, nothing staked or won.
     void nuova();
     // The set read, all its tickets listed as existing, none chosen.
@@ -141,13 +150,13 @@ private:
     bool prenota(Currency somma, bool togli);
     Esito<std::vector<Schedina>> schedeGiocate();
     // The open set as it is now, through the last reading while the file has not changed.
-    Esito<std::shared_ptr<const IndiceInsieme>> leggiInsieme();
+    Esito<std::shared_ptr<const IndiceInsieme>> leggiInsieme() const;
 
     Conti m_conti;
     std::optional<std::string> m_insieme;
     ElencoSchede m_esistenti;
     ElencoSchede m_dagioca;
-    CacheInsieme m_cache;
+    mutable CacheInsieme m_cache; // what a look at the set reads is kept for the next
     Estrazione m_estrazione;
     Valutazione::Combinazioni m_combinazioni{};
 };

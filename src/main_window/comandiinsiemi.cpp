@@ -71,10 +71,10 @@ void ComandiInsiemi::cmd_carica_Click()
         const TurnoGiocatore::Attesa attesa(m_modulo.turno);
         m_dialogo.mostraApri();
     }
-    const std::string name = m_dialogo.nomeFile();
-    if (name == DialogoFile::kNomeIniziale || name.empty())
+    const std::string nome = m_dialogo.nomeFile();
+    if (nome == DialogoFile::kNomeIniziale || nome.empty())
         return;
-    if (const auto errore = m_partita.apri(name)) {
+    if (const auto errore = m_partita.apri(nome)) {
         MostraErroreFile(m_modulo, *errore);
         m_partita.ripristina(prima);
         Q_EMIT statoCambiato();
@@ -94,8 +94,8 @@ void ComandiInsiemi::insiemeAperto()
 void ComandiInsiemi::cmd_newinsie_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
-    if (const auto chosen = scegliNuovoInsieme()) {
-        m_partita.apriVuoto(*chosen);
+    if (const auto scelto = scegliNuovoInsieme()) {
+        m_partita.apriVuoto(*scelto);
         insiemeAperto();
     }
 }
@@ -108,34 +108,34 @@ std::optional<std::string> ComandiInsiemi::scegliNuovoInsieme()
             const TurnoGiocatore::Attesa attesa(m_modulo.turno);
             m_dialogo.mostraSalva();
         }
-        const std::string name = m_dialogo.nomeFile();
-        if (name == DialogoFile::kNomeIniziale)
+        const std::string nome = m_dialogo.nomeFile();
+        if (nome == DialogoFile::kNomeIniziale)
             return std::nullopt;
         // The page names the open set whenever one is open.
         if (m_partita.insiemeAperto()) {
             SuonaOMostra(m_modulo, Evento::InsiemeGiaAperto);
             return std::nullopt;
         }
-        if (name.empty())
+        if (nome.empty())
             return std::nullopt;
-        const InsiemeSchede set(name);
-        const auto length = set.lunghezza();
-        if (!length) {
-            MostraErroreFile(m_modulo, length.errore());
+        const InsiemeSchede insieme(nome);
+        const auto lunghezza = insieme.lunghezza();
+        if (!lunghezza) {
+            MostraErroreFile(m_modulo, lunghezza.errore());
             return std::nullopt;
         }
-        if (length.valore() == 0)
-            return name;
+        if (lunghezza.valore() == 0)
+            return nome;
         if (!ChiediDopoSuono(m_modulo, Evento::FileEsistente)) {
             m_dialogo.impostaNomeFile("");
             continue;
         }
         SuonaEvento(m_modulo, Evento::SovrascritturaConfermata);
-        if (const auto deleted = set.elimina(); !deleted) {
-            MostraErroreFile(m_modulo, deleted.errore());
+        if (const auto eliminato = insieme.elimina(); !eliminato) {
+            MostraErroreFile(m_modulo, eliminato.errore());
             return std::nullopt;
         }
-        return name;
+        return nome;
     }
 }
 

@@ -397,7 +397,9 @@ form_guarda *Form_gioco::visore()
     m_visore->move(posizioneSchede());
     connect(m_visore, &form_guarda::attivata, this, [this] { m_visore->move(posizioneSchede()); });
     connect(m_visore, &form_guarda::modificaChiesta, this,
-            [this](const std::optional<Schedina> &scheda) { editor()->modifica(scheda); });
+            [this](std::uint64_t record, const std::optional<Schedina> &scheda) {
+                editor()->modifica(record, scheda);
+            });
     return m_visore;
 }
 

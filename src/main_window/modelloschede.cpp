@@ -25,10 +25,10 @@ QVariant ModelloSchede::data(const QModelIndex &index, int role) const
     // An entry is its stored title, blanks and all; what is shown, read and hinted is the title
     // without the blanks that pad it to 20 characters.
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole || role == Qt::ToolTipRole) {
-        QString text = voce(index.row());
-        while (text.endsWith(u' '))
-            text.chop(1);
-        return text;
+        QString testo = voce(index.row());
+        while (testo.endsWith(u' '))
+            testo.chop(1);
+        return testo;
     }
     return {};
 }
@@ -40,21 +40,21 @@ int ModelloSchede::conta() const
 
 QString ModelloSchede::voce(int riga) const
 {
-    const std::string_view bytes = m_elenco.voce(std::size_t(riga));
-    QString text(qsizetype(bytes.size()), Qt::Uninitialized);
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        text[qsizetype(i)] =
-            QChar(char16_t(CodePage1252::decode(static_cast<unsigned char>(bytes[i]))));
-    return text;
+    const std::string_view byte = m_elenco.voce(std::size_t(riga));
+    QString testo(qsizetype(byte.size()), Qt::Uninitialized);
+    for (std::size_t i = 0; i < byte.size(); ++i)
+        testo[qsizetype(i)] =
+            QChar(char16_t(CodePage1252::decode(static_cast<unsigned char>(byte[i]))));
+    return testo;
 }
 
 QStringList ModelloSchede::voci() const
 {
-    QStringList texts;
-    texts.reserve(conta());
-    for (int row = 0; row < conta(); ++row)
-        texts << voce(row);
-    return texts;
+    QStringList testi;
+    testi.reserve(conta());
+    for (int riga = 0; riga < conta(); ++riga)
+        testi << voce(riga);
+    return testi;
 }
 
 void ModelloSchede::primaDiAggiungere(std::size_t primo, std::size_t quante)

@@ -28,6 +28,38 @@ bool nessuno(const auto &flags)
     return std::none_of(flags.begin(), flags.end(), [](bool on) { return on; });
 }
 
+bool soloCifre(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A stake box's text: the digits typed, or a stored ticket's stake as the editor shows it, with a
+// decimal point ('.' or ',', as the player's locale writes it) and up to the currency's four
+// decimals. The points before the decimal point may be none (",5" is half a point).
+std::variant<Currency, Rifiuto> leggiPuntata(std::string_view text, std::size_t tipoGiocata)
+{
+    const std::size_t point = text.find_first_of(".,");
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view decimals =
+        point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    if (!soloCifre(whole) || !soloCifre(decimals))
+        return Rifiuto::di(E::SoloCifre);
+    if (decimals.size() > 4)
+        return Rifiuto{std::nullopt,
+                       "La puntata su " + std::string(lotto::kNomiGiocate.at(tipoGiocata)) +
+                           " ha " + std::to_string(decimals.size()) +
+                           " decimali: una puntata ne tiene al massimo 4",
+                       -1};
+    std::int64_t fraction = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        fraction = fraction * 10 + (i < decimals.size() ? decimals[i] - '0' : 0);
+    const auto units = Currency::fromDigits(whole.empty() ? "0" : whole);
+    const auto stake = units ? units->plus(Currency::fromRaw(fraction)) : std::nullopt;
+    if (!stake)
+        return ControlloSalvataggio::puntataTroppoAlta(tipoGiocata);
+    return *stake;
+}
+
 } // namespace
 
 Rifiuto Rifiuto::di(catalogo::Evento evento)
@@ -127,11 +159,11 @@ std::variant<Schedina, Rifiuto> ControlloSalvataggio::costruisci(const ModuloSch
     for (std::size_t g = 0; g < lotto::kTipiGiocata; ++g) {
         if (!modulo.giocate[g])
             continue;
-        const auto stake = Currency::fromDigits(modulo.puntate[g]);
-        if (!stake)
-            return puntataTroppoAlta(g);
+        const auto stake = leggiPuntata(modulo.puntate[g], g);
+        if (const auto *refusal = std::get_if<Rifiuto>(&stake))
+            return *refusal;
         s.giocate[g] = 1;
-        s.puntate[g] = *stake;
+        s.puntate[g] = std::get<Currency>(stake);
     }
     return s;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "messaggi/catalogo.h"
 #include "salvataggio/moduloscheda.h"
-#include "sound/catalogo.h"
 #include "storage/errorefile.h"
 #include "storage/esito.h"
 #include "storage/schedina.h"
@@ -52,7 +52,8 @@ public:
     static Risultato controlla(const ModuloScheda &modulo, const TitoloEsiste &titoloEsiste,
                                const ControlloAggiuntivo &aggiuntivo = {});
 
-    // The record the boxes describe; a refusal when a stake does not fit the currency range.
+    // The record the boxes describe; a refusal when a stake has more decimals than the currency
+    // keeps or does not fit its range.
     static std::variant<Schedina, Rifiuto> costruisci(const ModuloScheda &modulo);
 
     // Refusal for a stake larger than a set file can hold.

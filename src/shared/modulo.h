@@ -3,11 +3,8 @@
 #include "shared/avvisiinattesa.h"
 #include "shared/riproduttore.h"
 #include "shared/turnogiocatore.h"
-#include "storage/schedina.h"
 
-#include <array>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 // What the windows share besides the game: the sound switches, the player's turn, the program's
@@ -21,7 +18,6 @@ public:
     int blocca_eventi = 0;
     std::int16_t suoni_attivi = 1;
     std::int16_t suoni_spiritosi = 0;
-    Schedina schedina;    // the shared buffer every record read fills
     TurnoGiocatore turno; // the player's actions, one at a time
 
     // Plays a recording (its full path from the catalogue) to its end, unless sounds are off;

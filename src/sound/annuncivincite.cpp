@@ -1,8 +1,9 @@
 #include "annuncivincite.h"
 
 #include "base/lotto.h"
+#include "messaggi/catalogo.h"
 #include "shared/modulo.h"
-#include "sound/catalogo.h"
+#include "sound/radicesuoni.h"
 
 void AnnunciVincite::annuncia(std::size_t tipoGiocata, std::size_t ruota)
 {
@@ -10,7 +11,7 @@ void AnnunciVincite::annuncia(std::size_t tipoGiocata, std::size_t ruota)
         return;
     if (m_modulo.suoni_attivi == 1)
         m_modulo.SuonaFile(
-            catalogo::percorsoCompleto(catalogo::registrazioneVincita(tipoGiocata, ruota)));
+            RadiceSuoni::percorsoCompleto(catalogo::registrazioneVincita(tipoGiocata, ruota)));
     else
         m_modulo.avvisi().mostra(catalogo::testoVincita(tipoGiocata, ruota),
                                  catalogo::kTitoloVincita);

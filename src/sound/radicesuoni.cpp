@@ -1,7 +1,5 @@
 #include "radicesuoni.h"
 
-#include "sound/catalogo.h"
-
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -30,7 +28,7 @@ bool ugualiSenzaMaiuscole(std::string_view a, std::string_view b)
 // path lies elsewhere or would climb out of the root.
 std::optional<std::vector<std::string>> componenti(std::string_view percorso)
 {
-    const std::string_view radice = catalogo::kRadice;
+    const std::string_view radice = RadiceSuoni::kRadice;
     if (percorso.size() < radice.size())
         return std::nullopt;
     for (std::size_t i = 0; i < radice.size(); ++i) {
@@ -107,6 +105,11 @@ fs::path datiUtente()
 }
 
 } // namespace
+
+std::string RadiceSuoni::percorsoCompleto(std::string_view relativo)
+{
+    return std::string(kRadice) + std::string(relativo);
+}
 
 RadiceSuoni::RadiceSuoni(std::vector<fs::path> radici) : m_radici(std::move(radici)) {}
 

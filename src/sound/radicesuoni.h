@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -12,6 +13,11 @@
 class RadiceSuoni
 {
 public:
+    // The folder every recording's Windows path starts with, and the Windows path of a
+    // recording the catalogue names ("Lotto\click.wav").
+    static constexpr std::string_view kRadice = "C:\\Quarzolo\\Suoni\\";
+    static std::string percorsoCompleto(std::string_view relativo);
+
     explicit RadiceSuoni(std::vector<std::filesystem::path> radici);
 
     // The player's own folder, then the installed one, then the build tree's copy.

@@ -1,6 +1,7 @@
 #include "suonaomostra.h"
 
 #include "shared/modulo.h"
+#include "sound/radicesuoni.h"
 #include "storage/errorefile.h"
 
 #include <string>
@@ -18,7 +19,7 @@ void SuonaOMostra(Modulo &modulo, catalogo::Evento evento, std::string_view segu
 void SuonaEvento(Modulo &modulo, catalogo::Evento evento)
 {
     for (std::string_view percorso : catalogo::registrazioni(evento, modulo.suoni_spiritosi == 1))
-        modulo.SuonaFile(catalogo::percorsoCompleto(percorso));
+        modulo.SuonaFile(RadiceSuoni::percorsoCompleto(percorso));
 }
 
 bool ChiediDopoSuono(Modulo &modulo, catalogo::Evento evento)

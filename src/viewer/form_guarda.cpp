@@ -183,7 +183,7 @@ void form_guarda::cmd_pulisci1_Click()
 
 void form_guarda::mostra(const QString &voce, bool modificabile)
 {
-    Esito<std::optional<Schedina>> found = std::optional<Schedina>();
+    Esito<std::optional<Partita::Trovata>> found = std::optional<Partita::Trovata>();
     {
         const BloccoEventi blocco(m_modulo);
         show();
@@ -193,43 +193,15 @@ void form_guarda::mostra(const QString &voce, bool modificabile)
         // The keyboard starts on the first button shown.
         (modificabile ? m_modifica : m_esci)->setFocus();
         activateWindow();
-        found = cerca(voce);
+        found = m_partita.cerca(CodePage1252::encodeExactly(voce.toStdString()).value_or(""));
     }
     if (!found)
         return MostraErroreFile(m_modulo, found.errore());
-    if (const auto &schedina = found.valore()) {
-        m_modulo.schedina = *schedina;
+    if (const auto &trovata = found.valore()) {
         const BloccoEventi blocco(m_modulo);
-        riempi(*schedina);
-        m_mostrata = *schedina;
+        riempi(trovata->scheda);
+        m_mostrata = trovata;
     }
-}
-
-// The first record whose stored title is the entry, all 20 characters compared as they are,
-// nothing trimmed. Without a set there is nothing to show, and no file to open (it would be
-// made, named after the "no set" text).
-Esito<std::optional<Schedina>> form_guarda::cerca(const QString &voce)
-{
-    if (!m_partita.insiemeAperto())
-        return std::optional<Schedina>();
-    const auto bytes = CodePage1252::encodeExactly(voce.toStdString());
-    std::optional<Schedina> found;
-    const auto esito = InsiemeSchede(m_partita.insieme().value_or(std::string()))
-                           .scorri([&](std::uint64_t, const unsigned char *record) {
-                               if (!bytes || bytes->size() != Schedina::kLunghezzaTitolo ||
-                                   std::memcmp(record, bytes->data(), bytes->size()) != 0)
-                                   return true;
-                               found = Schedina::decodifica(record);
-                               return false;
-                           });
-    if (!esito)
-        return esito.errore();
-    return found;
-}
-
-QString form_guarda::titolo() const
-{
-    return m_campi.txt_titolo->text();
 }
 
 void form_guarda::riempi(const Schedina &s)
@@ -262,22 +234,21 @@ void form_guarda::riempi(const Schedina &s)
 void form_guarda::cmd_modifica_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
-    const auto position = recordDaModificare();
-    if (!position)
+    const auto record = recordDaModificare();
+    if (!record)
         return;
-    m_modulo.pos_modifica = *position;
     hide();
-    Q_EMIT modificaChiesta(m_mostrata);
+    Q_EMIT modificaChiesta(*record, m_mostrata ? std::optional(m_mostrata->scheda) : std::nullopt);
 }
 
 // The first record with the shown title, trimmed; with none, the record after the last, where
-// the save will write the ticket. Without a set there is no file to look in (opening it would
-// make one named after the "no set" text), and the editor's save will tell the player.
+// the save will write the ticket. Without a set there is no file to look in, and the editor's
+// save will tell the player.
 std::optional<std::uint64_t> form_guarda::recordDaModificare()
 {
     if (!m_partita.insiemeAperto())
         return 1;
-    const InsiemeSchede insieme(m_partita.insieme().value_or(std::string()));
+    const InsiemeSchede insieme(*m_partita.insieme());
     const auto found = insieme.trovaPerTitolo(titolo().toStdString());
     const auto count = found ? insieme.conta() : Esito<std::uint64_t>(found.errore());
     if (!count) {
@@ -285,6 +256,11 @@ std::optional<std::uint64_t> form_guarda::recordDaModificare()
         return std::nullopt;
     }
     return found.valore().value_or(count.valore() + 1);
+}
+
+QString form_guarda::titolo() const
+{
+    return m_mostrata ? QString::fromStdString(m_mostrata->scheda.titoloTesto()) : QString();
 }
 
 void form_guarda::cmd_esci1_Click()

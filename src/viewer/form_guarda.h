@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/esito.h"
+#include "engine/partita.h"
 #include "storage/schedina.h"
 #include "widgets/campischeda.h"
 #include "widgets/finestrasecondaria.h"
@@ -9,7 +9,6 @@
 #include <optional>
 
 class Modulo;
-class Partita;
 class QGroupBox;
 class QPushButton;
 
@@ -25,13 +24,14 @@ public:
     // Shows the first ticket whose stored title is exactly the list entry; "Modifica" only for
     // a ticket not chosen for play.
     void mostra(const QString &voce, bool modificabile);
-    // The title box as it reads now: during a modification, the ticket's title before it.
+    // The title of the ticket shown; empty when none is. During a modification, the editor's
+    // save takes it as the ticket's title before the change.
     QString titolo() const;
 
 Q_SIGNALS:
-    // "Modifica" chose the shown ticket's record (now in `pos_modifica`): the editor takes the
-    // ticket shown, or empty boxes when the viewer shows none.
-    void modificaChiesta(const std::optional<Schedina> &scheda);
+    // "Modifica": the record of the first ticket with the shown title, blanks aside (or the
+    // record after the set's last), and the ticket shown, for the editor to change.
+    void modificaChiesta(std::uint64_t record, const std::optional<Schedina> &scheda);
 
 protected:
     bool event(QEvent *event) override;
@@ -49,7 +49,6 @@ private:
     void creaGiocate();
     void creaPulsanti();
     void caratteri();
-    Esito<std::optional<Schedina>> cerca(const QString &voce);
     void riempi(const Schedina &schedina);
     std::optional<std::uint64_t> recordDaModificare();
 
@@ -60,6 +59,6 @@ private:
     CampiScheda m_campi;
     QPushButton *m_modifica = nullptr;
     QPushButton *m_esci = nullptr;
-    std::optional<Schedina> m_mostrata; // the ticket the boxes show, if any
-    bool m_testiAdattati = false;       // faces set and captions fitted at the first show
+    std::optional<Partita::Trovata> m_mostrata; // the ticket the boxes show, if any
+    bool m_testiAdattati = false;               // faces set and captions fitted at the first show
 };

@@ -1,5 +1,5 @@
 #include "base/lotto.h"
-#include "sound/catalogo.h"
+#include "messaggi/catalogo.h"
 #include "sound/filewav.h"
 #include "sound/radicesuoni.h"
 
@@ -82,7 +82,7 @@ void tst_Registrazioni::everyRecording()
     }
     const std::filesystem::path radice = ZAFFIRONE_SUONI_COMPILATI;
     const auto file = RadiceSuoni({radice}).trova(
-        catalogo::percorsoCompleto(QString(campi[0]).replace('/', '\\').toStdString()));
+        RadiceSuoni::percorsoCompleto(QString(campi[0]).replace('/', '\\').toStdString()));
     QVERIFY2(file.has_value(), "not generated");
     // The catalogue's own spelling, so that no case folding is needed to find it.
     QCOMPARE(QString::fromStdString(file->lexically_relative(radice).generic_string()), campi[0]);

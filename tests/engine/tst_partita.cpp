@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/stat.h>
 
 // The rules of a game as the player meets them, without a window: each row is what the player
 // does and what the game then holds and tells.

@@ -112,7 +112,8 @@ void tst_Valutazione::workedExamples_data()
     row("one number, Estratto flag 0: announced", {9}, {5}, {}, {{5, {9}}}, {{5, 0}}, {"0 5"});
     row("hits but no bet type won: silent", {1, 2, 3}, {0}, {{2, 10000}}, {{0, {1, 2}}}, {{0, 0}},
         {});
-    row("a number twice counts twice", {7, 7}, {0}, {{1, 10000}}, {{0, {7}}}, {{0, 250}}, {"1 0"});
+    row("a number twice counts twice", {7, 7}, {0}, {{1, 10000}}, {{0, {7}}}, {{0, 250}}, {"1 0"},
+        "3:se esce conta per due numeri usciti, e da solo fa un ambo");
     row("six hits are no Cinquina", {1, 1, 2, 3, 4, 5}, {0}, {{4, 10000}}, {{0, {1, 2, 3, 4, 5}}},
         {{0, 0}}, {});
     row("a gap: positions 0..n are counted", {0, 12, 34}, {0}, {{1, 10000}}, {{0, {34, 12}}},
@@ -132,9 +133,10 @@ void tst_Valutazione::workedExamples_data()
                                           {33, 747, 12734, 239987, 2999992},
                                           {32, 745, 12748, 239992, 2999997},
                                           {33, 742, 12743, 239966, 2243959}};
-    auto factor = [&](const char *name, int n, int k, qint64 stake, int wheels, double credit) {
+    auto factor = [&](const char *name, int n, int k, qint64 stake, int wheels, double credit,
+                      const char *rules = "") {
         row(name, range(1, n), range(0, wheels), {{k - 1, stake}}, {{0, range(1, k)}},
-            {{0, credit}}, {QStringLiteral("%1 0").arg(k - 1)});
+            {{0, credit}}, {QStringLiteral("%1 0").arg(k - 1)}, rules);
     };
     for (int n = 1; n <= 10; ++n) {
         for (int k = 1; k <= std::min(n, 5); ++k)
@@ -149,6 +151,10 @@ void tst_Valutazione::workedExamples_data()
     factor("exact: Terno with 5 numbers", 5, 3, 520, 1, 221);
     factor("exact: Quaterna with 5 numbers", 5, 4, 49, 1, 392);
     factor("exact: Cinquina with 5 numbers", 5, 5, 157, 1, 15700);
+    factor("rules: 5, Estratto", 5, 1, 10000, 1, 6, "4:l’estratto con 5 numeri paga 6 volte");
+    factor("rules: 3, Ambo", 3, 2, 100000, 1, 2511, "4:l’ambo con 3 numeri 251,1 volte");
+    factor("rules: 7, Cinquina", 7, 5, 10000, 1, 10015236, "4:con 7 numeri 10.015.236 volte");
+    factor("rules: 10, Cinquina", 10, 5, 10000, 1, 747986, "4:con 10 numeri 747.986 volte");
 }
 
 // The game's evaluation, and the simulator's bit masks on that draw and then one of others.

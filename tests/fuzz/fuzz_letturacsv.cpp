@@ -6,8 +6,8 @@
 
 #include "fuzz.h"
 
-#include "cli/decodificatesto.h"
-#include "cli/letturacsv.h"
+#include "base/decodificatesto.h"
+#include "storage/letturacsv.h"
 
 #include <iconv.h>
 #include <vector>

@@ -110,8 +110,6 @@ private Q_SLOTS:
         row("a new set while one is loaded", "carica A, nuovo:c.slott", "click x2 / file_aperto",
             "10000 0 0 0 | A | ");
         row("> costs 5 and 3", "carica A B C, punti 100, > 0 1", "click x2", "92 8 -8 0 | C | A,B");
-        row("> first and last, in list order", "carica A B C, punti 100, > 2 0", "click x2",
-            "93 7 -7 0 | B | A,C");
         row("> beyond the points", "carica A B C, punti 4, mute, > 0 1",
             "click / Errore: Non hai abbastanza punti per fare queste giocate,ne hai 4 e te ne "
             "servono 8",
@@ -232,30 +230,6 @@ private Q_SLOTS:
         const QModelIndexList selected = list->selectionModel()->selectedRows();
         QCOMPARE(selected.size(), 1);
         QCOMPARE(selected.first().data().toString(), "Schedina 60");
-    }
-
-    void layoutKeepsTheTabStripCentred_data()
-    {
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("as drawn") << QSize();
-        QTest::newRow("wider and taller") << QSize(1200, 900);
-    }
-    void layoutKeepsTheTabStripCentred()
-    {
-        QFETCH(QSize, size);
-        PartitaDiProva game;
-        game.fai({"tab 4"});
-        if (size.isValid())
-            game.window.resize(size);
-        QTRY_VERIFY(!size.isValid() || game.window.size() == size);
-        const QRect outer = game.window.frameGeometry();
-        const QWidget *strip = trova(&game.window, "TabStrip1");
-        const QPoint middle(outer.width() / 2, outer.height() / 2);
-        QVERIFY((strip->geometry().center() - middle).manhattanLength() <= 2);
-        // The four pages lie wholly inside the tab strip, whatever the window's size.
-        QCOMPARE(game.pagine().size(), 4);
-        for (QWidget *page : game.pagine())
-            QVERIFY(strip->geometry().contains(page->geometry()));
     }
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "shared/riproduttore.h"
-#include "sound/catalogo.h"
+#include "sound/radicesuoni.h"
 
 #include <QStringList>
 
@@ -14,7 +14,7 @@ class FakeRiproduttore : public Riproduttore
 public:
     void suona(const std::string &percorso) override
     {
-        m_suonati << QString::fromStdString(percorso).remove(0, catalogo::kRadice.size());
+        m_suonati << QString::fromStdString(percorso).remove(0, RadiceSuoni::kRadice.size());
         if (accanto)
             m_suonati << accanto();
     }

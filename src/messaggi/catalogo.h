@@ -7,10 +7,11 @@
 #include <vector>
 
 // Every event the game reports, with the recordings of both sets and the message box that
-// replaces them when sounds are off. Windows ask this table; no path or text lives elsewhere.
+// replaces them when sounds are off. Windows ask this table; no recording's name or text lives
+// elsewhere. Recordings are named by their path below the recordings' folder
+// ("Lotto\click.wav"); where that folder is on disk is for whoever plays them to find.
 namespace catalogo {
 
-inline constexpr std::string_view kRadice = "C:\\Quarzolo\\Suoni\\";
 inline constexpr std::string_view kTitoloApplicazione = "Zaffirone";
 inline constexpr std::string_view kTitoloErrore = "Errore";
 // Between the points and the cost in the refusals for lack of points.
@@ -63,7 +64,7 @@ struct Voce
 {
     Evento evento;
     Forma forma;
-    std::vector<std::string_view> normale;   // paths below kRadice, played in order
+    std::vector<std::string_view> normale;   // recordings' names, played in order
     std::vector<std::string_view> spiritosa; // the same for the joking set
     std::string_view testo;                  // the box's text (a prefix where numbers follow)
     std::string_view titolo;                 // the box's title
@@ -72,9 +73,8 @@ struct Voce
 const Voce &voce(Evento evento);
 const std::vector<Voce> &tutte();
 
-// The recordings an event plays with the chosen set, as paths below kRadice.
+// The recordings an event plays with the chosen set.
 std::span<const std::string_view> registrazioni(Evento evento, bool spiritosi);
-std::string percorsoCompleto(std::string_view relativo);
 
 // The win announcement of a bet type (0 Estratto .. 4 Cinquina) on a wheel (0 Bari .. 9 Venezia),
 // the same in both sets.

@@ -141,11 +141,6 @@ std::span<const std::string_view> registrazioni(Evento evento, bool spiritosi)
     return spiritosi ? v.spiritosa : v.normale;
 }
 
-std::string percorsoCompleto(std::string_view relativo)
-{
-    return std::string(kRadice) + std::string(relativo);
-}
-
 std::string registrazioneVincita(std::size_t tipoGiocata, std::size_t ruota)
 {
     return "Ruote e Vincite\\" + lower(lotto::kNomiGiocate.at(tipoGiocata)) + "_" +
