@@ -5,7 +5,6 @@
 #include "editor/validatoretitolo.h"
 #include "engine/partita.h"
 #include "salvataggio/controllosalvataggio.h"
-#include "shared/bloccoeventi.h"
 #include "shared/modulo.h"
 #include "sound/suonaomostra.h"
 #include "storage/insiemeschede.h"
@@ -22,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -57,7 +57,9 @@ Form_schede::Form_schede(const Partita &partita, Modulo &modulo, QWidget *parent
     creaTitoloENumeri();
     creaGiocate();
     creaPulsanti();
-    m_numeri = new InserimentoNumeri(m_modulo, m_campi, this);
+    m_numeri = new InserimentoNumeri(
+        m_modulo, m_campi, [this] { return m_riempimento || m_partita.recordInModifica() != 0; },
+        this);
     connect(m_numeri, &InserimentoNumeri::numeriCambiati, this, &Form_schede::aggiorna);
     impostaOrdineFocus();
     stile::pulsantiConInvio(this);
@@ -179,7 +181,7 @@ void Form_schede::impostaOrdineFocus()
 // nothing ticked.
 void Form_schede::svuota()
 {
-    const BloccoEventi blocco(m_modulo);
+    const QScopedValueRollback blocco(m_riempimento, true);
     m_campi.svuota();
     CampiScheda::colora(m_campi.txt_num[0], true);
     m_numeri->azzera();
@@ -223,7 +225,7 @@ void Form_schede::chk_ruote_Click(int i)
 void Form_schede::cmd_selez_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
-    const bool select = m_selez->text() == QLatin1String(kSelezionaTutto);
+    const bool select = std::exchange(m_selezionaTutte, !m_selezionaTutte);
     for (std::size_t w = 0; w < lotto::kRuote; ++w)
         m_campi.chk_ruote[w]->setChecked(select);
     m_selez->setText(QString::fromLatin1(select ? kDeselezionaTutto : kSelezionaTutto));
@@ -232,10 +234,10 @@ void Form_schede::cmd_selez_Click()
 // A bet type ticked or unticked, by the player or by code.
 void Form_schede::chk_giocata_Click(int k)
 {
-    if (m_modulo.blocca_eventi == 1)
+    if (m_riempimento)
         return;
     aggiorna();
-    if (m_modulo.pos_modifica != 0)
+    if (m_partita.recordInModifica() != 0)
         return;
     QCheckBox *bet = m_campi.chk_giocata[std::size_t(k)];
     const int n = attivati();
@@ -246,12 +248,12 @@ void Form_schede::chk_giocata_Click(int k)
         return;
     }
     if (n >= 2) {
-        const auto &valori = m_numeri->valori;
+        const auto &valori = m_numeri->valori();
         const int last = valori[std::size_t(n - 1)];
         if (std::find(valori.begin(), valori.begin() + (n - 1), last) != valori.begin() + (n - 1)) {
             // The last number repeats an earlier one: it goes, silently.
             m_campi.txt_num[std::size_t(n - 1)]->clear();
-            m_numeri->valori[std::size_t(n - 1)] = InserimentoNumeri::kNessuno;
+            m_numeri->dimentica(std::size_t(n - 1));
             if (bet->isChecked()) {
                 const QSignalBlocker quiet(bet);
                 bet->setChecked(false);
@@ -279,7 +281,7 @@ ModuloScheda Form_schede::moduloCompilato() const
         m.giocate[k] = m_campi.chk_giocata[k]->isChecked();
         m.puntate[k] = m_campi.txt_puntata[k]->text().toStdString();
     }
-    m.modifica = m_modulo.pos_modifica != 0;
+    m.modifica = m_partita.recordInModifica() != 0;
     m.titoloOriginale = titoloOriginale().toStdString();
     return m;
 }
@@ -287,7 +289,7 @@ ModuloScheda Form_schede::moduloCompilato() const
 void Form_schede::cmd_salvasche_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
-    if (m_modulo.blocca_eventi == 1)
+    if (m_riempimento)
         return;
     const ModuloScheda modulo = moduloCompilato();
     const InsiemeSchede insieme(m_partita.insieme().value_or(std::string()));
@@ -334,7 +336,7 @@ void Form_schede::cmd_salvasche_Click()
 // old entry leaves the list (it comes back at the end under its new title).
 bool Form_schede::scrivi(const Schedina &schedina)
 {
-    const bool modifica = m_modulo.pos_modifica != 0;
+    const bool modifica = m_partita.recordInModifica() != 0;
     const Esito<bool> written = scriviSottoBlocco(schedina);
     if (!written) {
         MostraErroreFile(m_modulo, written.errore());
@@ -345,11 +347,8 @@ bool Form_schede::scrivi(const Schedina &schedina)
         m_campi.txt_titolo->setFocus();
         return false;
     }
-    if (modifica) {
+    if (modifica)
         Q_EMIT schedinaRiscritta(titoloOriginale());
-        m_modulo.pos_modifica = 0;
-    }
-    m_modulo.blocca_eventi = 0;
     return true;
 }
 
@@ -371,7 +370,8 @@ Esito<bool> Form_schede::scriviSottoBlocco(const Schedina &schedina) const
             return false;
     }
     if (m.modifica) {
-        const auto written = insieme.sovrascrivi(m_modulo.pos_modifica, schedina, blocco.valore());
+        const auto written =
+            insieme.sovrascrivi(m_partita.recordInModifica(), schedina, blocco.valore());
         if (!written)
             return written.errore();
     } else if (const auto appended = insieme.aggiungi(schedina, blocco.valore()); !appended) {
@@ -398,14 +398,12 @@ void Form_schede::nuovaScheda()
     activateWindow();
     cmd_pulisci_Click();
     m_salvasche->setEnabled(true);
-    m_modulo.pos_modifica = 0;
 }
 
 // The boxes take the ticket as the viewer showed it: a number box for each number, the bet
 // types played ticked with their stakes; what is not set here keeps what the editor had.
-void Form_schede::modifica(std::uint64_t record, const std::optional<Schedina> &scheda)
+void Form_schede::modifica(const std::optional<Schedina> &scheda)
 {
-    m_modulo.pos_modifica = record;
     const Schedina vuota;
     const Schedina &s = scheda ? *scheda : vuota;
     m_campi.txt_titolo->setText(scheda ? QString::fromStdString(s.titoloTesto()) : QString());

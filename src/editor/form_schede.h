@@ -30,10 +30,10 @@ public:
 public Q_SLOTS:
     // "COMPILA NUOVA SCHEDA": shown and cleared, ready to append a new ticket.
     void nuovaScheda();
-    // Takes a stored ticket and its record for modification (empty boxes when there is none to
-    // take) and shows itself; the editor's own handlers run as the values change, in their
-    // modification-mode behaviour.
-    void modifica(std::uint64_t record, const std::optional<Schedina> &scheda);
+    // Takes a stored ticket for modification (empty boxes when there is none to take) and shows
+    // itself; the game names the record it changes. The editor's own handlers run as the values
+    // change, in their modification-mode behaviour.
+    void modifica(const std::optional<Schedina> &scheda);
     // During a modification the save compares the title typed with the ticket's title before
     // it, as whoever showed the ticket has it at that moment.
     void leggiTitoloOriginale(std::function<QString()> titolo);
@@ -87,4 +87,6 @@ private:
     InserimentoNumeri *m_numeri = nullptr;
     std::function<QString()> m_titoloOriginale;
     bool m_testiAdattati = false; // captions fitted to their controls at the first show
+    bool m_riempimento = false;   // the editor fills or clears itself: its handlers keep still
+    bool m_selezionaTutte = true; // what "Seleziona tutto" does next
 };

@@ -43,8 +43,9 @@ bool isDigit(const QKeyEvent *event)
 
 } // namespace
 
-InserimentoNumeri::InserimentoNumeri(Modulo &modulo, const CampiScheda &campi, QObject *parent)
-    : QObject(parent), m_modulo(modulo), m_campi(campi)
+InserimentoNumeri::InserimentoNumeri(Modulo &modulo, const CampiScheda &campi,
+                                     std::function<bool()> fermo, QObject *parent)
+    : QObject(parent), m_modulo(modulo), m_campi(campi), m_fermo(std::move(fermo))
 {
     azzera();
     for (int i = 0; i < int(campi.txt_num.size()); ++i) {
@@ -76,7 +77,7 @@ void InserimentoNumeri::prendiDaiNumeri()
     for (std::size_t i = 0; i < m_campi.txt_num.size(); ++i) {
         const QString text = m_campi.txt_num[i]->text();
         if (!text.isEmpty())
-            valori[i] = valore(text);
+            m_valori[i] = valore(text);
     }
 }
 
@@ -202,7 +203,7 @@ void InserimentoNumeri::rilascioNumero(int i)
         m_campi.txt_num[i + 1]->setEnabled(true);
         CampiScheda::colora(m_campi.txt_num[i + 1], true);
     }
-    valori[i] = valore(box->text());
+    m_valori[i] = valore(box->text());
     // One-digit numbers are compared only when the next box is clicked or a bet type chosen.
     if (i >= 1 && box->text().size() >= 2 && ripetuto(i))
         riportaRipetuto(i);
@@ -216,13 +217,13 @@ void InserimentoNumeri::clicNumero(int i)
         return;
     const int previous = i - 1;
     QLineEdit *box = m_campi.txt_num[previous];
-    if (valori[previous] == 0) {
+    if (m_valori[previous] == 0) {
         rifiuta(Evento::NumeroFuoriIntervallo);
         box->clear();
         box->setFocus();
         return;
     }
-    valori[previous] = valore(box->text());
+    m_valori[previous] = valore(box->text());
     if (i == 1)
         return;
     if (ripetuto(previous))
@@ -231,8 +232,8 @@ void InserimentoNumeri::clicNumero(int i)
 
 bool InserimentoNumeri::ripetuto(int i) const
 {
-    for (int j = 0; j < int(valori.size()); ++j) {
-        if (j != i && valori[j] == valori[i])
+    for (int j = 0; j < int(m_valori.size()); ++j) {
+        if (j != i && m_valori[j] == m_valori[i])
             return true;
     }
     return false;
@@ -242,14 +243,14 @@ void InserimentoNumeri::riportaRipetuto(int i)
 {
     rifiuta(Evento::NumeroGiaIntrodotto);
     m_campi.txt_num[i]->clear();
-    valori[i] = kNessuno;
+    m_valori[i] = kNessuno;
 }
 
 // Emptying a box closes the boxes after it, unless the editor is filling itself or a stored
 // ticket is being changed.
 void InserimentoNumeri::svuotato(int i)
 {
-    if (m_modulo.blocca_eventi == 1 || m_modulo.pos_modifica > 0)
+    if (m_fermo())
         return;
     for (std::size_t j = std::size_t(i) + 1; j < m_campi.txt_num.size(); ++j) {
         QLineEdit *box = m_campi.txt_num[j];
@@ -257,7 +258,7 @@ void InserimentoNumeri::svuotato(int i)
         box->setEnabled(false);
         CampiScheda::colora(box, false);
     }
-    for (std::size_t j = std::size_t(i); j < valori.size(); ++j)
-        valori[j] = kNessuno;
+    for (std::size_t j = std::size_t(i); j < m_valori.size(); ++j)
+        m_valori[j] = kNessuno;
     Q_EMIT numeriCambiati();
 }

@@ -5,6 +5,7 @@
 #include <QObject>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 class Modulo;
@@ -14,18 +15,23 @@ class QLineEdit;
 
 // How numbers and stakes are typed in the editor: digits only, numbers from 1 to 90 filled from
 // left to right without repeats, checked as keys are typed and released and as the player
-// clicks into the next box. It keeps the value last taken from each box (valori).
+// clicks into the next box. It keeps the value last taken from each box.
 class InserimentoNumeri : public QObject
 {
     Q_OBJECT
 
 public:
-    InserimentoNumeri(Modulo &modulo, const CampiScheda &campi, QObject *parent);
+    // fermo: while it says so (the editor filling itself, a stored ticket being changed), an
+    // emptied box leaves the boxes after it as they are.
+    InserimentoNumeri(Modulo &modulo, const CampiScheda &campi, std::function<bool()> fermo,
+                      QObject *parent);
 
     static constexpr int kNessuno = -1;
-    std::array<int, 11> valori;
+    // The value last taken from each box; kNessuno for none.
+    const std::array<int, 11> &valori() const { return m_valori; }
+    void dimentica(std::size_t i) { m_valori[i] = kNessuno; }
 
-    void azzera() { valori.fill(kNessuno); }
+    void azzera() { m_valori.fill(kNessuno); }
     // A ticket handed over for modification: each slot takes its box's number, so repeats are
     // caught against the ticket's real numbers.
     void prendiDaiNumeri();
@@ -54,5 +60,7 @@ private:
 
     Modulo &m_modulo;
     const CampiScheda &m_campi;
+    std::function<bool()> m_fermo;
+    std::array<int, 11> m_valori;
     bool m_rifiutato = false; // the last key was refused
 };

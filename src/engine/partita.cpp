@@ -114,6 +114,7 @@ void Partita::nuova()
     m_dagioca.svuota();
     m_esistenti.svuota();
     m_insieme.reset();
+    m_recordInModifica = 0;
     m_conti = Conti{};
 }
 
@@ -148,8 +149,9 @@ void Partita::aggiuntaSchedina(std::string_view titolo)
     m_esistenti.aggiungi(std::move(voci));
 }
 
-void Partita::tolta(std::string_view titoloVecchio)
+void Partita::riscritta(std::string_view titoloVecchio)
 {
+    m_recordInModifica = 0;
     const std::string_view vecchio = trimSpaces(titoloVecchio);
     for (std::size_t riga = 0; riga < m_esistenti.conta(); ++riga) {
         if (trimSpaces(m_esistenti.voce(riga)) == vecchio) {

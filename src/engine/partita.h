@@ -121,9 +121,13 @@ public:
     void apriVuoto(const std::string &percorso);
     // A ticket written into the open set: its entry (the title's stored bytes) at the end of the
     // existing ones. A ticket rewritten: the first existing entry with its old title, blanks
-    // around aside, goes; it comes back at the end under its new title.
+    // around aside, goes (it comes back at the end under its new title), and the change ends.
     void aggiuntaSchedina(std::string_view titolo);
-    void tolta(std::string_view titoloVecchio);
+    void riscritta(std::string_view titoloVecchio);
+    // The ticket the editor is changing: its record; 0 while a new ticket is written. A ticket
+    // rewritten and a new game end the change.
+    std::uint64_t recordInModifica() const { return m_recordInModifica; }
+    void modifica(std::uint64_t record) { m_recordInModifica = record; }
 
     // ">" and ">>": entries chosen for play at their costs as the set has them now. Rows are
     // taken in list order, each once; a row the list does not have is none.
@@ -154,6 +158,7 @@ private:
 
     Conti m_conti;
     std::optional<std::string> m_insieme;
+    std::uint64_t m_recordInModifica = 0;
     ElencoSchede m_esistenti;
     ElencoSchede m_dagioca;
     mutable CacheInsieme m_cache; // what a look at the set reads is kept for the next

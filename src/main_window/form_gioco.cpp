@@ -269,7 +269,6 @@ void Form_gioco::mostraPagina(int indice)
 void Form_gioco::statoIniziale()
 {
     m_partita.nuova();
-    m_modulo.pos_modifica = 0;
     if (m_lotto) {
         m_lotto->mostra(m_partita.insieme());
         m_lotto->suggerisci(PaginaLotto::kMessaggioIniziale);
@@ -280,7 +279,6 @@ void Form_gioco::Form_Load()
 {
     m_modulo.suoni_attivi = 1;
     m_modulo.suoni_spiritosi = 0;
-    m_modulo.blocca_eventi = 0;
     statoIniziale();
     m_puntiMostrati = m_partita.conti().punti; // the caption changes only once the window is active
     SuonaEvento(m_modulo, Evento::ProgrammaAvviato);
@@ -398,7 +396,8 @@ form_guarda *Form_gioco::visore()
     connect(m_visore, &form_guarda::attivata, this, [this] { m_visore->move(posizioneSchede()); });
     connect(m_visore, &form_guarda::modificaChiesta, this,
             [this](std::uint64_t record, const std::optional<Schedina> &scheda) {
-                editor()->modifica(record, scheda);
+                m_partita.modifica(record);
+                editor()->modifica(scheda);
             });
     return m_visore;
 }
@@ -423,7 +422,7 @@ Form_schede *Form_gioco::editor()
 // trimmed, is the old title, trimmed. It comes back at the end under its new title.
 void Form_gioco::togliSchedina(const QString &titoloVecchio)
 {
-    m_partita.tolta(
+    m_partita.riscritta(
         CodePage1252::encodeFromUtf8(titoloVecchio.toStdString(), Schedina::kLunghezzaTitolo));
 }
 
@@ -435,6 +434,7 @@ void Form_gioco::cmd_scheda_Click()
         SuonaOMostra(m_modulo, Evento::SchedaSenzaInsieme);
         return;
     }
+    m_partita.modifica(0);
     editor()->nuovaScheda();
 }
 

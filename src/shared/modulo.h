@@ -14,8 +14,6 @@ class Modulo
 public:
     Modulo(Riproduttore &riproduttore, Avvisi &avvisi);
 
-    std::uint64_t pos_modifica = 0;
-    int blocca_eventi = 0;
     std::int16_t suoni_attivi = 1;
     std::int16_t suoni_spiritosi = 0;
     TurnoGiocatore turno; // the player's actions, one at a time

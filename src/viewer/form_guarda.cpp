@@ -3,7 +3,6 @@
 #include "base/codepage1252.h"
 #include "base/lotto.h"
 #include "engine/partita.h"
-#include "shared/bloccoeventi.h"
 #include "shared/modulo.h"
 #include "sound/suonaomostra.h"
 #include "storage/insiemeschede.h"
@@ -176,29 +175,24 @@ void form_guarda::caratteri()
 
 void form_guarda::cmd_pulisci1_Click()
 {
-    const BloccoEventi blocco(m_modulo);
     m_campi.svuota();
     m_mostrata.reset();
 }
 
 void form_guarda::mostra(const QString &voce, bool modificabile)
 {
-    Esito<std::optional<Partita::Trovata>> found = std::optional<Partita::Trovata>();
-    {
-        const BloccoEventi blocco(m_modulo);
-        show();
-        raise();
-        cmd_pulisci1_Click();
-        m_modifica->setVisible(modificabile);
-        // The keyboard starts on the first button shown.
-        (modificabile ? m_modifica : m_esci)->setFocus();
-        activateWindow();
-        found = m_partita.cerca(CodePage1252::encodeExactly(voce.toStdString()).value_or(""));
-    }
+    show();
+    raise();
+    cmd_pulisci1_Click();
+    m_modifica->setVisible(modificabile);
+    // The keyboard starts on the first button shown.
+    (modificabile ? m_modifica : m_esci)->setFocus();
+    activateWindow();
+    const auto found =
+        m_partita.cerca(CodePage1252::encodeExactly(voce.toStdString()).value_or(""));
     if (!found)
         return MostraErroreFile(m_modulo, found.errore());
     if (const auto &trovata = found.valore()) {
-        const BloccoEventi blocco(m_modulo);
         riempi(trovata->scheda);
         m_mostrata = trovata;
     }

@@ -238,10 +238,11 @@ inline void compila(Finti &f, Form_schede &e, form_guarda &v, const QString &act
     else if (verb.startsWith("name"))
         f.note << '"' + (verb == "name1" ? v.titolo() : c.txt_titolo->text()) + '"';
     else if (verb == "pos" || verb == "points" || verb == "focus" || verb == "record")
-        f.note << (verb == "pos"      ? "pos " + QString::number(f.modulo.pos_modifica)
-                   : verb == "points" ? "points " + QString::number(f.partita.conti().punti.toDouble())
-                   : verb == "focus"  ? "focus " + e.focusWidget()->objectName()
-                                      : record(f.path(), i));
+        f.note << (verb == "pos" ? "pos " + QString::number(f.partita.recordInModifica())
+                   : verb == "points"
+                       ? "points " + QString::number(f.partita.conti().punti.toDouble())
+                   : verb == "focus" ? "focus " + e.focusWidget()->objectName()
+                                     : record(f.path(), i));
     else if (auto *own =
                  e.findChild<QPushButton *>("cmd_" + QString(verb).replace("save", "salvasche")))
         own->click();
