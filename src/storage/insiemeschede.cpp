@@ -231,12 +231,6 @@ Esito<std::optional<std::uint64_t>> InsiemeSchede::trovaPerTitolo(std::string_vi
     return InsiemeSchede(m_percorso, Apertura::SoloSeEsiste).trovaPerTitolo(titolo);
 }
 
-Esito<std::optional<std::uint64_t>> InsiemeSchede::trovaPerVoce(std::string_view voce) const
-{
-    const auto cercato = CodePage1252::encodeExactly(voce).value_or(std::string{});
-    return trovaPrimo([&](std::string_view stored) { return stored == cercato; });
-}
-
 Esito<Fatto> InsiemeSchede::elimina() const
 {
     // A set file is deleted under its lock: a writer at work finishes first, and one waiting
@@ -303,15 +297,17 @@ Esito<Fatto> InsiemeSchede::sovrascrivi(std::uint64_t k, const Schedina &schedin
 }
 
 // Writes one whole record, as number k or for 0 where an append goes, and makes sure it reached
-// the disk. A set not made yet is made whole by a new version that holds the record. An existing
-// one is written in place, in one write; when anything fails, the bytes it may have changed are
-// put back and a file it made longer is cut back to its old length, so no half-written record
-// is left to be read as a ticket. The record's number.
+// the disk. A set not made yet is made whole by a new version that holds the record, and so is a
+// record written over another: a power cut leaves the old ticket or the new one, never half of
+// each. An append is written in place, in one write; when anything fails, the bytes it may have
+// changed are put back and a file it made longer is cut back to its old length, so no
+// half-written record is left to be read as a ticket (a tail shorter than a record is never
+// read). The record's number.
 Esito<std::uint64_t> InsiemeSchede::scriviSchedina(const BloccoInsieme &blocco, std::uint64_t k,
                                                    const Schedina &schedina) const
 {
     const Schedina::Record record = schedina.codifica();
-    if (blocco.nuovo()) {
+    if (blocco.nuovo() || k != 0) {
         k = k == 0 ? numeroPerAggiunta(0) : k;
         auto versione = NuovaVersione::prepara(blocco);
         if (!versione)

@@ -16,8 +16,9 @@
 
 // One set file of 126-byte ticket records, numbered from 1. Every operation opens the file,
 // does its work and closes it again; nothing stays open between two operations. Readers only
-// read: a write of many records never touches the set until its new version takes the set's
-// place whole (see NuovaVersione), and one record is written in one step.
+// read: a write of many records, or of one over another, never touches the set until its new
+// version takes the set's place whole (see NuovaVersione); a record appended is written in one
+// step.
 class InsiemeSchede
 {
 public:
@@ -56,8 +57,6 @@ public:
     // yet.
     Esito<std::optional<std::uint64_t>> trovaPerTitolo(std::string_view titolo,
                                                        const BloccoInsieme &blocco) const;
-    // The first record whose stored 20 characters equal a list entry exactly.
-    Esito<std::optional<std::uint64_t>> trovaPerVoce(std::string_view voce) const;
 
     // Writes as record number length / 126 + 1, rounded to the nearest whole number with halves
     // to the even one: right after the last whole record unless a long tail rounds it further.

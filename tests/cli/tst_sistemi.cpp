@@ -134,10 +134,7 @@ void tst_Sistemi::reducedSystems()
     QVERIFY(count <= (best ? best * 13 / 10
                            : int(combinazioni::binomiale(int(given.size()), perTicket)) - 1));
     QList<quint64> masks;
-    for (int k = 0; k < count; ++k) {
-        QList<int> ticket;
-        for (int i = 0; i < 11; ++i)
-            ticket << qFromLittleEndian<qint16>(file.constData() + k * 126 + 44 + 2 * i);
+    for (const QList<int> &ticket : tickets(file, 11)) {
         QVERIFY(std::is_sorted(ticket.begin(), ticket.begin() + perTicket) &&
                 ticket.count(0) == 11 - perTicket);
         masks << 0;

@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-
 // The rules of a game as the player meets them, without a window: each row is what the player
 // does and what the game then holds and tells.
 class tst_Partita : public QObject
@@ -32,12 +31,6 @@ class tst_Partita : public QObject
         return titoli.join(',');
     }
     static QString testoNumero(Currency c) { return QString::number(c.toDouble(), 'g', 15); }
-    static QString conti(const Partita::Conti &c)
-    {
-        return QStringList{testoNumero(c.punti), testoNumero(c.situazione), testoNumero(c.posta),
-                           testoNumero(c.vincita)}
-            .join(' ');
-    }
     // What a move or a play told: refusals by name, a play's events in order.
     static QString detto(const Partita::Mossa &m)
     {
@@ -134,8 +127,8 @@ private Q_SLOTS:
             QStringList parole = azione.split(' ');
             const QString verbo = parole.takeFirst();
             std::vector<int> righe;
-            for (const QString &p : parole)
-                righe.push_back(p.toInt());
+            std::ranges::transform(parole, std::back_inserter(righe),
+                                   [](const QString &p) { return p.toInt(); });
             if (verbo == "punti") {
                 Partita::Conti c = partita.conti();
                 c.punti = Currency::fromRaw(parole[0].toLongLong() * Currency::kScale);
@@ -163,9 +156,16 @@ private Q_SLOTS:
                 visto = detto(partita.gioca(generatore));
             }
         }
-        const QString stato = conti(partita.conti()) + " | " +
-                              voci(partita.elenco(Partita::Lista::Esistenti)) + " | " +
-                              voci(partita.elenco(Partita::Lista::DaGioca));
+        const Partita::Conti &c = partita.conti();
+        const QString stato = QStringList{testoNumero(c.punti),
+                                          testoNumero(c.situazione),
+                                          testoNumero(c.posta),
+                                          testoNumero(c.vincita),
+                                          "|",
+                                          voci(partita.elenco(Partita::Lista::Esistenti)),
+                                          "|",
+                                          voci(partita.elenco(Partita::Lista::DaGioca))}
+                                  .join(' ');
         QCOMPARE(visto.isEmpty() ? stato : visto + " / " + stato, atteso);
         QDir(percorso()).removeRecursively();
         QFile::remove(percorso());

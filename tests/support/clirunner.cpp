@@ -53,11 +53,10 @@ QStringList withPaths(const QString &args, const std::map<QString, QString> &pat
 {
     QStringList names;
     for (const auto &[name, path] : paths)
-        names << QRegularExpression::escape(name);
-    const QRegularExpression placeholder(names.join('|'));
+        names << name;
     QString line;
     qsizetype done = 0;
-    for (const auto &match : placeholder.globalMatch(args)) {
+    for (const auto &match : QRegularExpression(names.join('|')).globalMatch(args)) {
         line += args.mid(done, match.capturedStart() - done) + paths.at(match.captured());
         done = match.capturedEnd();
     }
