@@ -96,7 +96,6 @@ private Q_SLOTS:
             "La tua situazione:");
         row("lbl_vincita", QAccessible::StaticText, "Hai vinto: 0", "Hai vinto:");
         row("OLE_0", QAccessible::StaticText, "Regole del gioco, pagina 1 di 4", "Regolamento");
-        row("OLE_3", QAccessible::StaticText, "Regole del gioco, pagina 4 di 4", "Regolamento");
     }
     void namesAndRoles()
     {

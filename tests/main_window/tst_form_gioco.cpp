@@ -70,7 +70,6 @@ private Q_SLOTS:
         row("the window closed", "close", "the end");
         row("tab 4, the rules leafed", "tab 4, page, rules 2, rules 3, rules 0",
             "inizio_regolamento / page 3 tab 4 / rules 2 / rules 3 / rules 0");
-        row("tab 3, joking set", "joking, tab 3, page", "click / page 2 tab 3");
         row("beside the tabs", "tab 2, tab 0, page", "lotto_gioca / page 1 tab 2");
         row("a new game under any tab",
             "tab 3, carica A, > 0, menu:mnu_file_newgame, page, tab 3, page",
@@ -95,7 +94,6 @@ private Q_SLOTS:
             "10000 0 0 0 | Altra |  | File caricato : b.slott");
         row("cancelled reload: the same set again", "carica A B C, > 0 1, carica:", "click x3",
             abc);
-        row("new set cancelled", "nuovo:", "click");
         row("new set", "nuovo:c.slott, message", "click" + where,
             "10000 0 0 0 |  |  | File caricato : c.slott");
         row("over a set: No, then cancel", "no, nuovo:b.slott:, carica:b.slott",
@@ -106,7 +104,6 @@ private Q_SLOTS:
             "10000 0 0 0 |  |  | File caricato : b.slott");
         row("a new set while one is loaded", "carica A, nuovo:c.slott", "click x2 / file_aperto",
             "10000 0 0 0 | A | ");
-        row("> costs 5 and 3", "carica A B C, punti 100, > 0 1", "click x2", "92 8 -8 0 | C | A,B");
         row("> beyond the points", "carica A B C, punti 4, mute, > 0 1",
             "click / Errore: Non hai abbastanza punti per fare queste giocate,ne hai 4 e te ne "
             "servono 8",
@@ -160,11 +157,6 @@ private Q_SLOTS:
             "carica Vince, >>, ascolta, gioca 0:1,2 7:1",
             "click x3 / = 0 / estratto_bari / = 0 / ambo_bari / = 0 / estratto_roma / = 125",
             "10128 0 128 130 | Vince | ");
-        row("the set a folder: nothing credited, the stakes kept",
-            "carica 7, > 0, cartella, gioca 0:7, board",
-            "click x3 / " + kIlleggibile.arg("è una cartella, non un file") +
-                " / board 7,60,61,62,63,",
-            "9999 1 -1 0 |  | 7");
     }
     void plays() { scenario(); }
 

@@ -1,3 +1,0 @@
-#include "../base/text.h"
-#include "schedina.h"
-#include <storage/schedina.h>
