@@ -99,8 +99,8 @@ private Q_SLOTS:
              "0@0 =11 / 10009 9 0 11 | 7,8 | ");
         riga("the set a folder: nothing credited, the stakes kept", "7", "> 0, cartella, gioca 0:7",
              "illeggibile / 9999 -1 1 0 |  | 7");
-        riga("game over at exactly 0", "7", "punti 1, > 0, gioca 0:80",
-             "game over / 0 -1 0 0 | 7 | ");
+        riga("game over at exactly 0, the last play's winnings gone", "7",
+             "> 0, gioca 0:7, punti 1, > 0, gioca 0:80", "game over / 0 9 0 0 | 7 | ");
         riga("ten million exactly: nothing", "7", "punti 9999990, > 0, gioca 0:7",
              "0@0 =11 / 10000000 10 0 11 | 7 | ");
         riga("above ten million: won", "7", "punti 9999991, > 0, gioca 0:7",
