@@ -68,7 +68,7 @@ void ComandiInsiemi::cmd_carica_Click()
         prima = m_partita.conti();
     m_dialogo.impostaFiltro(DialogoFile::kFiltro);
     {
-        const TurnoGiocatore::Attesa attesa(m_modulo.turno);
+        const TurnoGiocatore::Attesa attesa(m_modulo.turno());
         m_dialogo.mostraApri();
     }
     const std::string nome = m_dialogo.nomeFile();
@@ -105,7 +105,7 @@ std::optional<std::string> ComandiInsiemi::scegliNuovoInsieme()
     for (;;) {
         m_dialogo.impostaFiltro(DialogoFile::kFiltro);
         {
-            const TurnoGiocatore::Attesa attesa(m_modulo.turno);
+            const TurnoGiocatore::Attesa attesa(m_modulo.turno());
             m_dialogo.mostraSalva();
         }
         const std::string nome = m_dialogo.nomeFile();

@@ -277,8 +277,7 @@ void Form_gioco::statoIniziale()
 
 void Form_gioco::Form_Load()
 {
-    m_modulo.suoni_attivi = 1;
-    m_modulo.suoni_spiritosi = 0;
+    m_modulo.impostaSuoni(true, false);
     statoIniziale();
     m_puntiMostrati = m_partita.conti().punti; // the caption changes only once the window is active
     SuonaEvento(m_modulo, Evento::ProgrammaAvviato);

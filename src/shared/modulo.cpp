@@ -1,13 +1,13 @@
 #include "modulo.h"
 
 Modulo::Modulo(Riproduttore &riproduttore, Avvisi &avvisi)
-    : m_riproduttore(riproduttore), m_avvisi(avvisi, turno)
+    : m_riproduttore(riproduttore), m_avvisi(avvisi, m_turno)
 {}
 
 void Modulo::SuonaFile(std::string_view percorso)
 {
-    if (suoni_attivi == 0)
+    if (!m_suoniAttivi)
         return;
-    const TurnoGiocatore::Attesa attesa(turno);
+    const TurnoGiocatore::Attesa attesa(m_turno);
     m_riproduttore.suona(std::string(percorso));
 }

@@ -14,9 +14,16 @@ class Modulo
 public:
     Modulo(Riproduttore &riproduttore, Avvisi &avvisi);
 
-    std::int16_t suoni_attivi = 1;
-    std::int16_t suoni_spiritosi = 0;
-    TurnoGiocatore turno; // the player's actions, one at a time
+    // The switches: sounds on, and the joking set of recordings rather than the normal one.
+    bool suoni_attivi() const { return m_suoniAttivi; }
+    bool suoni_spiritosi() const { return m_suoniSpiritosi; }
+    void impostaSuoni(bool attivi, bool spiritosi)
+    {
+        m_suoniAttivi = attivi;
+        m_suoniSpiritosi = spiritosi;
+    }
+    // The player's actions, one at a time.
+    TurnoGiocatore &turno() { return m_turno; }
 
     // Plays a recording (its full path from the catalogue) to its end, unless sounds are off;
     // the windows take no action meanwhile.
@@ -25,6 +32,9 @@ public:
     Avvisi &avvisi() { return m_avvisi; }
 
 private:
+    bool m_suoniAttivi = true;
+    bool m_suoniSpiritosi = false;
+    TurnoGiocatore m_turno;
     Riproduttore &m_riproduttore;
     AvvisiInAttesa m_avvisi;
 };

@@ -6,21 +6,15 @@
 std::string_view InterruttoriSuoni::commutaSuoni(Modulo &modulo)
 {
     SuonaEvento(modulo, catalogo::Evento::Click);
-    if (modulo.suoni_attivi == 0) {
-        modulo.suoni_attivi = 1;
-        return kDisabilita;
-    }
-    modulo.suoni_attivi = 0;
-    return kRiabilita;
+    const bool attivi = !modulo.suoni_attivi();
+    modulo.impostaSuoni(attivi, modulo.suoni_spiritosi());
+    return attivi ? kDisabilita : kRiabilita;
 }
 
 std::string_view InterruttoriSuoni::commutaSpirito(Modulo &modulo)
 {
     SuonaEvento(modulo, catalogo::Evento::Click);
-    if (modulo.suoni_spiritosi != 0) {
-        modulo.suoni_spiritosi = 0;
-        return kSpiritosi;
-    }
-    modulo.suoni_spiritosi = 1;
-    return kNormali;
+    const bool spiritosi = !modulo.suoni_spiritosi();
+    modulo.impostaSuoni(modulo.suoni_attivi(), spiritosi);
+    return spiritosi ? kNormali : kSpiritosi;
 }

@@ -8,7 +8,7 @@
 
 void SuonaOMostra(Modulo &modulo, catalogo::Evento evento, std::string_view seguito)
 {
-    if (modulo.suoni_attivi == 1) {
+    if (modulo.suoni_attivi()) {
         SuonaEvento(modulo, evento);
         return;
     }
@@ -18,7 +18,7 @@ void SuonaOMostra(Modulo &modulo, catalogo::Evento evento, std::string_view segu
 
 void SuonaEvento(Modulo &modulo, catalogo::Evento evento)
 {
-    for (std::string_view percorso : catalogo::registrazioni(evento, modulo.suoni_spiritosi == 1))
+    for (std::string_view percorso : catalogo::registrazioni(evento, modulo.suoni_spiritosi()))
         modulo.SuonaFile(RadiceSuoni::percorsoCompleto(percorso));
 }
 

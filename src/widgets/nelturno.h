@@ -15,7 +15,7 @@ template <typename Finestra, typename Gestore>
 auto nelTurno(Modulo &modulo, Finestra *finestra, Gestore gestore)
 {
     return [&modulo, finestra = QPointer<Finestra>(finestra), gestore](auto... argomenti) {
-        modulo.turno.esegui([finestra, gestore, argomenti...] {
+        modulo.turno().esegui([finestra, gestore, argomenti...] {
             if (!finestra)
                 return;
             if constexpr (std::is_member_function_pointer_v<Gestore>) {

@@ -223,7 +223,7 @@ inline void compila(Finti &f, Form_schede &e, form_guarda &v, const QString &act
     else if (verb.startsWith("escape")) // on a control that takes no keys of its own
         QTest::keyClick(verb == "escape" ? c.chk_ruote[1] : trova(&v, "cmd_esci1"), Qt::Key_Escape);
     else if (verb == "mute")
-        f.modulo.suoni_attivi = 0;
+        f.modulo.impostaSuoni(false, f.modulo.suoni_spiritosi());
     else if (verb == "noset")
         f.partita.nuova();
     else if (verb == "punti")

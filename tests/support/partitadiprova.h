@@ -162,7 +162,7 @@ struct PartitaDiProva : Finti
             else if (verb == "close")
                 window.close();
             else if (verb == "joking" || verb == "start") // at the start, nothing more to do
-                modulo.suoni_spiritosi = verb == "joking";
+                modulo.impostaSuoni(modulo.suoni_attivi(), verb == "joking");
             else if (verb == "message" || verb == "vista")
                 note << (verb == "vista" ? vista() : su<QLabel>("lbl_messaggio")->text());
             else
