@@ -619,6 +619,8 @@ void tst_Cli::simulateAnyThreads()
     for (const QByteArray &line : runCli({"odds", setPath()}).out.trimmed().split('\n'))
         expected += json(line)["ritorno_atteso"].toDouble() * 20000;
     QVERIFY(qAbs(first["vinto"].toDouble() / expected - 1) < 0.1);
+    args[1] = "20480"; // twenty whole blocks win more than the twenty thousand draws asked
+    QVERIFY(simulate(whole, "1")["vinto"].toInteger() > first["vinto"].toInteger());
 }
 
 void tst_Cli::wholeGames_data()

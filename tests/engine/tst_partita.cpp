@@ -89,11 +89,9 @@ private Q_SLOTS:
         riga("the set a folder: > refused", "A B C", "cartella, > 0",
              "illeggibile 0 / "
              "10000 0 0 0 | A,B,C | ");
-        // Plays: every wheel credited as soon as it is evaluated, the tickets given back.
         riga("wins in order, the highest bet type of each wheel", "A", ">>, gioca 0:1,2 3:1 7:1",
              "0@0 1@0 =250 0@3 =257 0@7 =264 / 10259 259 0 264 | A | ");
-        // 12.9 on each of two wheels: 24 in all, not 25.
-        riga("each wheel its integer part", "Dodici", ">>, gioca 0:45 1:45",
+        riga("each wheel its integer part: 12.9 twice is 24", "Dodici", ">>, gioca 0:45 1:45",
              "0@0 =12 0@1 =24 / 10021.6964 21.6964 0 24 | Dodici | ");
         riga("a ticket gone from the file", "7 8", ">>, scrivi 8, gioca 0:7,8",
              "0@0 =11 / 10009 9 0 11 | 7,8 | ");
