@@ -84,8 +84,8 @@ private Q_SLOTS:
         riga(">> charges only what is left", "A B C", "> 1, >>", "9990 -10 7 0 |  | B,A,C");
         riga("<< gives back the costs as they are now", "A B C", "> 1, >>, scrivi A7 B C, <<",
              "10002 2 12 0 | B,A,C | ");
-        riga("the set a folder: << gives back what was charged", "A B C", "> 0 1, cartella, <<",
-             "restituite 8 / 10000 0 8 0 | C,A,B | ");
+        riga("the set a folder: < gives back what it was charged", "A B C", "> 0 1, cartella, < 1",
+             "restituite 3 / 9995 -5 3 0 | C,B | A");
         riga("the set a folder: > refused", "A B C", "cartella, > 0",
              "illeggibile 0 / "
              "10000 0 0 0 | A,B,C | ");

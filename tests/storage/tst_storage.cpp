@@ -192,7 +192,8 @@ private Q_SLOTS:
             int(T::Spostato));
         row("a second name made meanwhile keeps the set whole", true, "linked", true,
             int(T::AltriNomi));
-        row("through a symbolic link, the file it leads to", true, "through a link", true);
+        row("through a symbolic link from another folder, the file it leads to", true,
+            "through a link", true);
         row("another user's set is not made ours", true, "another user", true,
             int(T::AltroProprietario));
     }
@@ -207,7 +208,8 @@ private Q_SLOTS:
         const QByteArray before = exists ? recordWithTitle("Uno") + "Coda" : QByteArray();
         const QByteArray records = recordWithTitle("Due") + recordWithTitle("Tre");
         const QByteArray after = (exists ? recordWithTitle("Uno") : QByteArray()) + records;
-        const QString other = m_dir->filePath(QStringLiteral("altro.slott"));
+        const QString other =
+            m_dir->filePath(meanwhile == "through a link" ? "sotto/altro.slott" : "altro.slott");
         const auto bytesAt = [](const QString &file) {
             return QFileInfo::exists(file) ? readBytes(file) : QByteArray();
         };
@@ -216,7 +218,8 @@ private Q_SLOTS:
             QCOMPARE(::chmod(toStd(path()).c_str(), 0640), 0);
         }
         std::string name = toStd(path());
-        if (meanwhile == "through a link") {
+        if (meanwhile == "through a link") { // from another folder
+            QVERIFY(QDir(m_dir->path()).mkdir("sotto"));
             name = toStd(other);
             QVERIFY(QFile::link(path(), other));
         } else if (meanwhile == "another user") {
@@ -337,7 +340,8 @@ private Q_SLOTS:
         // on Ambo flagged 2 and on the unused sixth bet type flagged 1 do not count.
         row("none", {}, 0, 0);
         row("in file order", {"A", "B", "A", "C", "B"}, 18, 28);
-        // Records 7 and 8: two titles whose stored bytes share the index's 32-bit hash.
+        // Records 7 and 8: two titles whose stored bytes share the index's 32-bit hash; 9 costs
+        // more than the currency holds.
         row("titles of one hash told apart", {"Schedina 143840", "Schedina 100711"}, 30, 30);
         row("after B at 2, A is found at 3", {"B", "A"}, 8, 10);
         row("after C at 4, B at 5, then round to A at 1", {"C", "B", "A"}, 10, 18);
@@ -360,11 +364,14 @@ private Q_SLOTS:
                                                            {"B", 11},
                                                            {"H", INT64_MAX},
                                                            {"Schedina 100711", 13},
-                                                           {"Schedina 143840", 17}};
+                                                           {"Schedina 143840", 17},
+                                                           {"Oltre", INT64_MAX}};
         for (const auto &[title, stake] : records)
             schede.push_back(makeTicket(title, {}, {}, {{0, stake}}));
         schede[3].giocate = {1, 2, 0, 0, 0, 1};
         schede[3].puntate[1] = schede[3].puntate[5] = Currency::fromRaw(100);
+        schede[8].giocate[1] = 1; // and its cost beyond what the currency holds
+        schede[8].puntate[1] = Currency::fromRaw(1);
         const IndiceInsieme index(schede);
         const Currency nothing = Currency::fromRaw(kNothing);
         // Entry i said to be listed from record i + 1: right for the rows in file order, stale

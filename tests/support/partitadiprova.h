@@ -16,8 +16,6 @@
 #include <QTabBar>
 #include <QTextBrowser>
 
-#include <sys/stat.h>
-
 // A game in a real main window, shown and active, with the fakes around it.
 struct PartitaDiProva : Finti
 {
@@ -69,8 +67,8 @@ struct PartitaDiProva : Finti
     // ">>" and "<<" move rows; "gioca 0:1,2 7:3" plays a draw with those numbers first on those
     // wheels; "dbl N", "dblplay N", "tab N" (0: beside the tabs), "rules N", "menu:name",
     // "scheda", "exit", "close" and "activate" act on those. "scrivi A B" rewrites the set
-    // ("scrivi -" deletes it), "cartella", "fifo" and "enorme" put a folder, a pipe or a set too
-    // big in its place, "joking" switches the sounds;
+    // ("scrivi -" deletes it), "cartella" puts a folder in its place, "joking" switches the
+    // sounds;
     // "board", "message", "page", "menus" and "vista" note what is shown, "ascolta" the winnings
     // shown at each recording. The rest goes to the editor and the viewer (see compila).
     void fai(const QStringList &actions)
@@ -135,12 +133,9 @@ struct PartitaDiProva : Finti
                 note << verb + " " + shown +
                             (verb == "page" ? " tab " + QString::number(tabs()->currentIndex() + 1)
                                             : "");
-            } else if (verb == "cartella" || verb == "fifo") {
+            } else if (verb == "cartella") {
                 QFile::remove(path());
-                verb == "fifo" ? void(::mkfifo(qPrintable(path()), 0666))
-                               : void(QDir(dir.path()).mkdir("set.slott"));
-            } else if (verb == "enorme") { // past what the game holds, without the disk it takes
-                QFile(path()).resize(qint64(ErroreFile::kMassimoSchede + 1) * 126);
+                QVERIFY(QDir(dir.path()).mkdir("set.slott"));
             } else if (verb == "activate" && arg.isEmpty()) {
                 QEvent activation(QEvent::WindowActivate);
                 QCoreApplication::sendEvent(&window, &activation);
