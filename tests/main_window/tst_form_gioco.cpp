@@ -108,8 +108,10 @@ private Q_SLOTS:
             "click / Errore: Non hai abbastanza punti per fare queste giocate,ne hai 4 e te ne "
             "servono 8",
             abc);
-        row(">> beyond the points", "carica A B C, punti 4, >>",
-            "click x2 / lotto_punti_insufficienti", abc);
+        row(">> beyond the points", "carica A B C, punti 4, >>, mute, >>",
+            "click x2 / lotto_punti_insufficienti / Errore: Non hai abbastanza punti!Ne hai 4 e te "
+            "ne servono 10",
+            abc);
         row("a ticket chosen for play is shown without Modifica",
             "carica A B, > 0, dblplay 0, viewer", "click x2 / 1 2 | x2 x3 | xooxoooxooo -M",
             "9995 5 -5 0 | B | A");
