@@ -294,6 +294,7 @@ private Q_SLOTS:
             picture(window, "desktop_" + window->objectName());
         }
         partita.fai({"selez"}); // the button's other caption fits as well
+        QCOMPARE(partita.su<QPushButton>("cmd_selez")->text(), "Deseleziona tutto");
         readable(partita.window.editor());
         // The hidden exit area lies beneath the tab strip where they meet.
         auto *tabs = partita.window.findChild<QTabBar *>();
