@@ -191,12 +191,17 @@ Partita::Mossa Partita::sposta(Lista da, std::span<const int> righe, bool tutte)
     ElencoSchede &destinazione = elenco(versoGioco ? Lista::DaGioca : Lista::Esistenti);
     if (tutte && sorgente.conta() == 0)
         return mossa(Mossa::Esito::Nulla);
-    // The rows the list has, each once, in list order.
-    std::vector<int> scelteRighe =
-        tutte ? tutteLeRighe(sorgente.conta()) : std::vector<int>(righe.begin(), righe.end());
-    std::erase_if(scelteRighe, [&](int r) { return r < 0 || std::size_t(r) >= sorgente.conta(); });
-    std::ranges::sort(scelteRighe);
-    scelteRighe.erase(std::unique(scelteRighe.begin(), scelteRighe.end()), scelteRighe.end());
+    // The rows the list has, each once, in list order; a whole list is taken as it is.
+    std::vector<int> scelteRighe(righe.begin(), righe.end());
+    const auto fuori = [&](int r) {
+        return r < 0 || std::size_t(r) >= sorgente.conta();
+    };
+    if (std::ranges::adjacent_find(scelteRighe, std::greater_equal<>()) != scelteRighe.end() ||
+        std::ranges::any_of(scelteRighe, fuori)) {
+        std::erase_if(scelteRighe, fuori);
+        std::ranges::sort(scelteRighe);
+        scelteRighe.erase(std::unique(scelteRighe.begin(), scelteRighe.end()), scelteRighe.end());
+    }
     righe = scelteRighe;
     ElencoSchede::Voci scelte = tutte ? ElencoSchede::Voci{} : sorgente.prendi(righe);
     const ElencoSchede::Voci &voci = tutte ? sorgente.tutte() : scelte;
@@ -205,7 +210,8 @@ Partita::Mossa Partita::sposta(Lista da, std::span<const int> righe, bool tutte)
     if (!voci.grezze.empty()) {
         const auto letto = leggiInsieme();
         if (!letto && !versoGioco)
-            return restituisciAddebiti(righe, letto.errore());
+            return restituisciAddebiti(tutte ? tutteLeRighe(sorgente.conta()) : scelteRighe,
+                                       letto.errore());
         if (!letto)
             return mossa(Mossa::Esito::Illeggibile, {}, letto.errore());
         auto costi = letto.valore()->costoVoci(voci.grezze, voci.record, versoGioco);
