@@ -20,7 +20,8 @@
 
 namespace {
 
-// The draw's values from the input's bytes, round and round.
+// The draw's values from the input's bytes, round and round, each round shifted by an odd step
+// so that every value comes at last and a draw that refuses repeats always ends.
 struct DaiByte : GeneratoreCasuale
 {
     const std::uint8_t *data;
@@ -28,7 +29,13 @@ struct DaiByte : GeneratoreCasuale
     std::size_t at = 0;
     DaiByte(const std::uint8_t *d, std::size_t n) : data(d), size(n) {}
     void semina() override {}
-    float prossimo() override { return size ? float(data[at++ % size]) / 256.0f : 0.5f; }
+    float prossimo() override
+    {
+        const std::size_t n = size ? size : 1;
+        const std::size_t byte = size ? data[at % n] : 128;
+        const std::size_t giro = at++ / n;
+        return float((byte + 37 * giro) % 256) / 256.0f;
+    }
 };
 
 // The set file the game plays from, rewritten for each input.
@@ -99,8 +106,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const __int128 vinto = ProfiloSchedina::vinciteTotali(profili, partita.estrazione());
     VERIFICA(SchedineCompilate(records).vincite(partita.estrazione()) == vinto);
     VERIFICA(turno.esito == Partita::Turno::Esito::Giocato);
-    // Within the currency's range, the play's winnings are the simulator's to the point.
-    if (vinto < (__int128(1) << 45))
+    // Within the currency's range either way (a stake read from any bytes may be negative), the
+    // play's winnings are the simulator's to the point.
+    if (vinto < (__int128(1) << 45) && vinto > -(__int128(1) << 45))
         VERIFICA(partita.conti().vincita == *Currency::fromWhole(std::int64_t(vinto)));
     return 0;
 }

@@ -48,8 +48,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const auto byTitle = set.trovaPerTitolo(s.titoloTesto()).valore();
         VERIFICA(byTitle && *byTitle <= k &&
                  trimSpaces(all.valore()[*byTitle - 1].titoloGrezzo()) == trimSpaces(title));
-        const auto byEntry = set.trovaPerVoce(s.titoloTesto()).valore();
-        VERIFICA(byEntry && *byEntry <= k && all.valore()[*byEntry - 1].titoloGrezzo() == title);
         VERIFICA(set.leggi(k).valore() == s);
     }
     // A record number from the input: read only if it is a whole record of the file.
