@@ -20,8 +20,7 @@
 
 namespace {
 
-// The draw's values from the input's bytes, round and round, each round shifted by an odd step
-// so that every value comes at last and a draw that refuses repeats always ends.
+// The draw's values from the input's bytes, each round shifted by an odd step: a draw ends.
 struct DaiByte : GeneratoreCasuale
 {
     const std::uint8_t *data;
@@ -31,10 +30,8 @@ struct DaiByte : GeneratoreCasuale
     void semina() override {}
     float prossimo() override
     {
-        const std::size_t n = size ? size : 1;
-        const std::size_t byte = size ? data[at % n] : 128;
-        const std::size_t giro = at++ / n;
-        return float((byte + 37 * giro) % 256) / 256.0f;
+        const std::size_t n = std::max<std::size_t>(size, 1), k = at++;
+        return float(((size ? data[k % n] : 0) + 37 * (k / n)) % 256) / 256.0f;
     }
 };
 
