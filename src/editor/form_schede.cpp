@@ -7,7 +7,6 @@
 #include "salvataggio/controllosalvataggio.h"
 #include "shared/modulo.h"
 #include "sound/suonaomostra.h"
-#include "storage/insiemeschede.h"
 #include "widgets/casellaspunta.h"
 #include "widgets/immagine.h"
 #include "widgets/nelturno.h"
@@ -45,7 +44,7 @@ QLineEdit *casella(const QString &name, const QString &accessible, QRect where, 
 
 } // namespace
 
-Form_schede::Form_schede(const Partita &partita, Modulo &modulo, QWidget *parent)
+Form_schede::Form_schede(Partita &partita, Modulo &modulo, QWidget *parent)
     : FinestraSecondaria(parent), m_partita(partita), m_modulo(modulo)
 {
     setObjectName(QStringLiteral("Form_schede"));
@@ -292,15 +291,8 @@ void Form_schede::cmd_salvasche_Click()
     if (m_riempimento)
         return;
     const ModuloScheda modulo = moduloCompilato();
-    const InsiemeSchede insieme(m_partita.insieme().value_or(std::string()));
     const auto verdict = ControlloSalvataggio::controlla(
-        modulo,
-        [&](std::string_view titolo) -> Esito<bool> {
-            auto found = insieme.trovaPerTitolo(titolo);
-            if (!found)
-                return found.errore();
-            return found.valore().has_value();
-        },
+        modulo, [&](std::string_view titolo) { return m_partita.titoloPresente(titolo); },
         [&](ControlloSalvataggio::Passo passo) -> std::optional<Rifiuto> {
             // After a new game the editor may still be open with no set to save into.
             if (passo == ControlloSalvataggio::Passo::Titolo && !m_partita.insiemeAperto())
@@ -333,11 +325,12 @@ void Form_schede::cmd_salvasche_Click()
 }
 
 // A new ticket goes after the set's last; a changed one takes its own record's place, and its
-// old entry leaves the list (it comes back at the end under its new title).
+// old entry leaves the list (it comes back at the end under its new title). The lock is let go
+// before anything is said.
 bool Form_schede::scrivi(const Schedina &schedina)
 {
-    const bool modifica = m_partita.recordInModifica() != 0;
-    const Esito<bool> written = scriviSottoBlocco(schedina);
+    const ModuloScheda m = moduloCompilato();
+    const Esito<bool> written = m_partita.salva(schedina, m.titolo, m.titoloOriginale);
     if (!written) {
         MostraErroreFile(m_modulo, written.errore());
         return false;
@@ -346,36 +339,6 @@ bool Form_schede::scrivi(const Schedina &schedina)
         SuonaOMostra(m_modulo, Evento::SalvaTitoloEsistente);
         m_campi.txt_titolo->setFocus();
         return false;
-    }
-    if (modifica)
-        Q_EMIT schedinaRiscritta(titoloOriginale());
-    return true;
-}
-
-// The write holds the set's lock, and looks for the title again under it, as the save's check
-// did: another game or the companion may have saved it since. False: the title is taken now.
-// The lock is let go before anything is said.
-Esito<bool> Form_schede::scriviSottoBlocco(const Schedina &schedina) const
-{
-    const InsiemeSchede insieme(m_partita.insieme().value_or(std::string()));
-    const auto blocco = BloccoInsieme::prendi(m_partita.insieme().value_or(std::string()));
-    if (!blocco)
-        return blocco.errore();
-    const ModuloScheda m = moduloCompilato();
-    if (!m.modifica || trimSpaces(m.titolo) != trimSpaces(m.titoloOriginale)) {
-        const auto found = insieme.trovaPerTitolo(m.titolo, blocco.valore());
-        if (!found)
-            return found.errore();
-        if (found.valore())
-            return false;
-    }
-    if (m.modifica) {
-        const auto written =
-            insieme.sovrascrivi(m_partita.recordInModifica(), schedina, blocco.valore());
-        if (!written)
-            return written.errore();
-    } else if (const auto appended = insieme.aggiungi(schedina, blocco.valore()); !appended) {
-        return appended.errore();
     }
     return true;
 }

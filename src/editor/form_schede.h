@@ -1,7 +1,6 @@
 #pragma once
 
 #include "base/currency.h"
-#include "storage/esito.h"
 #include "storage/schedina.h"
 #include "widgets/campischeda.h"
 #include "widgets/finestrasecondaria.h"
@@ -24,7 +23,7 @@ class Form_schede : public FinestraSecondaria
     Q_OBJECT
 
 public:
-    Form_schede(const Partita &partita, Modulo &modulo, QWidget *parent);
+    Form_schede(Partita &partita, Modulo &modulo, QWidget *parent);
     ~Form_schede() override;
 
 public Q_SLOTS:
@@ -39,9 +38,6 @@ public Q_SLOTS:
     void leggiTitoloOriginale(std::function<QString()> titolo);
 
 Q_SIGNALS:
-    // A changed ticket was written over its record: its old entry leaves the list of existing
-    // tickets (the entry whose trimmed title is this one, trimmed).
-    void schedinaRiscritta(const QString &titoloVecchio);
     // A ticket was saved; its stored title goes at the end of the list of existing tickets.
     void schedinaSalvata(const QString &titolo);
 
@@ -71,9 +67,8 @@ private:
     QString titoloOriginale() const;
     ModuloScheda moduloCompilato() const;
     bool scrivi(const Schedina &schedina);
-    Esito<bool> scriviSottoBlocco(const Schedina &schedina) const;
 
-    const Partita &m_partita;
+    Partita &m_partita;
     Modulo &m_modulo;
     // The boxes keep the design's names: txt_titolo, txt_num, chk_giocata, txt_puntata,
     // chk_ruote.

@@ -1,11 +1,14 @@
 #include "partita.h"
 
+#include "base/codepage1252.h"
 #include "base/text.h"
 #include "engine/generatorecasuale.h"
+#include "storage/bloccoinsieme.h"
 #include "storage/indiceinsieme.h"
 #include "storage/insiemeschede.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <limits>
 #include <numeric>
@@ -160,6 +163,44 @@ void Partita::riscritta(std::string_view titoloVecchio)
             return;
         }
     }
+}
+
+Esito<bool> Partita::titoloPresente(std::string_view titolo) const
+{
+    if (!m_insieme)
+        return false;
+    const auto trovato = InsiemeSchede(*m_insieme).trovaPerTitolo(titolo);
+    if (!trovato)
+        return trovato.errore();
+    return trovato.valore().has_value();
+}
+
+Esito<bool> Partita::salva(const Schedina &schedina, std::string_view titolo,
+                           std::string_view titoloVecchio)
+{
+    if (!m_insieme)
+        return ErroreFile(ErroreFile::Tipo::Apertura, std::string(), ENOENT);
+    const InsiemeSchede insieme(*m_insieme);
+    const auto blocco = BloccoInsieme::prendi(*m_insieme);
+    if (!blocco)
+        return blocco.errore();
+    const bool modifica = m_recordInModifica != 0;
+    if (!modifica || trimSpaces(titolo) != trimSpaces(titoloVecchio)) {
+        const auto trovato = insieme.trovaPerTitolo(titolo, blocco.valore());
+        if (!trovato)
+            return trovato.errore();
+        if (trovato.valore())
+            return false;
+    }
+    if (modifica) {
+        if (const auto scritto = insieme.sovrascrivi(m_recordInModifica, schedina, blocco.valore());
+            !scritto)
+            return scritto.errore();
+        riscritta(CodePage1252::encodeFromUtf8(titoloVecchio, Schedina::kLunghezzaTitolo));
+    } else if (const auto aggiunto = insieme.aggiungi(schedina, blocco.valore()); !aggiunto) {
+        return aggiunto.errore();
+    }
+    return true;
 }
 
 Partita::Mossa Partita::scegli(std::span<const int> righe)

@@ -120,14 +120,24 @@ public:
     // A set without tickets yet.
     void apriVuoto(const std::string &percorso);
     // A ticket written into the open set: its entry (the title's stored bytes) at the end of the
-    // existing ones. A ticket rewritten: the first existing entry with its old title, blanks
-    // around aside, goes (it comes back at the end under its new title), and the change ends.
+    // existing ones.
     void aggiuntaSchedina(std::string_view titolo);
-    void riscritta(std::string_view titoloVecchio);
     // The ticket the editor is changing: its record; 0 while a new ticket is written. A ticket
     // rewritten and a new game end the change.
     std::uint64_t recordInModifica() const { return m_recordInModifica; }
     void modifica(std::uint64_t record) { m_recordInModifica = record; }
+
+    // Whether a record of the open set has this title, blanks around aside; none without a set.
+    Esito<bool> titoloPresente(std::string_view titolo) const;
+    // The editor's save, under the set's lock: a new ticket after the set's last record; a
+    // changed one over its own record, then its old entry leaves the list (the first existing
+    // entry with the old title, blanks around aside; it comes back at the end under its new
+    // title) and the change ends. The title is looked for again under the lock (another game or
+    // the companion may have saved it since), unless a changed ticket keeps its old title,
+    // blanks around aside: false when it is taken, and nothing written. The titles are as typed
+    // (one longer than a record holds is looked for whole, as the check before the save did).
+    Esito<bool> salva(const Schedina &schedina, std::string_view titolo,
+                      std::string_view titoloVecchio);
 
     // ">" and ">>": entries chosen for play at their costs as the set has them now. Rows are
     // taken in list order, each once; a row the list does not have is none.
@@ -149,6 +159,7 @@ public:
     static Currency accredita(Currency punti, double vincita);
 
 private:
+    void riscritta(std::string_view titoloVecchio);
     Mossa sposta(Lista da, std::span<const int> righe, bool tutte);
     Mossa restituisciAddebiti(std::span<const int> righe, const ErroreFile &errore);
     bool prenota(Currency somma, bool togli);

@@ -408,21 +408,12 @@ Form_schede *Form_gioco::editor()
     m_editor = new Form_schede(m_partita, m_modulo, this);
     m_editor->leggiTitoloOriginale([this] { return visore()->titolo(); });
     connect(m_editor, &Form_schede::attivata, this, [this] { m_editor->move(posizioneSchede()); });
-    connect(m_editor, &Form_schede::schedinaRiscritta, this, &Form_gioco::togliSchedina);
     connect(m_editor, &Form_schede::schedinaSalvata, this, [this](const QString &titolo) {
         m_partita.aggiuntaSchedina(
             CodePage1252::encodeFromUtf8(titolo.toStdString(), Schedina::kLunghezzaTitolo));
         paginaLotto()->suggerisci(PaginaLotto::kMessaggioDoppioClic);
     });
     return m_editor;
-}
-
-// A changed ticket's old entry leaves the list of existing tickets: the first whose title,
-// trimmed, is the old title, trimmed. It comes back at the end under its new title.
-void Form_gioco::togliSchedina(const QString &titoloVecchio)
-{
-    m_partita.riscritta(
-        CodePage1252::encodeFromUtf8(titoloVecchio.toStdString(), Schedina::kLunghezzaTitolo));
 }
 
 // A new ticket is written only into an open set.

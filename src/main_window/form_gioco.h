@@ -91,7 +91,6 @@ private:
     // without the points while a play credits its wins.
     void mostraStato();
     void mostraConti(const Partita::Conti &conti, bool ancheIPunti);
-    void togliSchedina(const QString &titoloVecchio);
     // Where the editor and the viewer go: 400 twips right of the tab strip and 2500 below its
     // top, the strip's place in this window read as screen coordinates.
     QPoint posizioneSchede() const;

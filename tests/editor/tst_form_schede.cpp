@@ -132,7 +132,7 @@ private Q_SLOTS:
         riga("a stored stake with decimals: a fifth refused, then saved as it was",
              "show:Fraz, modifica, mute, stake 0:6, save, stake 0:\b, save, record 1",
              "click / Errore: La puntata su Estratto ha 5 decimali: una puntata ne tiene al massimo"
-             " 4 / Avviso: Schedina salvata  / asked / rewritten \"Fraz                \" / saved "
+             " 4 / Avviso: Schedina salvata  / asked / rewritten \"Fraz\" / saved "
              "\"Fraz                \" / Fraz[5|0|0:1.2345]",
              ticketRecord("Fraz", {5}, {0}, {{0, 12345}}));
     }

@@ -1,9 +1,6 @@
-// A set from any bytes, searched as the play, the refund and the moves search it (with or
-// without the record an entry was listed from), and played whole by the game against a draw
-// taken from the same bytes: every search ends and finds a record holding its entry, the play
-// credits exactly what the simulator's bit-mask count says the set wins, and the set compiled as
-// simulate sums it (one ticket at a time, or eight where the CPU can) wins what its tickets win
-// one by one.
+// A set from any bytes, searched as the play, the refund and the moves search it, and played
+// whole against a draw from the same bytes: every search finds a record holding its entry, and
+// the play, the simulator's bit-mask count and the compiled set (one or eight at a time) agree.
 
 #include "fuzz.h"
 

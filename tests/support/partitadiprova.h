@@ -197,8 +197,12 @@ inline void provaSchede()
                      [&f] { f.note << "asked"; });
     QObject::connect(editor, &Form_schede::schedinaSalvata, editor,
                      [&f](const QString &t) { f.note << "saved \"" + t + '"'; });
-    QObject::connect(editor, &Form_schede::schedinaRiscritta, editor,
-                     [&f](const QString &t) { f.note << "rewritten \"" + t + '"'; });
+    const QAbstractItemModel *esistenti = f.su<QListView>("lst_esistenti")->model();
+    QObject::connect(esistenti, &QAbstractItemModel::rowsAboutToBeRemoved, editor,
+                     [&f, esistenti](const QModelIndex &, int first) {
+                         f.note << "rewritten \"" + esistenti->index(first, 0).data().toString() +
+                                       '"';
+                     });
     f.detto();
     f.fai(actions);
     QCOMPARE(f.detto(), told);

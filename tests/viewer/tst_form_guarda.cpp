@@ -56,8 +56,7 @@ private Q_SLOTS:
         riga("no set open any more: record 1", "show:Secondo, noset, modifica, pos",
              "click / asked / pos 1", kSecondo);
         // Saved: the record written in place, and the list told which entry to take away.
-        const QString saved =
-            "Avviso: Schedina salvata  / asked / rewritten \"Secondo             \" / ";
+        const QString saved = "Avviso: Schedina salvata  / asked / rewritten \"Secondo\" / ";
         const QString modify = "show:Secondo, modifica, mute, ";
         const QByteArray set = kPrimo + kSecondo + kTerzo;
         riga("a new title", modify + "title:Rinominato, save, pos, record 2",
