@@ -317,7 +317,7 @@ void Form_schede::cmd_salvasche_Click()
         return;
     }
     const Schedina &schedina = std::get<Schedina>(built);
-    if (!scrivi(schedina))
+    if (!scrivi(schedina, modulo))
         return;
     SuonaOMostra(m_modulo, Evento::SchedinaSalvata);
     Q_EMIT schedinaSalvata(QString::fromStdString(schedina.titoloTesto()));
@@ -327,10 +327,9 @@ void Form_schede::cmd_salvasche_Click()
 // A new ticket goes after the set's last; a changed one takes its own record's place, and its
 // old entry leaves the list (it comes back at the end under its new title). The lock is let go
 // before anything is said.
-bool Form_schede::scrivi(const Schedina &schedina)
+bool Form_schede::scrivi(const Schedina &schedina, const ModuloScheda &modulo)
 {
-    const ModuloScheda m = moduloCompilato();
-    const Esito<bool> written = m_partita.salva(schedina, m.titolo, m.titoloOriginale);
+    const Esito<bool> written = m_partita.salva(schedina, modulo.titolo, modulo.titoloOriginale);
     if (!written) {
         MostraErroreFile(m_modulo, written.errore());
         return false;

@@ -66,7 +66,7 @@ private:
     void mostraTitolo();
     QString titoloOriginale() const;
     ModuloScheda moduloCompilato() const;
-    bool scrivi(const Schedina &schedina);
+    bool scrivi(const Schedina &schedina, const ModuloScheda &modulo);
 
     Partita &m_partita;
     Modulo &m_modulo;
