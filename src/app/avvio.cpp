@@ -72,9 +72,12 @@ GiocoAvviato::GiocoAvviato(QApplication &app)
     m_parti = std::make_unique<Parti>();
     QObject::connect(&m_parti->window, &Form_gioco::fineProgramma, &app, &QApplication::quit,
                      Qt::QueuedConnection);
-    m_parti->window.show();
-    // The keyboard starts in the game's window, with a window manager or without one.
-    m_parti->window.activateWindow();
+    // The window shows once the player has been greeted. The keyboard starts in it, with a
+    // window manager or without one.
+    m_parti->modulo.presentatore().poi([&finestra = m_parti->window] {
+        finestra.show();
+        finestra.activateWindow();
+    });
 }
 
 GiocoAvviato::~GiocoAvviato() = default;

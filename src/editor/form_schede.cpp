@@ -189,7 +189,7 @@ void Form_schede::svuota()
 void Form_schede::cmd_pulisci_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
-    svuota();
+    dopo(m_modulo, this, [this] { svuota(); });
 }
 
 int Form_schede::attivati() const
@@ -224,10 +224,12 @@ void Form_schede::chk_ruote_Click(int i)
 void Form_schede::cmd_selez_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
-    const bool select = std::exchange(m_selezionaTutte, !m_selezionaTutte);
-    for (std::size_t w = 0; w < lotto::kRuote; ++w)
-        m_campi.chk_ruote[w]->setChecked(select);
-    m_selez->setText(QString::fromLatin1(select ? kDeselezionaTutto : kSelezionaTutto));
+    dopo(m_modulo, this, [this] {
+        const bool select = std::exchange(m_selezionaTutte, !m_selezionaTutte);
+        for (std::size_t w = 0; w < lotto::kRuote; ++w)
+            m_campi.chk_ruote[w]->setChecked(select);
+        m_selez->setText(QString::fromLatin1(select ? kDeselezionaTutto : kSelezionaTutto));
+    });
 }
 
 // A bet type ticked or unticked, by the player or by code.
@@ -242,9 +244,10 @@ void Form_schede::chk_giocata_Click(int k)
     const int n = attivati();
     if (n <= 1 && m_campi.txt_num[0]->text().isEmpty()) {
         SuonaOMostra(m_modulo, Evento::GiocataSenzaNumero);
-        const QSignalBlocker quiet(bet);
-        bet->setChecked(false);
-        return;
+        return dopo(m_modulo, this, [bet] {
+            const QSignalBlocker quiet(bet);
+            bet->setChecked(false);
+        });
     }
     if (n >= 2) {
         const auto &valori = m_numeri->valori();
@@ -288,6 +291,12 @@ ModuloScheda Form_schede::moduloCompilato() const
 void Form_schede::cmd_salvasche_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
+    dopo(m_modulo, this, [this] { salva(); });
+}
+
+// What is said comes first; the focus, the boxes emptied and the editor hidden follow it.
+void Form_schede::salva()
+{
     if (m_riempimento)
         return;
     const ModuloScheda modulo = moduloCompilato();
@@ -303,25 +312,27 @@ void Form_schede::cmd_salvasche_Click()
         return MostraErroreFile(m_modulo, *verdict.errore);
     if (const auto &refusal = verdict.rifiuto) {
         SuonaOMostra(m_modulo, *refusal->evento);
-        if (refusal->evento == Evento::SalvaTitoloEsistente)
-            m_campi.txt_titolo->setFocus();
-        if (refusal->casella >= 0) {
-            m_campi.txt_num[std::size_t(refusal->casella)]->clear();
-            m_campi.txt_num[std::size_t(attivati())]->setFocus();
-        }
-        return;
+        return dopo(m_modulo, this, [this, evento = *refusal->evento, casella = refusal->casella] {
+            if (evento == Evento::SalvaTitoloEsistente)
+                m_campi.txt_titolo->setFocus();
+            if (casella >= 0) {
+                m_campi.txt_num[std::size_t(casella)]->clear();
+                m_campi.txt_num[std::size_t(attivati())]->setFocus();
+            }
+        });
     }
     const auto built = ControlloSalvataggio::costruisci(modulo);
     if (const auto *tooHigh = std::get_if<Rifiuto>(&built)) {
-        m_modulo.avvisi().mostra(tooHigh->testo, catalogo::kTitoloErrore);
-        return;
+        return m_modulo.presentatore().mostra(tooHigh->testo, std::string(catalogo::kTitoloErrore));
     }
     const Schedina &schedina = std::get<Schedina>(built);
     if (!scrivi(schedina, modulo))
         return;
     SuonaOMostra(m_modulo, Evento::SchedinaSalvata);
-    Q_EMIT schedinaSalvata(QString::fromStdString(schedina.titoloTesto()));
-    hide();
+    dopo(m_modulo, this, [this, titolo = QString::fromStdString(schedina.titoloTesto())] {
+        Q_EMIT schedinaSalvata(titolo);
+        hide();
+    });
 }
 
 // A new ticket goes after the set's last; a changed one takes its own record's place, and its
@@ -336,7 +347,7 @@ bool Form_schede::scrivi(const Schedina &schedina, const ModuloScheda &modulo)
     }
     if (!written.valore()) {
         SuonaOMostra(m_modulo, Evento::SalvaTitoloEsistente);
-        m_campi.txt_titolo->setFocus();
+        dopo(m_modulo, this, [this] { m_campi.txt_titolo->setFocus(); });
         return false;
     }
     return true;
@@ -403,7 +414,7 @@ void Form_schede::modifica(const std::optional<Schedina> &scheda)
 void Form_schede::cmd_esci_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
-    hide();
+    dopo(m_modulo, this, [this] { hide(); });
 }
 
 void Form_schede::Form_Activate()

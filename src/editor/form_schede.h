@@ -48,6 +48,7 @@ protected:
 private:
     void cmd_pulisci_Click();
     void cmd_salvasche_Click();
+    void salva();
     void cmd_selez_Click();
     void cmd_esci_Click();
     void chk_giocata_Click(int k);

@@ -51,7 +51,7 @@ void ComandiInsiemi::freccia(PaginaLotto::Freccia freccia)
 
 void ComandiInsiemi::mostraErrore(const QString &testo)
 {
-    m_modulo.avvisi().mostra(testo.toStdString(), catalogo::kTitoloErrore);
+    m_modulo.presentatore().mostra(testo.toStdString(), std::string(catalogo::kTitoloErrore));
 }
 
 // Loading another set first gives back the stakes of the tickets chosen for play; a set that
@@ -59,16 +59,24 @@ void ComandiInsiemi::mostraErrore(const QString &testo)
 void ComandiInsiemi::cmd_carica_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
-    Partita::Conti prima = m_partita.conti();
-    const Partita::Mossa rimborso = m_partita.rimborsa();
-    if (!mostraMossa(rimborso, true))
-        return;
-    // Tickets given back from a set that cannot be read stay given back.
-    if (rimborso.esito == Partita::Mossa::Esito::Restituite)
-        prima = m_partita.conti();
+    dopo(m_modulo, this, [this] {
+        Partita::Conti prima = m_partita.conti();
+        const Partita::Mossa rimborso = m_partita.rimborsa();
+        if (!mostraMossa(rimborso, true))
+            return;
+        // Tickets given back from a set that cannot be read stay given back.
+        if (rimborso.esito == Partita::Mossa::Esito::Restituite)
+            prima = m_partita.conti();
+        dopo(m_modulo, this, [this, prima] { apriCaricato(prima); });
+    });
+}
+
+// The dialog; a set that cannot be read puts the accounts back as they were before.
+void ComandiInsiemi::apriCaricato(const Partita::Conti &prima)
+{
     m_dialogo.impostaFiltro(DialogoFile::kFiltro);
     {
-        const TurnoGiocatore::Attesa attesa(m_modulo.turno());
+        const Presentatore::Attesa attesa(m_modulo.presentatore());
         m_dialogo.mostraApri();
     }
     const std::string nome = m_dialogo.nomeFile();
@@ -76,8 +84,10 @@ void ComandiInsiemi::cmd_carica_Click()
         return;
     if (const auto errore = m_partita.apri(nome)) {
         MostraErroreFile(m_modulo, *errore);
-        m_partita.ripristina(prima);
-        Q_EMIT statoCambiato();
+        dopo(m_modulo, this, [this, prima] {
+            m_partita.ripristina(prima);
+            Q_EMIT statoCambiato();
+        });
         return;
     }
     insiemeAperto();
@@ -94,75 +104,77 @@ void ComandiInsiemi::insiemeAperto()
 void ComandiInsiemi::cmd_newinsie_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
-    if (const auto scelto = scegliNuovoInsieme()) {
-        m_partita.apriVuoto(*scelto);
-        insiemeAperto();
-    }
+    dopo(m_modulo, this, [this] { scegliNuovoInsieme(); });
 }
 
-std::optional<std::string> ComandiInsiemi::scegliNuovoInsieme()
+void ComandiInsiemi::scegliNuovoInsieme()
 {
-    for (;;) {
-        m_dialogo.impostaFiltro(DialogoFile::kFiltro);
-        {
-            const TurnoGiocatore::Attesa attesa(m_modulo.turno());
-            m_dialogo.mostraSalva();
-        }
-        const std::string nome = m_dialogo.nomeFile();
-        if (nome == DialogoFile::kNomeIniziale)
-            return std::nullopt;
-        // The page names the open set whenever one is open.
-        if (m_partita.insiemeAperto()) {
-            SuonaOMostra(m_modulo, Evento::InsiemeGiaAperto);
-            return std::nullopt;
-        }
-        if (nome.empty())
-            return std::nullopt;
-        const InsiemeSchede insieme(nome);
-        const auto lunghezza = insieme.lunghezza();
-        if (!lunghezza) {
-            MostraErroreFile(m_modulo, lunghezza.errore());
-            return std::nullopt;
-        }
-        if (lunghezza.valore() == 0)
-            return nome;
-        if (!ChiediDopoSuono(m_modulo, Evento::FileEsistente)) {
-            m_dialogo.impostaNomeFile("");
-            continue;
-        }
-        SuonaEvento(m_modulo, Evento::SovrascritturaConfermata);
-        if (const auto eliminato = insieme.elimina(); !eliminato) {
-            MostraErroreFile(m_modulo, eliminato.errore());
-            return std::nullopt;
-        }
-        return nome;
+    m_dialogo.impostaFiltro(DialogoFile::kFiltro);
+    {
+        const Presentatore::Attesa attesa(m_modulo.presentatore());
+        m_dialogo.mostraSalva();
     }
+    const std::string nome = m_dialogo.nomeFile();
+    if (nome == DialogoFile::kNomeIniziale)
+        return;
+    // The page names the open set whenever one is open.
+    if (m_partita.insiemeAperto())
+        return SuonaOMostra(m_modulo, Evento::InsiemeGiaAperto);
+    if (nome.empty())
+        return;
+    const auto lunghezza = InsiemeSchede(nome).lunghezza();
+    if (!lunghezza)
+        return MostraErroreFile(m_modulo, lunghezza.errore());
+    const auto crea = [this, nome] {
+        m_partita.apriVuoto(nome);
+        insiemeAperto();
+    };
+    if (lunghezza.valore() == 0)
+        return crea();
+    ChiediDopoSuono(m_modulo, Evento::FileEsistente,
+                    allaRisposta(this, [this, nome, crea](bool si) {
+                        if (!si) {
+                            m_dialogo.impostaNomeFile("");
+                            return scegliNuovoInsieme();
+                        }
+                        SuonaEvento(m_modulo, Evento::SovrascritturaConfermata);
+                        dopo(m_modulo, this, [this, nome, crea] {
+                            if (const auto eliminato = InsiemeSchede(nome).elimina(); !eliminato)
+                                return MostraErroreFile(m_modulo, eliminato.errore());
+                            crea();
+                        });
+                    }));
 }
 
+// Each arrow moves the tickets once its click is heard, the rows selected by then.
 void ComandiInsiemi::cmd_destra_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
-    const QList<int> righe = m_lotto->righeSelezionate(PaginaLotto::Lista::Esistenti);
-    mostraMossa(m_partita.scegli(righe), false);
+    dopo(m_modulo, this, [this] {
+        const QList<int> righe = m_lotto->righeSelezionate(PaginaLotto::Lista::Esistenti);
+        mostraMossa(m_partita.scegli(righe), false);
+    });
 }
 
 void ComandiInsiemi::cmd_all_destra_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
-    mostraMossa(m_partita.scegliTutte(), true);
+    dopo(m_modulo, this, [this] { mostraMossa(m_partita.scegliTutte(), true); });
 }
 
 void ComandiInsiemi::cmd_sinistra_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
-    const QList<int> righe = m_lotto->righeSelezionate(PaginaLotto::Lista::DaGioca);
-    mostraMossa(m_partita.restituisci(righe), false);
+    dopo(m_modulo, this, [this] {
+        const QList<int> righe = m_lotto->righeSelezionate(PaginaLotto::Lista::DaGioca);
+        mostraMossa(m_partita.restituisci(righe), false);
+    });
 }
 
 void ComandiInsiemi::cmd_all_sinistra_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
-    mostraMossa(m_partita.restituisciTutte(), true);
+    dopo(m_modulo, this, [this] { mostraMossa(m_partita.restituisciTutte(), true); });
 }
 
 bool ComandiInsiemi::mostraMossa(const Partita::Mossa &mossa, bool tutte)

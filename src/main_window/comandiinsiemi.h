@@ -5,9 +5,6 @@
 
 #include <QObject>
 
-#include <optional>
-#include <string>
-
 class DialogoFile;
 class Modulo;
 class PaginaLotto;
@@ -37,7 +34,9 @@ private:
     void freccia(PaginaLotto::Freccia freccia);
     // Tells the player what a move did; whether it went through.
     bool mostraMossa(const Partita::Mossa &mossa, bool tutte);
-    std::optional<std::string> scegliNuovoInsieme();
+    // The save dialog, until the player names a set that can be made or gives up.
+    void scegliNuovoInsieme();
+    void apriCaricato(const Partita::Conti &prima);
     void insiemeAperto();
     void mostraErrore(const QString &testo);
 

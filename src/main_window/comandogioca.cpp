@@ -20,34 +20,43 @@ ComandoGioca::ComandoGioca(PaginaGioca *gioca, Partita &partita, Modulo &modulo,
             nelTurno(m_modulo, this, &ComandoGioca::cmd_gioca_Click));
 }
 
+// The play comes after its click is heard, and each change of the accounts after what is said
+// before it.
 void ComandoGioca::cmd_gioca_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
-    const Partita::Turno turno = m_partita.gioca(m_generatore);
-    if (turno.esito == Partita::Turno::Esito::NessunaSchedina)
-        return SuonaOMostra(m_modulo, Evento::NessunaSchedinaDaGiocare);
-    m_gioca->mostraEstrazione(m_partita.estrazione());
-    if (turno.esito == Partita::Turno::Esito::Illeggibile)
-        return m_modulo.avvisi().mostra(turno.errore->nonSiPuoLeggere(), catalogo::kTitoloErrore);
-    for (const Partita::Evento &evento : turno.eventi)
-        presenta(evento);
+    dopo(m_modulo, this, [this] {
+        const Partita::Turno turno = m_partita.gioca(m_generatore);
+        if (turno.esito == Partita::Turno::Esito::NessunaSchedina)
+            return SuonaOMostra(m_modulo, Evento::NessunaSchedinaDaGiocare);
+        m_gioca->mostraEstrazione(m_partita.estrazione());
+        if (turno.esito == Partita::Turno::Esito::Illeggibile)
+            return m_modulo.presentatore().mostra(turno.errore->nonSiPuoLeggere(),
+                                                  std::string(catalogo::kTitoloErrore));
+        for (const Partita::Evento &evento : turno.eventi)
+            presenta(evento);
+    });
 }
 
 void ComandoGioca::presenta(const Partita::Evento &evento)
 {
     using T = Partita::Evento::Tipo;
+    const auto mostraConti = [this, conti = evento.conti](bool ancheIPunti) {
+        dopo(m_modulo, this,
+             [this, conti, ancheIPunti] { Q_EMIT contiCambiati(conti, ancheIPunti); });
+    };
     switch (evento.tipo) {
     case T::Vincita:
         return m_annunci.annuncia(evento.giocata, evento.ruota);
     case T::Accredito:
     case T::Giocata:
-        return Q_EMIT contiCambiati(evento.conti, evento.tipo == T::Giocata);
+        return mostraConti(evento.tipo == T::Giocata);
     case T::Finito:
-        return Q_EMIT contiCambiati(evento.conti, true);
+        return mostraConti(true);
     case T::GameOver:
         return SuonaOMostra(m_modulo, Evento::GameOver);
     case T::Vittoria:
         SuonaOMostra(m_modulo, Evento::Vittoria);
-        return Q_EMIT partitaVinta();
+        return dopo(m_modulo, this, [this] { Q_EMIT partitaVinta(); });
     }
 }

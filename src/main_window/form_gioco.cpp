@@ -350,10 +350,12 @@ QPoint Form_gioco::posizioneSchede() const
 void Form_gioco::mnu_file_newgame_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
-    statoIniziale();
-    mostraStato();
-    SuonaEvento(m_modulo, Evento::NuovaPartita);
-    mostraPagina(0);
+    dopo(m_modulo, this, [this] {
+        statoIniziale();
+        mostraStato();
+        SuonaEvento(m_modulo, Evento::NuovaPartita);
+        dopo(m_modulo, this, [this] { mostraPagina(0); });
+    });
 }
 
 void Form_gioco::cmd_esci_Click()
@@ -375,7 +377,7 @@ void Form_gioco::mnu_cmd_spirito_Click()
 void Form_gioco::lbl_esci_Click()
 {
     SuonaEvento(m_modulo, Evento::UscitaNascosta);
-    Q_EMIT fineProgramma();
+    dopo(m_modulo, this, [this] { Q_EMIT fineProgramma(); });
 }
 
 void Form_gioco::TabStrip1_Click(int numero)
@@ -420,12 +422,12 @@ Form_schede *Form_gioco::editor()
 void Form_gioco::cmd_scheda_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
-    if (!m_partita.insiemeAperto()) {
-        SuonaOMostra(m_modulo, Evento::SchedaSenzaInsieme);
-        return;
-    }
-    m_partita.modifica(0);
-    editor()->nuovaScheda();
+    dopo(m_modulo, this, [this] {
+        if (!m_partita.insiemeAperto())
+            return SuonaOMostra(m_modulo, Evento::SchedaSenzaInsieme);
+        m_partita.modifica(0);
+        editor()->nuovaScheda();
+    });
 }
 
 void Form_gioco::lst_esistenti_DblClick()

@@ -1,18 +1,15 @@
 #pragma once
 
-#include "shared/avvisiinattesa.h"
-#include "shared/riproduttore.h"
-#include "shared/turnogiocatore.h"
+#include "shared/presentatore.h"
 
-#include <cstdint>
 #include <string_view>
 
-// What the windows share besides the game: the sound switches, the player's turn, the program's
-// only way of playing a recording and its message boxes. It lives for the whole run.
+// What the windows share besides the game: the sound switches and the one presenter of what the
+// game says, which plays the recordings and shows the message boxes. It lives for the whole run.
 class Modulo
 {
 public:
-    Modulo(Riproduttore &riproduttore, Avvisi &avvisi);
+    Modulo(Riproduttore &riproduttore, Avvisi &avvisi) : m_presentatore(riproduttore, avvisi) {}
 
     // The switches: sounds on, and the joking set of recordings rather than the normal one.
     bool suoni_attivi() const { return m_suoniAttivi; }
@@ -22,19 +19,17 @@ public:
         m_suoniAttivi = attivi;
         m_suoniSpiritosi = spiritosi;
     }
-    // The player's actions, one at a time.
-    TurnoGiocatore &turno() { return m_turno; }
-
-    // Plays a recording (its full path from the catalogue) to its end, unless sounds are off;
-    // the windows take no action meanwhile.
-    void SuonaFile(std::string_view percorso);
-    // The message boxes; while one is open the windows take no action.
-    Avvisi &avvisi() { return m_avvisi; }
+    // A recording (its full path from the catalogue), in its turn, if sounds are on as it is
+    // asked for.
+    void SuonaFile(std::string_view percorso)
+    {
+        if (m_suoniAttivi)
+            m_presentatore.suona(std::string(percorso));
+    }
+    Presentatore &presentatore() { return m_presentatore; }
 
 private:
     bool m_suoniAttivi = true;
     bool m_suoniSpiritosi = false;
-    TurnoGiocatore m_turno;
-    Riproduttore &m_riproduttore;
-    AvvisiInAttesa m_avvisi;
+    Presentatore m_presentatore;
 };

@@ -13,6 +13,6 @@ void AnnunciVincite::annuncia(std::size_t tipoGiocata, std::size_t ruota)
         m_modulo.SuonaFile(
             RadiceSuoni::percorsoCompleto(catalogo::registrazioneVincita(tipoGiocata, ruota)));
     else
-        m_modulo.avvisi().mostra(catalogo::testoVincita(tipoGiocata, ruota),
-                                 catalogo::kTitoloVincita);
+        m_modulo.presentatore().mostra(catalogo::testoVincita(tipoGiocata, ruota),
+                                       std::string(catalogo::kTitoloVincita));
 }

@@ -7,9 +7,7 @@
 #include <QAudioSink>
 #include <QByteArray>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QMediaDevices>
-#include <QScopeGuard>
 #include <QTimer>
 
 #include <algorithm>
@@ -33,12 +31,6 @@ constexpr std::chrono::microseconds kCoda = 200ms;
 constexpr std::chrono::milliseconds kControllo = 5ms;
 // The longest the server may take to start playing; an output that never starts ends the call.
 constexpr std::chrono::milliseconds kAvvioMassimo = 3s;
-
-struct Suono
-{
-    QAudioFormat formato;
-    QByteArray dati;
-};
 
 QByteArray inFormato(const std::vector<std::int16_t> &campioni, QAudioFormat::SampleFormat tipo)
 {
@@ -76,14 +68,15 @@ QByteArray inFormato(const std::vector<std::int16_t> &campioni, QAudioFormat::Sa
 
 // The recording's own rate and channels in 16-bit if the device takes them; otherwise the
 // device's rate and channels, in 16-bit or, failing that, in the device's own sample format.
-std::optional<Suono> preparaSuono(const QAudioDevice &dispositivo, const FileWav &wav)
+std::optional<RiproduttoreQt::Suono> preparaSuono(const QAudioDevice &dispositivo,
+                                                  const FileWav &wav)
 {
     QAudioFormat formato;
     formato.setSampleFormat(QAudioFormat::Int16);
     formato.setChannelCount(wav.canali());
     formato.setSampleRate(wav.frequenza());
     if (dispositivo.isFormatSupported(formato))
-        return Suono{formato, inFormato(wav.campioni(), QAudioFormat::Int16)};
+        return RiproduttoreQt::Suono{formato, inFormato(wav.campioni(), QAudioFormat::Int16)};
 
     const QAudioFormat preferito = dispositivo.preferredFormat();
     if (!preferito.isValid())
@@ -98,69 +91,7 @@ std::optional<Suono> preparaSuono(const QAudioDevice &dispositivo, const FileWav
     QByteArray dati = inFormato(convertiti, formato.sampleFormat());
     if (dati.isEmpty())
         return std::nullopt;
-    return Suono{formato, std::move(dati)};
-}
-
-// Plays the data to its end on an output already made for its format, then stops the output.
-// The bound on the wait runs from when the server starts playing, so that a slow start of the
-// output does not eat the recording's end; a start that never comes is bounded too.
-void suonaFinoInFondo(QAudioSink &uscita, Suono suono)
-{
-    const QAudioFormat &formato = suono.formato;
-    const qint64 durata = formato.durationForBytes(static_cast<qint32>(
-        std::min<qsizetype>(suono.dati.size(), std::numeric_limits<qint32>::max())));
-    const char silenzio = formato.sampleFormat() == QAudioFormat::UInt8 ? char(0x80) : char(0);
-    suono.dati.append(formato.bytesForDuration(kCoda.count()), silenzio);
-    const QByteArray &dati = suono.dati;
-
-    QIODevice *ingresso = uscita.start();
-    if (!ingresso || uscita.error() != QAudio::NoError) {
-        uscita.stop();
-        return;
-    }
-    qint64 scritti = 0;
-    const auto alimenta = [&] {
-        const qint64 fin = std::min<qint64>(
-            dati.size(), formato.bytesForDuration(uscita.processedUSecs() + kAnticipo.count()));
-        if (scritti < fin) {
-            const qint64 n = ingresso->write(dati.constData() + scritti, fin - scritti);
-            if (n > 0)
-                scritti += n;
-        }
-    };
-    alimenta();
-
-    // The output's Idle state only says the last bytes were handed to the server, not that
-    // they were heard; what the server has played, and the clock since it began, say when the
-    // recording has ended.
-    QEventLoop attesa;
-    QElapsedTimer dalPrimoSuono;
-    QTimer limite;
-    limite.setSingleShot(true);
-    limite.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&limite, &QTimer::timeout, &attesa, [&] { attesa.quit(); });
-    limite.start(kAvvioMassimo);
-    QTimer controllo;
-    controllo.setTimerType(Qt::PreciseTimer);
-    controllo.setInterval(kControllo);
-    QObject::connect(&controllo, &QTimer::timeout, &attesa, [&] {
-        alimenta();
-        const qint64 suonato = uscita.processedUSecs();
-        if (!dalPrimoSuono.isValid() && suonato > 0) {
-            dalPrimoSuono.start();
-            limite.start(static_cast<int>(durata / 1000 + RiproduttoreQt::kMargineMs));
-        }
-        if (dalPrimoSuono.isValid() && suonato >= durata &&
-            dalPrimoSuono.nsecsElapsed() / 1000 >= durata)
-            attesa.quit();
-    });
-    QObject::connect(&uscita, &QAudioSink::stateChanged, &attesa, [&](QAudio::State s) {
-        if (s == QAudio::StoppedState)
-            attesa.quit();
-    });
-    controllo.start();
-    attesa.exec(QEventLoop::ExcludeUserInputEvents);
-    uscita.stop();
+    return RiproduttoreQt::Suono{formato, std::move(dati)};
 }
 
 } // namespace
@@ -173,31 +104,131 @@ struct RiproduttoreQt::Uscita
     QAudioSink sink;
 };
 
-RiproduttoreQt::RiproduttoreQt(RadiceSuoni radice) : m_radice(std::move(radice)) {}
-
-RiproduttoreQt::~RiproduttoreQt() = default;
-
-void RiproduttoreQt::suona(const std::string &percorso)
+// The recording being played: what is left to feed the output, and the clocks that tell its end.
+// The output's Idle state only says the last bytes were handed to the server, not that they
+// were heard; what the server has played, and the clock since it began, say when it has ended.
+struct RiproduttoreQt::InCorso
 {
-    // A call from inside a play's wait would restart the output under that play.
-    if (m_suona)
-        return;
-    m_suona = true;
-    const auto fine = qScopeGuard([this] { m_suona = false; });
+    QAudioSink *uscita = nullptr;
+    QIODevice *ingresso = nullptr;
+    QAudioFormat formato;
+    QByteArray dati;
+    qint64 durata = 0; // microseconds
+    qint64 scritti = 0;
+    QElapsedTimer dalPrimoSuono;
+    QTimer limite;
+    QTimer controllo;
+    std::function<void()> fine;
+};
+
+RiproduttoreQt::RiproduttoreQt(RadiceSuoni radice)
+    : m_radice(std::move(radice)), m_inCorso(std::make_unique<InCorso>())
+{
+    InCorso &c = *m_inCorso;
+    c.limite.setSingleShot(true);
+    c.limite.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&c.limite, &QTimer::timeout, [this] { termina(); });
+    c.controllo.setTimerType(Qt::PreciseTimer);
+    c.controllo.setInterval(kControllo);
+    QObject::connect(&c.controllo, &QTimer::timeout, [this] { controlla(); });
+}
+
+// A recording still playing is cut off, and nobody is told.
+RiproduttoreQt::~RiproduttoreQt()
+{
+    m_inCorso->fine = nullptr;
+    termina();
+}
+
+void RiproduttoreQt::suona(const std::string &percorso, std::function<void()> fine)
+{
+    // Only one at a time: a call while a recording plays plays nothing.
+    if (m_inCorso->uscita)
+        return fine();
     const auto file = m_radice.trova(percorso);
     if (!file)
-        return;
+        return fine();
     const QAudioDevice dispositivo = QMediaDevices::defaultAudioOutput();
     if (dispositivo.isNull())
-        return;
+        return fine();
     const auto wav = FileWav::leggi(*file);
     if (!wav)
-        return;
+        return fine();
     auto suono = preparaSuono(dispositivo, *wav);
     if (!suono)
+        return fine();
+    avvia(uscitaPer(dispositivo, suono->formato), std::move(*suono), std::move(fine));
+}
+
+// The whole recording goes to the server up to what it takes ahead; the bound on the wait runs
+// from when the server starts playing, so that a slow start of the output does not eat the
+// recording's end; a start that never comes is bounded too.
+void RiproduttoreQt::avvia(QAudioSink &uscita, Suono suono, std::function<void()> fine)
+{
+    InCorso &c = *m_inCorso;
+    c.formato = suono.formato;
+    c.durata = c.formato.durationForBytes(static_cast<qint32>(
+        std::min<qsizetype>(suono.dati.size(), std::numeric_limits<qint32>::max())));
+    const char silenzio = c.formato.sampleFormat() == QAudioFormat::UInt8 ? char(0x80) : char(0);
+    suono.dati.append(c.formato.bytesForDuration(kCoda.count()), silenzio);
+    c.dati = std::move(suono.dati);
+    c.scritti = 0;
+    c.fine = std::move(fine);
+    c.ingresso = uscita.start();
+    if (!c.ingresso || uscita.error() != QAudio::NoError) {
+        uscita.stop();
+        return std::exchange(c.fine, nullptr)();
+    }
+    c.uscita = &uscita;
+    alimenta();
+    c.dalPrimoSuono.invalidate();
+    c.limite.start(kAvvioMassimo);
+    c.controllo.start();
+}
+
+void RiproduttoreQt::alimenta()
+{
+    InCorso &c = *m_inCorso;
+    const qint64 fin = std::min<qint64>(
+        c.dati.size(), c.formato.bytesForDuration(c.uscita->processedUSecs() + kAnticipo.count()));
+    if (c.scritti < fin) {
+        const qint64 n = c.ingresso->write(c.dati.constData() + c.scritti, fin - c.scritti);
+        if (n > 0)
+            c.scritti += n;
+    }
+}
+
+void RiproduttoreQt::controlla()
+{
+    InCorso &c = *m_inCorso;
+    if (!c.uscita)
         return;
-    QAudioSink &uscita = uscitaPer(dispositivo, suono->formato);
-    suonaFinoInFondo(uscita, std::move(*suono));
+    alimenta();
+    const qint64 suonato = c.uscita->processedUSecs();
+    if (!c.dalPrimoSuono.isValid() && suonato > 0) {
+        c.dalPrimoSuono.start();
+        c.limite.start(static_cast<int>(c.durata / 1000 + kMargineMs));
+    }
+    if (c.dalPrimoSuono.isValid() && suonato >= c.durata &&
+        c.dalPrimoSuono.nsecsElapsed() / 1000 >= c.durata)
+        termina();
+}
+
+// The output stops, and whoever asked for the recording hears it has ended; it may ask for the
+// next at once.
+void RiproduttoreQt::termina()
+{
+    InCorso &c = *m_inCorso;
+    if (!c.uscita)
+        return;
+    c.limite.stop();
+    c.controllo.stop();
+    QAudioSink *uscita = std::exchange(c.uscita, nullptr);
+    c.ingresso = nullptr;
+    uscita->stop();
+    c.dati.clear();
+    if (auto fine = std::exchange(c.fine, nullptr))
+        fine();
 }
 
 QAudioSink &RiproduttoreQt::uscitaPer(const QAudioDevice &dispositivo, const QAudioFormat &formato)
@@ -209,5 +240,9 @@ QAudioSink &RiproduttoreQt::uscitaPer(const QAudioDevice &dispositivo, const QAu
     m_uscite.push_back(std::make_unique<Uscita>(dispositivo, formato));
     QAudioSink &nuova = m_uscite.back()->sink;
     nuova.setBufferSize(formato.bytesForDuration(kBufferUscita.count()));
+    QObject::connect(&nuova, &QAudioSink::stateChanged, [this, &nuova](QAudio::State stato) {
+        if (stato == QAudio::StoppedState && m_inCorso->uscita == &nuova)
+            termina();
+    });
     return nuova;
 }

@@ -3,18 +3,19 @@
 #include "shared/riproduttore.h"
 #include "sound/radicesuoni.h"
 
+#include <QAudioFormat>
+#include <QByteArray>
+
 #include <memory>
 #include <vector>
 
 class QAudioDevice;
-class QAudioFormat;
 class QAudioSink;
 
-// Plays recordings on the default audio output through Qt Multimedia. The caller's windows keep
-// repainting while a recording plays, but no click or key reaches them until it has ended
-// (they get it afterwards). Without an output device, or with a recording that is missing or
-// not a playable WAV, the call returns at once; so does a call made while a recording plays,
-// which plays nothing.
+// Plays recordings on the default audio output through Qt Multimedia, in the program's own
+// event loop: the call returns at once and the end is told once the recording has been heard.
+// Without an output device, or with a recording that is missing or not a playable WAV, the end
+// is told at once; so it is for a call made while a recording plays, which plays nothing.
 class RiproduttoreQt : public Riproduttore
 {
 public:
@@ -23,22 +24,34 @@ public:
     RiproduttoreQt(const RiproduttoreQt &) = delete;
     RiproduttoreQt &operator=(const RiproduttoreQt &) = delete;
 
-    void suona(const std::string &percorso) override;
+    void suona(const std::string &percorso, std::function<void()> fine) override;
 
-    // The longest a call waits beyond the recording's own length, counted from when the server
+    // The longest a recording is waited on beyond its own length, counted from when the server
     // starts playing, should the output never say it has finished.
     static constexpr int kMargineMs = 250;
 
+    // A recording in the output's format.
+    struct Suono
+    {
+        QAudioFormat formato;
+        QByteArray dati;
+    };
+
 private:
     struct Uscita;
+    struct InCorso;
+
+    void avvia(QAudioSink &uscita, Suono suono, std::function<void()> fine);
+    void alimenta();
+    void controlla();
+    void termina();
 
     // The output kept for this device and format, made on first use.
     QAudioSink &uscitaPer(const QAudioDevice &dispositivo, const QAudioFormat &formato);
 
     RadiceSuoni m_radice;
+    std::unique_ptr<InCorso> m_inCorso; // outlives the outputs, which may speak as they go
     // One output per device and sample format, kept until the player goes: destroying a
-    // QAudioSink runs QCoreApplication::processEvents(), which inside a later call would hand
-    // the windows the very clicks that call holds back.
+    // QAudioSink runs QCoreApplication::processEvents().
     std::vector<std::unique_ptr<Uscita>> m_uscite;
-    bool m_suona = false; // a recording is playing
 };

@@ -13,7 +13,8 @@ void SuonaOMostra(Modulo &modulo, catalogo::Evento evento, std::string_view segu
         return;
     }
     const catalogo::Voce &voce = catalogo::voce(evento);
-    modulo.avvisi().mostra(std::string(voce.testo) + std::string(seguito), voce.titolo);
+    modulo.presentatore().mostra(std::string(voce.testo) + std::string(seguito),
+                                 std::string(voce.titolo));
 }
 
 void SuonaEvento(Modulo &modulo, catalogo::Evento evento)
@@ -22,14 +23,15 @@ void SuonaEvento(Modulo &modulo, catalogo::Evento evento)
         modulo.SuonaFile(RadiceSuoni::percorsoCompleto(percorso));
 }
 
-bool ChiediDopoSuono(Modulo &modulo, catalogo::Evento evento)
+void ChiediDopoSuono(Modulo &modulo, catalogo::Evento evento, std::function<void(bool)> risposta)
 {
     SuonaEvento(modulo, evento);
     const catalogo::Voce &voce = catalogo::voce(evento);
-    return modulo.avvisi().chiedi(voce.testo, voce.titolo);
+    modulo.presentatore().chiedi(std::string(voce.testo), std::string(voce.titolo),
+                                 std::move(risposta));
 }
 
 void MostraErroreFile(Modulo &modulo, const ErroreFile &errore)
 {
-    modulo.avvisi().mostra(errore.descrizione(), catalogo::kTitoloErrore);
+    modulo.presentatore().mostra(errore.descrizione(), std::string(catalogo::kTitoloErrore));
 }

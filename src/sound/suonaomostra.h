@@ -2,10 +2,14 @@
 
 #include "messaggi/catalogo.h"
 
+#include <functional>
 #include <string_view>
 
 class ErroreFile;
 class Modulo;
+
+// Each is said in its turn by the presenter (see Presentatore): the code that must follow it goes
+// after it with poi().
 
 // Spoken or written, never both: with sounds on, the event's recording of the chosen set is
 // played and no box is shown; with sounds off, its box is shown. A text that follows the
@@ -15,8 +19,9 @@ void SuonaOMostra(Modulo &modulo, catalogo::Evento evento, std::string_view segu
 // Events with fixed recordings and no box: their recordings of the chosen set, in order.
 void SuonaEvento(Modulo &modulo, catalogo::Evento evento);
 
-// A question: its recording when sounds are on, then its Yes/No box in every case.
-bool ChiediDopoSuono(Modulo &modulo, catalogo::Evento evento);
+// A question: its recording when sounds are on, then its Yes/No box in every case; the answer
+// (true for Yes) goes to the code given.
+void ChiediDopoSuono(Modulo &modulo, catalogo::Evento evento, std::function<void(bool)> risposta);
 
 // A set file that could not be opened, read or written: its "Errore" box, in every case.
 void MostraErroreFile(Modulo &modulo, const ErroreFile &errore);

@@ -228,11 +228,14 @@ void form_guarda::riempi(const Schedina &s)
 void form_guarda::cmd_modifica_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
-    const auto record = recordDaModificare();
-    if (!record)
-        return;
-    hide();
-    Q_EMIT modificaChiesta(*record, m_mostrata ? std::optional(m_mostrata->scheda) : std::nullopt);
+    dopo(m_modulo, this, [this] {
+        const auto record = recordDaModificare();
+        if (!record)
+            return;
+        hide();
+        Q_EMIT modificaChiesta(*record,
+                               m_mostrata ? std::optional(m_mostrata->scheda) : std::nullopt);
+    });
 }
 
 // The first record with the shown title, trimmed; with none, the record after the last, where
@@ -260,7 +263,7 @@ QString form_guarda::titolo() const
 void form_guarda::cmd_esci1_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
-    hide();
+    dopo(m_modulo, this, [this] { hide(); });
 }
 
 bool form_guarda::event(QEvent *event)

@@ -7,21 +7,28 @@
 
 namespace {
 
-int ask(std::string_view testo, std::string_view titolo, QMessageBox::StandardButtons buttons)
+// The box goes when answered; what was given hears the button chosen.
+void apri(std::string_view testo, std::string_view titolo, QMessageBox::StandardButtons buttons,
+          std::function<void(int)> risposta)
 {
-    QMessageBox box(QMessageBox::NoIcon, testoQt(titolo), testoQt(testo), buttons,
-                    QApplication::activeWindow());
-    return box.exec();
+    auto *box = new QMessageBox(QMessageBox::NoIcon, testoQt(titolo), testoQt(testo), buttons,
+                                QApplication::activeWindow());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    QObject::connect(box, &QDialog::finished, box, std::move(risposta));
+    box->show();
 }
 
 } // namespace
 
-void AvvisiQt::mostra(std::string_view testo, std::string_view titolo)
+void AvvisiQt::mostra(std::string_view testo, std::string_view titolo, std::function<void()> chiuso)
 {
-    ask(testo, titolo, QMessageBox::Ok);
+    apri(testo, titolo, QMessageBox::Ok, [chiuso = std::move(chiuso)](int) { chiuso(); });
 }
 
-bool AvvisiQt::chiedi(std::string_view testo, std::string_view titolo)
+void AvvisiQt::chiedi(std::string_view testo, std::string_view titolo,
+                      std::function<void(bool)> risposta)
 {
-    return ask(testo, titolo, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    apri(testo, titolo, QMessageBox::Yes | QMessageBox::No,
+         [risposta = std::move(risposta)](int scelta) { risposta(scelta == QMessageBox::Yes); });
 }

@@ -7,15 +7,15 @@
 #include <functional>
 #include <type_traits>
 
-// Makes a slot that runs a window's handler in the player's turn (see TurnoGiocatore): at once,
-// or after the wait under way when the action comes while a recording plays or a box is open.
+// Makes a slot that runs a window's handler as the player's action (see Presentatore): at once,
+// or after what the game is saying when it comes while a recording plays or a box is open.
 // The handler takes the signal's arguments if it wants them; a window gone meanwhile is left
 // alone.
 template <typename Finestra, typename Gestore>
 auto nelTurno(Modulo &modulo, Finestra *finestra, Gestore gestore)
 {
     return [&modulo, finestra = QPointer<Finestra>(finestra), gestore](auto... argomenti) {
-        modulo.turno().esegui([finestra, gestore, argomenti...] {
+        modulo.presentatore().azione([finestra, gestore, argomenti...] {
             if (!finestra)
                 return;
             if constexpr (std::is_member_function_pointer_v<Gestore>) {
@@ -29,5 +29,27 @@ auto nelTurno(Modulo &modulo, Finestra *finestra, Gestore gestore)
                 std::invoke(gestore);
             }
         });
+    };
+}
+
+// A window's code that comes once what was asked before it has been said; left alone if the
+// window is gone by then.
+template <typename Finestra>
+void dopo(Modulo &modulo, Finestra *finestra, std::function<void()> codice)
+{
+    modulo.presentatore().poi(
+        [finestra = QPointer<Finestra>(finestra), codice = std::move(codice)] {
+            if (finestra)
+                codice();
+        });
+}
+
+// The same, for a yes/no answer.
+template <typename Finestra>
+std::function<void(bool)> allaRisposta(Finestra *finestra, std::function<void(bool)> codice)
+{
+    return [finestra = QPointer<Finestra>(finestra), codice = std::move(codice)](bool si) {
+        if (finestra)
+            codice(si);
     };
 }

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QTabBar>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include <functional>
 
@@ -12,13 +13,16 @@ namespace {
 // reader or the keyboard does meanwhile. Each recording is noted as it starts ("+") and ends.
 struct PlayerCheAgisce : Riproduttore
 {
-    void suona(const std::string &percorso) override
+    void suona(const std::string &percorso, std::function<void()> fine) override
     {
         const QString name = QString::fromStdString(percorso).section('\\', -1).remove(".wav");
         heard << "+" + name;
-        if (const auto act = std::exchange(meanwhile, {}))
-            act();
-        heard << "-" + name;
+        QTimer::singleShot(1, [this, name, fine] {
+            if (const auto act = std::exchange(meanwhile, {}))
+                act();
+            heard << "-" + name;
+            fine();
+        });
     }
     std::function<void()> meanwhile;
     QStringList heard;
@@ -134,6 +138,7 @@ private Q_SLOTS:
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitFor([&] { return window.isActiveWindow(); }));
+        QTRY_VERIFY(!modulo.presentatore().occupato()); // the greeting heard
         auto *tabs = trova<QTabBar>(&window, "TabStrip1_schede");
         const auto press = [](QObject *object, int child = -1) {
             QAccessibleInterface *node = QAccessible::queryAccessibleInterface(object);

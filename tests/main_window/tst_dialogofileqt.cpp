@@ -144,20 +144,22 @@ void tst_DialogoFileQt::fieldAfterTheDialog()
 // and a screen reader hears the box.
 void tst_DialogoFileQt::messageBoxesSpeakItalian()
 {
-    QStringList read;
-    QTimer::singleShot(0, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        for (QAbstractButton *button : box->buttons())
-            read << button->text().remove(u'&');
-        // A screen reader reads it as an alert: its title, then its text.
-        const QAccessibleInterface *said = QAccessible::queryAccessibleInterface(box);
-        read << QString::number(said->role()) + ' ' + said->text(QAccessible::Name) + ": " +
-                    said->text(QAccessible::Value);
-        box->button(QMessageBox::No)->click();
-    });
     AvvisiQt avvisi;
-    QVERIFY(!avvisi.chiedi("Il file è già esistente,sovrascriverlo?", "Avviso"));
+    std::optional<bool> answer;
+    avvisi.chiedi("Il file è già esistente,sovrascriverlo?", "Avviso",
+                  [&](bool yes) { answer = yes; });
+    QMessageBox *box = nullptr;
+    QTRY_VERIFY(box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()));
+    QStringList read;
+    for (QAbstractButton *button : box->buttons())
+        read << button->text().remove(u'&');
+    // A screen reader reads it as an alert: its title, then its text.
+    const QAccessibleInterface *said = QAccessible::queryAccessibleInterface(box);
+    read << QString::number(said->role()) + ' ' + said->text(QAccessible::Name) + ": " +
+                said->text(QAccessible::Value);
+    QVERIFY(!answer);
+    box->button(QMessageBox::No)->click();
+    QCOMPARE(answer, std::optional(false));
     read.sort();
     QCOMPARE(read, (QStringList{QString::number(QAccessible::AlertMessage) +
                                     " Avviso: Il file è già esistente,sovrascriverlo?",

@@ -99,7 +99,7 @@ private Q_SLOTS:
         row("over a set: No, then cancel", "no, nuovo:b.slott:, carica:b.slott",
             "click / lotto_sovrascrivere / click / " + kAsk + "",
             "10000 0 0 0 | Altra |  | File caricato : b.slott");
-        row("over a set: Yes, joking set", "joking, sì, nuovo:b.slott, carica:b.slott",
+        row("over a set: Yes, joking set", "intempo, joking, sì, nuovo:b.slott, carica:b.slott",
             "click / ~lotto_sovrascrivere_pollame / ~perso / click / " + kAsk,
             "10000 0 0 0 |  |  | File caricato : b.slott");
         row("a new set while one is loaded", "carica A, nuovo:c.slott", "click x2 / file_aperto",
@@ -143,14 +143,15 @@ private Q_SLOTS:
             "10021.6964 0 21.6964 24 | Dodici | ");
         row("game over at 0 points", "carica 7, punti 1, > 0, gioca 0:80",
             "click x3 / lotto_game_over", "0 0 -1 0 | 7 | ");
-        row("above ten million: won, and a new game", "carica 7, punti 9999991, > 0, gioca 0:7",
+        row("above ten million: won, and a new game",
+            "intempo, carica 7, punti 9999991, > 0, gioca 0:7",
             "click x3 / estratto_bari / lotto_hai_vinto / click / inizio_programma / ~il lotto "
             "quando vuoi da normalizzare / nuova_partita");
         row("... written", "mute, carica 7, punti 9999991, > 0, gioca 0:7",
             "Hai vinto!!: Complimenti!Estratto su Bari! / Complimentiiiiii: Complimenti!!!Hai "
             "finito il giocooooo");
         row("each wheel's winnings shown before the next wheel's are announced",
-            "carica Vince, >>, ascolta, gioca 0:1,2 7:1",
+            "intempo, carica Vince, >>, ascolta, gioca 0:1,2 7:1",
             "click x3 / = 0 / estratto_bari / = 0 / ambo_bari / = 0 / estratto_roma / = 125",
             "10128 0 128 130 | Vince | ");
     }

@@ -19,14 +19,17 @@ public:
         bool operator==(const Box &) const = default;
     };
 
-    void mostra(std::string_view testo, std::string_view titolo) override
+    void mostra(std::string_view testo, std::string_view titolo,
+                std::function<void()> chiuso) override
     {
         m_boxes << Box{qt(testo), qt(titolo), false};
+        chiuso();
     }
-    bool chiedi(std::string_view testo, std::string_view titolo) override
+    void chiedi(std::string_view testo, std::string_view titolo,
+                std::function<void(bool)> risposta) override
     {
         m_boxes << Box{qt(testo), qt(titolo), true};
-        return !m_risposte.isEmpty() && m_risposte.takeFirst();
+        risposta(!m_risposte.isEmpty() && m_risposte.takeFirst());
     }
     void rispondi(bool yes) { m_risposte << yes; }
     QList<Box> take() { return std::exchange(m_boxes, {}); }

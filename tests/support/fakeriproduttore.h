@@ -4,20 +4,24 @@
 #include "sound/radicesuoni.h"
 
 #include <QStringList>
+#include <QTimer>
 
 #include <functional>
 #include <utility>
 
-// Plays nothing: records the recordings asked for, below the sound root ("Lotto\click.wav").
+// Plays nothing: records the recordings asked for, below the sound root ("Lotto\click.wav"),
+// each over at once or, when `inTempo`, a moment later, in the event loop as a real one ends.
 class FakeRiproduttore : public Riproduttore
 {
 public:
-    void suona(const std::string &percorso) override
+    void suona(const std::string &percorso, std::function<void()> fine) override
     {
         m_suonati << QString::fromStdString(percorso).remove(0, RadiceSuoni::kRadice.size());
         if (accanto)
             m_suonati << accanto();
+        inTempo ? QTimer::singleShot(1, std::move(fine)) : fine();
     }
+    bool inTempo = false;
     // When set, what it gives is noted after each recording, as it is when the recording starts.
     std::function<QString()> accanto;
     QStringList take() { return std::exchange(m_suonati, {}); }

@@ -68,7 +68,7 @@ struct PartitaDiProva : Finti
     // wheels; "dbl N", "dblplay N", "tab N" (0: beside the tabs), "rules N", "menu:name",
     // "scheda", "exit", "close" and "activate" act on those. "scrivi A B" rewrites the set
     // ("scrivi -" deletes it), "cartella" puts a folder in its place, "joking" switches the
-    // sounds;
+    // sounds, "intempo" makes each recording end a moment later, as a real one does;
     // "board", "message", "page", "menus" and "vista" note what is shown, "ascolta" the winnings
     // shown at each recording. The rest goes to the editor and the viewer (see compila).
     void fai(const QStringList &actions)
@@ -158,10 +158,13 @@ struct PartitaDiProva : Finti
                 window.close();
             else if (verb == "joking" || verb == "start") // at the start, nothing more to do
                 modulo.impostaSuoni(modulo.suoni_attivi(), verb == "joking");
+            else if (verb == "intempo")
+                player.inTempo = true;
             else if (verb == "message" || verb == "vista")
                 note << (verb == "vista" ? vista() : su<QLabel>("lbl_messaggio")->text());
             else
                 compila(*this, *window.editor(), *window.visore(), action);
+            QTRY_VERIFY(!modulo.presentatore().occupato());
         }
     }
 
