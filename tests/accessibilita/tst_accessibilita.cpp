@@ -124,8 +124,8 @@ private Q_SLOTS:
                          .contains(QRegularExpression("[\\x{fdd0}\\x{fdd1}]")));
     }
 
-    // While the play button's click is heard, a screen reader presses the "Lotto" tab and a key
-    // turns the tab: each waits for the handler under way, then runs in its turn.
+    // While the click of "Nuova partita" is heard, a screen reader presses the "Lotto" tab and a
+    // key turns the tab: each waits for the new game and its greeting, then runs in its turn.
     void deafWhileSpeaking()
     {
         PlayerCheAgisce player;
@@ -151,13 +151,15 @@ private Q_SLOTS:
             press(tabs, 2);
             QTest::keyClick(&window, Qt::Key_Tab, Qt::ControlModifier);
         };
-        press(trova(window.paginaGioca(), "cmd_gioca"));
-        // A press of a button by a screen reader clicks it after a moment, as a key would.
+        press(trova(&window, "mnu_file"), 0);
         QTRY_COMPARE(player.heard.join(' '),
-                     "+click -click +lotto_carica_schedine -lotto_carica_schedine "
-                     "+inizio_lotto -inizio_lotto +inizio_regolamento -inizio_regolamento");
+                     "+click -click +inizio_programma -inizio_programma +il lotto quando vuoi da "
+                     "normalizzare -il lotto quando vuoi da normalizzare +nuova_partita "
+                     "-nuova_partita +inizio_lotto -inizio_lotto +inizio_regolamento "
+                     "-inizio_regolamento");
         QCOMPARE(tabs->currentIndex(), 3);
-        QVERIFY(window.paginaRegolamento()->isVisible() && !window.paginaLotto()->isVisible());
+        QVERIFY(window.findChild<PaginaRegolamento *>()->isVisible() &&
+                !window.findChild<PaginaLotto *>()->isVisible());
     }
 };
 
