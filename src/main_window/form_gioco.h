@@ -44,15 +44,6 @@ public:
     // The scale at which the main window as drawn fits a screen's free area, 1 at most.
     static double scalaPerLoSchermo(const QRect &disponibile);
 
-    // The pages other than the first, and the two secondary windows, are made when first shown
-    // or first needed.
-    PaginaGioca *paginaGioca();
-    PaginaLotto *paginaLotto();
-    PaginaRegolamento *paginaRegolamento();
-    form_guarda *visore();
-    // The editor, made anew if it was never opened or was closed from its title bar.
-    Form_schede *editor();
-
 Q_SIGNALS:
     // The program must end now (the hidden exit area, or the window closed).
     void fineProgramma();
@@ -64,6 +55,18 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // A game under test reaches the windows and pages as they are made.
+    friend struct PartitaDiProva;
+
+    // The pages other than the first, and the two secondary windows, are made when first shown
+    // or first needed.
+    PaginaGioca *paginaGioca();
+    PaginaLotto *paginaLotto();
+    PaginaRegolamento *paginaRegolamento();
+    form_guarda *visore();
+    // The editor, made anew if it was never opened or was closed from its title bar.
+    Form_schede *editor();
+
     void Form_Load();
     void Form_Activate();
     void Form_Resize();

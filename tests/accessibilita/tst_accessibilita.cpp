@@ -76,7 +76,7 @@ private Q_SLOTS:
         PartitaDiProva game;
         game.fai({"carica", "scheda", "show:"});
         QStringList unnamed;
-        QList<QWidget *> windows = {&game.window, game.window.editor(), game.window.visore()};
+        QList<QWidget *> windows = {&game.window, game.editor(), game.visore()};
         QVERIFY(walk(QAccessible::queryAccessibleInterface(windows[window]), unnamed) > 3);
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
     }

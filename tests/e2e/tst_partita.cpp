@@ -168,7 +168,7 @@ private Q_SLOTS:
         QCOMPARE(keys("2*Shift+Backtab, 'Ambo Bari', 12*Tab, Space, 2*Tab, '12', Tab, '34', 3*Tab"),
                  "chk_giocata_1");
         QCOMPARE(keys("Space, 2*Tab, '5'"), "txt_puntata_1");
-        picture(partita.window.editor(), "editor");
+        picture(partita.editor(), "editor");
         QCOMPARE(keys("Tab, Return"), "cmd_scheda");
         QCOMPARE(keys("3*Tab, Down, Down, 2*Tab, Space"), "cmd_destra");
         QCOMPARE(partita.detto(),
@@ -198,11 +198,11 @@ private Q_SLOTS:
         QCOMPARE(keys("Return"), "cmd_modifica");
         for (auto [box, shown] : {std::pair{"txt_titolo1", "Ambo Bari"}, {"txt_num1_1", "34"}})
             QCOMPARE(QAccessible::queryAccessibleInterface(
-                         partita.window.visore()->findChild<QWidget *>(box))
+                         partita.visore()->findChild<QWidget *>(box))
                          ->text(QAccessible::Value)
                          .trimmed(),
                      shown);
-        picture(partita.window.visore(), "visore");
+        picture(partita.visore(), "visore");
         // Changed: the stake on Ambo becomes 50, the ticket keeps its record and goes last.
         QCOMPARE(keys("Return, 17*Tab, End, '0', Tab, Return"), "lst_esistenti");
         QCOMPARE(partita.detto(), "inizio_lotto / click x2 / lotto_schedina_salvata");
@@ -286,8 +286,8 @@ private Q_SLOTS:
         // Whole on the screen, whatever the screen's scale.
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         for (QWidget *window : {static_cast<QWidget *>(&partita.window),
-                                static_cast<QWidget *>(partita.window.editor()),
-                                static_cast<QWidget *>(partita.window.visore())}) {
+                                static_cast<QWidget *>(partita.editor()),
+                                static_cast<QWidget *>(partita.visore())}) {
             QVERIFY(QTest::qWaitForWindowExposed(window));
             readable(window);
             QVERIFY2(screen.contains(window->frameGeometry()), qPrintable(window->objectName()));
@@ -295,7 +295,7 @@ private Q_SLOTS:
         }
         partita.fai({"selez"}); // the button's other caption fits as well
         QCOMPARE(partita.su<QPushButton>("cmd_selez")->text(), "Deseleziona tutto");
-        readable(partita.window.editor());
+        readable(partita.editor());
         // The hidden exit area lies beneath the tab strip where they meet.
         auto *tabs = partita.window.findChild<QTabBar *>();
         const QPoint firstTab =

@@ -38,6 +38,9 @@ struct PartitaDiProva : Finti
 
     PaginaLotto *lotto() { return window.paginaLotto(); }
     PaginaGioca *gioca() { return window.paginaGioca(); }
+    // The secondary windows, made first if they were not.
+    Form_schede *editor() { return window.editor(); }
+    form_guarda *visore() { return window.visore(); }
     QList<QWidget *> pagine()
     {
         return {window.findChild<QWidget *>("frmLotto_0"), gioca(), lotto(),
@@ -163,7 +166,7 @@ struct PartitaDiProva : Finti
             else if (verb == "message" || verb == "vista")
                 note << (verb == "vista" ? vista() : su<QLabel>("lbl_messaggio")->text());
             else
-                compila(*this, *window.editor(), *window.visore(), action);
+                compila(*this, *editor(), *visore(), action);
             QTRY_VERIFY(!modulo.presentatore().occupato());
         }
     }
@@ -195,8 +198,8 @@ inline void provaSchede()
     PartitaDiProva f;
     writeBytes(f.path(), set);
     f.fai({"carica", "scheda"});
-    Form_schede *editor = f.window.editor();
-    QObject::connect(f.window.visore(), &form_guarda::modificaChiesta, editor,
+    Form_schede *editor = f.editor();
+    QObject::connect(f.visore(), &form_guarda::modificaChiesta, editor,
                      [&f] { f.note << "asked"; });
     QObject::connect(editor, &Form_schede::schedinaSalvata, editor,
                      [&f](const QString &t) { f.note << "saved \"" + t + '"'; });

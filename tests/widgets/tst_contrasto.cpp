@@ -136,11 +136,11 @@ private Q_SLOTS:
             game.fai({"tab 2"});
         if (window == "editor") {
             game.fai({"scheda", "title:Prima schedina", "0:12", "1:34", "bet 1", "stake 1:5"});
-            shown = game.window.editor();
+            shown = game.editor();
         }
         if (window == "viewer") {
             game.fai({"dbl 0"});
-            shown = game.window.visore();
+            shown = game.visore();
         }
         QVERIFY(QTest::qWaitForWindowExposed(shown));
         if (const QString folder = qEnvironmentVariable("ZAFFIRONE_SCREENSHOTS"); !folder.isEmpty())
