@@ -1,12 +1,11 @@
 #include "comandiestrazioni.h"
 
-#include "base/rapportorighe.h"
+#include "base/testovisibile.h"
 #include "cli/codiciuscita.h"
-#include "cli/testovisibile.h"
 #include "cli/usoarchivio.h"
 #include "estrazioni/archivioestrazioni.h"
+#include "estrazioni/importazioneestrazioni.h"
 #include "estrazioni/letturastorico.h"
-#include "estrazioni/testoimportato.h"
 
 #include <nlohmann/json.hpp>
 
@@ -72,53 +71,19 @@ std::variant<LetturaStorico::Riga, std::string> ruotaDigitata(const std::string 
 int eseguiDrawsImport(const RichiestaDraws &r, std::ostream &out, std::ostream &err)
 {
     return usoarchivio::esegui(err, [&] {
-        std::vector<TestoImportato::Parte> parti;
-        for (const std::string &file : r.file) {
-            auto lette = TestoImportato::leggi(file);
-            std::move(lette.begin(), lette.end(), std::back_inserter(parti));
-        }
-        // The lines are named by their file only when there are several.
-        std::vector<std::string> luoghi;
-        for (const auto &parte : parti)
-            luoghi.push_back(parti.size() > 1 ? testoVisibile(parte.nome) : std::string());
-        std::vector<ArchivioEstrazioni::Voce> voci;
-        RapportoRighe rapporto;
-        std::uint64_t righe = 0;
-        for (std::uint32_t i = 0; i < parti.size(); ++i) {
-            righe += LetturaStorico::leggi(
-                parti[i].testo,
-                [&](std::uint64_t numero, const LetturaStorico::Riga &riga) {
-                    voci.push_back({riga, i, numero});
-                },
-                [&](std::uint64_t numero, const std::string &motivo) {
-                    rapporto.aggiungi(numero, testoVisibile(motivo), luoghi[i]);
-                });
-        }
-        std::uint64_t doppie = 0;
-        const auto rifiuta = [&](const ArchivioEstrazioni::Voce &v, const std::string &motivo) {
-            rapporto.aggiungi(v.numero, motivo, luoghi[v.luogo]);
-        };
-        voci = ArchivioEstrazioni::unifica(voci, doppie, rifiuta);
-        const std::string percorso = usoarchivio::percorso(r.archivio);
-        // A refused file never makes an archive; one that is there is checked too, so that every
-        // line it refuses is said at once.
-        std::error_code e;
-        if (!rapporto.vuoto() && !std::filesystem::exists(percorso, e)) {
-            err << rapporto.testo();
+        const auto esito =
+            ImportazioneEstrazioni::importa(r.file, usoarchivio::percorso(r.archivio));
+        if (!esito.rifiuti.empty()) {
+            err << esito.rifiuti;
             return uscita::kRifiuto;
         }
-        ArchivioEstrazioni archivio(percorso, ArchivioEstrazioni::Modo::Scrittura);
-        const auto bilancio = archivio.aggiungi(voci, rapporto.vuoto(), rifiuta);
-        if (!rapporto.vuoto()) {
-            err << rapporto.testo();
-            return uscita::kRifiuto;
-        }
-        out << Json{{"righe", righe},
+        const auto &bilancio = esito.bilancio;
+        out << Json{{"righe", esito.righe},
                     {"estrazioni", bilancio.estrazioni},
                     {"nuove", bilancio.nuove},
                     {"dal", dataJson(bilancio.dal)},
                     {"al", dataJson(bilancio.al)},
-                    {"doppie", doppie},
+                    {"doppie", esito.doppie},
                     {"incomplete", bilancio.incomplete}}
                    .dump()
             << '\n';

@@ -1,9 +1,9 @@
 #include "comandistorico.h"
 
+#include "base/testovisibile.h"
 #include "cli/codiciuscita.h"
 #include "cli/erroredifile.h"
 #include "cli/righeperschedina.h"
-#include "cli/testovisibile.h"
 #include "cli/usoarchivio.h"
 #include "engine/simulazione.h"
 #include "estrazioni/archivioestrazioni.h"

@@ -1,9 +1,9 @@
 #include "comandivalutazione.h"
 
+#include "base/testovisibile.h"
 #include "cli/codiciuscita.h"
 #include "cli/erroredifile.h"
 #include "cli/righeperschedina.h"
-#include "cli/testovisibile.h"
 #include "engine/estrazione.h"
 #include "engine/partita.h"
 #include "engine/profiloschedina.h"

@@ -2,12 +2,12 @@
 
 #include "base/codepage1252.h"
 #include "base/combinazioni.h"
+#include "base/testovisibile.h"
 #include "base/text.h"
 #include "cli/aggiuntainblocco.h"
 #include "cli/codiciuscita.h"
 #include "cli/controlloadd.h"
 #include "cli/erroredifile.h"
-#include "cli/testovisibile.h"
 #include "sistemi/ricercalocale.h"
 #include "sistemi/sistemaridotto.h"
 

@@ -2,8 +2,8 @@
 
 #include "base/codepage1252.h"
 #include "base/lotto.h"
+#include "base/testovisibile.h"
 #include "base/text.h"
-#include "cli/testovisibile.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/testovisibile.h"
 #include "cli/codiciuscita.h"
-#include "cli/testovisibile.h"
 #include "storage/errorefile.h"
 #include "storage/schedina.h"
 

@@ -1,7 +1,7 @@
 #include "usoarchivio.h"
 
+#include "base/testovisibile.h"
 #include "cli/codiciuscita.h"
-#include "cli/testovisibile.h"
 #include "estrazioni/errorearchivio.h"
 
 namespace usoarchivio {
