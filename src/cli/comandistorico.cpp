@@ -11,7 +11,7 @@
 #include "estrazioni/ritardo.h"
 #include "estrazioni/statistichenumeri.h"
 #include "estrazioni/storiainsieme.h"
-#include "estrazioni/verificaschedina.h"
+#include "estrazioni/verificainsieme.h"
 #include "storage/insiemeschede.h"
 
 #include <nlohmann/json.hpp>
@@ -53,30 +53,6 @@ bool intervallo(const RichiestaStorico &r, std::optional<DataEstrazione> &dal,
         return false;
     return true;
 }
-
-// What the set costs on one day: each ticket's stakes once. Nothing past the currency's range.
-class Costo
-{
-public:
-    void aggiungi(const Schedina &s)
-    {
-        const auto c = s.costo();
-        const auto somma = c && m_totale ? m_totale->plus(*c) : std::nullopt;
-        m_totale = somma;
-    }
-    std::optional<Currency> perGiorno() const { return m_totale; }
-    std::optional<Currency> per(std::uint64_t giorni) const
-    {
-        std::int64_t totale = 0;
-        if (!m_totale || giorni > std::uint64_t(INT64_MAX) ||
-            __builtin_mul_overflow(m_totale->raw(), std::int64_t(giorni), &totale))
-            return std::nullopt;
-        return Currency::fromRaw(totale);
-    }
-
-private:
-    std::optional<Currency> m_totale = Currency();
-};
 
 Json valuta(const std::optional<Currency> &c)
 {
@@ -130,23 +106,15 @@ int eseguiCheck(const RichiestaStorico &r, std::ostream &out, std::ostream &err)
     return usoarchivio::esegui(err, [&] {
         const ArchivioEstrazioni archivio(usoarchivio::percorso(r.archivio),
                                           ArchivioEstrazioni::Modo::Lettura);
-        if (!data && !(data = archivio.ultima()))
-            return usoarchivio::rifiuta(err, "l'archivio delle estrazioni è vuoto");
-        auto giorni = archivio.leggi(*data);
-        if (giorni.empty() || giorni.front().data() != *data)
-            return usoarchivio::rifiuta(err,
-                                        "nell'archivio non c'è un'estrazione del " + data->testo());
-        giorni.resize(std::min<std::size_t>(giorni.size(), *colpi));
-        const std::vector<VerificaSchedina> verifiche(giorni.begin(), giorni.end());
+        auto giorni = VerificaInsieme::giorni(archivio, data, *colpi);
+        if (const auto *motivo = std::get_if<std::string>(&giorni))
+            return usoarchivio::rifiuta(err, *motivo);
+        VerificaInsieme verifica(std::get<std::vector<EstrazioneDelGiorno>>(giorni));
         std::vector<std::string> date;
-        for (const auto &g : giorni)
-            date.push_back(g.data().testo());
+        for (const auto &v : verifica.verifiche())
+            date.push_back(v.giorno().data().testo());
 
         const InsiemeSchede insieme(r.percorso, InsiemeSchede::Apertura::SoloSeEsiste);
-        std::uint64_t schedine = 0;
-        __int128 vinto = 0;
-        Costo costo;
-        std::vector<VerificaSchedina::Vincita> vincite;
         std::string righe;
         const auto scrivi = [&] {
             out.write(righe.data(), std::streamsize(righe.size()));
@@ -155,23 +123,15 @@ int eseguiCheck(const RichiestaStorico &r, std::ostream &out, std::ostream &err)
         };
         const auto lunghezza = insieme.scorri([&](std::uint64_t k, const unsigned char *bytes) {
             const Schedina s = Schedina::decodifica(bytes);
-            ++schedine;
-            costo.aggiungi(s);
             std::string titolo;
-            for (const VerificaSchedina &v : verifiche) {
-                v.verifica(s, vincite);
-                if (vincite.empty())
-                    continue;
+            verifica.verifica(s, [&](std::size_t g, const VerificaSchedina::Vincita &vincita) {
                 if (titolo.empty())
                     titolo = stringaJson(s.titoloTesto());
-                const std::string inizio =
-                    R"({"data":")" + date[std::size_t(&v - verifiche.data())] + R"(","record":)" +
-                    std::to_string(k) + R"(,"titolo":)" + titolo + R"(,"ruota":")";
-                for (const auto &vincita : vincite) {
-                    vincitaJson(righe, inizio, vincita);
-                    vinto += __int128(vincita.credito);
-                }
-            }
+                vincitaJson(righe,
+                            R"({"data":")" + date[g] + R"(","record":)" + std::to_string(k) +
+                                R"(,"titolo":)" + titolo + R"(,"ruota":")",
+                            vincita);
+            });
             return righe.size() < (1u << 16) || scrivi();
         });
         if (!lunghezza)
@@ -179,10 +139,10 @@ int eseguiCheck(const RichiestaStorico &r, std::ostream &out, std::ostream &err)
         if (!scrivi())
             return uscita::kErrore;
         codaIgnorata(lunghezza.valore(), err);
-        out << Json{{"schedine", schedine},
-                    {"estrazioni", giorni.size()},
-                    {"puntato", valuta(costo.per(giorni.size()))},
-                    {"vinto", punti(vinto)}}
+        out << Json{{"schedine", verifica.schedine()},
+                    {"estrazioni", verifica.verifiche().size()},
+                    {"puntato", valuta(verifica.puntato())},
+                    {"vinto", punti(verifica.vinto())}}
                    .dump()
             << '\n';
         return uscita::kFatto;
@@ -210,7 +170,7 @@ int eseguiHistory(const RichiestaStorico &r, std::ostream &out, std::ostream &er
             return erroreDiFile(schede.errore(), err);
         if (const auto lunghezza = insieme.lunghezza())
             codaIgnorata(lunghezza.valore(), err);
-        Costo costo;
+        CostoSchedine costo;
         for (const Schedina &s : schede.valore())
             costo.aggiungi(s);
         const auto storia = StoriaInsieme::esegui(schede.valore(), giorni, unsigned(*thread));
