@@ -6,6 +6,7 @@
 #include "estrazioni/archivioestrazioni.h"
 #include "estrazioni/importazioneestrazioni.h"
 #include "estrazioni/letturastorico.h"
+#include "estrazioni/verificainsieme.h"
 
 #include <nlohmann/json.hpp>
 
@@ -132,16 +133,17 @@ int eseguiDrawsShow(const RichiestaDraws &r, std::ostream &out, std::ostream &er
     std::optional<DataEstrazione> data;
     if (!r.data.empty() && !(data = usoarchivio::data(r.data, err)))
         return uscita::kRifiuto;
+    const auto colpi = usoarchivio::colpi(r.colpi, err);
+    if (!colpi)
+        return uscita::kRifiuto;
     return usoarchivio::esegui(err, [&] {
         const ArchivioEstrazioni archivio(usoarchivio::percorso(r.archivio),
                                           ArchivioEstrazioni::Modo::Lettura);
-        if (!data && !(data = archivio.ultima()))
-            return usoarchivio::rifiuta(err, "l'archivio delle estrazioni è vuoto");
-        const auto giorno = archivio.estrazione(*data);
-        if (!giorno)
-            return usoarchivio::rifiuta(err,
-                                        "nell'archivio non c'è un'estrazione del " + data->testo());
-        out << estrazioneJson(*giorno);
+        const auto giorni = VerificaInsieme::giorni(archivio, data, *colpi);
+        if (const auto *motivo = std::get_if<std::string>(&giorni))
+            return usoarchivio::rifiuta(err, *motivo);
+        for (const auto &giorno : std::get<std::vector<EstrazioneDelGiorno>>(giorni))
+            out << estrazioneJson(giorno);
         return uscita::kFatto;
     });
 }

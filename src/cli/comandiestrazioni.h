@@ -16,6 +16,7 @@ struct RichiestaDraws
     std::vector<std::string> file;
     std::string data;
     std::vector<std::string> ruote;
+    std::optional<std::string> colpi;
 };
 int eseguiDrawsImport(const RichiestaDraws &r, std::ostream &out, std::ostream &err);
 int eseguiDrawsAdd(const RichiestaDraws &r, std::ostream &out, std::ostream &err);

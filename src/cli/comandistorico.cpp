@@ -32,16 +32,6 @@ Json punti(__int128 valore)
 }
 
 // The whole number of an option, from minimo to massimo.
-std::optional<std::uint64_t> intero(const std::string &testo, std::uint64_t minimo,
-                                    std::uint64_t massimo)
-{
-    std::uint64_t valore = 0;
-    const auto [fine, errore] = std::from_chars(testo.data(), testo.data() + testo.size(), valore);
-    if (testo.empty() || errore != std::errc() || fine != testo.data() + testo.size() ||
-        valore < minimo || valore > massimo)
-        return std::nullopt;
-    return valore;
-}
 
 // --dal and --al; false when one is not a date (said on err).
 bool intervallo(const RichiestaStorico &r, std::optional<DataEstrazione> &dal,
@@ -100,9 +90,9 @@ int eseguiCheck(const RichiestaStorico &r, std::ostream &out, std::ostream &err)
     std::optional<DataEstrazione> data;
     if (r.data && !(data = usoarchivio::data(*r.data, err)))
         return uscita::kRifiuto;
-    const auto colpi = r.colpi ? intero(*r.colpi, 1, 1000000) : std::optional<std::uint64_t>(1);
+    const auto colpi = usoarchivio::colpi(r.colpi, err);
     if (!colpi)
-        return usoarchivio::rifiuta(err, "--colpi vuole un numero intero da 1 a 1000000");
+        return uscita::kRifiuto;
     return usoarchivio::esegui(err, [&] {
         const ArchivioEstrazioni archivio(usoarchivio::percorso(r.archivio),
                                           ArchivioEstrazioni::Modo::Lettura);
@@ -154,7 +144,7 @@ int eseguiHistory(const RichiestaStorico &r, std::ostream &out, std::ostream &er
     std::optional<DataEstrazione> dal, al;
     if (!intervallo(r, dal, al, err))
         return uscita::kRifiuto;
-    const auto thread = r.thread ? intero(*r.thread, 1, 1024)
+    const auto thread = r.thread ? usoarchivio::intero(*r.thread, 1, 1024)
                                  : std::optional<std::uint64_t>(Simulazione::threadDisponibili());
     if (!thread)
         return usoarchivio::rifiuta(err, "--thread vuole da 1 a 1024 thread");

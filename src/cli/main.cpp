@@ -265,6 +265,8 @@ ComandiDraws addDraws(CLI::App &app, RichiestaDraws &r)
         "show", "Stampa l'estrazione di un giorno (l'ultima se non lo indichi) in JSON");
     italianHelp(*c.show);
     c.show->add_option("DATA", r.data, "Il giorno: 2025-04-29, 2025/04/29 o 29/04/2025");
+    c.show->add_option("--colpi", r.colpi,
+                       "Quante estrazioni da quel giorno in poi (1), una riga JSON ciascuna");
     opzioneArchivio(*c.show, r.archivio);
     return c;
 }

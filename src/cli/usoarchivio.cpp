@@ -4,6 +4,8 @@
 #include "cli/codiciuscita.h"
 #include "estrazioni/errorearchivio.h"
 
+#include <charconv>
+
 namespace usoarchivio {
 
 std::string percorso(const std::optional<std::string> &archivio)
@@ -34,6 +36,25 @@ int rifiuta(std::ostream &err, const std::string &motivo)
 {
     err << "zaffirone-cli: " << motivo << '\n';
     return uscita::kRifiuto;
+}
+
+std::optional<std::uint64_t> intero(const std::string &testo, std::uint64_t minimo,
+                                    std::uint64_t massimo)
+{
+    std::uint64_t valore = 0;
+    const auto [fine, errore] = std::from_chars(testo.data(), testo.data() + testo.size(), valore);
+    if (testo.empty() || errore != std::errc() || fine != testo.data() + testo.size() ||
+        valore < minimo || valore > massimo)
+        return std::nullopt;
+    return valore;
+}
+
+std::optional<std::uint64_t> colpi(const std::optional<std::string> &testo, std::ostream &err)
+{
+    const auto n = testo ? intero(*testo, 1, 1000000) : std::optional<std::uint64_t>(1);
+    if (!n)
+        rifiuta(err, "--colpi vuole un numero intero da 1 a 1000000");
+    return n;
 }
 
 } // namespace usoarchivio

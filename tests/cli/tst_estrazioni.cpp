@@ -235,6 +235,9 @@ void tst_Estrazioni::comandi_data()
         << QStringList{"draws show"} << 0
         << R"({"data":"2025-05-02","ruote":{"ROMA":[15,14,13,12,11]}})";
     QTest::newRow("show 29/04/2025") << QStringList{"draws show 29/04/2025"} << 0 << aprile;
+    QTest::newRow("show three days from 29/04/2025, two there")
+        << QStringList{"draws show 29/04/2025 --colpi 3"} << 0
+        << aprile + "\n" + R"({"data":"2025-05-02","ruote":{"ROMA":[15,14,13,12,11]}})";
     QTest::newRow("show a day not drawn")
         << QStringList{"draws show 2025-04-30"} << 2 << "non c'è un'estrazione del 2025-04-30";
     QTest::newRow("show a day that does not exist")
