@@ -26,18 +26,18 @@ namespace {
 class IconaGioco : public QIconEngine
 {
 public:
-    void paint(QPainter *painter, const QRect &rect, QIcon::Mode, QIcon::State) override
+    void paint(QPainter *pittore, const QRect &rettangolo, QIcon::Mode, QIcon::State) override
     {
-        QSvgRenderer(QStringLiteral(":/immagini/icona.svg")).render(painter, rect);
+        QSvgRenderer(QStringLiteral(":/immagini/icona.svg")).render(pittore, rettangolo);
     }
 
-    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    QPixmap pixmap(const QSize &dimensione, QIcon::Mode modo, QIcon::State stato) override
     {
-        QPixmap pixmap(size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        paint(&painter, pixmap.rect(), mode, state);
-        return pixmap;
+        QPixmap figura(dimensione);
+        figura.fill(Qt::transparent);
+        QPainter pittore(&figura);
+        paint(&pittore, figura.rect(), modo, stato);
+        return figura;
     }
 
     QIconEngine *clone() const override { return new IconaGioco; }
@@ -57,21 +57,21 @@ struct GiocoAvviato::Parti
     Form_gioco window{partita, modulo, dialogo, generatore};
 };
 
-GiocoAvviato::GiocoAvviato(QApplication &app)
+GiocoAvviato::GiocoAvviato(QApplication &applicazione)
 {
     // A file-size limit must turn into a reported write error, not end the game.
     std::signal(SIGXFSZ, SIG_IGN);
     stile::installaSostituzioniCaratteri();
-    parlaItaliano(app);
+    parlaItaliano(applicazione);
     // A screen too small for the windows as drawn, at its own scale, gets them smaller.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        stile::impostaScala(Form_gioco::scalaPerLoSchermo(screen->availableGeometry()));
+    if (const QScreen *schermo = QGuiApplication::primaryScreen())
+        stile::impostaScala(Form_gioco::scalaPerLoSchermo(schermo->availableGeometry()));
     // Desktops match the window with its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("it.zaffirone.Zaffirone"));
     QApplication::setWindowIcon(QIcon(new IconaGioco));
     m_parti = std::make_unique<Parti>();
-    QObject::connect(&m_parti->window, &Form_gioco::fineProgramma, &app, &QApplication::quit,
-                     Qt::QueuedConnection);
+    QObject::connect(&m_parti->window, &Form_gioco::fineProgramma, &applicazione,
+                     &QApplication::quit, Qt::QueuedConnection);
     // The window shows once the player has been greeted. The keyboard starts in it, with a
     // window manager or without one.
     m_parti->modulo.presentatore().poi([&finestra = m_parti->window] {

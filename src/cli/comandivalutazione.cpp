@@ -29,54 +29,55 @@ namespace {
 using Json = nlohmann::ordered_json;
 using Clock = std::chrono::steady_clock;
 
-std::optional<std::uint64_t> parseWhole(std::string_view text)
+std::optional<std::uint64_t> parseWhole(std::string_view testo)
 {
-    std::uint64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty())
+    std::uint64_t valore = 0;
+    const auto [fineLetta, errore] =
+        std::from_chars(testo.data(), testo.data() + testo.size(), valore);
+    if (errore != std::errc() || fineLetta != testo.data() + testo.size() || testo.empty())
         return std::nullopt;
-    return value;
+    return valore;
 }
 
 // Fifty numbers, wheel by wheel from Bari, five different numbers from 1 to 90 on each.
-std::optional<std::array<std::int16_t, 50>> parseDraw(const std::string &text)
+std::optional<std::array<std::int16_t, 50>> parseDraw(const std::string &testo)
 {
-    std::array<std::int16_t, 50> numbers{};
-    std::size_t count = 0;
-    std::size_t start = 0;
+    std::array<std::int16_t, 50> numeri{};
+    std::size_t conta = 0;
+    std::size_t inizio = 0;
     for (;;) {
-        const auto comma = text.find(',', start);
-        const auto value = parseWhole(std::string_view(text).substr(start, comma - start));
-        if (!value || *value < 1 || *value > 90 || count == numbers.size())
+        const auto virgola = testo.find(',', inizio);
+        const auto valore = parseWhole(std::string_view(testo).substr(inizio, virgola - inizio));
+        if (!valore || *valore < 1 || *valore > 90 || conta == numeri.size())
             return std::nullopt;
-        numbers[count++] = std::int16_t(*value);
-        if (comma == std::string::npos)
+        numeri[conta++] = std::int16_t(*valore);
+        if (virgola == std::string::npos)
             break;
-        start = comma + 1;
+        inizio = virgola + 1;
     }
-    if (count != numbers.size())
+    if (conta != numeri.size())
         return std::nullopt;
     for (std::size_t w = 0; w < lotto::kRuote; ++w) {
-        const std::set<std::int16_t> wheel(numbers.begin() + 5 * w, numbers.begin() + 5 * w + 5);
-        if (wheel.size() != 5)
+        const std::set<std::int16_t> ruota(numeri.begin() + 5 * w, numeri.begin() + 5 * w + 5);
+        if (ruota.size() != 5)
             return std::nullopt;
     }
-    return numbers;
+    return numeri;
 }
 
 // A credited amount: a whole number when it is one the JSON integers hold.
-Json points(double value)
+Json points(double valore)
 {
-    if (std::fabs(value) < 9.2e18)
-        return std::int64_t(value);
-    return value;
+    if (std::fabs(valore) < 9.2e18)
+        return std::int64_t(valore);
+    return valore;
 }
 
-Json points(__int128 value)
+Json points(__int128 valore)
 {
-    if (value >= INT64_MIN && value <= INT64_MAX)
-        return std::int64_t(value);
-    return double(value);
+    if (valore >= INT64_MIN && valore <= INT64_MAX)
+        return std::int64_t(valore);
+    return double(valore);
 }
 
 class Registro : public Annunciatore
@@ -92,8 +93,8 @@ public:
 
 Json costJson(const Schedina &s)
 {
-    const auto cost = s.costo();
-    return cost ? Json(cost->toString()) : Json(nullptr);
+    const auto costo = s.costo();
+    return costo ? Json(costo->toString()) : Json(nullptr);
 }
 
 struct OpzioniSimulate
@@ -135,38 +136,40 @@ std::variant<OpzioniSimulate, std::string> leggiOpzioni(const RichiestaSimulate 
 }
 
 int simulaEstrazioni(const std::vector<Schedina> &schede, const OpzioniSimulate &o,
-                     std::ostream &out, std::ostream &err)
+                     std::ostream &flusso, std::ostream &flussoErrori)
 {
-    const auto result = Simulazione::esegui(schede, o.quante, o.seme, o.thread);
-    Json staked = nullptr;
-    Json yield = nullptr;
-    if (result.puntato) {
-        staked = result.puntato->toString();
-        if (result.puntato->raw() != 0)
-            yield = double(result.vinto) / result.puntato->toDouble();
+    const auto risultato = Simulazione::esegui(schede, o.quante, o.seme, o.thread);
+    Json puntato = nullptr;
+    Json rendimento = nullptr;
+    if (risultato.puntato) {
+        puntato = risultato.puntato->toString();
+        if (risultato.puntato->raw() != 0)
+            rendimento = double(risultato.vinto) / risultato.puntato->toDouble();
     } else {
-        err << "zaffirone-cli: il totale puntato supera il limite della valuta, puntato null\n";
+        flussoErrori
+            << "zaffirone-cli: il totale puntato supera il limite della valuta, puntato null\n";
     }
-    const double evaluations = double(result.estrazioni) * double(result.schedine);
-    out << Json{{"estrazioni", result.estrazioni},
-                {"schedine", result.schedine},
-                {"puntato", staked},
-                {"vinto", points(result.vinto)},
-                {"rendimento", yield},
-                {"secondi", result.secondi},
-                {"valutazioni_al_secondo", result.secondi > 0 ? evaluations / result.secondi : 0.0}}
-               .dump()
-        << '\n';
+    const double valutazioni = double(risultato.estrazioni) * double(risultato.schedine);
+    flusso << Json{{"estrazioni", risultato.estrazioni},
+                   {"schedine", risultato.schedine},
+                   {"puntato", puntato},
+                   {"vinto", points(risultato.vinto)},
+                   {"rendimento", rendimento},
+                   {"secondi", risultato.secondi},
+                   {"valutazioni_al_secondo",
+                    risultato.secondi > 0 ? valutazioni / risultato.secondi : 0.0}}
+                  .dump()
+           << '\n';
     return uscita::kFatto;
 }
 
 // Points in ten-thousandths as the plain currency format writes them, beyond 64 bits too.
-std::string puntiTesto(__int128 raw)
+std::string puntiTesto(__int128 grezzo)
 {
-    if (raw >= INT64_MIN && raw <= INT64_MAX)
-        return Currency::fromRaw(std::int64_t(raw)).toString();
+    if (grezzo >= INT64_MIN && grezzo <= INT64_MAX)
+        return Currency::fromRaw(std::int64_t(grezzo)).toString();
     std::string cifre;
-    for (__int128 intero = raw / Currency::kScale; intero != 0; intero /= 10)
+    for (__int128 intero = grezzo / Currency::kScale; intero != 0; intero /= 10)
         cifre.insert(cifre.begin(), char('0' + int(intero % 10)));
     return cifre; // only a win beyond any real stake gets here: its fraction is left out
 }
@@ -188,120 +191,126 @@ T quantile(const std::map<T, std::uint64_t> &conteggi, std::uint64_t giocate,
     return conteggi.rbegin()->first;
 }
 
-int simulaPartite(const std::vector<Schedina> &schede, const OpzioniSimulate &o, std::ostream &out)
+int simulaPartite(const std::vector<Schedina> &schede, const OpzioniSimulate &o,
+                  std::ostream &flusso)
 {
-    const auto result = Simulazione::gioca(schede, o.quante, o.turni, o.seme, o.thread);
+    const auto risultato = Simulazione::gioca(schede, o.quante, o.turni, o.seme, o.thread);
     double turni = 0;
-    for (const auto &[n, quante] : result.turni)
+    for (const auto &[n, quante] : risultato.turni)
         turni += double(n) * double(quante);
     using F = Simulazione::Fine;
     const auto fini = [&](F fine) {
-        return result.fini[std::size_t(fine)];
+        return risultato.fini[std::size_t(fine)];
     };
     const auto punti = [&](std::uint64_t centesimi) {
-        return puntiTesto(quantile(result.punti, o.quante, centesimi));
+        return puntiTesto(quantile(risultato.punti, o.quante, centesimi));
     };
-    out << Json{{"partite", o.quante},
-                {"vittorie", fini(F::Vittoria)},
-                {"game_over", fini(F::GameOver)},
-                {"ferme", fini(F::Ferma)},
-                {"interrotte", fini(F::Interrotta)},
-                {"turni",
-                 {{"media", turni / double(o.quante)},
-                  {"mediana", quantile(result.turni, o.quante, 50)}}},
-                {"punti_finali", {{"p10", punti(10)}, {"p50", punti(50)}, {"p90", punti(90)}}},
-                {"secondi", result.secondi}}
-               .dump()
-        << '\n';
+    flusso << Json{{"partite", o.quante},
+                   {"vittorie", fini(F::Vittoria)},
+                   {"game_over", fini(F::GameOver)},
+                   {"ferme", fini(F::Ferma)},
+                   {"interrotte", fini(F::Interrotta)},
+                   {"turni",
+                    {{"media", turni / double(o.quante)},
+                     {"mediana", quantile(risultato.turni, o.quante, 50)}}},
+                   {"punti_finali", {{"p10", punti(10)}, {"p50", punti(50)}, {"p90", punti(90)}}},
+                   {"secondi", risultato.secondi}}
+                  .dump()
+           << '\n';
     return uscita::kFatto;
 }
 
 } // namespace
 
 int eseguiEvaluate(const std::string &percorso, const std::string &record,
-                   const std::string &estrazione, std::ostream &out, std::ostream &err)
+                   const std::string &estrazione, std::ostream &flusso, std::ostream &flussoErrori)
 {
     const auto k = parseWhole(record);
     if (!k) {
-        err << "zaffirone-cli: \"" << testoVisibile(record)
-            << "\" non è un numero di schedina: le schedine si contano da 1\n";
+        flussoErrori << "zaffirone-cli: \"" << testoVisibile(record)
+                     << "\" non è un numero di schedina: le schedine si contano da 1\n";
         return uscita::kRifiuto;
     }
-    const auto draw = parseDraw(estrazione);
-    if (!draw) {
-        err << "zaffirone-cli: l'estrazione deve avere 50 numeri da 1 a 90, cinque per ruota "
+    const auto estratti = parseDraw(estrazione);
+    if (!estratti) {
+        flussoErrori
+            << "zaffirone-cli: l'estrazione deve avere 50 numeri da 1 a 90, cinque per ruota "
                "da Bari a Venezia, diversi su ogni ruota\n";
         return uscita::kRifiuto;
     }
     const InsiemeSchede insieme(percorso, InsiemeSchede::Apertura::SoloSeEsiste);
-    const auto count = insieme.conta();
-    if (!count)
-        return erroreDiFile(count.errore(), err);
-    if (*k < 1 || *k > count.valore()) {
-        err << "zaffirone-cli: la schedina numero " << record << " non esiste: il file ne ha "
-            << count.valore() << '\n';
+    const auto conta = insieme.conta();
+    if (!conta)
+        return erroreDiFile(conta.errore(), flussoErrori);
+    if (*k < 1 || *k > conta.valore()) {
+        flussoErrori << "zaffirone-cli: la schedina numero " << record
+                     << " non esiste: il file ne ha " << conta.valore() << '\n';
         return uscita::kRifiuto;
     }
     const auto schedina = insieme.leggi(*k);
     if (!schedina)
-        return erroreDiFile(schedina.errore(), err);
-    Estrazione drawn;
-    drawn.imposta(*draw);
+        return erroreDiFile(schedina.errore(), flussoErrori);
+    Estrazione estrazioneFatta;
+    estrazioneFatta.imposta(*estratti);
     Valutazione::Combinazioni combinazioni{};
     Registro registro;
-    Json wheels = Json::array();
-    double total = 0;
-    Valutazione::valuta(
-        schedina.valore(), drawn, combinazioni, registro, [&](std::size_t w, double amount) {
-            const double credit = Valutazione::credito(amount);
-            total += credit;
-            wheels.push_back(
-                {{"ruota", lotto::nomeRuota(w)}, {"importo", amount}, {"vincita", points(credit)}});
-        });
-    out << Json{{"annunci", registro.annunci}, {"ruote", wheels}, {"totale", points(total)}}.dump()
+    Json ruote = Json::array();
+    double totale = 0;
+    Valutazione::valuta(schedina.valore(), estrazioneFatta, combinazioni, registro,
+                        [&](std::size_t w, double importo) {
+                            const double credito = Valutazione::credito(importo);
+                            totale += credito;
+                            ruote.push_back({{"ruota", lotto::nomeRuota(w)},
+                                             {"importo", importo},
+                                             {"vincita", points(credito)}});
+                        });
+    flusso
+        << Json{{"annunci", registro.annunci}, {"ruote", ruote}, {"totale", points(totale)}}.dump()
         << '\n';
     return uscita::kFatto;
 }
 
-int eseguiOdds(const std::string &percorso, std::ostream &out, std::ostream &err)
+int eseguiOdds(const std::string &percorso, std::ostream &flusso, std::ostream &flussoErrori)
 {
-    return righePerSchedina(percorso, out, err, [](std::uint64_t k, const Schedina &s) {
-        const double expected = ProfiloSchedina(s).ritornoAtteso();
-        const auto cost = s.costo();
-        Json yield = nullptr;
-        if (cost && cost->raw() != 0)
-            yield = expected / cost->toDouble();
+    return righePerSchedina(percorso, flusso, flussoErrori, [](std::uint64_t k, const Schedina &s) {
+        const double atteso = ProfiloSchedina(s).ritornoAtteso();
+        const auto costo = s.costo();
+        Json rendimento = nullptr;
+        if (costo && costo->raw() != 0)
+            rendimento = atteso / costo->toDouble();
         return Json{{"record", k},
                     {"titolo", s.titoloTesto()},
                     {"costo", costJson(s)},
-                    {"ritorno_atteso", expected},
-                    {"rendimento", yield}}
+                    {"ritorno_atteso", atteso},
+                    {"rendimento", rendimento}}
                    .dump() +
                '\n';
     });
 }
 
-int eseguiSimulate(const RichiestaSimulate &richiesta, std::ostream &out, std::ostream &err)
+int eseguiSimulate(const RichiestaSimulate &richiesta, std::ostream &flusso,
+                   std::ostream &flussoErrori)
 {
     const auto lette = leggiOpzioni(richiesta);
     if (const auto *motivo = std::get_if<std::string>(&lette)) {
-        err << "zaffirone-cli: " << *motivo << "\nUso: zaffirone-cli simulate --help\n";
+        flussoErrori << "zaffirone-cli: " << *motivo << "\nUso: zaffirone-cli simulate --help\n";
         return uscita::kRifiuto;
     }
     const auto &opzioni = std::get<OpzioniSimulate>(lette);
     const InsiemeSchede insieme(richiesta.percorso, InsiemeSchede::Apertura::SoloSeEsiste);
     const auto schede = insieme.leggiTutte();
     if (!schede)
-        return erroreDiFile(schede.errore(), err);
+        return erroreDiFile(schede.errore(), flussoErrori);
     if (const auto lunghezza = insieme.lunghezza())
-        codaIgnorata(lunghezza.valore(), err);
+        codaIgnorata(lunghezza.valore(), flussoErrori);
     if (!opzioni.partite)
-        return simulaEstrazioni(schede.valore(), opzioni, out, err);
+        return simulaEstrazioni(schede.valore(), opzioni, flusso, flussoErrori);
     if (schede.valore().empty()) {
-        err << "zaffirone-cli: il file non contiene schedine: non c'è nessuna partita da giocare\n";
+        flussoErrori
+            << "zaffirone-cli: il file non contiene schedine: non c'è nessuna partita da giocare\n";
         return uscita::kRifiuto;
     }
-    return simulaPartite(schede.valore(), opzioni, out);
+    return simulaPartite(schede.valore(), opzioni, flusso);
 }
 
 std::string aiutoPartite()

@@ -65,8 +65,8 @@ public:
 
     Esito<std::uint64_t> leggiInsieme(const InsiemeSchede &insieme)
     {
-        return insieme.scorri([&](std::uint64_t, const unsigned char *bytes) {
-            prendi(trimSpaces({reinterpret_cast<const char *>(bytes), Schedina::kLunghezzaTitolo}));
+        return insieme.scorri([&](std::uint64_t, const unsigned char *byte) {
+            prendi(trimSpaces({reinterpret_cast<const char *>(byte), Schedina::kLunghezzaTitolo}));
             return true;
         });
     }
@@ -202,49 +202,49 @@ std::string rigaJson(std::uint64_t quante, std::uint64_t primo, std::uint64_t ul
 
 } // namespace
 
-int eseguiImport(const std::string &percorso, const std::string &csv, std::ostream &out,
-                 std::ostream &err)
+int eseguiImport(const std::string &percorso, const std::string &csv, std::ostream &flusso,
+                 std::ostream &flussoErrori)
 {
     auto file = FileTesto::apri(csv);
     if (!file)
-        return erroreDiFile(file.errore(), err);
+        return erroreDiFile(file.errore(), flussoErrori);
     const auto esame = esamina(file.valore());
     if (!esame)
-        return erroreDiFile(esame.errore(), err);
+        return erroreDiFile(esame.errore(), flussoErrori);
     if (!esame.valore().errore.empty()) {
-        err << "riga 1: " << esame.valore().errore << '\n';
+        flussoErrori << "riga 1: " << esame.valore().errore << '\n';
         return uscita::kRifiuto;
     }
     const std::uint64_t righe = esame.valore().righe;
     if (righe > ErroreFile::kMassimoSchede) {
-        err << "Il CSV ha più di " << ErroreFile::kMassimoSchede
-            << " righe: il file avrebbe più schedine di quante il gioco possa caricare\n";
+        flussoErrori << "Il CSV ha più di " << ErroreFile::kMassimoSchede
+                     << " righe: il file avrebbe più schedine di quante il gioco possa caricare\n";
         return uscita::kRifiuto;
     }
     if (righe == 0) {
-        out << R"({"schedine":0,"primo_record":null,"ultimo_record":null})" << '\n';
+        flusso << R"({"schedine":0,"primo_record":null,"ultimo_record":null})" << '\n';
         return uscita::kFatto;
     }
-    auto aggiunta = AggiuntaInBlocco::prendi(percorso, err);
+    auto aggiunta = AggiuntaInBlocco::prendi(percorso, flussoErrori);
     if (!aggiunta)
-        return erroreDiFile(aggiunta.errore(), err);
+        return erroreDiFile(aggiunta.errore(), flussoErrori);
     if (aggiunta.valore().schedine() + righe > ErroreFile::kMassimoSchede)
-        return oltreIlLimite(aggiunta.valore().schedine() + righe, err);
+        return oltreIlLimite(aggiunta.valore().schedine() + righe, flussoErrori);
     Titoli titoli;
     if (const auto letto = titoli.leggiInsieme(aggiunta.valore().insieme()); !letto)
-        return erroreDiFile(letto.errore(), err);
+        return erroreDiFile(letto.errore(), flussoErrori);
     RapportoRighe rapporto;
     const auto controllate = controllaRighe(file.valore(), esame.valore(), percorso,
                                             aggiunta.valore(), titoli, rapporto);
     if (!controllate)
-        return erroreDiFile(controllate.errore(), err);
+        return erroreDiFile(controllate.errore(), flussoErrori);
     if (!rapporto.vuoto()) {
-        err << rapporto.testo();
+        flussoErrori << rapporto.testo();
         return uscita::kRifiuto;
     }
     return aggiunta.valore().concludi(
         [&](std::uint64_t primo, std::uint64_t ultimo) {
             return rigaJson(ultimo - primo + 1, primo, ultimo);
         },
-        out);
+        flusso);
 }

@@ -50,8 +50,8 @@ std::optional<Rifiuto> leggiNumeri(const RichiestaSystem &r, Piano &piano)
     const auto numeri = ControlloAdd::elenco(r.numeri);
     if (numeri.empty())
         return Rifiuto{"Indica i numeri del sistema con --numeri, per esempio 3,17,25", true};
-    if (auto refusal = ControlloAdd::controllaNumeri(numeri))
-        return Rifiuto{*refusal};
+    if (auto rifiuto = ControlloAdd::controllaNumeri(numeri))
+        return Rifiuto{*rifiuto};
     for (const std::string &n : numeri)
         piano.numeri.push_back(*ControlloAdd::numero(n));
     const int n = static_cast<int>(piano.numeri.size());
@@ -72,12 +72,12 @@ std::optional<Rifiuto> leggiGaranzia(const RichiestaSystem &r, Piano &piano)
     std::string tipo = *r.garanzia;
     std::transform(tipo.begin(), tipo.end(), tipo.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    const auto found = std::find(kGaranzie.begin(), kGaranzie.end(), tipo);
-    if (found == kGaranzie.end())
+    const auto trovato = std::find(kGaranzie.begin(), kGaranzie.end(), tipo);
+    if (trovato == kGaranzie.end())
         return Rifiuto{"Garanzia sconosciuta: \"" + testoVisibile(*r.garanzia) +
                            "\" (ambo, terno, quaterna o cinquina)",
                        true};
-    const int v = static_cast<int>(found - kGaranzie.begin()) + 2;
+    const int v = static_cast<int>(trovato - kGaranzie.begin()) + 2;
     const int p = *r.se;
     const int n = static_cast<int>(piano.numeri.size());
     if (v > piano.k)
@@ -124,15 +124,16 @@ std::optional<Rifiuto> leggiTitoli(const RichiestaSystem &r, Piano &piano, std::
 ControlloAdd::Verdetto controllaPrima(const RichiestaSystem &r, const Piano &piano,
                                       std::uint64_t quante)
 {
-    RichiestaAdd add{
+    RichiestaAdd aggiungi{
         r.percorso,
         CodePage1252::decodeToUtf8(piano.prefisso + cifre(1, std::to_string(quante).size())),
         {},
         r.ruote,
         r.giocate};
     for (int i = 0; i < piano.k; ++i)
-        add.numeri += (i ? "," : "") + std::to_string(piano.numeri[static_cast<std::size_t>(i)]);
-    return ControlloAdd::controlla(add, [](std::string_view) { return Esito<bool>(false); });
+        aggiungi.numeri +=
+            (i ? "," : "") + std::to_string(piano.numeri[static_cast<std::size_t>(i)]);
+    return ControlloAdd::controlla(aggiungi, [](std::string_view) { return Esito<bool>(false); });
 }
 
 // The system's ticket with the lowest number whose title the set holds already, if any.
@@ -141,9 +142,9 @@ Esito<std::uint64_t> primoTitoloPresente(const InsiemeSchede &insieme, const Pia
 {
     const std::size_t larghezza = std::to_string(quante).size();
     std::uint64_t primo = 0;
-    auto scanned = insieme.scorri([&](std::uint64_t, const unsigned char *bytes) {
+    auto esaminate = insieme.scorri([&](std::uint64_t, const unsigned char *byte) {
         const std::string_view titolo =
-            trimSpaces({reinterpret_cast<const char *>(bytes), Schedina::kLunghezzaTitolo});
+            trimSpaces({reinterpret_cast<const char *>(byte), Schedina::kLunghezzaTitolo});
         if (titolo.size() != piano.prefisso.size() + larghezza ||
             !titolo.starts_with(piano.prefisso))
             return true;
@@ -156,8 +157,8 @@ Esito<std::uint64_t> primoTitoloPresente(const InsiemeSchede &insieme, const Pia
             primo = k;
         return true;
     });
-    if (!scanned)
-        return scanned.errore();
+    if (!esaminate)
+        return esaminate.errore();
     return primo;
 }
 
@@ -195,23 +196,23 @@ private:
 };
 
 // The search's progress on one line of a terminal; nothing when errors go to a file or a pipe.
-SistemaRidotto::Progresso progresso(std::ostream &err, bool &mostrato)
+SistemaRidotto::Progresso progresso(std::ostream &flussoErrori, bool &mostrato)
 {
     if (::isatty(STDERR_FILENO) == 0)
         return {};
-    return [&err, &mostrato](std::size_t schedine, double fatto) {
+    return [&flussoErrori, &mostrato](std::size_t schedine, double fatto) {
         mostrato = true;
-        err << "\rRicerca: " << schedine << " schedine, "
-            << static_cast<int>(std::min(fatto, 1.0) * 100) << "% del tempo" << std::flush;
+        flussoErrori << "\rRicerca: " << schedine << " schedine, "
+                     << static_cast<int>(std::min(fatto, 1.0) * 100) << "% del tempo" << std::flush;
     };
 }
 
-int rifiuta(const Rifiuto &r, std::ostream &err)
+int rifiuta(const Rifiuto &r, std::ostream &flussoErrori)
 {
     if (r.uso)
-        err << "zaffirone-cli: " << r.testo << "\nUso: zaffirone-cli system --help\n";
+        flussoErrori << "zaffirone-cli: " << r.testo << "\nUso: zaffirone-cli system --help\n";
     else
-        err << r.testo << '\n';
+        flussoErrori << r.testo << '\n';
     return uscita::kRifiuto;
 }
 
@@ -219,14 +220,14 @@ int rifiuta(const Rifiuto &r, std::ostream &err)
 // made.
 int scrivi(const RichiestaSystem &r, const Piano &piano, const std::vector<Blocco> &ridotto,
            const Schedina &modello, std::uint64_t quante, const std::string &costo,
-           std::ostream &out, std::ostream &err)
+           std::ostream &flusso, std::ostream &flussoErrori)
 {
-    auto aggiunta = AggiuntaInBlocco::prendi(r.percorso, err);
+    auto aggiunta = AggiuntaInBlocco::prendi(r.percorso, flussoErrori);
     if (!aggiunta)
-        return erroreDiFile(aggiunta.errore(), err);
+        return erroreDiFile(aggiunta.errore(), flussoErrori);
     const auto presente = primoTitoloPresente(aggiunta.valore().insieme(), piano, quante);
     if (!presente)
-        return erroreDiFile(presente.errore(), err);
+        return erroreDiFile(presente.errore(), flussoErrori);
     if (presente.valore() != 0)
         return rifiuta(
             {ControlloSalvataggio::Rifiuto::di(catalogo::Evento::SalvaTitoloEsistente).testo +
@@ -234,17 +235,17 @@ int scrivi(const RichiestaSystem &r, const Piano &piano, const std::vector<Blocc
              CodePage1252::decodeToUtf8(piano.prefisso +
                                         cifre(presente.valore(), std::to_string(quante).size())) +
              ")"},
-            err);
+            flussoErrori);
     if (const std::uint64_t dopo = aggiunta.valore().schedine() + quante;
         dopo > ErroreFile::kMassimoSchede)
-        return oltreIlLimite(dopo, err);
+        return oltreIlLimite(dopo, flussoErrori);
     Registro registro(modello, piano, quante, aggiunta.valore());
     if (piano.ridotto)
         std::for_each(ridotto.begin(), ridotto.end(),
                       [&](const Blocco &b) { registro.aggiungi(b); });
     else
         combinazioni::perOgni(piano.k, int(piano.numeri.size()),
-                              [&](const auto &idx) { registro.aggiungi(idx); });
+                              [&](const auto &indice) { registro.aggiungi(indice); });
     return aggiunta.valore().concludi(
         [&](std::uint64_t primo, std::uint64_t ultimo) {
             Json riga{{"schedine", quante},
@@ -261,16 +262,16 @@ int scrivi(const RichiestaSystem &r, const Piano &piano, const std::vector<Blocc
             }
             return riga.dump();
         },
-        out);
+        flusso);
 }
 
 } // namespace
 
-int eseguiSystem(const RichiestaSystem &r, std::ostream &out, std::ostream &err)
+int eseguiSystem(const RichiestaSystem &r, std::ostream &flusso, std::ostream &flussoErrori)
 {
     Piano piano;
-    if (auto refusal = leggiNumeri(r, piano); refusal || (refusal = leggiGaranzia(r, piano)))
-        return rifiuta(*refusal, err);
+    if (auto rifiuto = leggiNumeri(r, piano); rifiuto || (rifiuto = leggiGaranzia(r, piano)))
+        return rifiuta(*rifiuto, flussoErrori);
     const int n = static_cast<int>(piano.numeri.size());
     if (!piano.ridotto)
         std::sort(piano.numeri.begin(), piano.numeri.end());
@@ -281,31 +282,33 @@ int eseguiSystem(const RichiestaSystem &r, std::ostream &out, std::ostream &err)
     if (piano.ridotto)
         ridotto = SistemaRidotto::costruisci(
             *piano.ridotto, static_cast<std::uint64_t>(r.tempo) * SistemaRidotto::kLavoroPerSecondo,
-            progresso(err, mostrato), r.tempo * kQuotaCostruzione - RicercaLocale::tempoCpu());
+            progresso(flussoErrori, mostrato),
+            r.tempo * kQuotaCostruzione - RicercaLocale::tempoCpu());
     if (mostrato)
-        err << '\n';
+        flussoErrori << '\n';
     const std::uint64_t quante =
         piano.ridotto ? ridotto.size() : combinazioni::binomiale(n, piano.k);
     if (quante > kMassimoPerComando)
         return rifiuta({"Il sistema ha più di " + std::to_string(kMassimoPerComando) +
                         " schedine: un comando ne scrive al massimo " +
                         std::to_string(kMassimoPerComando)},
-                       err);
-    if (auto refusal = leggiTitoli(r, piano, quante))
-        return rifiuta(*refusal, err);
+                       flussoErrori);
+    if (auto rifiuto = leggiTitoli(r, piano, quante))
+        return rifiuta(*rifiuto, flussoErrori);
     const auto prima = controllaPrima(r, piano, quante);
     if (!prima.schedina)
-        return rifiuta({prima.rifiuto, prima.nomeSconosciuto}, err);
+        return rifiuta({prima.rifiuto, prima.nomeSconosciuto}, flussoErrori);
     std::int64_t costo = 0;
     const auto unaSchedina = prima.schedina->costo();
     if (!unaSchedina ||
         __builtin_mul_overflow(unaSchedina->raw(), static_cast<std::int64_t>(quante), &costo))
-        return rifiuta({"Il costo totale del sistema supera il limite della valuta"}, err);
+        return rifiuta({"Il costo totale del sistema supera il limite della valuta"}, flussoErrori);
     if (piano.ridotto && !SistemaRidotto::verifica(*piano.ridotto, ridotto)) {
-        err << "zaffirone-cli: il sistema ridotto non mantiene la garanzia: nessuna schedina "
+        flussoErrori
+            << "zaffirone-cli: il sistema ridotto non mantiene la garanzia: nessuna schedina "
                "scritta\n";
         return uscita::kErrore;
     }
     return scrivi(r, piano, ridotto, *prima.schedina, quante, Currency::fromRaw(costo).toString(),
-                  out, err);
+                  flusso, flussoErrori);
 }

@@ -21,78 +21,78 @@
 
 namespace {
 
-void italianHelp(CLI::App &app)
+void italianHelp(CLI::App &applicazione)
 {
-    auto formatter = app.get_formatter();
-    formatter->label("Usage", "Uso");
-    formatter->label("OPTIONS", "OPZIONI");
-    formatter->label("SUBCOMMAND", "COMANDO");
-    formatter->label("SUBCOMMANDS", "COMANDI");
-    formatter->label("Options", "Opzioni");
-    formatter->label("Positionals", "Argomenti");
-    formatter->label("Subcommands", "Comandi");
-    formatter->label("REQUIRED", "OBBLIGATORIO");
-    formatter->label("TEXT", "TESTO");
-    formatter->label("INT", "NUMERO");
-    formatter->label("UINT", "NUMERO");
-    formatter->label("Needs", "Richiede");
-    formatter->label("Excludes", "Esclude");
-    app.option_defaults()->group("Opzioni");
-    app.set_help_flag("-h,--help", "Mostra questo aiuto ed esce")->group("Opzioni");
+    auto formattatore = applicazione.get_formatter();
+    formattatore->label("Usage", "Uso");
+    formattatore->label("OPTIONS", "OPZIONI");
+    formattatore->label("SUBCOMMAND", "COMANDO");
+    formattatore->label("SUBCOMMANDS", "COMANDI");
+    formattatore->label("Options", "Opzioni");
+    formattatore->label("Positionals", "Argomenti");
+    formattatore->label("Subcommands", "Comandi");
+    formattatore->label("REQUIRED", "OBBLIGATORIO");
+    formattatore->label("TEXT", "TESTO");
+    formattatore->label("INT", "NUMERO");
+    formattatore->label("UINT", "NUMERO");
+    formattatore->label("Needs", "Richiede");
+    formattatore->label("Excludes", "Esclude");
+    applicazione.option_defaults()->group("Opzioni");
+    applicazione.set_help_flag("-h,--help", "Mostra questo aiuto ed esce")->group("Opzioni");
 }
 
-CLI::App *addDump(CLI::App &app, std::string &percorso)
+CLI::App *addDump(CLI::App &applicazione, std::string &percorso)
 {
-    auto *dump = app.add_subcommand(
+    auto *scarica = applicazione.add_subcommand(
         "dump", "Stampa ogni schedina del file, una per riga, come oggetto JSON");
-    dump->group("Comandi");
-    italianHelp(*dump);
-    dump->add_option("FILE", percorso, "Il file delle schedine (.slott)")->required();
-    return dump;
+    scarica->group("Comandi");
+    italianHelp(*scarica);
+    scarica->add_option("FILE", percorso, "Il file delle schedine (.slott)")->required();
+    return scarica;
 }
 
-CLI::App *addExport(CLI::App &app, std::string &percorso)
+CLI::App *addExport(CLI::App &applicazione, std::string &percorso)
 {
-    auto *export_ = app.add_subcommand(
+    auto *esporta = applicazione.add_subcommand(
         "export", "Stampa il file come CSV per un foglio di calcolo: titolo, numeri, ruote e le "
                   "puntate delle cinque giocate, una riga per schedina");
-    export_->group("Comandi");
-    italianHelp(*export_);
-    export_->add_option("FILE", percorso, "Il file delle schedine (.slott)")->required();
-    return export_;
+    esporta->group("Comandi");
+    italianHelp(*esporta);
+    esporta->add_option("FILE", percorso, "Il file delle schedine (.slott)")->required();
+    return esporta;
 }
 
-CLI::App *addAdd(CLI::App &app, RichiestaAdd &r)
+CLI::App *addAdd(CLI::App &applicazione, RichiestaAdd &r)
 {
-    auto *add = app.add_subcommand(
+    auto *aggiungi = applicazione.add_subcommand(
         "add", "Aggiunge una schedina in fondo al file, con gli stessi controlli del gioco, e "
                "stampa il numero della schedina scritta");
-    add->group("Comandi");
-    italianHelp(*add);
-    add->add_option("FILE", r.percorso, "Il file delle schedine (.slott); creato se manca")
+    aggiungi->group("Comandi");
+    italianHelp(*aggiungi);
+    aggiungi->add_option("FILE", r.percorso, "Il file delle schedine (.slott); creato se manca")
         ->required();
-    add->add_option("--titolo", r.titolo,
-                    "Il titolo della schedina: al massimo 20 caratteri, senza caratteri di "
-                    "controllo");
-    add->add_option("--numeri", r.numeri,
-                    "Da 1 a 10 numeri diversi da 1 a 90, separati da "
-                    "virgole, per esempio 12,34");
-    add->add_option("--ruote", r.ruote,
-                    "Le ruote separate da virgole (BARI, CAGLIARI, FIRENZE, "
-                    "GENOVA, MILANO, NAPOLI, PALERMO, ROMA, TORINO, VENEZIA) "
-                    "oppure TUTTE");
-    add->add_option("--giocata", r.giocate,
-                    "Una giocata con la sua puntata, per esempio Ambo=5 "
-                    "(Estratto, Ambo, Terno, Quaterna, Cinquina); "
-                    "ripetibile");
-    return add;
+    aggiungi->add_option("--titolo", r.titolo,
+                         "Il titolo della schedina: al massimo 20 caratteri, senza caratteri di "
+                         "controllo");
+    aggiungi->add_option("--numeri", r.numeri,
+                         "Da 1 a 10 numeri diversi da 1 a 90, separati da "
+                         "virgole, per esempio 12,34");
+    aggiungi->add_option("--ruote", r.ruote,
+                         "Le ruote separate da virgole (BARI, CAGLIARI, FIRENZE, "
+                         "GENOVA, MILANO, NAPOLI, PALERMO, ROMA, TORINO, VENEZIA) "
+                         "oppure TUTTE");
+    aggiungi->add_option("--giocata", r.giocate,
+                         "Una giocata con la sua puntata, per esempio Ambo=5 "
+                         "(Estratto, Ambo, Terno, Quaterna, Cinquina); "
+                         "ripetibile");
+    return aggiungi;
 }
 
-CLI::App *addSystem(CLI::App &app, RichiestaSystem &r)
+CLI::App *addSystem(CLI::App &applicazione, RichiestaSystem &r)
 {
-    auto *system = app.add_subcommand(
+    auto *comandoSistema = applicazione.add_subcommand(
         "system", "Scrive in fondo al file un sistema integrale o ridotto, tutto insieme o niente");
-    system->footer(
+    comandoSistema->footer(
         "Integrale: ogni combinazione di --classe numeri tra quelli dati, in ordine, con i "
         "titoli PREFISSO 1, PREFISSO 2... (numerati con tante cifre quante ne ha il totale).\n"
         "Ridotto, con --garanzia e --se P: meno schedine, ma se escono P dei numeri del "
@@ -109,34 +109,37 @@ CLI::App *addSystem(CLI::App &app, RichiestaSystem &r)
         "garanzia; per un sistema ridotto anche ottimo (true: nessun sistema ha meno schedine; "
         "false: se ne conosce uno più piccolo; null: non si sa) e limite_inferiore (meno "
         "schedine di così non bastano).");
-    system->group("Comandi");
-    italianHelp(*system);
-    system->add_option("FILE", r.percorso, "Il file delle schedine (.slott); creato se manca")
+    comandoSistema->group("Comandi");
+    italianHelp(*comandoSistema);
+    comandoSistema
+        ->add_option("FILE", r.percorso, "Il file delle schedine (.slott); creato se manca")
         ->required();
-    system->add_option("--numeri", r.numeri, "I numeri del sistema, diversi, da 1 a 90")
+    comandoSistema->add_option("--numeri", r.numeri, "I numeri del sistema, diversi, da 1 a 90")
         ->required();
-    system->add_option("--classe", r.classe, "Quanti numeri per schedina, da 1 a 10")->required();
-    system->add_option("--ruote", r.ruote, "Le ruote, come per add");
-    system->add_option("--giocata", r.giocate,
-                       "Una giocata con la sua puntata, come per add (per esempio Ambo=1); "
-                       "ripetibile");
-    system->add_option("--titolo", r.titolo,
-                       "Il prefisso dei titoli, seguito da uno spazio e dal numero della "
-                       "schedina (predefinito: Sistema); il titolo intero deve stare in 20 "
-                       "caratteri");
-    system->add_option("--garanzia", r.garanzia, "ambo, terno, quaterna o cinquina");
-    system->add_option("--se", r.se, "Quanti numeri estratti, da 2 a 5, la garanzia copre");
-    system->add_option("--tempo", r.tempo,
-                       "Secondi al massimo per cercare un sistema ridotto più piccolo, da 1 a "
-                       "600 (predefinito: 10)");
-    return system;
+    comandoSistema->add_option("--classe", r.classe, "Quanti numeri per schedina, da 1 a 10")
+        ->required();
+    comandoSistema->add_option("--ruote", r.ruote, "Le ruote, come per add");
+    comandoSistema->add_option("--giocata", r.giocate,
+                               "Una giocata con la sua puntata, come per add (per esempio Ambo=1); "
+                               "ripetibile");
+    comandoSistema->add_option("--titolo", r.titolo,
+                               "Il prefisso dei titoli, seguito da uno spazio e dal numero della "
+                               "schedina (predefinito: Sistema); il titolo intero deve stare in 20 "
+                               "caratteri");
+    comandoSistema->add_option("--garanzia", r.garanzia, "ambo, terno, quaterna o cinquina");
+    comandoSistema->add_option("--se", r.se, "Quanti numeri estratti, da 2 a 5, la garanzia copre");
+    comandoSistema->add_option(
+        "--tempo", r.tempo,
+        "Secondi al massimo per cercare un sistema ridotto più piccolo, da 1 a "
+        "600 (predefinito: 10)");
+    return comandoSistema;
 }
 
-CLI::App *addImport(CLI::App &app, std::string &percorso, std::string &csv)
+CLI::App *addImport(CLI::App &applicazione, std::string &percorso, std::string &csv)
 {
-    auto *import = app.add_subcommand(
+    auto *importa = applicazione.add_subcommand(
         "import", "Aggiunge in fondo al file le righe di un CSV, tutte insieme o nessuna");
-    import->footer(
+    importa->footer(
         "Il CSV è quello di export o quello di un foglio di calcolo: l'intestazione titolo,"
         "numeri,ruote,estratto,ambo,terno,quaterna,cinquina (maiuscole o minuscole, anche tra "
         "virgolette), separata da virgole, punti e virgola o tabulazioni; il testo in UTF-8, in "
@@ -146,12 +149,12 @@ CLI::App *addImport(CLI::App &app, std::string &percorso, std::string &csv)
         "\"riga N: motivo\" (l'intestazione è la riga 1), le altre contate. Anche se il "
         "comando è interrotto il file resta com'era. Stampa una riga JSON: schedine, primo e "
         "ultimo record.");
-    import->group("Comandi");
-    italianHelp(*import);
-    import->add_option("FILE", percorso, "Il file delle schedine (.slott); creato se manca")
+    importa->group("Comandi");
+    italianHelp(*importa);
+    importa->add_option("FILE", percorso, "Il file delle schedine (.slott); creato se manca")
         ->required();
-    import->add_option("CSV", csv, "Il file CSV da leggere")->required();
-    return import;
+    importa->add_option("CSV", csv, "Il file CSV da leggere")->required();
+    return importa;
 }
 
 struct RichiestaValutazione
@@ -161,56 +164,56 @@ struct RichiestaValutazione
     std::string estrazione;
 };
 
-CLI::App *addEvaluate(CLI::App &app, RichiestaValutazione &r)
+CLI::App *addEvaluate(CLI::App &applicazione, RichiestaValutazione &r)
 {
-    auto *evaluate = app.add_subcommand(
+    auto *valuta = applicazione.add_subcommand(
         "evaluate", "Valuta una schedina su un'estrazione data e stampa annunci e vincite in JSON");
-    evaluate->group("Comandi");
-    italianHelp(*evaluate);
-    evaluate->add_option("FILE", r.percorso, "Il file delle schedine (.slott)")->required();
-    evaluate->add_option("RECORD", r.record, "Il numero della schedina nel file, da 1")->required();
-    evaluate
+    valuta->group("Comandi");
+    italianHelp(*valuta);
+    valuta->add_option("FILE", r.percorso, "Il file delle schedine (.slott)")->required();
+    valuta->add_option("RECORD", r.record, "Il numero della schedina nel file, da 1")->required();
+    valuta
         ->add_option("--estrazione", r.estrazione,
                      "50 numeri separati da virgole: cinque per ruota, nell'ordine di estrazione, "
                      "da Bari a Venezia")
         ->required();
-    return evaluate;
+    return valuta;
 }
 
-CLI::App *addOdds(CLI::App &app, std::string &percorso)
+CLI::App *addOdds(CLI::App &applicazione, std::string &percorso)
 {
-    auto *odds = app.add_subcommand(
+    auto *quote = applicazione.add_subcommand(
         "odds", "Per ogni schedina, quanto rende in media una giocata (valore atteso esatto)");
-    odds->group("Comandi");
-    italianHelp(*odds);
-    odds->add_option("FILE", percorso, "Il file delle schedine (.slott)")->required();
-    return odds;
+    quote->group("Comandi");
+    italianHelp(*quote);
+    quote->add_option("FILE", percorso, "Il file delle schedine (.slott)")->required();
+    return quote;
 }
 
-CLI::App *addSimulate(CLI::App &app, RichiestaSimulate &r)
+CLI::App *addSimulate(CLI::App &applicazione, RichiestaSimulate &r)
 {
-    auto *simulate = app.add_subcommand(
+    auto *simula = applicazione.add_subcommand(
         "simulate", "Gioca le schedine del file contro N estrazioni, oppure N partite intere");
-    simulate->footer(
+    simula->footer(
         aiutoPartite() +
         "Le estrazioni seguono la regola del gioco (cinque numeri diversi per ruota) ma con un "
         "generatore proprio, più veloce: xoshiro256**, un flusso per ogni blocco di 1024 "
         "estrazioni o per ogni partita, derivato dal seme; così con lo stesso --seme i "
         "risultati sono gli stessi con qualunque numero di thread. Senza --seme il seme viene "
         "dall'orologio.");
-    simulate->group("Comandi");
-    italianHelp(*simulate);
-    simulate->add_option("FILE", r.percorso, "Il file delle schedine (.slott)")->required();
-    simulate->add_option("--estrazioni", r.estrazioni, "Quante estrazioni fare");
-    simulate->add_option("--partite", r.partite, "Quante partite intere giocare");
-    simulate->add_option("--seme", r.seme,
-                         "Il seme del generatore: con lo stesso seme i risultati si ripetono");
-    simulate->add_option("--turni", r.turni,
-                         "Con --partite: dopo quanti turni una partita è interrotta (1000)");
-    simulate->add_option("--thread", r.thread,
-                         "Quanti thread usare (predefinito: tutte le CPU che il processo può "
-                         "usare)");
-    return simulate;
+    simula->group("Comandi");
+    italianHelp(*simula);
+    simula->add_option("FILE", r.percorso, "Il file delle schedine (.slott)")->required();
+    simula->add_option("--estrazioni", r.estrazioni, "Quante estrazioni fare");
+    simula->add_option("--partite", r.partite, "Quante partite intere giocare");
+    simula->add_option("--seme", r.seme,
+                       "Il seme del generatore: con lo stesso seme i risultati si ripetono");
+    simula->add_option("--turni", r.turni,
+                       "Con --partite: dopo quanti turni una partita è interrotta (1000)");
+    simula->add_option("--thread", r.thread,
+                       "Quanti thread usare (predefinito: tutte le CPU che il processo può "
+                       "usare)");
+    return simula;
 }
 
 void opzioneArchivio(CLI::App &comando, std::optional<std::string> &archivio)
@@ -225,12 +228,12 @@ struct ComandiDraws
     CLI::App *draws, *import, *add, *show;
 };
 
-ComandiDraws addDraws(CLI::App &app, RichiestaDraws &r)
+ComandiDraws addDraws(CLI::App &applicazione, RichiestaDraws &r)
 {
     ComandiDraws c{};
-    c.draws =
-        app.add_subcommand("draws", "L'archivio delle estrazioni vere del Lotto: import, add, "
-                                    "show");
+    c.draws = applicazione.add_subcommand(
+        "draws", "L'archivio delle estrazioni vere del Lotto: import, add, "
+                 "show");
     c.draws->group("Comandi");
     c.draws->require_subcommand(1);
     italianHelp(*c.draws);
@@ -271,71 +274,75 @@ ComandiDraws addDraws(CLI::App &app, RichiestaDraws &r)
     return c;
 }
 
-CLI::App *addCheck(CLI::App &app, RichiestaStorico &r)
+CLI::App *addCheck(CLI::App &applicazione, RichiestaStorico &r)
 {
-    auto *check = app.add_subcommand(
+    auto *controlla = applicazione.add_subcommand(
         "check", "Ho vinto? Le schedine del file contro le estrazioni vere, una riga per ogni "
                  "vincita");
-    check->footer("Per il giorno di --data (l'ultimo dell'archivio se manca) e i --colpi - 1 "
-                  "giorni di estrazione dopo, una riga JSON per ogni schedina, giorno e ruota che "
-                  "vince (data, record, titolo, ruota, annunci, vincita come la calcola "
-                  "evaluate), poi il totale: schedine, estrazioni, puntato (ogni schedina costa "
-                  "le sue puntate a ogni estrazione) e vinto. Una ruota non estratta quel giorno "
-                  "non vince nulla.");
-    check->group("Comandi");
-    italianHelp(*check);
-    check->add_option("FILE", r.percorso, "Il file delle schedine (.slott)")->required();
-    check->add_option("--data", r.data, "Il giorno: 2025-04-29, 2025/04/29 o 29/04/2025");
-    check->add_option("--colpi", r.colpi, "Quante estrazioni da quel giorno in poi (1)");
-    opzioneArchivio(*check, r.archivio);
-    return check;
+    controlla->footer(
+        "Per il giorno di --data (l'ultimo dell'archivio se manca) e i --colpi - 1 "
+        "giorni di estrazione dopo, una riga JSON per ogni schedina, giorno e ruota che "
+        "vince (data, record, titolo, ruota, annunci, vincita come la calcola "
+        "evaluate), poi il totale: schedine, estrazioni, puntato (ogni schedina costa "
+        "le sue puntate a ogni estrazione) e vinto. Una ruota non estratta quel giorno "
+        "non vince nulla.");
+    controlla->group("Comandi");
+    italianHelp(*controlla);
+    controlla->add_option("FILE", r.percorso, "Il file delle schedine (.slott)")->required();
+    controlla->add_option("--data", r.data, "Il giorno: 2025-04-29, 2025/04/29 o 29/04/2025");
+    controlla->add_option("--colpi", r.colpi, "Quante estrazioni da quel giorno in poi (1)");
+    opzioneArchivio(*controlla, r.archivio);
+    return controlla;
 }
 
-CLI::App *addHistory(CLI::App &app, RichiestaStorico &r)
+CLI::App *addHistory(CLI::App &applicazione, RichiestaStorico &r)
 {
-    auto *history = app.add_subcommand(
+    auto *storico = applicazione.add_subcommand(
         "history", "Le schedine del file giocate a ogni estrazione vera di un periodo");
-    history->footer("Stampa una riga JSON: estrazioni, schedine, puntato, vinto, rendimento, "
+    storico->footer("Stampa una riga JSON: estrazioni, schedine, puntato, vinto, rendimento, "
                     "rendimento_atteso (quello di odds), vincita_massima (data, record, vincita), "
                     "senza_vincite_max (la serie più lunga di estrazioni senza vincite), secondi.");
-    history->group("Comandi");
-    italianHelp(*history);
-    history->add_option("FILE", r.percorso, "Il file delle schedine (.slott)")->required();
-    history->add_option("--dal", r.dal, "Il primo giorno (predefinito: il primo dell'archivio)");
-    history->add_option("--al", r.al, "L'ultimo giorno (predefinito: l'ultimo dell'archivio)");
-    history->add_option("--thread", r.thread,
+    storico->group("Comandi");
+    italianHelp(*storico);
+    storico->add_option("FILE", r.percorso, "Il file delle schedine (.slott)")->required();
+    storico->add_option("--dal", r.dal, "Il primo giorno (predefinito: il primo dell'archivio)");
+    storico->add_option("--al", r.al, "L'ultimo giorno (predefinito: l'ultimo dell'archivio)");
+    storico->add_option("--thread", r.thread,
                         "Quanti thread usare (predefinito: tutte le CPU che il processo può "
                         "usare)");
-    opzioneArchivio(*history, r.archivio);
-    return history;
+    opzioneArchivio(*storico, r.archivio);
+    return storico;
 }
 
-CLI::App *addDelays(CLI::App &app, RichiestaStorico &r)
+CLI::App *addDelays(CLI::App &applicazione, RichiestaStorico &r)
 {
-    auto *delays = app.add_subcommand("delays", "Il ritardo di ogni schedina del file");
-    delays->footer("Una riga JSON per schedina: record, titolo, ritardo (le estrazioni dall'ultima "
-                   "vincita, o tutte), ritardo_massimo, vincite; contate sulle estrazioni in cui "
-                   "almeno una delle sue ruote è stata estratta.");
-    delays->group("Comandi");
-    italianHelp(*delays);
-    delays->add_option("FILE", r.percorso, "Il file delle schedine (.slott)")->required();
-    delays->add_option("--al", r.al, "L'ultimo giorno (predefinito: l'ultimo dell'archivio)");
-    opzioneArchivio(*delays, r.archivio);
-    return delays;
+    auto *ritardi = applicazione.add_subcommand("delays", "Il ritardo di ogni schedina del file");
+    ritardi->footer(
+        "Una riga JSON per schedina: record, titolo, ritardo (le estrazioni dall'ultima "
+        "vincita, o tutte), ritardo_massimo, vincite; contate sulle estrazioni in cui "
+        "almeno una delle sue ruote è stata estratta.");
+    ritardi->group("Comandi");
+    italianHelp(*ritardi);
+    ritardi->add_option("FILE", r.percorso, "Il file delle schedine (.slott)")->required();
+    ritardi->add_option("--al", r.al, "L'ultimo giorno (predefinito: l'ultimo dell'archivio)");
+    opzioneArchivio(*ritardi, r.archivio);
+    return ritardi;
 }
 
-CLI::App *addStats(CLI::App &app, RichiestaStorico &r)
+CLI::App *addStats(CLI::App &applicazione, RichiestaStorico &r)
 {
-    auto *stats = app.add_subcommand("stats", "Uscite e ritardi di ogni numero su ogni ruota");
-    stats->footer("Una riga JSON per ruota (Nazionale compresa) e numero: ruota, numero, uscite, "
-                  "ritardo, ritardo_massimo, contati sulle estrazioni di quella ruota.");
-    stats->group("Comandi");
-    italianHelp(*stats);
-    stats->add_option("--ruota", r.ruota, "Una ruota sola: BARI ... VENEZIA, NAZIONALE");
-    stats->add_option("--dal", r.dal, "Il primo giorno");
-    stats->add_option("--al", r.al, "L'ultimo giorno");
-    opzioneArchivio(*stats, r.archivio);
-    return stats;
+    auto *statistiche =
+        applicazione.add_subcommand("stats", "Uscite e ritardi di ogni numero su ogni ruota");
+    statistiche->footer(
+        "Una riga JSON per ruota (Nazionale compresa) e numero: ruota, numero, uscite, "
+        "ritardo, ritardo_massimo, contati sulle estrazioni di quella ruota.");
+    statistiche->group("Comandi");
+    italianHelp(*statistiche);
+    statistiche->add_option("--ruota", r.ruota, "Una ruota sola: BARI ... VENEZIA, NAZIONALE");
+    statistiche->add_option("--dal", r.dal, "Il primo giorno");
+    statistiche->add_option("--al", r.al, "L'ultimo giorno");
+    opzioneArchivio(*statistiche, r.archivio);
+    return statistiche;
 }
 
 // What was wrong with the command line, in the player's language: the parser's own sentence
@@ -359,9 +366,9 @@ std::string motivoInItaliano(const CLI::ParseError &e)
 
 // What a command printed must have reached its reader. A reader that went away (a closed pipe)
 // ends the command without a word; any other failure is said.
-int controllaUscita(int esito, std::ostream &out, const UscitaControllata &standard)
+int controllaUscita(int esito, std::ostream &flusso, const UscitaControllata &standard)
 {
-    out.flush();
+    flusso.flush();
     if (standard.errore() == 0)
         return esito;
     if (standard.errore() != EPIPE)
@@ -385,69 +392,70 @@ struct Comandi
     RichiestaStorico check_, history_, delays_, stats_;
 };
 
-void aggiungiComandi(CLI::App &app, Comandi &c)
+void aggiungiComandi(CLI::App &applicazione, Comandi &c)
 {
-    c.dump = addDump(app, c.dumpPath);
-    c.export_ = addExport(app, c.exportPath);
-    c.add = addAdd(app, c.add_);
-    c.system = addSystem(app, c.system_);
-    c.import = addImport(app, c.importPath, c.importCsv);
-    c.evaluate = addEvaluate(app, c.evaluate_);
-    c.odds = addOdds(app, c.oddsPath);
-    c.simulate = addSimulate(app, c.simulate_);
-    c.draws = addDraws(app, c.draws_);
-    c.check = addCheck(app, c.check_);
-    c.history = addHistory(app, c.history_);
-    c.delays = addDelays(app, c.delays_);
-    c.stats = addStats(app, c.stats_);
+    c.dump = addDump(applicazione, c.dumpPath);
+    c.export_ = addExport(applicazione, c.exportPath);
+    c.add = addAdd(applicazione, c.add_);
+    c.system = addSystem(applicazione, c.system_);
+    c.import = addImport(applicazione, c.importPath, c.importCsv);
+    c.evaluate = addEvaluate(applicazione, c.evaluate_);
+    c.odds = addOdds(applicazione, c.oddsPath);
+    c.simulate = addSimulate(applicazione, c.simulate_);
+    c.draws = addDraws(applicazione, c.draws_);
+    c.check = addCheck(applicazione, c.check_);
+    c.history = addHistory(applicazione, c.history_);
+    c.delays = addDelays(applicazione, c.delays_);
+    c.stats = addStats(applicazione, c.stats_);
 }
 
-int esegui(const Comandi &c, std::ostream &out)
+int esegui(const Comandi &c, std::ostream &flusso)
 {
     if (c.dump->parsed())
-        return eseguiDump(c.dumpPath, out, std::cerr);
+        return eseguiDump(c.dumpPath, flusso, std::cerr);
     if (c.export_->parsed())
-        return eseguiExport(c.exportPath, out, std::cerr);
+        return eseguiExport(c.exportPath, flusso, std::cerr);
     if (c.add->parsed())
-        return eseguiAdd(c.add_, out, std::cerr);
+        return eseguiAdd(c.add_, flusso, std::cerr);
     if (c.system->parsed())
-        return eseguiSystem(c.system_, out, std::cerr);
+        return eseguiSystem(c.system_, flusso, std::cerr);
     if (c.import->parsed())
-        return eseguiImport(c.importPath, c.importCsv, out, std::cerr);
+        return eseguiImport(c.importPath, c.importCsv, flusso, std::cerr);
     if (c.evaluate->parsed())
-        return eseguiEvaluate(c.evaluate_.percorso, c.evaluate_.record, c.evaluate_.estrazione, out,
-                              std::cerr);
+        return eseguiEvaluate(c.evaluate_.percorso, c.evaluate_.record, c.evaluate_.estrazione,
+                              flusso, std::cerr);
     if (c.odds->parsed())
-        return eseguiOdds(c.oddsPath, out, std::cerr);
+        return eseguiOdds(c.oddsPath, flusso, std::cerr);
     if (c.simulate->parsed())
-        return eseguiSimulate(c.simulate_, out, std::cerr);
+        return eseguiSimulate(c.simulate_, flusso, std::cerr);
     if (c.draws.import->parsed())
-        return eseguiDrawsImport(c.draws_, out, std::cerr);
+        return eseguiDrawsImport(c.draws_, flusso, std::cerr);
     if (c.draws.add->parsed())
-        return eseguiDrawsAdd(c.draws_, out, std::cerr);
+        return eseguiDrawsAdd(c.draws_, flusso, std::cerr);
     if (c.draws.show->parsed())
-        return eseguiDrawsShow(c.draws_, out, std::cerr);
+        return eseguiDrawsShow(c.draws_, flusso, std::cerr);
     if (c.check->parsed())
-        return eseguiCheck(c.check_, out, std::cerr);
+        return eseguiCheck(c.check_, flusso, std::cerr);
     if (c.history->parsed())
-        return eseguiHistory(c.history_, out, std::cerr);
+        return eseguiHistory(c.history_, flusso, std::cerr);
     if (c.delays->parsed())
-        return eseguiDelays(c.delays_, out, std::cerr);
+        return eseguiDelays(c.delays_, flusso, std::cerr);
     if (c.stats->parsed())
-        return eseguiStats(c.stats_, out, std::cerr);
+        return eseguiStats(c.stats_, flusso, std::cerr);
     return uscita::kRifiuto;
 }
 
 // The command line read, the help printed where the output goes, or the mistake said.
-std::optional<int> leggiArgomenti(CLI::App &app, int argc, char **argv, std::ostream &out)
+std::optional<int> leggiArgomenti(CLI::App &applicazione, int argc, char **argv,
+                                  std::ostream &flusso)
 {
     try {
-        app.parse(argc, argv);
+        applicazione.parse(argc, argv);
         return std::nullopt;
     } catch (const CLI::CallForHelp &e) {
-        return app.exit(e, out, std::cerr);
+        return applicazione.exit(e, flusso, std::cerr);
     } catch (const CLI::CallForAllHelp &e) {
-        return app.exit(e, out, std::cerr);
+        return applicazione.exit(e, flusso, std::cerr);
     } catch (const CLI::ParseError &e) {
         std::cerr << "zaffirone-cli: argomenti non validi: " << motivoInItaliano(e) << '\n'
                   << "Uso: zaffirone-cli dump|export|add|system|import|evaluate|odds|simulate|"
@@ -471,16 +479,17 @@ int inattesa(const std::exception *e)
     return uscita::kErrore;
 }
 
-int avvia(int argc, char **argv, std::ostream &out)
+int avvia(int argc, char **argv, std::ostream &flusso)
 {
-    CLI::App app("zaffirone-cli: strumenti per i file di schedine di Zaffirone", "zaffirone-cli");
-    italianHelp(app);
-    app.require_subcommand(1);
+    CLI::App applicazione("zaffirone-cli: strumenti per i file di schedine di Zaffirone",
+                          "zaffirone-cli");
+    italianHelp(applicazione);
+    applicazione.require_subcommand(1);
     Comandi comandi;
-    aggiungiComandi(app, comandi);
-    if (const auto uscito = leggiArgomenti(app, argc, argv, out))
+    aggiungiComandi(applicazione, comandi);
+    if (const auto uscito = leggiArgomenti(applicazione, argc, argv, flusso))
         return *uscito;
-    return esegui(comandi, out);
+    return esegui(comandi, flusso);
 }
 
 } // namespace
@@ -494,14 +503,14 @@ int main(int argc, char **argv)
     std::ios::sync_with_stdio(false);
 
     UscitaControllata standard;
-    std::ostream out(&standard);
+    std::ostream flusso(&standard);
     int esito = uscita::kErrore;
     try {
-        esito = avvia(argc, argv, out);
+        esito = avvia(argc, argv, flusso);
     } catch (const std::exception &e) {
         esito = inattesa(&e);
     } catch (...) {
         esito = inattesa(nullptr);
     }
-    return controllaUscita(esito, out, standard);
+    return controllaUscita(esito, flusso, standard);
 }

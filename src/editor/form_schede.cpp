@@ -30,22 +30,22 @@ using Rifiuto = ControlloSalvataggio::Rifiuto;
 constexpr const char *kSelezionaTutto = "Seleziona tutto";
 constexpr const char *kDeselezionaTutto = "Deseleziona tutto";
 
-QLineEdit *casella(const QString &name, const QString &accessible, QRect where, QWidget *parent)
+QLineEdit *casella(const QString &nome, const QString &accessibile, QRect dove, QWidget *genitore)
 {
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setGeometry(where);
-    box->setAccessibleName(accessible);
-    box->setContextMenuPolicy(Qt::NoContextMenu); // nothing but typed digits gets in
-    box->setDragEnabled(false);
-    box->setAcceptDrops(true); // a drop goes in as typed keys
-    return box;
+    auto *riquadro = new QLineEdit(genitore);
+    riquadro->setObjectName(nome);
+    riquadro->setGeometry(dove);
+    riquadro->setAccessibleName(accessibile);
+    riquadro->setContextMenuPolicy(Qt::NoContextMenu); // nothing but typed digits gets in
+    riquadro->setDragEnabled(false);
+    riquadro->setAcceptDrops(true); // a drop goes in as typed keys
+    return riquadro;
 }
 
 } // namespace
 
-Form_schede::Form_schede(Partita &partita, Modulo &modulo, QWidget *parent)
-    : FinestraSecondaria(parent), m_partita(partita), m_modulo(modulo)
+Form_schede::Form_schede(Partita &partita, Modulo &modulo, QWidget *genitore)
+    : FinestraSecondaria(genitore), m_partita(partita), m_modulo(modulo)
 {
     setObjectName(QStringLiteral("Form_schede"));
     setAttribute(Qt::WA_DeleteOnClose); // closed from its title bar it is made anew next time
@@ -78,12 +78,12 @@ void Form_schede::creaRuote()
     m_frmRuote->setObjectName(QStringLiteral("frmRuote"));
     m_frmRuote->setGeometry(twipsRect(0, 0, 1695, 3780));
     for (int i = 0; i < 11; ++i) {
-        auto *wheel = new CasellaSpunta(testoQt(lotto::kNomiRuote[std::size_t(i)]), m_frmRuote);
-        wheel->setObjectName(QStringLiteral("chk_ruote_%1").arg(i));
-        wheel->setGeometry(twipsRect(120, 240 + 315 * i, 1455, 285));
-        connect(wheel, &QCheckBox::toggled, this,
+        auto *ruota = new CasellaSpunta(testoQt(lotto::kNomiRuote[std::size_t(i)]), m_frmRuote);
+        ruota->setObjectName(QStringLiteral("chk_ruote_%1").arg(i));
+        ruota->setGeometry(twipsRect(120, 240 + 315 * i, 1455, 285));
+        connect(ruota, &QCheckBox::toggled, this,
                 nelTurno(m_modulo, this, [this, i] { chk_ruote_Click(i); }));
-        m_campi.chk_ruote[std::size_t(i)] = wheel;
+        m_campi.chk_ruote[std::size_t(i)] = ruota;
     }
     m_selez = new QPushButton(QString::fromLatin1(kSelezionaTutto), this);
     m_selez->setObjectName(QStringLiteral("cmd_selez"));
@@ -95,30 +95,30 @@ void Form_schede::creaRuote()
 
 void Form_schede::creaTitoloENumeri()
 {
-    auto *title = new QLabel(QStringLiteral("Titolo scheda:"), this);
-    title->setObjectName(QStringLiteral("lbl_titolo"));
-    title->setFont(stile::comic());
-    title->move(twips(1800), twips(60));
-    title->adjustSize();
+    auto *titolo = new QLabel(QStringLiteral("Titolo scheda:"), this);
+    titolo->setObjectName(QStringLiteral("lbl_titolo"));
+    titolo->setFont(stile::comic());
+    titolo->move(twips(1800), twips(60));
+    titolo->adjustSize();
     m_campi.txt_titolo = new QLineEdit(this);
     m_campi.txt_titolo->setObjectName(QStringLiteral("txt_titolo"));
     m_campi.txt_titolo->setGeometry(twipsRect(1800, 330, 3480, 285));
     m_campi.txt_titolo->setAccessibleName(QStringLiteral("Titolo scheda"));
     m_campi.txt_titolo->setValidator(new ValidatoreTitolo(m_campi.txt_titolo));
-    title->setBuddy(m_campi.txt_titolo);
+    titolo->setBuddy(m_campi.txt_titolo);
 
-    auto *numbers = new QLabel(QStringLiteral("Scrivi i numeri da giocare:"), this);
-    numbers->setObjectName(QStringLiteral("lbl_numeri"));
-    numbers->setFont(stile::comic());
-    numbers->move(twips(1800), twips(690));
-    numbers->adjustSize();
+    auto *numeri = new QLabel(QStringLiteral("Scrivi i numeri da giocare:"), this);
+    numeri->setObjectName(QStringLiteral("lbl_numeri"));
+    numeri->setFont(stile::comic());
+    numeri->move(twips(1800), twips(690));
+    numeri->adjustSize();
     for (int i = 0; i < 10; ++i) {
         m_campi.txt_num[std::size_t(i)] =
             casella(QStringLiteral("txt_num_%1").arg(i), QStringLiteral("Numero %1").arg(i + 1),
                     twipsRect(1680 + 360 * i, 960, 375, 375), this);
         m_campi.txt_num[std::size_t(i)]->setAlignment(Qt::AlignCenter);
     }
-    numbers->setBuddy(m_campi.txt_num[0]);
+    numeri->setBuddy(m_campi.txt_num[0]);
 }
 
 void Form_schede::creaGiocate()
@@ -127,30 +127,30 @@ void Form_schede::creaGiocate()
     m_frmGiocata->setObjectName(QStringLiteral("frm_giocata"));
     m_frmGiocata->setGeometry(twipsRect(1680, 1440, 3600, 2640));
     for (int k = 0; k < 5; ++k) {
-        const QString name = testoQt(lotto::kNomiGiocate[std::size_t(k)]);
-        auto *bet = new CasellaSpunta(name, m_frmGiocata);
-        bet->setObjectName(QStringLiteral("chk_giocata_%1").arg(k));
-        bet->setGeometry(twipsRect(120, 300 + 450 * k, 1335, 375));
-        connect(bet, &QCheckBox::toggled, this,
+        const QString nome = testoQt(lotto::kNomiGiocate[std::size_t(k)]);
+        auto *giocata = new CasellaSpunta(nome, m_frmGiocata);
+        giocata->setObjectName(QStringLiteral("chk_giocata_%1").arg(k));
+        giocata->setGeometry(twipsRect(120, 300 + 450 * k, 1335, 375));
+        connect(giocata, &QCheckBox::toggled, this,
                 nelTurno(m_modulo, this, [this, k] { chk_giocata_Click(k); }));
-        m_campi.chk_giocata[std::size_t(k)] = bet;
+        m_campi.chk_giocata[std::size_t(k)] = giocata;
         m_campi.txt_puntata[std::size_t(k)] =
-            casella(QStringLiteral("txt_puntata_%1").arg(k), QStringLiteral("Puntata su ") + name,
+            casella(QStringLiteral("txt_puntata_%1").arg(k), QStringLiteral("Puntata su ") + nome,
                     twipsRect(1560, 345 + 450 * k, 1920, 285), m_frmGiocata);
     }
 }
 
 void Form_schede::creaPulsanti()
 {
-    auto button = [this](const char *name, const char *caption, QRect where) {
-        auto *b = new QPushButton(QString::fromLatin1(caption), this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setGeometry(where);
+    auto pulsante = [this](const char *nome, const char *didascalia, QRect dove) {
+        auto *b = new QPushButton(QString::fromLatin1(didascalia), this);
+        b->setObjectName(QString::fromLatin1(nome));
+        b->setGeometry(dove);
         return b;
     };
-    m_pulisci = button("cmd_pulisci", "Pulisci scheda", twipsRect(1680, 4200, 1155, 375));
-    m_salvasche = button("cmd_salvasche", "Salva schedina", twipsRect(2880, 4200, 1215, 375));
-    m_esci = button("cmd_esci", "Esci", twipsRect(4140, 4200, 1140, 375));
+    m_pulisci = pulsante("cmd_pulisci", "Pulisci scheda", twipsRect(1680, 4200, 1155, 375));
+    m_salvasche = pulsante("cmd_salvasche", "Salva schedina", twipsRect(2880, 4200, 1215, 375));
+    m_esci = pulsante("cmd_esci", "Esci", twipsRect(4140, 4200, 1140, 375));
     for (auto [b, gestore] : {std::pair{m_pulisci, &Form_schede::cmd_pulisci_Click},
                               {m_salvasche, &Form_schede::cmd_salvasche_Click},
                               {m_esci, &Form_schede::cmd_esci_Click}})
@@ -161,19 +161,19 @@ void Form_schede::creaPulsanti()
 // the stakes, the buttons and the title.
 void Form_schede::impostaOrdineFocus()
 {
-    QList<QWidget *> order;
+    QList<QWidget *> ordine;
     for (int i = 1; i <= 10; ++i)
-        order << m_campi.chk_ruote[std::size_t(i)];
-    order << m_campi.chk_ruote[0] << m_selez;
-    for (QLineEdit *box : m_campi.txt_num)
-        order << box;
-    for (QCheckBox *bet : m_campi.chk_giocata)
-        order << bet;
-    for (QLineEdit *stake : m_campi.txt_puntata)
-        order << stake;
-    order << m_salvasche << m_pulisci << m_campi.txt_titolo << m_esci;
-    for (qsizetype i = 0; i + 1 < order.size(); ++i)
-        setTabOrder(order[i], order[i + 1]);
+        ordine << m_campi.chk_ruote[std::size_t(i)];
+    ordine << m_campi.chk_ruote[0] << m_selez;
+    for (QLineEdit *riquadro : m_campi.txt_num)
+        ordine << riquadro;
+    for (QCheckBox *giocata : m_campi.chk_giocata)
+        ordine << giocata;
+    for (QLineEdit *puntata : m_campi.txt_puntata)
+        ordine << puntata;
+    ordine << m_salvasche << m_pulisci << m_campi.txt_titolo << m_esci;
+    for (qsizetype i = 0; i + 1 < ordine.size(); ++i)
+        setTabOrder(ordine[i], ordine[i + 1]);
 }
 
 // The cleared editor: box 0 usable and white, the other numbers grey, Estratto alone ready,
@@ -194,10 +194,10 @@ void Form_schede::cmd_pulisci_Click()
 
 int Form_schede::attivati() const
 {
-    return int(
-        std::count_if(m_campi.txt_num.begin(), m_campi.txt_num.end(), [](const QLineEdit *box) {
-            return box->isEnabled() && !box->text().isEmpty();
-        }));
+    return int(std::count_if(m_campi.txt_num.begin(), m_campi.txt_num.end(),
+                             [](const QLineEdit *riquadro) {
+                                 return riquadro->isEnabled() && !riquadro->text().isEmpty();
+                             }));
 }
 
 void Form_schede::aggiorna()
@@ -213,11 +213,11 @@ void Form_schede::chk_ruote_Click(int i)
 {
     if (i != int(lotto::kTutte))
         return;
-    const bool all = m_campi.chk_ruote[lotto::kTutte]->isChecked();
+    const bool tutte = m_campi.chk_ruote[lotto::kTutte]->isChecked();
     for (std::size_t w = 0; w < lotto::kRuote; ++w) {
-        if (all)
+        if (tutte)
             m_campi.chk_ruote[w]->setChecked(false);
-        m_campi.chk_ruote[w]->setEnabled(!all);
+        m_campi.chk_ruote[w]->setEnabled(!tutte);
     }
 }
 
@@ -225,10 +225,10 @@ void Form_schede::cmd_selez_Click()
 {
     SuonaEvento(m_modulo, Evento::Click);
     dopo(m_modulo, this, [this] {
-        const bool select = std::exchange(m_selezionaTutte, !m_selezionaTutte);
+        const bool seleziona = std::exchange(m_selezionaTutte, !m_selezionaTutte);
         for (std::size_t w = 0; w < lotto::kRuote; ++w)
-            m_campi.chk_ruote[w]->setChecked(select);
-        m_selez->setText(QString::fromLatin1(select ? kDeselezionaTutto : kSelezionaTutto));
+            m_campi.chk_ruote[w]->setChecked(seleziona);
+        m_selez->setText(QString::fromLatin1(seleziona ? kDeselezionaTutto : kSelezionaTutto));
     });
 }
 
@@ -240,32 +240,33 @@ void Form_schede::chk_giocata_Click(int k)
     aggiorna();
     if (m_partita.recordInModifica() != 0)
         return;
-    QCheckBox *bet = m_campi.chk_giocata[std::size_t(k)];
+    QCheckBox *giocata = m_campi.chk_giocata[std::size_t(k)];
     const int n = attivati();
     if (n <= 1 && m_campi.txt_num[0]->text().isEmpty()) {
         SuonaOMostra(m_modulo, Evento::GiocataSenzaNumero);
-        return dopo(m_modulo, this, [bet] {
-            const QSignalBlocker quiet(bet);
-            bet->setChecked(false);
+        return dopo(m_modulo, this, [giocata] {
+            const QSignalBlocker silenzioso(giocata);
+            giocata->setChecked(false);
         });
     }
     if (n >= 2) {
         const auto &valori = m_numeri->valori();
-        const int last = valori[std::size_t(n - 1)];
-        if (std::find(valori.begin(), valori.begin() + (n - 1), last) != valori.begin() + (n - 1)) {
+        const int ultimo = valori[std::size_t(n - 1)];
+        if (std::find(valori.begin(), valori.begin() + (n - 1), ultimo) !=
+            valori.begin() + (n - 1)) {
             // The last number repeats an earlier one: it goes, silently.
             m_campi.txt_num[std::size_t(n - 1)]->clear();
             m_numeri->dimentica(std::size_t(n - 1));
-            if (bet->isChecked()) {
-                const QSignalBlocker quiet(bet);
-                bet->setChecked(false);
+            if (giocata->isChecked()) {
+                const QSignalBlocker silenzioso(giocata);
+                giocata->setChecked(false);
                 m_campi.txt_puntata[std::size_t(k)]->clear();
             }
             aggiorna();
             return;
         }
     }
-    if (!bet->isChecked())
+    if (!giocata->isChecked())
         m_campi.txt_puntata[std::size_t(k)]->clear();
 }
 
@@ -300,7 +301,7 @@ void Form_schede::salva()
     if (m_riempimento)
         return;
     const ModuloScheda modulo = moduloCompilato();
-    const auto verdict = ControlloSalvataggio::controlla(
+    const auto verdetto = ControlloSalvataggio::controlla(
         modulo, [&](std::string_view titolo) { return m_partita.titoloPresente(titolo); },
         [&](ControlloSalvataggio::Passo passo) -> std::optional<Rifiuto> {
             // After a new game the editor may still be open with no set to save into.
@@ -308,11 +309,11 @@ void Form_schede::salva()
                 return Rifiuto::di(Evento::SchedaSenzaInsieme);
             return std::nullopt;
         });
-    if (verdict.errore)
-        return MostraErroreFile(m_modulo, *verdict.errore);
-    if (const auto &refusal = verdict.rifiuto) {
-        SuonaOMostra(m_modulo, *refusal->evento);
-        return dopo(m_modulo, this, [this, evento = *refusal->evento, casella = refusal->casella] {
+    if (verdetto.errore)
+        return MostraErroreFile(m_modulo, *verdetto.errore);
+    if (const auto &rifiuto = verdetto.rifiuto) {
+        SuonaOMostra(m_modulo, *rifiuto->evento);
+        return dopo(m_modulo, this, [this, evento = *rifiuto->evento, casella = rifiuto->casella] {
             if (evento == Evento::SalvaTitoloEsistente)
                 m_campi.txt_titolo->setFocus();
             if (casella >= 0) {
@@ -321,11 +322,12 @@ void Form_schede::salva()
             }
         });
     }
-    const auto built = ControlloSalvataggio::costruisci(modulo);
-    if (const auto *tooHigh = std::get_if<Rifiuto>(&built)) {
-        return m_modulo.presentatore().mostra(tooHigh->testo, std::string(catalogo::kTitoloErrore));
+    const auto costruita = ControlloSalvataggio::costruisci(modulo);
+    if (const auto *troppoAlta = std::get_if<Rifiuto>(&costruita)) {
+        return m_modulo.presentatore().mostra(troppoAlta->testo,
+                                              std::string(catalogo::kTitoloErrore));
     }
-    const Schedina &schedina = std::get<Schedina>(built);
+    const Schedina &schedina = std::get<Schedina>(costruita);
     if (!scrivi(schedina, modulo))
         return;
     SuonaOMostra(m_modulo, Evento::SchedinaSalvata);
@@ -340,12 +342,12 @@ void Form_schede::salva()
 // before anything is said.
 bool Form_schede::scrivi(const Schedina &schedina, const ModuloScheda &modulo)
 {
-    const Esito<bool> written = m_partita.salva(schedina, modulo.titolo, modulo.titoloOriginale);
-    if (!written) {
-        MostraErroreFile(m_modulo, written.errore());
+    const Esito<bool> scritto = m_partita.salva(schedina, modulo.titolo, modulo.titoloOriginale);
+    if (!scritto) {
+        MostraErroreFile(m_modulo, scritto.errore());
         return false;
     }
-    if (!written.valore()) {
+    if (!scritto.valore()) {
         SuonaOMostra(m_modulo, Evento::SalvaTitoloEsistente);
         dopo(m_modulo, this, [this] { m_campi.txt_titolo->setFocus(); });
         return false;
@@ -381,22 +383,22 @@ void Form_schede::modifica(const std::optional<Schedina> &scheda)
     const Schedina &s = scheda ? *scheda : vuota;
     m_campi.txt_titolo->setText(scheda ? QString::fromStdString(s.titoloTesto()) : QString());
     for (std::size_t i = 0; i < m_campi.txt_num.size(); ++i) {
-        QLineEdit *box = m_campi.txt_num[i];
+        QLineEdit *riquadro = m_campi.txt_num[i];
         if (s.numeri[i] > 0) {
-            box->setText(QString::number(s.numeri[i]));
-            box->setEnabled(true);
-            CampiScheda::colora(box, true);
+            riquadro->setText(QString::number(s.numeri[i]));
+            riquadro->setEnabled(true);
+            CampiScheda::colora(riquadro, true);
         } else {
-            box->clear();
-            box->setEnabled(false);
+            riquadro->clear();
+            riquadro->setEnabled(false);
         }
     }
     for (std::size_t i = 0; i < m_campi.chk_ruote.size(); ++i)
         m_campi.chk_ruote[i]->setChecked(s.ruote[i] == 1);
     for (std::size_t k = 0; k < m_campi.chk_giocata.size(); ++k) {
-        const bool played = s.giocate[k] > 0;
-        m_campi.chk_giocata[k]->setChecked(played);
-        if (played) {
+        const bool giocata = s.giocate[k] > 0;
+        m_campi.chk_giocata[k]->setChecked(giocata);
+        if (giocata) {
             m_campi.txt_puntata[k]->setText(testoNumero(s.puntate[k]));
             m_campi.chk_giocata[k]->setEnabled(true);
             m_campi.txt_puntata[k]->setEnabled(true);
@@ -430,14 +432,14 @@ void Form_schede::mostraTitolo()
                    testoNumero(m_partita.conti().punti) + QStringLiteral(" punti"));
 }
 
-bool Form_schede::event(QEvent *event)
+bool Form_schede::event(QEvent *evento)
 {
-    if (event->type() == QEvent::Show) {
+    if (evento->type() == QEvent::Show) {
         // The keyboard starts where the Tab order starts.
         m_campi.chk_ruote[1]->setFocus();
         if (!m_testiAdattati)
             stile::adattaTesti(this);
         m_testiAdattati = true;
     }
-    return FinestraSecondaria::event(event);
+    return FinestraSecondaria::event(evento);
 }

@@ -23,7 +23,7 @@ class Form_schede : public FinestraSecondaria
     Q_OBJECT
 
 public:
-    Form_schede(Partita &partita, Modulo &modulo, QWidget *parent);
+    Form_schede(Partita &partita, Modulo &modulo, QWidget *genitore);
     ~Form_schede() override;
 
 public Q_SLOTS:
@@ -42,7 +42,7 @@ Q_SIGNALS:
     void schedinaSalvata(const QString &titolo);
 
 protected:
-    bool event(QEvent *event) override;
+    bool event(QEvent *evento) override;
     void Form_Activate() override;
 
 private:

@@ -18,9 +18,9 @@ using catalogo::Evento;
 
 // A key that types something into a box: any key that makes a character, Backspace, Enter and
 // Escape. Tab, Delete and the navigation and modifier keys keep their ordinary work.
-bool isTyped(const QKeyEvent *event)
+bool isTyped(const QKeyEvent *evento)
 {
-    switch (event->key()) {
+    switch (evento->key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
     case Qt::Key_Delete:
@@ -31,71 +31,71 @@ bool isTyped(const QKeyEvent *event)
     case Qt::Key_Escape:
         return true;
     default:
-        return !event->text().isEmpty();
+        return !evento->text().isEmpty();
     }
 }
 
-bool isDigit(const QKeyEvent *event)
+bool isDigit(const QKeyEvent *evento)
 {
-    const QString text = event->text();
-    return text.size() == 1 && text.at(0) >= u'0' && text.at(0) <= u'9';
+    const QString testo = evento->text();
+    return testo.size() == 1 && testo.at(0) >= u'0' && testo.at(0) <= u'9';
 }
 
 } // namespace
 
 InserimentoNumeri::InserimentoNumeri(Modulo &modulo, const CampiScheda &campi,
-                                     std::function<bool()> fermo, QObject *parent)
-    : QObject(parent), m_modulo(modulo), m_campi(campi), m_fermo(std::move(fermo))
+                                     std::function<bool()> fermo, QObject *genitore)
+    : QObject(genitore), m_modulo(modulo), m_campi(campi), m_fermo(std::move(fermo))
 {
     azzera();
     for (int i = 0; i < int(campi.txt_num.size()); ++i) {
-        QLineEdit *box = campi.txt_num[i];
-        box->installEventFilter(this);
-        connect(box, &QLineEdit::textChanged, this, [this, i](const QString &text) {
-            if (text.isEmpty())
+        QLineEdit *casella = campi.txt_num[i];
+        casella->installEventFilter(this);
+        connect(casella, &QLineEdit::textChanged, this, [this, i](const QString &testo) {
+            if (testo.isEmpty())
                 svuotato(i);
         });
     }
-    for (QLineEdit *stake : campi.txt_puntata)
-        stake->installEventFilter(this);
+    for (QLineEdit *puntata : campi.txt_puntata)
+        puntata->installEventFilter(this);
 }
 
-int InserimentoNumeri::valore(const QString &text)
+int InserimentoNumeri::valore(const QString &testo)
 {
-    int value = 0;
-    for (QChar c : text) {
+    int numero = 0;
+    for (QChar c : testo) {
         if (!c.isDigit())
             break;
-        value = std::min(value * 10 + c.digitValue(), 1000000);
+        numero = std::min(numero * 10 + c.digitValue(), 1000000);
     }
-    return value;
+    return numero;
 }
 
 void InserimentoNumeri::prendiDaiNumeri()
 {
     azzera();
     for (std::size_t i = 0; i < m_campi.txt_num.size(); ++i) {
-        const QString text = m_campi.txt_num[i]->text();
-        if (!text.isEmpty())
-            m_valori[i] = valore(text);
+        const QString testo = m_campi.txt_num[i]->text();
+        if (!testo.isEmpty())
+            m_valori[i] = valore(testo);
     }
 }
 
-bool InserimentoNumeri::eventFilter(QObject *watched, QEvent *event)
+bool InserimentoNumeri::eventFilter(QObject *osservato, QEvent *evento)
 {
-    const auto &numbers = m_campi.txt_num;
-    const auto number = std::find(numbers.begin(), numbers.end(), watched);
-    const int i = number == numbers.end() ? -1 : int(number - numbers.begin());
-    if (const auto text = testoNonDigitato(event)) {
-        digita(static_cast<QLineEdit *>(watched), *text);
+    const auto &numeri = m_campi.txt_num;
+    const auto numero = std::find(numeri.begin(), numeri.end(), osservato);
+    const int i = numero == numeri.end() ? -1 : int(numero - numeri.begin());
+    if (const auto testo = testoNonDigitato(evento)) {
+        digita(static_cast<QLineEdit *>(osservato), *testo);
         return true;
     }
-    switch (event->type()) {
+    switch (evento->type()) {
     case QEvent::KeyPress:
-        return i >= 0 ? tastoNumero(i, static_cast<QKeyEvent *>(event))
-                      : tastoPuntata(static_cast<QKeyEvent *>(event));
+        return i >= 0 ? tastoNumero(i, static_cast<QKeyEvent *>(evento))
+                      : tastoPuntata(static_cast<QKeyEvent *>(evento));
     case QEvent::KeyRelease:
-        if (i >= 0 && !static_cast<QKeyEvent *>(event)->isAutoRepeat())
+        if (i >= 0 && !static_cast<QKeyEvent *>(evento)->isAutoRepeat())
             rilascioNumero(i);
         return false;
     case QEvent::MouseButtonRelease:
@@ -109,31 +109,31 @@ bool InserimentoNumeri::eventFilter(QObject *watched, QEvent *event)
 
 // Text that comes from no typed key: a paste (its keys, or the middle button's selection), a
 // drop, or what an input method commits. Events that only prepare a drop are taken too.
-std::optional<QString> InserimentoNumeri::testoNonDigitato(QEvent *event)
+std::optional<QString> InserimentoNumeri::testoNonDigitato(QEvent *evento)
 {
-    switch (event->type()) {
+    switch (evento->type()) {
     case QEvent::KeyPress:
-        if (static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste))
+        if (static_cast<QKeyEvent *>(evento)->matches(QKeySequence::Paste))
             return QApplication::clipboard()->text();
         return std::nullopt;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
-        if (static_cast<QMouseEvent *>(event)->button() != Qt::MiddleButton)
+        if (static_cast<QMouseEvent *>(evento)->button() != Qt::MiddleButton)
             return std::nullopt;
-        return event->type() == QEvent::MouseButtonRelease
+        return evento->type() == QEvent::MouseButtonRelease
                    ? QApplication::clipboard()->text(QClipboard::Selection)
                    : QString();
     case QEvent::DragEnter:
     case QEvent::DragMove:
-        static_cast<QDropEvent *>(event)->acceptProposedAction();
+        static_cast<QDropEvent *>(evento)->acceptProposedAction();
         return QString();
     case QEvent::Drop: {
-        auto *drop = static_cast<QDropEvent *>(event);
-        drop->acceptProposedAction();
-        return drop->mimeData()->text();
+        auto *rilascio = static_cast<QDropEvent *>(evento);
+        rilascio->acceptProposedAction();
+        return rilascio->mimeData()->text();
     }
     case QEvent::InputMethod:
-        return static_cast<QInputMethodEvent *>(event)->commitString();
+        return static_cast<QInputMethodEvent *>(evento)->commitString();
     default:
         return std::nullopt;
     }
@@ -141,17 +141,17 @@ std::optional<QString> InserimentoNumeri::testoNonDigitato(QEvent *event)
 
 // The characters go in one by one as typed keys, each followed by its release, through the
 // same rules; at the first one refused the rest is dropped.
-void InserimentoNumeri::digita(QLineEdit *box, const QString &text)
+void InserimentoNumeri::digita(QLineEdit *casella, const QString &testo)
 {
-    for (const QChar c : text) {
+    for (const QChar c : testo) {
         m_rifiutato = false;
-        const auto key = c.isDigit() ? Qt::Key(Qt::Key_0 + c.digitValue()) : Qt::Key_unknown;
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(box, &press);
+        const auto tasto = c.isDigit() ? Qt::Key(Qt::Key_0 + c.digitValue()) : Qt::Key_unknown;
+        QKeyEvent pressione(QEvent::KeyPress, tasto, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(casella, &pressione);
         if (m_rifiutato)
             return;
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(box, &release);
+        QKeyEvent rilascio(QEvent::KeyRelease, tasto, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(casella, &rilascio);
         if (m_rifiutato)
             return;
     }
@@ -163,32 +163,32 @@ void InserimentoNumeri::rifiuta(Evento evento)
     SuonaOMostra(m_modulo, evento);
 }
 
-bool InserimentoNumeri::tastoNumero(int i, QKeyEvent *event)
+bool InserimentoNumeri::tastoNumero(int i, QKeyEvent *evento)
 {
-    if (!isTyped(event) || event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Return ||
-        event->key() == Qt::Key_Enter)
+    if (!isTyped(evento) || evento->key() == Qt::Key_Backspace || evento->key() == Qt::Key_Return ||
+        evento->key() == Qt::Key_Enter)
         return false;
-    QLineEdit *box = m_campi.txt_num[i];
-    if (!isDigit(event)) {
+    QLineEdit *casella = m_campi.txt_num[i];
+    if (!isDigit(evento)) {
         rifiuta(Evento::SoloCifre);
         return true;
     }
-    if (box->text().isEmpty())
+    if (casella->text().isEmpty())
         return false;
     // A further digit always goes at the end, and only if the number stays from 1 to 90.
-    const QString longer = box->text() + event->text();
-    const int value = valore(longer);
-    if (value < 1 || value > 90)
+    const QString piuLunga = casella->text() + evento->text();
+    const int numero = valore(piuLunga);
+    if (numero < 1 || numero > 90)
         rifiuta(Evento::NumeroFuoriIntervallo);
     else
-        box->setText(longer);
+        casella->setText(piuLunga);
     Q_EMIT numeriCambiati();
     return true;
 }
 
-bool InserimentoNumeri::tastoPuntata(QKeyEvent *event)
+bool InserimentoNumeri::tastoPuntata(QKeyEvent *evento)
 {
-    if (!isTyped(event) || isDigit(event) || event->key() == Qt::Key_Backspace)
+    if (!isTyped(evento) || isDigit(evento) || evento->key() == Qt::Key_Backspace)
         return false;
     rifiuta(Evento::SoloCifre);
     return true;
@@ -196,16 +196,16 @@ bool InserimentoNumeri::tastoPuntata(QKeyEvent *event)
 
 void InserimentoNumeri::rilascioNumero(int i)
 {
-    QLineEdit *box = m_campi.txt_num[i];
-    if (box->text().isEmpty())
+    QLineEdit *casella = m_campi.txt_num[i];
+    if (casella->text().isEmpty())
         return;
     if (i <= 8) {
         m_campi.txt_num[i + 1]->setEnabled(true);
         CampiScheda::colora(m_campi.txt_num[i + 1], true);
     }
-    m_valori[i] = valore(box->text());
+    m_valori[i] = valore(casella->text());
     // One-digit numbers are compared only when the next box is clicked or a bet type chosen.
-    if (i >= 1 && box->text().size() >= 2 && ripetuto(i))
+    if (i >= 1 && casella->text().size() >= 2 && ripetuto(i))
         riportaRipetuto(i);
     Q_EMIT numeriCambiati();
 }
@@ -215,19 +215,19 @@ void InserimentoNumeri::clicNumero(int i)
 {
     if (i == 0)
         return;
-    const int previous = i - 1;
-    QLineEdit *box = m_campi.txt_num[previous];
-    if (m_valori[previous] == 0) {
+    const int precedente = i - 1;
+    QLineEdit *casella = m_campi.txt_num[precedente];
+    if (m_valori[precedente] == 0) {
         rifiuta(Evento::NumeroFuoriIntervallo);
-        box->clear();
-        box->setFocus();
+        casella->clear();
+        casella->setFocus();
         return;
     }
-    m_valori[previous] = valore(box->text());
+    m_valori[precedente] = valore(casella->text());
     if (i == 1)
         return;
-    if (ripetuto(previous))
-        riportaRipetuto(previous);
+    if (ripetuto(precedente))
+        riportaRipetuto(precedente);
 }
 
 bool InserimentoNumeri::ripetuto(int i) const
@@ -253,10 +253,10 @@ void InserimentoNumeri::svuotato(int i)
     if (m_fermo())
         return;
     for (std::size_t j = std::size_t(i) + 1; j < m_campi.txt_num.size(); ++j) {
-        QLineEdit *box = m_campi.txt_num[j];
-        box->clear();
-        box->setEnabled(false);
-        CampiScheda::colora(box, false);
+        QLineEdit *casella = m_campi.txt_num[j];
+        casella->clear();
+        casella->setEnabled(false);
+        CampiScheda::colora(casella, false);
     }
     for (std::size_t j = std::size_t(i); j < m_valori.size(); ++j)
         m_valori[j] = kNessuno;

@@ -24,7 +24,7 @@ public:
     // fermo: while it says so (the editor filling itself, a stored ticket being changed), an
     // emptied box leaves the boxes after it as they are.
     InserimentoNumeri(Modulo &modulo, const CampiScheda &campi, std::function<bool()> fermo,
-                      QObject *parent);
+                      QObject *genitore);
 
     static constexpr int kNessuno = -1;
     // The value last taken from each box; kNessuno for none.
@@ -37,23 +37,23 @@ public:
     void prendiDaiNumeri();
 
     // The number a text stands for: its digits; an empty text is 0.
-    static int valore(const QString &text);
+    static int valore(const QString &testo);
 
 Q_SIGNALS:
     // The count of numbers may have changed: the bet types follow it.
     void numeriCambiati();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool eventFilter(QObject *osservato, QEvent *evento) override;
 
 private:
-    static std::optional<QString> testoNonDigitato(QEvent *event);
-    void digita(QLineEdit *box, const QString &text);
+    static std::optional<QString> testoNonDigitato(QEvent *evento);
+    void digita(QLineEdit *casella, const QString &testo);
     void rifiuta(catalogo::Evento evento);
-    bool tastoNumero(int i, QKeyEvent *event);
+    bool tastoNumero(int i, QKeyEvent *evento);
     void rilascioNumero(int i);
     void clicNumero(int i);
-    bool tastoPuntata(QKeyEvent *event);
+    bool tastoPuntata(QKeyEvent *evento);
     void svuotato(int i);
     bool ripetuto(int i) const;
     void riportaRipetuto(int i);

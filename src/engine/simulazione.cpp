@@ -28,37 +28,37 @@ double secondiDa(Clock::time_point inizio)
 
 // One draw made by the game's rule from the stream and evaluated: the masks alone when every
 // ticket is counted by them, the numbers in their order too for the tickets that are not.
-__int128 estraiEValuta(GeneratoreXoshiro &generatore, const SchedineCompilate &set,
+__int128 estraiEValuta(GeneratoreXoshiro &generatore, const SchedineCompilate &insieme,
                        Estrazione &estrazione)
 {
-    if (set.soloMaschere()) {
+    if (insieme.soloMaschere()) {
         SchedineCompilate::Maschere estratti;
         for (unsigned __int128 &ruota : estratti)
             ruota = generatore.ruota();
-        return set.vincite(estratti);
+        return insieme.vincite(estratti);
     }
     std::array<std::int16_t, lotto::kRuote * Estrazione::kPosizioni> numeri;
     for (std::size_t w = 0; w < lotto::kRuote; ++w)
         generatore.ruota(numeri.data() + w * Estrazione::kPosizioni);
     estrazione.imposta(numeri);
-    return set.vincite(estrazione);
+    return insieme.vincite(estrazione);
 }
 
 std::optional<Currency> staked(const std::vector<Schedina> &schede, std::uint64_t estrazioni)
 {
-    Currency perDraw;
+    Currency perEstrazione;
     for (const Schedina &s : schede) {
-        const auto cost = s.costo();
-        const auto sum = cost ? perDraw.plus(*cost) : std::nullopt;
-        if (!sum)
+        const auto costo = s.costo();
+        const auto somma = costo ? perEstrazione.plus(*costo) : std::nullopt;
+        if (!somma)
             return std::nullopt;
-        perDraw = *sum;
+        perEstrazione = *somma;
     }
-    std::int64_t total = 0;
+    std::int64_t totale = 0;
     if (estrazioni > std::uint64_t(INT64_MAX) ||
-        __builtin_mul_overflow(perDraw.raw(), std::int64_t(estrazioni), &total))
+        __builtin_mul_overflow(perEstrazione.raw(), std::int64_t(estrazioni), &totale))
         return std::nullopt;
-    return Currency::fromRaw(total);
+    return Currency::fromRaw(totale);
 }
 
 struct Giocata
@@ -84,8 +84,8 @@ std::optional<Simulazione::Fine> fineDopo(__int128 punti)
     return std::nullopt;
 }
 
-Giocata giocaUna(const SchedineCompilate &set, std::optional<Currency> costo, std::uint64_t turni,
-                 std::uint64_t seme, std::uint64_t partita)
+Giocata giocaUna(const SchedineCompilate &insieme, std::optional<Currency> costo,
+                 std::uint64_t turni, std::uint64_t seme, std::uint64_t partita)
 {
     constexpr __int128 kScala = Currency::kScale;
     GeneratoreXoshiro generatore(seme, partita);
@@ -96,7 +96,7 @@ Giocata giocaUna(const SchedineCompilate &set, std::optional<Currency> costo, st
         if (!costo || costo->raw() > p.punti)
             return p; // it stops before the draw: the set cannot be chosen
         p.punti -= costo->raw();
-        p.punti += estraiEValuta(generatore, set, estrazione) * kScala;
+        p.punti += estraiEValuta(generatore, insieme, estrazione) * kScala;
         ++p.turni;
         if (const auto fine = fineDopo(p.punti)) {
             p.fine = *fine;
@@ -125,16 +125,16 @@ Simulazione::Risultato Simulazione::esegui(const std::vector<Schedina> &schede,
                                            std::uint64_t estrazioni, std::uint64_t seme,
                                            unsigned thread)
 {
-    Risultato result;
-    result.estrazioni = estrazioni;
-    result.schedine = schede.size();
-    result.puntato = staked(schede, estrazioni);
+    Risultato risultato;
+    risultato.estrazioni = estrazioni;
+    risultato.schedine = schede.size();
+    risultato.puntato = staked(schede, estrazioni);
     const auto inizio = Clock::now();
-    const SchedineCompilate set(schede);
+    const SchedineCompilate insieme(schede);
     // Counted without rounding up past the largest count a block number can have.
     const std::uint64_t blocchi =
         estrazioni / kBloccoEstrazioni + (estrazioni % kBloccoEstrazioni != 0 ? 1 : 0);
-    result.vinto = perBlocchi<__int128>(
+    risultato.vinto = perBlocchi<__int128>(
         blocchi, thread,
         [&](std::uint64_t b, __int128 &vinto) {
             GeneratoreXoshiro generatore(seme, b);
@@ -142,39 +142,39 @@ Simulazione::Risultato Simulazione::esegui(const std::vector<Schedina> &schede,
             const std::uint64_t quante =
                 std::min(kBloccoEstrazioni, estrazioni - b * kBloccoEstrazioni);
             for (std::uint64_t i = 0; i < quante; ++i)
-                vinto += estraiEValuta(generatore, set, estrazione);
+                vinto += estraiEValuta(generatore, insieme, estrazione);
         },
         [](__int128 &totale, __int128 parte) { totale += parte; });
-    result.secondi = secondiDa(inizio);
-    return result;
+    risultato.secondi = secondiDa(inizio);
+    return risultato;
 }
 
 Simulazione::Partite Simulazione::gioca(const std::vector<Schedina> &schede, std::uint64_t partite,
                                         std::uint64_t turni, std::uint64_t seme, unsigned thread)
 {
     const auto inizio = Clock::now();
-    const SchedineCompilate set(schede);
+    const SchedineCompilate insieme(schede);
     const auto costo = costoDellInsieme(schede);
-    Partite result = perBlocchi<Partite>(
+    Partite risultato = perBlocchi<Partite>(
         partite, thread,
         [&](std::uint64_t g, Partite &parte) {
-            const Giocata p = giocaUna(set, costo, turni, seme, g);
+            const Giocata p = giocaUna(insieme, costo, turni, seme, g);
             ++parte.fini[std::size_t(p.fine)];
             ++parte.turni[p.turni];
             ++parte.punti[p.punti];
         },
         [](Partite &totale, const Partite &parte) { totale.unisci(parte); });
-    result.secondi = secondiDa(inizio);
-    return result;
+    risultato.secondi = secondiDa(inizio);
+    return risultato;
 }
 
 unsigned Simulazione::threadDisponibili()
 {
-    cpu_set_t cpu;
-    CPU_ZERO(&cpu);
-    if (::sched_getaffinity(0, sizeof cpu, &cpu) != 0)
+    cpu_set_t processori;
+    CPU_ZERO(&processori);
+    if (::sched_getaffinity(0, sizeof processori, &processori) != 0)
         return std::max(1u, std::thread::hardware_concurrency());
-    return std::max(1, CPU_COUNT(&cpu));
+    return std::max(1, CPU_COUNT(&processori));
 }
 
 std::optional<Currency> Simulazione::costoDellInsieme(const std::vector<Schedina> &schede)

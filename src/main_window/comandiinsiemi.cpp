@@ -23,8 +23,8 @@ constexpr const char *kCostoTroppo =
 } // namespace
 
 ComandiInsiemi::ComandiInsiemi(PaginaLotto *lotto, Partita &partita, Modulo &modulo,
-                               DialogoFile &dialogo, QObject *parent)
-    : QObject(parent), m_lotto(lotto), m_partita(partita), m_modulo(modulo), m_dialogo(dialogo)
+                               DialogoFile &dialogo, QObject *genitore)
+    : QObject(genitore), m_lotto(lotto), m_partita(partita), m_modulo(modulo), m_dialogo(dialogo)
 {
     connect(lotto, &PaginaLotto::caricaChiesto, this,
             nelTurno(m_modulo, this, &ComandiInsiemi::cmd_carica_Click));

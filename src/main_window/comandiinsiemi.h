@@ -17,7 +17,7 @@ class ComandiInsiemi : public QObject
 
 public:
     ComandiInsiemi(PaginaLotto *lotto, Partita &partita, Modulo &modulo, DialogoFile &dialogo,
-                   QObject *parent);
+                   QObject *genitore);
 
     void cmd_carica_Click();
     void cmd_newinsie_Click();

@@ -12,8 +12,8 @@ using catalogo::Evento;
 } // namespace
 
 ComandoGioca::ComandoGioca(PaginaGioca *gioca, Partita &partita, Modulo &modulo,
-                           GeneratoreCasuale &generatore, QObject *parent)
-    : QObject(parent), m_gioca(gioca), m_partita(partita), m_modulo(modulo),
+                           GeneratoreCasuale &generatore, QObject *genitore)
+    : QObject(genitore), m_gioca(gioca), m_partita(partita), m_modulo(modulo),
       m_generatore(generatore), m_annunci(modulo)
 {
     connect(gioca, &PaginaGioca::giocaPremuto, this,

@@ -18,7 +18,7 @@ class ComandoGioca : public QObject
 
 public:
     ComandoGioca(PaginaGioca *gioca, Partita &partita, Modulo &modulo,
-                 GeneratoreCasuale &generatore, QObject *parent);
+                 GeneratoreCasuale &generatore, QObject *genitore);
 
     void cmd_gioca_Click();
 

@@ -43,28 +43,28 @@ constexpr int kAltezzaTab = 7335;
 class FiltroUscita : public QObject
 {
 public:
-    FiltroUscita(std::function<void()> click, QObject *parent)
-        : QObject(parent), m_click(std::move(click))
+    FiltroUscita(std::function<void()> clic, QObject *genitore)
+        : QObject(genitore), m_clic(std::move(clic))
     {}
 
 protected:
-    bool eventFilter(QObject *, QEvent *event) override
+    bool eventFilter(QObject *, QEvent *evento) override
     {
-        if (event->type() != QEvent::MouseButtonRelease)
+        if (evento->type() != QEvent::MouseButtonRelease)
             return false;
-        m_click();
+        m_clic();
         return true;
     }
 
 private:
-    std::function<void()> m_click;
+    std::function<void()> m_clic;
 };
 
 } // namespace
 
 Form_gioco::Form_gioco(Partita &partita, Modulo &modulo, DialogoFile &dialogo,
-                       GeneratoreCasuale &generatore, QWidget *parent)
-    : QMainWindow(parent), m_partita(partita), m_modulo(modulo), m_dialogo(dialogo),
+                       GeneratoreCasuale &generatore, QWidget *genitore)
+    : QMainWindow(genitore), m_partita(partita), m_modulo(modulo), m_dialogo(dialogo),
       m_generatore(generatore),
       m_esistenti(new ModelloSchede(partita.elenco(Partita::Lista::Esistenti), this)),
       m_dagioca(new ModelloSchede(partita.elenco(Partita::Lista::DaGioca), this))
@@ -90,27 +90,27 @@ void Form_gioco::creaMenu()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnu_file"));
-    QAction *newGame = file->addAction(QStringLiteral("Nuova partita"));
-    newGame->setObjectName(QStringLiteral("mnu_file_newgame"));
-    connect(newGame, &QAction::triggered, this,
+    QAction *nuovaPartita = file->addAction(QStringLiteral("Nuova partita"));
+    nuovaPartita->setObjectName(QStringLiteral("mnu_file_newgame"));
+    connect(nuovaPartita, &QAction::triggered, this,
             nelTurno(m_modulo, this, &Form_gioco::mnu_file_newgame_Click));
-    QAction *exit = file->addAction(QStringLiteral("Esci"));
-    exit->setObjectName(QStringLiteral("cmd_esci"));
-    connect(exit, &QAction::triggered, this, nelTurno(m_modulo, this, &Form_gioco::cmd_esci_Click));
+    QAction *esci = file->addAction(QStringLiteral("Esci"));
+    esci->setObjectName(QStringLiteral("cmd_esci"));
+    connect(esci, &QAction::triggered, this, nelTurno(m_modulo, this, &Form_gioco::cmd_esci_Click));
 
-    QMenu *options = menuBar()->addMenu(QStringLiteral("&Opzioni"));
-    options->setObjectName(QStringLiteral("cmd_option"));
-    m_mnuSuoni = options->addAction(testoQt(InterruttoriSuoni::kDisabilita));
+    QMenu *opzioni = menuBar()->addMenu(QStringLiteral("&Opzioni"));
+    opzioni->setObjectName(QStringLiteral("cmd_option"));
+    m_mnuSuoni = opzioni->addAction(testoQt(InterruttoriSuoni::kDisabilita));
     m_mnuSuoni->setObjectName(QStringLiteral("mnu_cmd_suoni"));
     connect(m_mnuSuoni, &QAction::triggered, this,
             nelTurno(m_modulo, this, &Form_gioco::mnu_cmd_suoni_Click));
-    m_mnuSpirito = options->addAction(testoQt(InterruttoriSuoni::kSpiritosiIniziale));
+    m_mnuSpirito = opzioni->addAction(testoQt(InterruttoriSuoni::kSpiritosiIniziale));
     m_mnuSpirito->setObjectName(QStringLiteral("mnu_cmd_spirito"));
     connect(m_mnuSpirito, &QAction::triggered, this,
             nelTurno(m_modulo, this, &Form_gioco::mnu_cmd_spirito_Click));
 
-    QAction *about = menuBar()->addAction(QStringLiteral("?"));
-    about->setObjectName(QStringLiteral("mnu_about"));
+    QAction *informazioni = menuBar()->addAction(QStringLiteral("?"));
+    informazioni->setObjectName(QStringLiteral("mnu_about"));
     // Alt and the first letter open "File" and "Opzioni"; F10 opens the first menu, and the
     // arrows go on from there.
     connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, this, [this] {
@@ -130,23 +130,23 @@ void Form_gioco::creaTastiTab()
     qApp->installEventFilter(this);
 }
 
-bool Form_gioco::eventFilter(QObject *watched, QEvent *event)
+bool Form_gioco::eventFilter(QObject *osservato, QEvent *evento)
 {
-    if (event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (tastoDelMenu(key->key()))
+    if (evento->type() == QEvent::KeyPress) {
+        const auto *tasto = static_cast<QKeyEvent *>(evento);
+        if (tastoDelMenu(tasto->key()))
             return true;
         const bool indietro =
-            key->modifiers().testFlag(Qt::ControlModifier) &&
-            (key->key() == Qt::Key_Backtab ||
-             (key->key() == Qt::Key_Tab && key->modifiers().testFlag(Qt::ShiftModifier)));
-        const auto *widget = qobject_cast<QWidget *>(watched);
-        if (indietro && widget && widget->window() == this) {
+            tasto->modifiers().testFlag(Qt::ControlModifier) &&
+            (tasto->key() == Qt::Key_Backtab ||
+             (tasto->key() == Qt::Key_Tab && tasto->modifiers().testFlag(Qt::ShiftModifier)));
+        const auto *elemento = qobject_cast<QWidget *>(osservato);
+        if (indietro && elemento && elemento->window() == this) {
             m_tabStrip->gira(-1);
             return true;
         }
     }
-    return QMainWindow::eventFilter(watched, event);
+    return QMainWindow::eventFilter(osservato, evento);
 }
 
 // The arrows from F10's menus reach "?", which has no menu to open: the bar shows it lit but
@@ -154,20 +154,20 @@ bool Form_gioco::eventFilter(QObject *watched, QEvent *event)
 // on through its titles and Escape leaves it, as they do while a menu is open.
 bool Form_gioco::tastoDelMenu(int tasto)
 {
-    QMenuBar *bar = menuBar();
-    QAction *lit = bar->activeAction();
-    if (!lit || QApplication::activePopupWidget())
+    QMenuBar *barra = menuBar();
+    QAction *acceso = barra->activeAction();
+    if (!acceso || QApplication::activePopupWidget())
         return false;
-    const QList<QAction *> titles = bar->actions();
-    const auto here = titles.indexOf(lit);
+    const QList<QAction *> titoli = barra->actions();
+    const auto qui = titoli.indexOf(acceso);
     if (tasto == Qt::Key_Left || tasto == Qt::Key_Right) {
-        const auto step = tasto == Qt::Key_Right ? 1 : titles.size() - 1;
-        bar->setActiveAction(titles[(here + step) % titles.size()]);
+        const auto passo = tasto == Qt::Key_Right ? 1 : titoli.size() - 1;
+        barra->setActiveAction(titoli[(qui + passo) % titoli.size()]);
         return true;
     }
-    bar->setActiveAction(nullptr);
+    barra->setActiveAction(nullptr);
     // The keys go back where they were before F10, as they do when a menu is left with Escape.
-    if (QApplication::focusWidget() == bar && m_primaDelMenu)
+    if (QApplication::focusWidget() == barra && m_primaDelMenu)
         m_primaDelMenu->setFocus(Qt::OtherFocusReason);
     return tasto == Qt::Key_Escape;
 }
@@ -321,14 +321,14 @@ void Form_gioco::Form_Resize()
     if (serve != centralWidget()->minimumSize())
         centralWidget()->setMinimumSize(serve);
     m_disposta = frameGeometry().size();
-    const int width = frameGeometry().width();
-    const int height = frameGeometry().height();
-    const int tabTop = height / 2 - m_tabStrip->height() / 2;
-    const int tabLeft = width / 2 - m_tabStrip->width() / 2;
-    m_tabStrip->move(tabLeft, tabTop);
-    for (QGroupBox *page : m_pagine) {
-        if (page)
-            collocaPagina(page);
+    const int larghezza = frameGeometry().width();
+    const int altezza = frameGeometry().height();
+    const int altoSchede = altezza / 2 - m_tabStrip->height() / 2;
+    const int sinistraSchede = larghezza / 2 - m_tabStrip->width() / 2;
+    m_tabStrip->move(sinistraSchede, altoSchede);
+    for (QGroupBox *pagina : m_pagine) {
+        if (pagina)
+            collocaPagina(pagina);
     }
     // The viewer is made when first shown; until then there is nothing to place.
     if (m_visore)
@@ -336,10 +336,10 @@ void Form_gioco::Form_Resize()
 }
 
 // A page stands 100 twips inside the tab strip, centred in height on the window.
-void Form_gioco::collocaPagina(QGroupBox *page)
+void Form_gioco::collocaPagina(QGroupBox *pagina)
 {
-    const int height = frameGeometry().height();
-    page->move(m_tabStrip->x() + twips(100), height / 2 - page->height() / 2 + twips(100));
+    const int altezza = frameGeometry().height();
+    pagina->move(m_tabStrip->x() + twips(100), altezza / 2 - pagina->height() / 2 + twips(100));
 }
 
 QPoint Form_gioco::posizioneSchede() const
@@ -440,14 +440,14 @@ void Form_gioco::lst_dagioca_DblClick()
     visore()->mostra(paginaLotto()->voceCorrente(PaginaLotto::Lista::DaGioca), false);
 }
 
-bool Form_gioco::event(QEvent *event)
+bool Form_gioco::event(QEvent *evento)
 {
-    if (event->type() == QEvent::WindowActivate)
+    if (evento->type() == QEvent::WindowActivate)
         Form_Activate();
-    const bool handled = QMainWindow::event(event);
+    const bool gestito = QMainWindow::event(evento);
     // The window manager adds its frame after the first layout: once the outer size is known
     // anew, the content is laid out again, so that every layout agrees.
-    switch (event->type()) {
+    switch (evento->type()) {
     case QEvent::Move:
     case QEvent::Show:
     case QEvent::WindowActivate:
@@ -458,17 +458,17 @@ bool Form_gioco::event(QEvent *event)
     default:
         break;
     }
-    return handled;
+    return gestito;
 }
 
-void Form_gioco::resizeEvent(QResizeEvent *event)
+void Form_gioco::resizeEvent(QResizeEvent *evento)
 {
-    QMainWindow::resizeEvent(event);
+    QMainWindow::resizeEvent(evento);
     Form_Resize();
 }
 
-void Form_gioco::closeEvent(QCloseEvent *event)
+void Form_gioco::closeEvent(QCloseEvent *evento)
 {
-    event->accept();
+    evento->accept();
     Q_EMIT fineProgramma();
 }

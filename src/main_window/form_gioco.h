@@ -38,7 +38,7 @@ public:
         "Il nuovo videogioco del lotto!! ........  Questo è il tuo credito: ";
 
     Form_gioco(Partita &partita, Modulo &modulo, DialogoFile &dialogo,
-               GeneratoreCasuale &generatore, QWidget *parent = nullptr);
+               GeneratoreCasuale &generatore, QWidget *genitore = nullptr);
     ~Form_gioco() override;
 
     // The scale at which the main window as drawn fits a screen's free area, 1 at most.
@@ -49,10 +49,10 @@ Q_SIGNALS:
     void fineProgramma();
 
 protected:
-    bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *evento) override;
+    bool eventFilter(QObject *osservato, QEvent *evento) override;
+    void resizeEvent(QResizeEvent *evento) override;
+    void closeEvent(QCloseEvent *evento) override;
 
 private:
     // A game under test reaches the windows and pages as they are made.
@@ -86,7 +86,7 @@ private:
     void creaPagine();
     void creaPagineDiGioco();
     void aggiungiPagina(int indice, QGroupBox *pagina);
-    void collocaPagina(QGroupBox *page);
+    void collocaPagina(QGroupBox *pagina);
     void creaUscitaNascosta();
     void mostraPagina(int indice);
     void statoIniziale();

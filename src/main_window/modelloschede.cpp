@@ -2,8 +2,8 @@
 
 #include "base/codepage1252.h"
 
-ModelloSchede::ModelloSchede(ElencoSchede &elenco, QObject *parent)
-    : QAbstractListModel(parent), m_elenco(elenco)
+ModelloSchede::ModelloSchede(ElencoSchede &elenco, QObject *genitore)
+    : QAbstractListModel(genitore), m_elenco(elenco)
 {
     m_elenco.osserva(this);
 }
@@ -13,19 +13,19 @@ ModelloSchede::~ModelloSchede()
     m_elenco.osserva(nullptr);
 }
 
-int ModelloSchede::rowCount(const QModelIndex &parent) const
+int ModelloSchede::rowCount(const QModelIndex &genitore) const
 {
-    return parent.isValid() ? 0 : conta();
+    return genitore.isValid() ? 0 : conta();
 }
 
-QVariant ModelloSchede::data(const QModelIndex &index, int role) const
+QVariant ModelloSchede::data(const QModelIndex &indice, int ruolo) const
 {
-    if (!index.isValid() || index.row() >= conta())
+    if (!indice.isValid() || indice.row() >= conta())
         return {};
     // An entry is its stored title, blanks and all; what is shown, read and hinted is the title
     // without the blanks that pad it to 20 characters.
-    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole || role == Qt::ToolTipRole) {
-        QString testo = voce(index.row());
+    if (ruolo == Qt::DisplayRole || ruolo == Qt::AccessibleTextRole || ruolo == Qt::ToolTipRole) {
+        QString testo = voce(indice.row());
         while (testo.endsWith(u' '))
             testo.chop(1);
         return testo;

@@ -13,11 +13,11 @@ class ModelloSchede : public QAbstractListModel, private ElencoSchede::Osservato
     Q_OBJECT
 
 public:
-    ModelloSchede(ElencoSchede &elenco, QObject *parent);
+    ModelloSchede(ElencoSchede &elenco, QObject *genitore);
     ~ModelloSchede() override;
 
-    int rowCount(const QModelIndex &parent = {}) const override;
-    QVariant data(const QModelIndex &index, int role) const override;
+    int rowCount(const QModelIndex &genitore = {}) const override;
+    QVariant data(const QModelIndex &indice, int ruolo) const override;
 
     int conta() const;
     QString voce(int riga) const;

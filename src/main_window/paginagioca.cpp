@@ -16,7 +16,7 @@ constexpr const char *kPosizioni[] = {"primo", "secondo", "terzo", "quarto", "qu
 
 } // namespace
 
-PaginaGioca::PaginaGioca(QWidget *parent) : QGroupBox(QStringLiteral("Gioca"), parent)
+PaginaGioca::PaginaGioca(QWidget *genitore) : QGroupBox(QStringLiteral("Gioca"), genitore)
 {
     setObjectName(QStringLiteral("frmLotto_1"));
     setFont(stile::comic());
@@ -30,8 +30,8 @@ PaginaGioca::PaginaGioca(QWidget *parent) : QGroupBox(QStringLiteral("Gioca"), p
     m_gioca->setObjectName(QStringLiteral("cmd_gioca"));
     m_gioca->setGeometry(twipsRect(840, 960, 1455, 615));
     // The picture is drawn the first time the button shows, not while the game starts.
-    auto *picture = new Immagine(QStringLiteral(":/immagini/gioca.svg"), QString(), m_gioca);
-    picture->setGeometry(m_gioca->rect().adjusted(2, 2, -2, -2));
+    auto *immagine = new Immagine(QStringLiteral(":/immagini/gioca.svg"), QString(), m_gioca);
+    immagine->setGeometry(m_gioca->rect().adjusted(2, 2, -2, -2));
     m_gioca->setAccessibleName(QStringLiteral("Gioca le schedine scelte"));
     m_gioca->setAccessibleDescription(
         QStringLiteral("Estrae i numeri su tutte le ruote e gioca le schedine da giocare"));
@@ -44,16 +44,16 @@ PaginaGioca::PaginaGioca(QWidget *parent) : QGroupBox(QStringLiteral("Gioca"), p
 // Each value beside its caption; a screen reader hears the value by its caption's name.
 void PaginaGioca::creaEtichette()
 {
-    const auto coppia = [this](const char *nome, const QString &caption, int left, int top,
-                               const char *nomeValore, const QString &vuoto, int leftValore,
-                               int topValore) {
-        QLabel *label =
-            stile::etichetta(QString::fromLatin1(nome), caption, left, top, stile::kGiallo, this);
-        QLabel *value = stile::etichetta(QString::fromLatin1(nomeValore), vuoto, leftValore,
-                                         topValore, stile::kGiallo, this);
-        label->setBuddy(value);
-        m_didascalie[value] = caption.trimmed();
-        return value;
+    const auto coppia = [this](const char *nome, const QString &didascalia, int sinistra, int alto,
+                               const char *nomeValore, const QString &vuoto, int sinistraValore,
+                               int altoValore) {
+        QLabel *etichetta = stile::etichetta(QString::fromLatin1(nome), didascalia, sinistra, alto,
+                                             stile::kGiallo, this);
+        QLabel *valore = stile::etichetta(QString::fromLatin1(nomeValore), vuoto, sinistraValore,
+                                          altoValore, stile::kGiallo, this);
+        etichetta->setBuddy(valore);
+        m_didascalie[valore] = didascalia.trimmed();
+        return valore;
     };
     m_punti = coppia("Label2", QStringLiteral("Punti:"), 6000, 360, "lbl_punti",
                      QStringLiteral("_____"), 6000, 1080);
@@ -71,8 +71,8 @@ void PaginaGioca::mostra(const Partita::Conti &conti, Currency punti)
     stile::scrivi(m_somma, testoNumero(conti.posta));
     stile::scrivi(m_situazione, testoNumero(conti.situazione));
     stile::scrivi(m_vincita, testoNumero(conti.vincita));
-    for (QLabel *value : {m_punti, m_somma, m_situazione, m_vincita})
-        value->setAccessibleName(m_didascalie.value(value) + QLatin1Char(' ') + value->text());
+    for (QLabel *valore : {m_punti, m_somma, m_situazione, m_vincita})
+        valore->setAccessibleName(m_didascalie.value(valore) + QLatin1Char(' ') + valore->text());
 }
 
 void PaginaGioca::mostraEstrazione(const Estrazione &estrazione)
@@ -88,19 +88,19 @@ void PaginaGioca::mostraEstrazione(const Estrazione &estrazione)
 void PaginaGioca::creaTabellone()
 {
     for (std::size_t w = 0; w < lotto::kRuote; ++w) {
-        const QString name = QString::fromLatin1(lotto::kNomiRuote[w].data());
-        QLabel *wheel = stile::etichetta(QStringLiteral("lbl") + name.toLower(), name, 0,
+        const QString nome = QString::fromLatin1(lotto::kNomiRuote[w].data());
+        QLabel *ruota = stile::etichetta(QStringLiteral("lbl") + nome.toLower(), nome, 0,
                                          1920 + 360 * int(w), stile::kGiallo, this);
-        wheel->move(twips(1230) - wheel->width(), wheel->y());
+        ruota->move(twips(1230) - ruota->width(), ruota->y());
         for (std::size_t p = 0; p < 5; ++p) {
-            QLabel *number = new QLabel(this);
-            number->setObjectName(QStringLiteral("lbl_numeri_%1").arg(w * 5 + p));
-            number->setFont(stile::comic());
-            number->setStyleSheet(QString::fromLatin1(stile::kGiallo));
-            number->setAlignment(Qt::AlignCenter);
-            number->setGeometry(twips(1740 + 840 * int(p)), twips(1920 + 360 * int(w)), twips(300),
+            QLabel *numero = new QLabel(this);
+            numero->setObjectName(QStringLiteral("lbl_numeri_%1").arg(w * 5 + p));
+            numero->setFont(stile::comic());
+            numero->setStyleSheet(QString::fromLatin1(stile::kGiallo));
+            numero->setAlignment(Qt::AlignCenter);
+            numero->setGeometry(twips(1740 + 840 * int(p)), twips(1920 + 360 * int(w)), twips(300),
                                 twips(285));
-            m_numeri[w * 5 + p] = number;
+            m_numeri[w * 5 + p] = numero;
             scriviNumero(w * 5 + p, QString());
         }
     }
@@ -110,9 +110,9 @@ void PaginaGioca::creaTabellone()
 // of every change.
 void PaginaGioca::scriviNumero(std::size_t indice, const QString &numero)
 {
-    QLabel *label = m_numeri[indice];
-    label->setText(numero);
-    label->setAccessibleName(
+    QLabel *etichetta = m_numeri[indice];
+    etichetta->setText(numero);
+    etichetta->setAccessibleName(
         QString::fromStdString(lotto::nomeRuota(indice / 5)) +
         QStringLiteral(", %1 numero estratto").arg(QString::fromLatin1(kPosizioni[indice % 5])) +
         (numero.isEmpty() ? QString() : QStringLiteral(": ") + numero));

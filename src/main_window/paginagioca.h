@@ -18,7 +18,7 @@ class PaginaGioca : public QGroupBox
     Q_OBJECT
 
 public:
-    explicit PaginaGioca(QWidget *parent);
+    explicit PaginaGioca(QWidget *genitore);
 
     // The game's values as the page shows them: the points (as last shown, which may lag
     // behind the accounts while a play credits its wins), the stake in play, the game's result

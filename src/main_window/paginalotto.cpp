@@ -10,8 +10,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-PaginaLotto::PaginaLotto(ModelloSchede *esistenti, ModelloSchede *dagioca, QWidget *parent)
-    : QGroupBox(QStringLiteral("Lotto"), parent)
+PaginaLotto::PaginaLotto(ModelloSchede *esistenti, ModelloSchede *dagioca, QWidget *genitore)
+    : QGroupBox(QStringLiteral("Lotto"), genitore)
 {
     setObjectName(QStringLiteral("frmLotto_2"));
     setFont(stile::comic());
@@ -34,7 +34,7 @@ PaginaLotto::PaginaLotto(ModelloSchede *esistenti, ModelloSchede *dagioca, QWidg
                         Lista::Esistenti);
     m_dagioca =
         lista("lst_dagioca", "lbl_giocate", "Schede Giocate", 8280, dagioca, Lista::DaGioca);
-    const QList<QWidget *> arrows{
+    const QList<QWidget *> frecce{
         freccia("cmd_all_destra", ">>", 2160, Freccia::TutteAGioca, "Gioca tutte le schedine"),
         freccia("cmd_destra", ">", 2520, Freccia::AGioca, "Gioca le schedine selezionate"),
         freccia("cmd_sinistra", "<", 5040, Freccia::AEsistenti,
@@ -43,10 +43,10 @@ PaginaLotto::PaginaLotto(ModelloSchede *esistenti, ModelloSchede *dagioca, QWidg
                 "Togli tutte le schedine dal gioco")};
     // Tab goes through the page as it reads: the buttons, the tickets not chosen, the arrows
     // from top to bottom, the tickets to play.
-    const QList<QWidget *> order =
-        QList<QWidget *>{scheda, carica, nuovo, m_esistenti} + arrows + QList<QWidget *>{m_dagioca};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    const QList<QWidget *> ordine =
+        QList<QWidget *>{scheda, carica, nuovo, m_esistenti} + frecce + QList<QWidget *>{m_dagioca};
+    for (qsizetype i = 1; i < ordine.size(); ++i)
+        setTabOrder(ordine[i - 1], ordine[i]);
     stile::pulsantiConInvio(this);
 
     m_messaggio =
@@ -54,39 +54,39 @@ PaginaLotto::PaginaLotto(ModelloSchede *esistenti, ModelloSchede *dagioca, QWidg
                          360, 6120, stile::kGialloPallido, this);
 }
 
-QPushButton *PaginaLotto::pulsante(const char *name, const char *caption, int left, int top,
-                                   int width, int height)
+QPushButton *PaginaLotto::pulsante(const char *nome, const char *didascalia, int sinistra, int alto,
+                                   int larghezza, int altezza)
 {
-    auto *button = new PulsanteACapo(QString::fromUtf8(caption), this);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setFont(stile::comic(8));
-    button->setGeometry(twipsRect(left, top, width, height));
-    return button;
+    auto *bottone = new PulsanteACapo(QString::fromUtf8(didascalia), this);
+    bottone->setObjectName(QString::fromLatin1(nome));
+    bottone->setFont(stile::comic(8));
+    bottone->setGeometry(twipsRect(sinistra, alto, larghezza, altezza));
+    return bottone;
 }
 
 // The arrows between the lists, in the desktop's own face.
-QPushButton *PaginaLotto::freccia(const char *name, const char *caption, int top, Freccia verso,
-                                  const char *description)
+QPushButton *PaginaLotto::freccia(const char *nome, const char *didascalia, int alto, Freccia verso,
+                                  const char *descrizione)
 {
-    QPushButton *arrow = pulsante(name, caption, 7680, top, 495, 375);
-    arrow->setFont(QFont());
-    arrow->setAccessibleDescription(QString::fromUtf8(description));
-    connect(arrow, &QPushButton::clicked, this, [this, verso] { Q_EMIT frecciaPremuta(verso); });
-    return arrow;
+    QPushButton *bottone = pulsante(nome, didascalia, 7680, alto, 495, 375);
+    bottone->setFont(QFont());
+    bottone->setAccessibleDescription(QString::fromUtf8(descrizione));
+    connect(bottone, &QPushButton::clicked, this, [this, verso] { Q_EMIT frecciaPremuta(verso); });
+    return bottone;
 }
 
-ListaSchede *PaginaLotto::lista(const char *name, const char *labelName, const char *caption,
-                                int left, ModelloSchede *modello, Lista quale)
+ListaSchede *PaginaLotto::lista(const char *nome, const char *nomeEtichetta, const char *didascalia,
+                                int sinistra, ModelloSchede *modello, Lista quale)
 {
-    const QString title = QString::fromUtf8(caption);
-    QLabel *label = stile::etichetta(QString::fromLatin1(labelName), title, left, 1800,
-                                     stile::kGialloPallido, this);
-    auto *list = new ListaSchede(QString::fromLatin1(name), modello, this);
-    list->setGeometry(twipsRect(left, 2160, 1695, 3570));
-    list->setAccessibleName(title);
-    label->setBuddy(list);
-    connect(list, &ListaSchede::DblClick, this, [this, quale] { Q_EMIT schedinaChiesta(quale); });
-    return list;
+    const QString titolo = QString::fromUtf8(didascalia);
+    QLabel *etichetta = stile::etichetta(QString::fromLatin1(nomeEtichetta), titolo, sinistra, 1800,
+                                         stile::kGialloPallido, this);
+    auto *elenco = new ListaSchede(QString::fromLatin1(nome), modello, this);
+    elenco->setGeometry(twipsRect(sinistra, 2160, 1695, 3570));
+    elenco->setAccessibleName(titolo);
+    etichetta->setBuddy(elenco);
+    connect(elenco, &ListaSchede::DblClick, this, [this, quale] { Q_EMIT schedinaChiesta(quale); });
+    return elenco;
 }
 
 void PaginaLotto::mostra(const std::optional<std::string> &insieme)

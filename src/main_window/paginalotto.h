@@ -38,7 +38,7 @@ public:
         TutteAEsistenti
     };
 
-    PaginaLotto(ModelloSchede *esistenti, ModelloSchede *dagioca, QWidget *parent);
+    PaginaLotto(ModelloSchede *esistenti, ModelloSchede *dagioca, QWidget *genitore);
 
     // The set loaded, or that none is.
     void mostra(const std::optional<std::string> &insieme);
@@ -58,12 +58,12 @@ Q_SIGNALS:
     void schedinaChiesta(PaginaLotto::Lista lista);
 
 private:
-    QPushButton *pulsante(const char *name, const char *caption, int left, int top, int width,
-                          int height);
-    QPushButton *freccia(const char *name, const char *caption, int top, Freccia verso,
-                         const char *description);
-    ListaSchede *lista(const char *name, const char *labelName, const char *caption, int left,
-                       ModelloSchede *modello, Lista quale);
+    QPushButton *pulsante(const char *nome, const char *didascalia, int sinistra, int alto,
+                          int larghezza, int altezza);
+    QPushButton *freccia(const char *nome, const char *didascalia, int alto, Freccia verso,
+                         const char *descrizione);
+    ListaSchede *lista(const char *nome, const char *nomeEtichetta, const char *didascalia,
+                       int sinistra, ModelloSchede *modello, Lista quale);
     const ListaSchede *vista(Lista lista) const;
 
     QLabel *m_file = nullptr;      // lbl_filelottoschede

@@ -114,12 +114,12 @@ std::vector<Voce> costruisci()
     return t;
 }
 
-std::string lower(std::string_view text)
+std::string lower(std::string_view testo)
 {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
+    std::string minuscolo(testo);
+    std::transform(minuscolo.begin(), minuscolo.end(), minuscolo.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
+    return minuscolo;
 }
 
 } // namespace

@@ -12,52 +12,53 @@ using E = catalogo::Evento;
 using Rifiuto = ControlloSalvataggio::Rifiuto;
 
 // A number box's text read as a whole number, as far as it holds digits; empty reads as 0.
-std::int64_t valoreCasella(const std::string &text)
+std::int64_t valoreCasella(const std::string &testo)
 {
-    std::int64_t value = 0;
-    for (char c : text) {
+    std::int64_t valore = 0;
+    for (char c : testo) {
         if (c < '0' || c > '9')
             break;
-        value = std::min<std::int64_t>(value * 10 + (c - '0'), std::numeric_limits<int>::max());
+        valore = std::min<std::int64_t>(valore * 10 + (c - '0'), std::numeric_limits<int>::max());
     }
-    return value;
+    return valore;
 }
 
-bool nessuno(const auto &flags)
+bool nessuno(const auto &interruttori)
 {
-    return std::none_of(flags.begin(), flags.end(), [](bool on) { return on; });
+    return std::none_of(interruttori.begin(), interruttori.end(),
+                        [](bool acceso) { return acceso; });
 }
 
-bool soloCifre(std::string_view text)
+bool soloCifre(std::string_view testo)
 {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return std::all_of(testo.begin(), testo.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // A stake box's text: the digits typed, or a stored ticket's stake as the editor shows it, with a
 // decimal point ('.' or ',', as the player's locale writes it) and up to the currency's four
 // decimals. The points before the decimal point may be none (",5" is half a point).
-std::variant<Currency, Rifiuto> leggiPuntata(std::string_view text, std::size_t tipoGiocata)
+std::variant<Currency, Rifiuto> leggiPuntata(std::string_view testo, std::size_t tipoGiocata)
 {
-    const std::size_t point = text.find_first_of(".,");
-    const std::string_view whole = text.substr(0, point);
-    const std::string_view decimals =
-        point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-    if (!soloCifre(whole) || !soloCifre(decimals))
+    const std::size_t punto = testo.find_first_of(".,");
+    const std::string_view intera = testo.substr(0, punto);
+    const std::string_view decimali =
+        punto == std::string_view::npos ? std::string_view() : testo.substr(punto + 1);
+    if (!soloCifre(intera) || !soloCifre(decimali))
         return Rifiuto::di(E::SoloCifre);
-    if (decimals.size() > 4)
+    if (decimali.size() > 4)
         return Rifiuto{std::nullopt,
                        "La puntata su " + std::string(lotto::kNomiGiocate.at(tipoGiocata)) +
-                           " ha " + std::to_string(decimals.size()) +
+                           " ha " + std::to_string(decimali.size()) +
                            " decimali: una puntata ne tiene al massimo 4",
                        -1};
-    std::int64_t fraction = 0;
+    std::int64_t frazione = 0;
     for (std::size_t i = 0; i < 4; ++i)
-        fraction = fraction * 10 + (i < decimals.size() ? decimals[i] - '0' : 0);
-    const auto units = Currency::fromDigits(whole.empty() ? "0" : whole);
-    const auto stake = units ? units->plus(Currency::fromRaw(fraction)) : std::nullopt;
-    if (!stake)
+        frazione = frazione * 10 + (i < decimali.size() ? decimali[i] - '0' : 0);
+    const auto unita = Currency::fromDigits(intera.empty() ? "0" : intera);
+    const auto puntata = unita ? unita->plus(Currency::fromRaw(frazione)) : std::nullopt;
+    if (!puntata)
         return ControlloSalvataggio::puntataTroppoAlta(tipoGiocata);
-    return *stake;
+    return *puntata;
 }
 
 } // namespace
@@ -153,17 +154,17 @@ std::variant<Schedina, Rifiuto> ControlloSalvataggio::costruisci(const ModuloSch
     for (std::size_t i = 0; i < modulo.ruote.size(); ++i)
         s.ruote[i] = modulo.ruote[i] ? 1 : 0;
     for (std::size_t i = 0; i < modulo.numeri.size(); ++i) {
-        const auto value = modulo.numeriAttivi[i] ? valoreCasella(modulo.numeri[i]) : 0;
-        s.numeri[i] = static_cast<std::int16_t>(std::min<std::int64_t>(value, INT16_MAX));
+        const auto valore = modulo.numeriAttivi[i] ? valoreCasella(modulo.numeri[i]) : 0;
+        s.numeri[i] = static_cast<std::int16_t>(std::min<std::int64_t>(valore, INT16_MAX));
     }
     for (std::size_t g = 0; g < lotto::kTipiGiocata; ++g) {
         if (!modulo.giocate[g])
             continue;
-        const auto stake = leggiPuntata(modulo.puntate[g], g);
-        if (const auto *refusal = std::get_if<Rifiuto>(&stake))
-            return *refusal;
+        const auto puntata = leggiPuntata(modulo.puntate[g], g);
+        if (const auto *rifiuto = std::get_if<Rifiuto>(&puntata))
+            return *rifiuto;
         s.giocate[g] = 1;
-        s.puntate[g] = std::get<Currency>(stake);
+        s.puntate[g] = std::get<Currency>(puntata);
     }
     return s;
 }

@@ -98,9 +98,9 @@ fs::path datiUtente()
     const char *xdg = std::getenv("XDG_DATA_HOME");
     if (xdg && fs::path(xdg).is_absolute())
         return fs::path(xdg) / "zaffirone" / "Suoni";
-    const char *home = std::getenv("HOME");
-    if (home && *home)
-        return fs::path(home) / ".local" / "share" / "zaffirone" / "Suoni";
+    const char *cartellaUtente = std::getenv("HOME");
+    if (cartellaUtente && *cartellaUtente)
+        return fs::path(cartellaUtente) / ".local" / "share" / "zaffirone" / "Suoni";
     return {};
 }
 

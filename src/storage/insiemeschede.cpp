@@ -140,8 +140,8 @@ Esito<std::vector<Schedina>> InsiemeSchede::leggiTutte() const
         return quante.errore();
     std::vector<Schedina> schede;
     schede.reserve(quante.valore());
-    auto esito = scorri([&](std::uint64_t, const unsigned char *bytes) {
-        schede.push_back(Schedina::decodifica(bytes));
+    auto esito = scorri([&](std::uint64_t, const unsigned char *byte) {
+        schede.push_back(Schedina::decodifica(byte));
         return true;
     });
     if (!esito)
@@ -220,7 +220,7 @@ Esito<std::optional<std::uint64_t>> InsiemeSchede::trovaPerTitolo(std::string_vi
             return file.errore();
         return std::optional<std::uint64_t>{};
     }
-    return trovaPrimo([&](std::string_view stored) { return trimSpaces(stored) == *cercato; });
+    return trovaPrimo([&](std::string_view salvato) { return trimSpaces(salvato) == *cercato; });
 }
 
 Esito<std::optional<std::uint64_t>> InsiemeSchede::trovaPerTitolo(std::string_view titolo,

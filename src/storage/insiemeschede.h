@@ -78,7 +78,7 @@ public:
     // false to stop. Visitor: bool(std::uint64_t record, const unsigned char *bytes). The
     // length of the set it read.
     template <typename Visitor>
-    Esito<std::uint64_t> scorri(Visitor &&visit) const;
+    Esito<std::uint64_t> scorri(Visitor &&visita) const;
 
 private:
     // The set open for reading, and its length.
@@ -97,7 +97,7 @@ private:
     Esito<std::uint64_t> scriviSchedina(const BloccoInsieme &blocco, std::uint64_t k,
                                         const Schedina &schedina) const;
     template <typename Predicate>
-    Esito<std::optional<std::uint64_t>> trovaPrimo(Predicate &&matches) const;
+    Esito<std::optional<std::uint64_t>> trovaPrimo(Predicate &&corrisponde) const;
 
     std::string m_percorso;
     Apertura m_apertura;
@@ -105,7 +105,7 @@ private:
 };
 
 template <typename Visitor>
-Esito<std::uint64_t> InsiemeSchede::scorri(Visitor &&visit) const
+Esito<std::uint64_t> InsiemeSchede::scorri(Visitor &&visita) const
 {
     auto aperto = apriInLettura();
     if (!aperto)
@@ -121,7 +121,7 @@ Esito<std::uint64_t> InsiemeSchede::scorri(Visitor &&visit) const
         if (!letti)
             return letti.errore();
         for (std::uint64_t i = 0; i < letti.valore(); ++i) {
-            if (!visit(primo + i, blocco.data() + i * Schedina::kDimensioneRecord))
+            if (!visita(primo + i, blocco.data() + i * Schedina::kDimensioneRecord))
                 return lunghezza;
         }
         if (letti.valore() < quanti)
@@ -131,12 +131,12 @@ Esito<std::uint64_t> InsiemeSchede::scorri(Visitor &&visit) const
 }
 
 template <typename Predicate>
-Esito<std::optional<std::uint64_t>> InsiemeSchede::trovaPrimo(Predicate &&matches) const
+Esito<std::optional<std::uint64_t>> InsiemeSchede::trovaPrimo(Predicate &&corrisponde) const
 {
     std::optional<std::uint64_t> trovato;
-    auto esito = scorri([&](std::uint64_t k, const unsigned char *bytes) {
-        if (!matches(std::string_view(reinterpret_cast<const char *>(bytes),
-                                      Schedina::kLunghezzaTitolo)))
+    auto esito = scorri([&](std::uint64_t k, const unsigned char *byte) {
+        if (!corrisponde(
+                std::string_view(reinterpret_cast<const char *>(byte), Schedina::kLunghezzaTitolo)))
             return true;
         trovato = k;
         return false;

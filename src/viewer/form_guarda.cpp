@@ -29,17 +29,17 @@ using catalogo::Evento;
 // Read-only without greying: the control keeps its own enabled look, but no click, key or focus
 // reaches it, and a click goes on to the window.
 template <typename Control>
-Control *soloLettura(Control *control)
+Control *soloLettura(Control *controllo)
 {
-    control->setAttribute(Qt::WA_TransparentForMouseEvents);
-    control->setFocusPolicy(Qt::NoFocus);
-    return control;
+    controllo->setAttribute(Qt::WA_TransparentForMouseEvents);
+    controllo->setFocusPolicy(Qt::NoFocus);
+    return controllo;
 }
 
 } // namespace
 
-form_guarda::form_guarda(const Partita &partita, Modulo &modulo, QWidget *parent)
-    : FinestraSecondaria(parent), m_partita(partita), m_modulo(modulo)
+form_guarda::form_guarda(const Partita &partita, Modulo &modulo, QWidget *genitore)
+    : FinestraSecondaria(genitore), m_partita(partita), m_modulo(modulo)
 {
     setObjectName(QStringLiteral("form_guarda"));
     // No caption: an empty one would make the desktop show the program's name instead.
@@ -57,68 +57,70 @@ form_guarda::form_guarda(const Partita &partita, Modulo &modulo, QWidget *parent
     cmd_pulisci1_Click();
 }
 
-QGroupBox *form_guarda::cornice(const char *name, const QString &caption, QRect where)
+QGroupBox *form_guarda::cornice(const char *nome, const QString &didascalia, QRect dove)
 {
-    auto *frame = soloLettura(new QGroupBox(caption, this));
-    frame->setObjectName(QString::fromLatin1(name));
-    frame->setGeometry(where);
-    return frame;
+    auto *riquadro = soloLettura(new QGroupBox(didascalia, this));
+    riquadro->setObjectName(QString::fromLatin1(nome));
+    riquadro->setGeometry(dove);
+    return riquadro;
 }
 
 void form_guarda::creaRuote()
 {
-    QGroupBox *frame =
+    QGroupBox *riquadro =
         cornice("frmRuote1", QStringLiteral("Ruote giocate"), twipsRect(0, 0, 1215, 4215));
     for (int i = 0; i < 11; ++i) {
-        auto *wheel = soloLettura(new QCheckBox(testoQt(lotto::kNomiRuote[std::size_t(i)]), frame));
-        wheel->setObjectName(QStringLiteral("chk_ruote1_%1").arg(i));
-        wheel->setGeometry(twipsRect(45, 240 + 360 * i, 1170, 255));
-        m_campi.chk_ruote[std::size_t(i)] = wheel;
+        auto *ruota =
+            soloLettura(new QCheckBox(testoQt(lotto::kNomiRuote[std::size_t(i)]), riquadro));
+        ruota->setObjectName(QStringLiteral("chk_ruote1_%1").arg(i));
+        ruota->setGeometry(twipsRect(45, 240 + 360 * i, 1170, 255));
+        m_campi.chk_ruote[std::size_t(i)] = ruota;
     }
 }
 
 void form_guarda::creaIntestazione()
 {
-    QGroupBox *frame = cornice("frm_intestazione", QString(), twipsRect(1200, 0, 3975, 1695));
-    auto *title = new QLabel(QStringLiteral("Titolo scheda:"), frame);
-    title->setObjectName(QStringLiteral("lbl_titolo1"));
-    title->move(twips(120), twips(120));
-    QLineEdit *titleBox = soloLettura(new QLineEdit(frame));
-    titleBox->setObjectName(QStringLiteral("txt_titolo1"));
-    titleBox->setAccessibleName(QStringLiteral("Titolo scheda"));
-    titleBox->setReadOnly(true);
-    titleBox->setGeometry(twipsRect(120, 480, 3015, 285));
-    m_campi.txt_titolo = titleBox;
-    auto *numbers = new QLabel(QStringLiteral("I numeri giocati"), frame);
-    numbers->setObjectName(QStringLiteral("lbl_numeri1"));
-    numbers->move(twips(120), twips(840));
+    QGroupBox *riquadro = cornice("frm_intestazione", QString(), twipsRect(1200, 0, 3975, 1695));
+    auto *etichettaTitolo = new QLabel(QStringLiteral("Titolo scheda:"), riquadro);
+    etichettaTitolo->setObjectName(QStringLiteral("lbl_titolo1"));
+    etichettaTitolo->move(twips(120), twips(120));
+    QLineEdit *casellaTitolo = soloLettura(new QLineEdit(riquadro));
+    casellaTitolo->setObjectName(QStringLiteral("txt_titolo1"));
+    casellaTitolo->setAccessibleName(QStringLiteral("Titolo scheda"));
+    casellaTitolo->setReadOnly(true);
+    casellaTitolo->setGeometry(twipsRect(120, 480, 3015, 285));
+    m_campi.txt_titolo = casellaTitolo;
+    auto *numeri = new QLabel(QStringLiteral("I numeri giocati"), riquadro);
+    numeri->setObjectName(QStringLiteral("lbl_numeri1"));
+    numeri->move(twips(120), twips(840));
     for (int i = 0; i < 10; ++i) {
-        auto *box = soloLettura(new QLineEdit(frame));
-        box->setObjectName(QStringLiteral("txt_num1_%1").arg(i));
-        box->setAccessibleName(QStringLiteral("Numero giocato %1").arg(i + 1));
-        box->setReadOnly(true);
-        box->setAlignment(Qt::AlignCenter);
-        box->setGeometry(twipsRect(360 * i, 1200, 375, 375));
-        m_campi.txt_num[std::size_t(i)] = box;
+        auto *casella = soloLettura(new QLineEdit(riquadro));
+        casella->setObjectName(QStringLiteral("txt_num1_%1").arg(i));
+        casella->setAccessibleName(QStringLiteral("Numero giocato %1").arg(i + 1));
+        casella->setReadOnly(true);
+        casella->setAlignment(Qt::AlignCenter);
+        casella->setGeometry(twipsRect(360 * i, 1200, 375, 375));
+        m_campi.txt_num[std::size_t(i)] = casella;
     }
 }
 
 void form_guarda::creaGiocate()
 {
-    QGroupBox *frame = cornice("frm_giocata1", QStringLiteral("Ecco le giocate e relative puntate"),
-                               twipsRect(1200, 1680, 3975, 2535));
+    QGroupBox *riquadro =
+        cornice("frm_giocata1", QStringLiteral("Ecco le giocate e relative puntate"),
+                twipsRect(1200, 1680, 3975, 2535));
     for (int k = 0; k < 5; ++k) {
-        const QString name = testoQt(lotto::kNomiGiocate[std::size_t(k)]);
-        auto *bet = soloLettura(new QCheckBox(name, frame));
-        bet->setObjectName(QStringLiteral("chk_giocata1_%1").arg(k));
-        bet->setGeometry(twipsRect(120, 240 + 360 * k, 1095, 375));
-        m_campi.chk_giocata[std::size_t(k)] = bet;
-        auto *stake = soloLettura(new QLineEdit(frame));
-        stake->setObjectName(QStringLiteral("txt_puntata1_%1").arg(k));
-        stake->setAccessibleName(QStringLiteral("Puntata su ") + name);
-        stake->setReadOnly(true);
-        stake->setGeometry(twipsRect(1200, 300 + 360 * k, 2655, 285));
-        m_campi.txt_puntata[std::size_t(k)] = stake;
+        const QString nome = testoQt(lotto::kNomiGiocate[std::size_t(k)]);
+        auto *giocata = soloLettura(new QCheckBox(nome, riquadro));
+        giocata->setObjectName(QStringLiteral("chk_giocata1_%1").arg(k));
+        giocata->setGeometry(twipsRect(120, 240 + 360 * k, 1095, 375));
+        m_campi.chk_giocata[std::size_t(k)] = giocata;
+        auto *puntata = soloLettura(new QLineEdit(riquadro));
+        puntata->setObjectName(QStringLiteral("txt_puntata1_%1").arg(k));
+        puntata->setAccessibleName(QStringLiteral("Puntata su ") + nome);
+        puntata->setReadOnly(true);
+        puntata->setGeometry(twipsRect(1200, 300 + 360 * k, 2655, 285));
+        m_campi.txt_puntata[std::size_t(k)] = puntata;
     }
 }
 
@@ -148,28 +150,28 @@ void form_guarda::creaPulsanti()
 // and the two headings'; then the captions that would not fit shrink.
 void form_guarda::caratteri()
 {
-    QFont window = stile::comic();
-    window.setPointSizeF(stile::punti(9.75));
-    window.setBold(true);
-    window.setItalic(true);
-    setFont(window);
-    for (QGroupBox *frame : findChildren<QGroupBox *>())
-        frame->setFont(stile::sansSerif());
+    QFont carattereFinestra = stile::comic();
+    carattereFinestra.setPointSizeF(stile::punti(9.75));
+    carattereFinestra.setBold(true);
+    carattereFinestra.setItalic(true);
+    setFont(carattereFinestra);
+    for (QGroupBox *riquadro : findChildren<QGroupBox *>())
+        riquadro->setFont(stile::sansSerif());
     m_esci->setFont(stile::sansSerif());
     // The narrow column was drawn for a narrower face than the desktop's sans serif.
-    QFont narrow = stile::sansSerif();
-    narrow.setPointSizeF(stile::punti(7.5));
-    for (QCheckBox *wheel : m_campi.chk_ruote)
-        wheel->setFont(narrow);
-    auto *title = findChild<QLabel *>(QStringLiteral("lbl_titolo1"));
-    title->setFont(stile::comic(12));
-    title->adjustSize();
-    QFont bold = stile::comic();
-    bold.setPointSizeF(stile::punti(9.75));
-    bold.setBold(true);
-    auto *numbers = findChild<QLabel *>(QStringLiteral("lbl_numeri1"));
-    numbers->setFont(bold);
-    numbers->adjustSize();
+    QFont stretto = stile::sansSerif();
+    stretto.setPointSizeF(stile::punti(7.5));
+    for (QCheckBox *ruota : m_campi.chk_ruote)
+        ruota->setFont(stretto);
+    auto *etichettaTitolo = findChild<QLabel *>(QStringLiteral("lbl_titolo1"));
+    etichettaTitolo->setFont(stile::comic(12));
+    etichettaTitolo->adjustSize();
+    QFont grassetto = stile::comic();
+    grassetto.setPointSizeF(stile::punti(9.75));
+    grassetto.setBold(true);
+    auto *numeri = findChild<QLabel *>(QStringLiteral("lbl_numeri1"));
+    numeri->setFont(grassetto);
+    numeri->adjustSize();
     stile::adattaTesti(this);
 }
 
@@ -188,11 +190,11 @@ void form_guarda::mostra(const QString &voce, bool modificabile)
     // The keyboard starts on the first button shown.
     (modificabile ? m_modifica : m_esci)->setFocus();
     activateWindow();
-    const auto found =
+    const auto trovato =
         m_partita.cerca(CodePage1252::encodeExactly(voce.toStdString()).value_or(""));
-    if (!found)
-        return MostraErroreFile(m_modulo, found.errore());
-    if (const auto &trovata = found.valore()) {
+    if (!trovato)
+        return MostraErroreFile(m_modulo, trovato.errore());
+    if (const auto &trovata = trovato.valore()) {
         riempi(trovata->scheda);
         m_mostrata = trovata;
     }
@@ -205,23 +207,23 @@ void form_guarda::riempi(const Schedina &s)
     for (std::size_t i = 0; i < chk_ruote1.size(); ++i)
         chk_ruote1[i]->setChecked(s.ruote[i] == 1);
     for (std::size_t i = 0; i < txt_num1.size(); ++i) {
-        const bool used = s.numeri[i] > 0;
-        txt_num1[i]->setEnabled(used);
-        txt_num1[i]->setText(used ? QString::number(s.numeri[i]) : QString());
-        CampiScheda::colora(txt_num1[i], used);
+        const bool usato = s.numeri[i] > 0;
+        txt_num1[i]->setEnabled(usato);
+        txt_num1[i]->setText(usato ? QString::number(s.numeri[i]) : QString());
+        CampiScheda::colora(txt_num1[i], usato);
     }
     // Rows up to the highest bet type played from Ambo on stay open even when not played.
-    std::size_t highest = 5;
-    while (highest > 0 && s.giocate[highest] != 1)
-        --highest;
+    std::size_t massimo = 5;
+    while (massimo > 0 && s.giocate[massimo] != 1)
+        --massimo;
     for (std::size_t j = 0; j < chk_giocata1.size(); ++j) {
-        const bool played = s.giocate[j] > 0;
-        const bool open = played || j <= highest;
-        chk_giocata1[j]->setEnabled(open);
-        chk_giocata1[j]->setChecked(played);
-        txt_puntata1[j]->setEnabled(open);
-        CampiScheda::colora(txt_puntata1[j], open);
-        txt_puntata1[j]->setText(played ? testoNumero(s.puntate[j]) : QString());
+        const bool giocata = s.giocate[j] > 0;
+        const bool aperta = giocata || j <= massimo;
+        chk_giocata1[j]->setEnabled(aperta);
+        chk_giocata1[j]->setChecked(giocata);
+        txt_puntata1[j]->setEnabled(aperta);
+        CampiScheda::colora(txt_puntata1[j], aperta);
+        txt_puntata1[j]->setText(giocata ? testoNumero(s.puntate[j]) : QString());
     }
 }
 
@@ -246,13 +248,13 @@ std::optional<std::uint64_t> form_guarda::recordDaModificare()
     if (!m_partita.insiemeAperto())
         return 1;
     const InsiemeSchede insieme(*m_partita.insieme());
-    const auto found = insieme.trovaPerTitolo(titolo().toStdString());
-    const auto count = found ? insieme.conta() : Esito<std::uint64_t>(found.errore());
-    if (!count) {
-        MostraErroreFile(m_modulo, count.errore());
+    const auto trovato = insieme.trovaPerTitolo(titolo().toStdString());
+    const auto conta = trovato ? insieme.conta() : Esito<std::uint64_t>(trovato.errore());
+    if (!conta) {
+        MostraErroreFile(m_modulo, conta.errore());
         return std::nullopt;
     }
-    return found.valore().value_or(count.valore() + 1);
+    return trovato.valore().value_or(conta.valore() + 1);
 }
 
 QString form_guarda::titolo() const
@@ -266,13 +268,13 @@ void form_guarda::cmd_esci1_Click()
     dopo(m_modulo, this, [this] { hide(); });
 }
 
-bool form_guarda::event(QEvent *event)
+bool form_guarda::event(QEvent *evento)
 {
-    if (event->type() == QEvent::Show && !m_testiAdattati) {
+    if (evento->type() == QEvent::Show && !m_testiAdattati) {
         m_testiAdattati = true;
         caratteri();
     }
-    return FinestraSecondaria::event(event);
+    return FinestraSecondaria::event(evento);
 }
 
 // A click anywhere but on the buttons, frames and boxes included, tells how to change the
@@ -283,8 +285,8 @@ void form_guarda::mouseReleaseEvent(QMouseEvent *)
 }
 
 // The viewer lives for the whole run: closing it from its title bar only hides it.
-void form_guarda::closeEvent(QCloseEvent *event)
+void form_guarda::closeEvent(QCloseEvent *evento)
 {
-    event->ignore();
+    evento->ignore();
     hide();
 }

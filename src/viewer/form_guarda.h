@@ -19,7 +19,7 @@ class form_guarda : public FinestraSecondaria
     Q_OBJECT
 
 public:
-    form_guarda(const Partita &partita, Modulo &modulo, QWidget *parent);
+    form_guarda(const Partita &partita, Modulo &modulo, QWidget *genitore);
 
     // Shows the first ticket whose stored title is exactly the list entry; "Modifica" only for
     // a ticket not chosen for play.
@@ -34,16 +34,16 @@ Q_SIGNALS:
     void modificaChiesta(std::uint64_t record, const std::optional<Schedina> &scheda);
 
 protected:
-    bool event(QEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *evento) override;
+    void mouseReleaseEvent(QMouseEvent *evento) override;
+    void closeEvent(QCloseEvent *evento) override;
 
 private:
     void cmd_pulisci1_Click();
     void cmd_modifica_Click();
     void cmd_esci1_Click();
 
-    QGroupBox *cornice(const char *name, const QString &caption, QRect where);
+    QGroupBox *cornice(const char *nome, const QString &didascalia, QRect dove);
     void creaRuote();
     void creaIntestazione();
     void creaGiocate();

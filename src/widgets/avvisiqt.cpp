@@ -8,15 +8,15 @@
 namespace {
 
 // The box goes when answered; what was given hears the button chosen.
-void apri(std::string_view testo, std::string_view titolo, QMessageBox::StandardButtons buttons,
+void apri(std::string_view testo, std::string_view titolo, QMessageBox::StandardButtons pulsanti,
           std::function<void(int)> risposta)
 {
-    auto *box = new QMessageBox(QMessageBox::NoIcon, testoQt(titolo), testoQt(testo), buttons,
-                                QApplication::activeWindow());
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::ApplicationModal);
-    QObject::connect(box, &QDialog::finished, box, std::move(risposta));
-    box->show();
+    auto *casella = new QMessageBox(QMessageBox::NoIcon, testoQt(titolo), testoQt(testo), pulsanti,
+                                    QApplication::activeWindow());
+    casella->setAttribute(Qt::WA_DeleteOnClose);
+    casella->setWindowModality(Qt::ApplicationModal);
+    QObject::connect(casella, &QDialog::finished, casella, std::move(risposta));
+    casella->show();
 }
 
 } // namespace
