@@ -25,6 +25,8 @@ public:
     {
         return m_estratti[ruota][posizione];
     }
+    // Whether the wheel has numbers: a real day may leave a wheel undrawn.
+    bool estratta(std::size_t ruota) const { return m_estratti[ruota][0] != 0; }
     // Sets a whole draw at once (the companion's evaluate); fifty numbers, wheel by wheel.
     void imposta(const std::array<std::int16_t, lotto::kRuote * kPosizioni> &numeri);
 

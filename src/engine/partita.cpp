@@ -119,6 +119,24 @@ void Partita::nuova()
     m_insieme.reset();
     m_recordInModifica = 0;
     m_conti = Conti{};
+    usaEstrazioniCasuali();
+}
+
+void Partita::usaEstrazioniVere(std::vector<EstrazioneVera> giorni)
+{
+    m_vere = Vere{std::move(giorni), 0};
+}
+
+void Partita::usaEstrazioniCasuali()
+{
+    m_vere.reset();
+}
+
+std::optional<std::string> Partita::prossimaData() const
+{
+    if (!m_vere || m_vere->prossima >= m_vere->giorni.size())
+        return std::nullopt;
+    return m_vere->giorni[m_vere->prossima].data;
 }
 
 std::optional<ErroreFile> Partita::apri(const std::string &percorso)
@@ -326,7 +344,16 @@ Partita::Turno Partita::gioca(GeneratoreCasuale &generatore)
     Turno turno;
     if (m_dagioca.conta() == 0)
         return soloTurno(Turno::Esito::NessunaSchedina);
-    m_estrazione.estrai(generatore);
+    if (m_vere) {
+        if (m_vere->prossima >= m_vere->giorni.size())
+            return soloTurno(Turno::Esito::FineDelleVere);
+        const EstrazioneVera &giorno = m_vere->giorni[m_vere->prossima++];
+        m_estrazione = giorno.estrazione;
+        m_dataEstrazione = giorno.data;
+    } else {
+        m_estrazione.estrai(generatore);
+        m_dataEstrazione.reset();
+    }
     // Every ticket played is read before anything is credited, so a set that cannot be read
     // costs the player nothing: the tickets stay chosen with their stakes, to be played or
     // taken back.
@@ -336,18 +363,25 @@ Partita::Turno Partita::gioca(GeneratoreCasuale &generatore)
     m_conti.vincita = Currency();
     double totale = 0;
     for (const Schedina &schedina : schede.valore()) {
+        // A wheel a real day left undrawn neither wins nor pays.
         struct Annunci : Annunciatore
         {
             Turno &turno;
             const Conti &conti;
-            Annunci(Turno &t, const Conti &c) : turno(t), conti(c) {}
+            const Estrazione &estrazione;
+            Annunci(Turno &t, const Conti &c, const Estrazione &e)
+                : turno(t), conti(c), estrazione(e)
+            {}
             void annuncia(std::size_t giocata, std::size_t ruota) override
             {
-                turno.eventi.push_back({Evento::Tipo::Vincita, giocata, ruota, conti});
+                if (estrazione.estratta(ruota))
+                    turno.eventi.push_back({Evento::Tipo::Vincita, giocata, ruota, conti});
             }
-        } annunci(turno, m_conti);
+        } annunci(turno, m_conti, m_estrazione);
         Valutazione::valuta(schedina, m_estrazione, m_combinazioni, annunci,
-                            [&](std::size_t, double importo) {
+                            [&](std::size_t ruota, double importo) {
+                                if (!m_estrazione.estratta(ruota))
+                                    return;
                                 const double vincita = Valutazione::credito(importo);
                                 totale += vincita;
                                 m_conti.vincita = accredita(Currency(), totale);

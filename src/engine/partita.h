@@ -87,7 +87,8 @@ public:
         {
             NessunaSchedina, // nothing chosen: no draw
             Giocato,
-            Illeggibile, // drawn, then the set could not be read: nothing credited
+            Illeggibile,   // drawn, then the set could not be read: nothing credited
+            FineDelleVere, // the real draws are all played: no draw, nothing spent
         };
         Esito esito = Esito::Giocato;
         std::optional<ErroreFile> errore;
@@ -104,6 +105,23 @@ public:
     const ElencoSchede &elenco(Lista lista) const;
     ElencoSchede &elenco(Lista lista);
     const Estrazione &estrazione() const { return m_estrazione; }
+
+    // A real day's draw, as the archive has it: the day, written as the game shows it, and the
+    // numbers of the game's wheels (none on a wheel not drawn that day).
+    struct EstrazioneVera
+    {
+        std::string data;
+        Estrazione estrazione;
+    };
+    // The plays that follow are on these days, one a play in their order, rather than drawn at
+    // random; a new game goes back to the random draw.
+    void usaEstrazioniVere(std::vector<EstrazioneVera> giorni);
+    void usaEstrazioniCasuali();
+    bool estrazioniVere() const { return m_vere.has_value(); }
+    // The day of the draw on the board: none for a random draw or before any play.
+    const std::optional<std::string> &dataEstrazione() const { return m_dataEstrazione; }
+    // The day the next play is on, with real draws left.
+    std::optional<std::string> prossimaData() const;
 
     // The first record of the open set with this stored title, all 20 bytes compared.
     struct Trovata
@@ -150,7 +168,9 @@ public:
     // until the new set replaces them.
     Mossa rimborsa();
 
-    // One play: a draw, every chosen ticket evaluated and credited, the tickets given back.
+    // One play: a draw (the next real day's, or at random from the generator), every chosen
+    // ticket evaluated and credited, the tickets given back. Past the last real day there is no
+    // play, and nothing is spent.
     Turno gioca(GeneratoreCasuale &generatore);
 
     // The rules the simulations share.
@@ -174,5 +194,12 @@ private:
     ElencoSchede m_dagioca;
     mutable CacheInsieme m_cache; // what a look at the set reads is kept for the next
     Estrazione m_estrazione;
+    std::optional<std::string> m_dataEstrazione;
+    struct Vere
+    {
+        std::vector<EstrazioneVera> giorni;
+        std::size_t prossima = 0;
+    };
+    std::optional<Vere> m_vere;
     Valutazione::Combinazioni m_combinazioni{};
 };

@@ -51,8 +51,11 @@ class tst_Partita : public QObject
                        : e.tipo == T::Vittoria  ? "vittoria"
                                                 : QString());
         eventi.removeAll({});
-        if (t.esito != Partita::Turno::Esito::Giocato)
-            eventi << (t.esito == Partita::Turno::Esito::Illeggibile ? "illeggibile" : "nessuna");
+        using E = Partita::Turno::Esito;
+        if (t.esito != E::Giocato)
+            eventi << (t.esito == E::Illeggibile     ? "illeggibile"
+                       : t.esito == E::FineDelleVere ? "finite"
+                                                     : "nessuna");
         return eventi.join(' ');
     }
 
@@ -103,6 +106,17 @@ private Q_SLOTS:
              "0@0 =11 / 10000000 10 0 11 | 7 | ");
         riga("above ten million: won", "7", "punti 9999991, > 0, gioca 0:7",
              "0@0 =11 vittoria / 10000001 10 0 11 | 7 | ");
+        // Real days: their numbers, whatever the generator would draw, one day a play.
+        // A wheel not drawn that day (no number) wins nothing, as a ticket's empty boxes hold 0.
+        riga("a real day's numbers, its day beside them", "7 C",
+             "vere 29/04/2025=0:7,1,2,3,4 02/05/2025=0:80,81,82,83,84, >>, gioca 0:80 3:1,2",
+             "0@0 =11 1@0 =511 29/04/2025 / 10508 508 0 511 | 7,C | ");
+        riga("past the last real day: no play, nothing spent", "7",
+             "vere 29/04/2025=1:7,8,9,10,11, > 0, gioca, > 0, gioca 0:7",
+             "finite 29/04/2025 / 9998 -2 1 0 |  | 7");
+        riga("a new game draws at random again", "7",
+             "vere 29/04/2025=1:1,2,3,4,5, nuova, > 0, gioca 0:7",
+             "0@0 =11 / 10010 10 0 11 | 7 | ");
         // Entries found in a circle of the set, each charged its title's first record.
         riga("a title twice plays both of its records", "A B A7", "> 2 0, gioca 0:1,2,3 1:5,6",
              "0@0 1@0 =250 0@1 1@1 =1000 / 10990 990 0 1000 | B,A,A | ");
@@ -132,6 +146,22 @@ private Q_SLOTS:
                               : verbo == "<"  ? partita.restituisci(righe)
                               : verbo == ">>" ? partita.scegliTutte()
                                               : partita.restituisciTutte());
+            } else if (verbo == "vere") {
+                std::vector<Partita::EstrazioneVera> giorni;
+                for (const QString &giorno : parole) {
+                    std::array<std::int16_t, 50> numeri{};
+                    const QString ruota = giorno.section('=', 1);
+                    const QStringList usciti = ruota.section(':', 1).split(',');
+                    for (int p = 0; p < usciti.size(); ++p)
+                        numeri[std::size_t(ruota.section(':', 0, 0).toInt() * 5 + p)] =
+                            std::int16_t(usciti[p].toInt());
+                    giorni.push_back({giorno.section('=', 0, 0).toStdString(), {}});
+                    giorni.back().estrazione.imposta(numeri);
+                }
+                partita.usaEstrazioniVere(std::move(giorni));
+            } else if (verbo == "nuova") {
+                partita.nuova();
+                QVERIFY(!partita.apri(percorso().toStdString()));
             } else if (verbo == "scrivi") {
                 scrivi(parole);
             } else if (verbo == "cartella") {
@@ -144,6 +174,9 @@ private Q_SLOTS:
                         estratti[ruota.section(':', 0, 0).toInt()] << n.toInt();
                 generatore.ruote(estratti);
                 visto = detto(partita.gioca(generatore));
+                visto =
+                    (visto + ' ' + QString::fromStdString(partita.dataEstrazione().value_or("")))
+                        .trimmed();
             }
         }
         const Partita::Conti &c = partita.conti();
