@@ -54,7 +54,7 @@ struct GiocoAvviato::Parti
     Modulo modulo{riproduttore, avvisi};
     GeneratoreMersenne generatore;
     Partita partita;
-    Form_gioco window{partita, modulo, dialogo, generatore};
+    Form_gioco finestra{partita, modulo, dialogo, generatore};
 };
 
 GiocoAvviato::GiocoAvviato(QApplication &applicazione)
@@ -70,11 +70,11 @@ GiocoAvviato::GiocoAvviato(QApplication &applicazione)
     QGuiApplication::setDesktopFileName(QStringLiteral("it.zaffirone.Zaffirone"));
     QApplication::setWindowIcon(QIcon(new IconaGioco));
     m_parti = std::make_unique<Parti>();
-    QObject::connect(&m_parti->window, &Form_gioco::fineProgramma, &applicazione,
+    QObject::connect(&m_parti->finestra, &Form_gioco::fineProgramma, &applicazione,
                      &QApplication::quit, Qt::QueuedConnection);
     // The window shows once the player has been greeted. The keyboard starts in it, with a
     // window manager or without one.
-    m_parti->modulo.presentatore().poi([&finestra = m_parti->window] {
+    m_parti->modulo.presentatore().poi([&finestra = m_parti->finestra] {
         finestra.show();
         finestra.activateWindow();
     });

@@ -33,16 +33,16 @@ using Blocco = std::vector<std::uint8_t>;
 using Blocchi = std::vector<Blocco>;
 
 // The next m-combination of positions 0..totale-1 in lexicographic order; false after the last.
-inline bool successiva(Posizioni &idx, int m, int totale)
+inline bool successiva(Posizioni &indice, int m, int totale)
 {
     int i = m - 1;
-    while (i >= 0 && idx[std::size_t(i)] == totale - m + i)
+    while (i >= 0 && indice[std::size_t(i)] == totale - m + i)
         --i;
     if (i < 0)
         return false;
-    ++idx[std::size_t(i)];
+    ++indice[std::size_t(i)];
     for (int j = i + 1; j < m; ++j)
-        idx[std::size_t(j)] = idx[std::size_t(j - 1)] + 1;
+        indice[std::size_t(j)] = indice[std::size_t(j - 1)] + 1;
     return true;
 }
 
@@ -72,14 +72,14 @@ inline std::array<std::uint8_t, kMassimoK> dalRango(std::uint32_t r, int quanti)
 // Visits every m-combination of positions 0..totale-1 in lexicographic order (once, empty, for
 // m = 0).
 template <typename Visit>
-void perOgni(int m, int totale, Visit &&visit)
+void perOgni(int m, int totale, Visit &&visita)
 {
-    Posizioni idx{};
+    Posizioni indice{};
     for (int i = 0; i < m; ++i)
-        idx[std::size_t(i)] = i;
+        indice[std::size_t(i)] = i;
     do
-        visit(idx);
-    while (m > 0 && successiva(idx, m, totale));
+        visita(indice);
+    while (m > 0 && successiva(indice, m, totale));
 }
 
 } // namespace combinazioni

@@ -31,9 +31,9 @@ std::vector<std::vector<int>> base(const std::vector<std::vector<int>> &righe, i
             for (std::size_t j = 0; j < r.size(); ++j)
                 r[j] = ((r[j] - c * b[i][j]) % p + p) % p;
         }
-        const auto nz = std::find_if(r.begin(), r.end(), [](int x) { return x != 0; });
-        if (nz != r.end()) {
-            pivot.push_back(static_cast<std::size_t>(nz - r.begin()));
+        const auto nonNullo = std::find_if(r.begin(), r.end(), [](int x) { return x != 0; });
+        if (nonNullo != r.end()) {
+            pivot.push_back(static_cast<std::size_t>(nonNullo - r.begin()));
             b.push_back(std::move(r));
         }
     }

@@ -107,13 +107,14 @@ Blocchi GeometriaFinita::retteAffini(int d, int q)
     const int v = potenza(q, d);
     std::set<Blocco> rette;
     for (int direzione = 1; direzione < v; ++direzione) {
-        const Vettore dir = coordinate(direzione, q, d);
-        if (normalizza(f, dir) != dir)
+        const Vettore vettoreDirezione = coordinate(direzione, q, d);
+        if (normalizza(f, vettoreDirezione) != vettoreDirezione)
             continue;
         for (int origine = 0; origine < v; ++origine) {
             std::vector<int> retta;
             for (int a = 0; a < q; ++a)
-                retta.push_back(indiceDi(combina(f, a, dir, coordinate(origine, q, d)), q));
+                retta.push_back(
+                    indiceDi(combina(f, a, vettoreDirezione, coordinate(origine, q, d)), q));
             rette.insert(ordinato(retta));
         }
     }

@@ -48,12 +48,12 @@ struct OrbiteTerne
 OrbiteTerne orbiteTerne(const Gruppo &g)
 {
     OrbiteTerne o{std::vector<int>(combinazioni::binomiale(g.v, 3), -1), {}};
-    combinazioni::perOgni(3, g.v, [&](const auto &idx) {
-        if (o.orbita[combinazioni::rango(idx, 3)] >= 0)
+    combinazioni::perOgni(3, g.v, [&](const auto &indice) {
+        if (o.orbita[combinazioni::rango(indice, 3)] >= 0)
             return;
         const int nuova = static_cast<int>(o.grandezza.size());
-        const std::array<std::uint8_t, 3> t{std::uint8_t(idx[0]), std::uint8_t(idx[1]),
-                                            std::uint8_t(idx[2])};
+        const std::array<std::uint8_t, 3> t{std::uint8_t(indice[0]), std::uint8_t(indice[1]),
+                                            std::uint8_t(indice[2])};
         int quante = 0;
         for (int a : g.moltiplicatori) {
             for (int b = 0; b < g.m; ++b) {
@@ -125,9 +125,10 @@ std::optional<Blocchi> invariante(const Gruppo &g)
     CoperturaEsatta copertura(static_cast<int>(terne.grandezza.size()));
     std::vector<Quadrupla> righe;
     for (int primo = 0; primo < g.v; primo += g.m) {
-        combinazioni::perOgni(3, g.v - primo - 1, [&](const auto &idx) {
-            const Quadrupla q{std::uint8_t(primo), std::uint8_t(primo + idx[0] + 1),
-                              std::uint8_t(primo + idx[1] + 1), std::uint8_t(primo + idx[2] + 1)};
+        combinazioni::perOgni(3, g.v - primo - 1, [&](const auto &indice) {
+            const Quadrupla q{std::uint8_t(primo), std::uint8_t(primo + indice[0] + 1),
+                              std::uint8_t(primo + indice[1] + 1),
+                              std::uint8_t(primo + indice[2] + 1)};
             if (!rappresentante(g, q))
                 return;
             if (const auto orbite = copre(terne, q, grandezzaOrbita(g, q))) {

@@ -27,7 +27,7 @@ public:
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
         return z ^ (z >> 31);
     }
-    std::size_t below(std::size_t bound) { return static_cast<std::size_t>(next() % bound); }
+    std::size_t below(std::size_t limite) { return static_cast<std::size_t>(next() % limite); }
     double unit() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
 
 private:
@@ -106,14 +106,14 @@ Blocco bloccoAvido(const RicercaLocale::Parametri &s, const Copertura &c, std::u
             if (std::binary_search(b.begin(), b.end(), x))
                 continue;
             int nuovi = 0;
-            combinazioni::perOgni(s.v - 1, static_cast<int>(b.size()), [&](const auto &idx) {
+            combinazioni::perOgni(s.v - 1, static_cast<int>(b.size()), [&](const auto &indice) {
                 std::array<std::uint8_t, 5> u{};
                 int j = 0;
-                for (; j < s.v - 1 && b[static_cast<std::size_t>(idx[j])] < x; ++j)
-                    u[static_cast<std::size_t>(j)] = b[static_cast<std::size_t>(idx[j])];
+                for (; j < s.v - 1 && b[static_cast<std::size_t>(indice[j])] < x; ++j)
+                    u[static_cast<std::size_t>(j)] = b[static_cast<std::size_t>(indice[j])];
                 u[static_cast<std::size_t>(j)] = static_cast<std::uint8_t>(x);
                 for (; j < s.v - 1; ++j)
-                    u[static_cast<std::size_t>(j + 1)] = b[static_cast<std::size_t>(idx[j])];
+                    u[static_cast<std::size_t>(j + 1)] = b[static_cast<std::size_t>(indice[j])];
                 nuovi += !c.coperto(combinazioni::rango(u, s.v));
             });
             if (nuovi > migliore) {

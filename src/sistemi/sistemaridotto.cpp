@@ -72,8 +72,9 @@ Blocchi ristretto(const Blocchi &disegno, int n, int k, int v)
 Blocchi tutte(int n, int v)
 {
     Blocchi blocchi;
-    combinazioni::perOgni(
-        v, n, [&](const auto &idx) { blocchi.emplace_back(idx.begin(), idx.begin() + v); });
+    combinazioni::perOgni(v, n, [&](const auto &indice) {
+        blocchi.emplace_back(indice.begin(), indice.begin() + v);
+    });
     return blocchi;
 }
 
@@ -185,21 +186,21 @@ bool SistemaRidotto::verifica(const Parametri &s, const std::vector<Blocco> &blo
     // Every v-subset some ticket holds, then each p-subset looked for among its v-subsets.
     std::vector<bool> tenuto(binomiale(s.n, s.v), false);
     for (const Blocco &b : blocchi) {
-        combinazioni::perOgni(s.v, static_cast<int>(b.size()), [&](const auto &idx) {
-            std::array<std::uint8_t, 5> sub{};
+        combinazioni::perOgni(s.v, static_cast<int>(b.size()), [&](const auto &indice) {
+            std::array<std::uint8_t, 5> parziale{};
             for (int i = 0; i < s.v; ++i)
-                sub[std::size_t(i)] = b[std::size_t(idx[std::size_t(i)])];
-            tenuto[combinazioni::rango(sub, s.v)] = true;
+                parziale[std::size_t(i)] = b[std::size_t(indice[std::size_t(i)])];
+            tenuto[combinazioni::rango(parziale, s.v)] = true;
         });
     }
     bool garantito = true;
     combinazioni::perOgni(s.p, s.n, [&](const auto &estratti) {
         bool trovato = false;
-        combinazioni::perOgni(s.v, s.p, [&](const auto &idx) {
-            std::array<int, 5> sub{};
+        combinazioni::perOgni(s.v, s.p, [&](const auto &indice) {
+            std::array<int, 5> parziale{};
             for (int i = 0; i < s.v; ++i)
-                sub[std::size_t(i)] = estratti[std::size_t(idx[std::size_t(i)])];
-            trovato = trovato || tenuto[combinazioni::rango(sub, s.v)];
+                parziale[std::size_t(i)] = estratti[std::size_t(indice[std::size_t(i)])];
+            trovato = trovato || tenuto[combinazioni::rango(parziale, s.v)];
         });
         garantito = garantito && trovato;
     });

@@ -98,10 +98,10 @@ std::optional<RiproduttoreQt::Suono> preparaSuono(const QAudioDevice &dispositiv
 
 struct RiproduttoreQt::Uscita
 {
-    Uscita(const QAudioDevice &d, const QAudioFormat &f) : dispositivo(d.id()), sink(d, f) {}
+    Uscita(const QAudioDevice &d, const QAudioFormat &f) : dispositivo(d.id()), audio(d, f) {}
 
     QByteArray dispositivo;
-    QAudioSink sink;
+    QAudioSink audio;
 };
 
 // The recording being played: what is left to feed the output, and the clocks that tell its end.
@@ -234,11 +234,11 @@ void RiproduttoreQt::termina()
 QAudioSink &RiproduttoreQt::uscitaPer(const QAudioDevice &dispositivo, const QAudioFormat &formato)
 {
     for (const auto &u : m_uscite) {
-        if (u->dispositivo == dispositivo.id() && u->sink.format() == formato)
-            return u->sink;
+        if (u->dispositivo == dispositivo.id() && u->audio.format() == formato)
+            return u->audio;
     }
     m_uscite.push_back(std::make_unique<Uscita>(dispositivo, formato));
-    QAudioSink &nuova = m_uscite.back()->sink;
+    QAudioSink &nuova = m_uscite.back()->audio;
     nuova.setBufferSize(formato.bytesForDuration(kBufferUscita.count()));
     QObject::connect(&nuova, &QAudioSink::stateChanged, [this, &nuova](QAudio::State stato) {
         if (stato == QAudio::StoppedState && m_inCorso->uscita == &nuova)

@@ -24,11 +24,11 @@ char separatoreDi(std::string_view riga)
 
 std::string nome(std::string campo, char separatore)
 {
-    const auto vuota = [&](unsigned char c) {
+    const auto spazio = [&](unsigned char c) {
         return c == ' ' || (c == '\t' && separatore != '\t');
     };
-    const auto inizio = std::find_if_not(campo.begin(), campo.end(), vuota);
-    const auto fine = std::find_if_not(campo.rbegin(), campo.rend(), vuota).base();
+    const auto inizio = std::find_if_not(campo.begin(), campo.end(), spazio);
+    const auto fine = std::find_if_not(campo.rbegin(), campo.rend(), spazio).base();
     std::string testo(inizio, std::max(inizio, fine));
     // A name quoted after a blank is read with its quotes: they go too.
     if (testo.size() >= 2 && testo.front() == '"' && testo.back() == '"')
