@@ -1,6 +1,7 @@
 #include "avvio.h"
 
 #include "engine/generatoremersenne.h"
+#include "main_window/compagno.h"
 #include "main_window/dialogofileqt.h"
 #include "main_window/form_gioco.h"
 #include "shared/modulo.h"
@@ -54,7 +55,9 @@ struct GiocoAvviato::Parti
     Modulo modulo{riproduttore, avvisi};
     GeneratoreMersenne generatore;
     Partita partita;
-    Form_gioco finestra{partita, modulo, dialogo, generatore};
+    Compagno compagno{Compagno::accantoAlGioco()};
+    DialogoFileQt dialogoArchivio{QStringLiteral("Importa l'archivio delle estrazioni")};
+    Form_gioco finestra{partita, modulo, dialogo, generatore, compagno, dialogoArchivio};
 };
 
 GiocoAvviato::GiocoAvviato(QApplication &applicazione)

@@ -3,8 +3,12 @@
 #include "engine/partita.h"
 #include "sound/annuncivincite.h"
 
+#include <QDate>
 #include <QObject>
 
+#include <optional>
+
+class Compagno;
 class GeneratoreCasuale;
 class Modulo;
 class PaginaGioca;
@@ -18,7 +22,11 @@ class ComandoGioca : public QObject
 
 public:
     ComandoGioca(PaginaGioca *gioca, Partita &partita, Modulo &modulo,
-                 GeneratoreCasuale &generatore, QObject *genitore);
+                 GeneratoreCasuale &generatore, Compagno &compagno, QObject *genitore);
+
+    static constexpr const char *kFineDelleVere =
+        "Nell'archivio non ci sono altre estrazioni dopo quella del %1: scegli un altro giorno o "
+        "gioca a caso";
 
     void cmd_gioca_Click();
 
@@ -30,10 +38,13 @@ Q_SIGNALS:
 
 private:
     void presenta(const Partita::Evento &evento);
+    // The real days from the one chosen, read from the archive; without one, the random draw.
+    void sceltaFonte(std::optional<QDate> dal);
 
     PaginaGioca *m_gioca;
     Partita &m_partita;
     Modulo &m_modulo;
     GeneratoreCasuale &m_generatore;
+    Compagno &m_compagno;
     AnnunciVincite m_annunci;
 };

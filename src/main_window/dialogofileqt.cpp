@@ -60,7 +60,7 @@ void DialogoFileQt::mostra(int acceptMode)
 {
     const auto mode = static_cast<QFileDialog::AcceptMode>(acceptMode);
     QFileDialog dialog(QApplication::activeWindow(),
-                       mode == QFileDialog::AcceptOpen ? QStringLiteral("Apri insieme di schede")
+                       mode == QFileDialog::AcceptOpen ? m_titoloApri
                                                        : QStringLiteral("Nuovo insieme di schede"),
                        m_cartella, m_filtro);
     // Qt's own dialog on every desktop, so that it speaks the game's language and keeps the

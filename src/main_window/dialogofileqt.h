@@ -11,6 +11,11 @@
 class DialogoFileQt : public DialogoFile
 {
 public:
+    // The caption of the open dialog: a set's, or that of another file the game reads.
+    explicit DialogoFileQt(QString titoloApri = QStringLiteral("Apri insieme di schede"))
+        : m_titoloApri(std::move(titoloApri))
+    {}
+
     void impostaFiltro(std::string_view filtro) override;
     void mostraApri() override;
     void mostraSalva() override;
@@ -20,6 +25,7 @@ public:
 private:
     void mostra(int acceptMode);
 
+    QString m_titoloApri;
     QString m_nome = QStringLiteral("*.slott");
     // One dialog for the whole run: it opens where it was left, at first in the working folder.
     QString m_cartella = QDir::currentPath();

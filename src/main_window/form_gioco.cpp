@@ -4,6 +4,7 @@
 #include "editor/form_schede.h"
 #include "main_window/comandiinsiemi.h"
 #include "main_window/comandogioca.h"
+#include "main_window/menuestrazioni.h"
 #include "main_window/modelloschede.h"
 #include "main_window/paginagioca.h"
 #include "main_window/paginalotto.h"
@@ -63,9 +64,10 @@ private:
 } // namespace
 
 Form_gioco::Form_gioco(Partita &partita, Modulo &modulo, DialogoFile &dialogo,
-                       GeneratoreCasuale &generatore, QWidget *genitore)
+                       GeneratoreCasuale &generatore, Compagno &compagno,
+                       DialogoFile &dialogoArchivio, QWidget *genitore)
     : QMainWindow(genitore), m_partita(partita), m_modulo(modulo), m_dialogo(dialogo),
-      m_generatore(generatore),
+      m_generatore(generatore), m_compagno(compagno), m_dialogoArchivio(dialogoArchivio),
       m_esistenti(new ModelloSchede(partita.elenco(Partita::Lista::Esistenti), this)),
       m_dagioca(new ModelloSchede(partita.elenco(Partita::Lista::DaGioca), this))
 {
@@ -108,6 +110,8 @@ void Form_gioco::creaMenu()
     m_mnuSpirito->setObjectName(QStringLiteral("mnu_cmd_spirito"));
     connect(m_mnuSpirito, &QAction::triggered, this,
             nelTurno(m_modulo, this, &Form_gioco::mnu_cmd_spirito_Click));
+
+    new MenuEstrazioni(menuBar(), m_partita, m_modulo, m_dialogoArchivio, m_compagno, this);
 
     QAction *informazioni = menuBar()->addAction(QStringLiteral("?"));
     informazioni->setObjectName(QStringLiteral("mnu_about"));
@@ -193,7 +197,7 @@ void Form_gioco::creaPagineDiGioco()
     m_gioca = new PaginaGioca(area);
     m_lotto = new PaginaLotto(m_esistenti, m_dagioca, area);
     m_insiemi = new ComandiInsiemi(m_lotto, m_partita, m_modulo, m_dialogo, this);
-    m_comandoGioca = new ComandoGioca(m_gioca, m_partita, m_modulo, m_generatore, this);
+    m_comandoGioca = new ComandoGioca(m_gioca, m_partita, m_modulo, m_generatore, m_compagno, this);
     connect(m_insiemi, &ComandiInsiemi::statoCambiato, this, [this] { mostraStato(); });
     connect(m_comandoGioca, &ComandoGioca::contiCambiati, this, &Form_gioco::mostraConti);
     connect(m_comandoGioca, &ComandoGioca::partitaVinta, this, &Form_gioco::mnu_file_newgame_Click);
@@ -273,6 +277,8 @@ void Form_gioco::statoIniziale()
         m_lotto->mostra(m_partita.insieme());
         m_lotto->suggerisci(PaginaLotto::kMessaggioIniziale);
     }
+    if (m_gioca)
+        m_gioca->mostraFonte(m_partita.estrazioniVere());
 }
 
 void Form_gioco::Form_Load()

@@ -10,6 +10,7 @@
 #include <memory>
 
 class ComandiInsiemi;
+class Compagno;
 class ComandoGioca;
 class GeneratoreCasuale;
 class DialogoFile;
@@ -37,8 +38,10 @@ public:
     static constexpr const char *kCaptionCredito =
         "Il nuovo videogioco del lotto!! ........  Questo è il tuo credito: ";
 
+    // The archive of real draws is the companion's; its files are chosen in their own dialog.
     Form_gioco(Partita &partita, Modulo &modulo, DialogoFile &dialogo,
-               GeneratoreCasuale &generatore, QWidget *genitore = nullptr);
+               GeneratoreCasuale &generatore, Compagno &compagno, DialogoFile &dialogoArchivio,
+               QWidget *genitore = nullptr);
     ~Form_gioco() override;
 
     // The scale at which the main window as drawn fits a screen's free area, 1 at most.
@@ -102,6 +105,8 @@ private:
     Modulo &m_modulo;
     DialogoFile &m_dialogo;
     GeneratoreCasuale &m_generatore;
+    Compagno &m_compagno;
+    DialogoFile &m_dialogoArchivio;
     TabStrip *m_tabStrip;
     QLabel *m_uscita;
     QSize m_disposta; // the outer size the content was last laid out for

@@ -7,6 +7,10 @@
 #include "widgets/testonumero.h"
 #include "widgets/twips.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QDate>
+#include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
 
@@ -38,6 +42,7 @@ PaginaGioca::PaginaGioca(QWidget *genitore) : QGroupBox(QStringLiteral("Gioca"),
     connect(m_gioca, &QPushButton::clicked, this, &PaginaGioca::giocaPremuto);
     creaEtichette();
     creaTabellone();
+    creaFonte();
     stile::pulsantiConInvio(this);
 }
 
@@ -75,14 +80,69 @@ void PaginaGioca::mostra(const Partita::Conti &conti, Currency punti)
         valore->setAccessibleName(m_didascalie.value(valore) + QLatin1Char(' ') + valore->text());
 }
 
-void PaginaGioca::mostraEstrazione(const Estrazione &estrazione)
+void PaginaGioca::mostraEstrazione(const Estrazione &estrazione,
+                                   const std::optional<std::string> &data)
 {
     for (std::size_t i = 0; i < m_numeri.size(); ++i)
         scriviNumero(i, QString());
+    stile::scrivi(m_dataEstrazione, data ? QString::fromStdString(*data) : QString());
+    m_dataEstrazione->setAccessibleName(
+        data ? QStringLiteral("Estrazione del ") + QString::fromStdString(*data) : QString());
+    m_dataEstrazione->move((m_gioca->geometry().center().x() - m_dataEstrazione->width() / 2),
+                           m_dataEstrazione->y());
     for (std::size_t w = 0; w < lotto::kRuote; ++w) {
+        // A wheel a real day left undrawn stays blank.
+        if (!estrazione.estratta(w))
+            continue;
         for (std::size_t p = 0; p < Estrazione::kPosizioni; ++p)
             scriviNumero(w * 5 + p, QString::number(estrazione.numero(w, p)));
     }
+}
+
+// Beside the play button: where the draws come from, and from which day when they are real.
+void PaginaGioca::creaFonte()
+{
+    // Read after the button: "GIOCA a caso", "GIOCA vere, dal 29/04/2025".
+    m_fonte = new QComboBox(this);
+    m_fonte->setObjectName(QStringLiteral("cmb_fonte"));
+    m_fonte->addItems({QStringLiteral("a caso"), QStringLiteral("vere, dal")});
+    m_fonte->setGeometry(twipsRect(2880, 1470, 1350, 330));
+    m_fonte->setAccessibleName(QStringLiteral("Estrazioni"));
+    m_fonte->view()->setAccessibleName(QStringLiteral("Estrazioni"));
+    m_dal = new QDateEdit(QDate::currentDate(), this);
+    m_dal->setObjectName(QStringLiteral("txt_dal"));
+    m_dal->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    m_dal->setCalendarPopup(true);
+    m_dal->setGeometry(twipsRect(4320, 1470, 1620, 330));
+    m_dal->setAccessibleName(QStringLiteral("Giorno della prima estrazione vera"));
+    for (QWidget *w : std::initializer_list<QWidget *>{m_fonte, m_dal})
+        w->setFont(stile::sansSerif());
+    // Under the button, the day of a real draw on the board.
+    m_dataEstrazione = stile::etichetta(QStringLiteral("lbl_data_estrazione"), QString(), 840, 1680,
+                                        stile::kGiallo, this);
+    connect(m_fonte, &QComboBox::activated, this, &PaginaGioca::sceltaFonte);
+    connect(m_dal, &QDateEdit::editingFinished, this, [this] {
+        if (m_fonte->currentIndex() == 1)
+            sceltaFonte();
+    });
+}
+
+// The day is read only for real draws; it stays open to be set beforehand.
+void PaginaGioca::sceltaFonte()
+{
+    const bool vere = m_fonte->currentIndex() == 1;
+    Q_EMIT fonteScelta(vere ? std::optional(m_dal->date()) : std::nullopt);
+}
+
+void PaginaGioca::mostraFonte(bool vere)
+{
+    m_fonte->setCurrentIndex(vere ? 1 : 0);
+}
+
+void PaginaGioca::attendiFonte(bool attendi)
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{m_gioca, m_fonte, m_dal})
+        w->setEnabled(!attendi);
 }
 
 void PaginaGioca::creaTabellone()

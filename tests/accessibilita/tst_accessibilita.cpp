@@ -134,7 +134,9 @@ private Q_SLOTS:
         GeneratoreScriptato generatore;
         Modulo modulo{player, boxes};
         Partita partita;
-        Form_gioco window{partita, modulo, dialog, generatore};
+        FakeDialogoFile dialogArchivio;
+        Compagno compagno{cliPath()};
+        Form_gioco window{partita, modulo, dialog, generatore, compagno, dialogArchivio};
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitFor([&] { return window.isActiveWindow(); }));

@@ -197,11 +197,11 @@ private Q_SLOTS:
         picture(&partita.window, "lotto");
         QCOMPARE(keys("Return"), "cmd_modifica");
         for (auto [box, shown] : {std::pair{"txt_titolo1", "Ambo Bari"}, {"txt_num1_1", "34"}})
-            QCOMPARE(QAccessible::queryAccessibleInterface(
-                         partita.visore()->findChild<QWidget *>(box))
-                         ->text(QAccessible::Value)
-                         .trimmed(),
-                     shown);
+            QCOMPARE(
+                QAccessible::queryAccessibleInterface(partita.visore()->findChild<QWidget *>(box))
+                    ->text(QAccessible::Value)
+                    .trimmed(),
+                shown);
         picture(partita.visore(), "visore");
         // Changed: the stake on Ambo becomes 50, the ticket keeps its record and goes last.
         QCOMPARE(keys("Return, 17*Tab, End, '0', Tab, Return"), "lst_esistenti");
@@ -231,7 +231,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("turn");
         QTest::addColumn<QString>("stops");
         QTest::newRow("Presentazione") << QString() << "Image2";
-        QTest::newRow("Gioca") << QString("Ctrl+Tab") << "cmd_gioca";
+        // A day's box takes its day, month and year in turn, as Qt's date boxes do.
+        QTest::newRow("Gioca") << QString("Ctrl+Tab")
+                               << "cmd_gioca cmb_fonte txt_dal txt_dal txt_dal";
         QTest::newRow("Lotto") << QString("Ctrl+Tab, Ctrl+Tab")
                                << "cmd_scheda cmd_carica cmd_newinsie lst_esistenti cmd_all_destra "
                                   "cmd_destra cmd_sinistra cmd_all_sinistra lst_dagioca";
@@ -285,9 +287,9 @@ private Q_SLOTS:
         partita.fai({"tab 2", "tab 3", "carica Vecchia", "scheda", "dbl 0"});
         // Whole on the screen, whatever the screen's scale.
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        for (QWidget *window : {static_cast<QWidget *>(&partita.window),
-                                static_cast<QWidget *>(partita.editor()),
-                                static_cast<QWidget *>(partita.visore())}) {
+        for (QWidget *window :
+             {static_cast<QWidget *>(&partita.window), static_cast<QWidget *>(partita.editor()),
+              static_cast<QWidget *>(partita.visore())}) {
             QVERIFY(QTest::qWaitForWindowExposed(window));
             readable(window);
             QVERIFY2(screen.contains(window->frameGeometry()), qPrintable(window->objectName()));

@@ -154,6 +154,44 @@ private Q_SLOTS:
             "intempo, carica Vince, >>, ascolta, gioca 0:1,2 7:1",
             "click x3 / = 0 / estratto_bari / = 0 / ambo_bari / = 0 / estratto_roma / = 125",
             "10128 0 128 130 | Vince | ");
+        // Real draws from the archive the companion keeps.
+        row("a real day: its numbers and its day on the board, paid by the game's rules",
+            "archivio, carica 7, > 0, vere:29/04/2025, gioca, board, data",
+            "click x3 / estratto_bari / board 7,1,2,3,4, / 29/04/2025", "10010 0 10 11 | 7 | ");
+        row("past the archive's last day: no play, nothing spent",
+            "archivio, carica 7, vere:02/05/2025, > 0, gioca, > 0, gioca, data",
+            "click x5 / Estrazioni: Nell'archivio non ci sono altre estrazioni dopo quella del "
+            "02/05/2025: scegli un altro giorno o gioca a caso / 02/05/2025",
+            "9998 1 -2 0 |  | 7");
+        row("a day the archive lacks: the random draw stays", "archivio, carica 7, vere:30/04/2025",
+            "click / Estrazioni: Si gioca a caso: nell'archivio non c'è un'estrazione del "
+            "2025-04-30",
+            "10000 0 0 0 | 7 | ");
+        row("the published file imported from the menu",
+            "archivio storico.txt, importa:storico.txt",
+            "Estrazioni: Ho letto 3 righe. Ora l'archivio ha 2 estrazioni, dal 29/04/2025 al "
+            "02/05/2025; 2 sono nuove.\nRighe ripetute: 0. Date incomplete: 2.");
+        row("a file with a line refused changes nothing",
+            "archivio, archivio rotto.txt, importa:rotto.txt",
+            "Estrazioni: L'archivio non è cambiato:\nriga 4: la ruota \"XX\" non è conosciuta (BA "
+            "CA FI GE MI NA PA RM TO VE, RN per la Nazionale)");
+        row("a day typed by hand, then played",
+            "archivio, aggiungi:06/05/2025 0=5,6,7,8,9, carica 7, > 0, vere:06/05/2025, gioca, "
+            "board",
+            "click x3 / estratto_bari / Estrazioni: L'estrazione del 06/05/2025 è nell'archivio. / "
+            "board 5,6,7,8,9,",
+            "10010 0 10 11 | 7 | ");
+        row("a day typed by hand with a number twice: the companion's reason, in the dialog",
+            "aggiungi:06/05/2025 10=5,6,7,8,5",
+            "--ruota NAZIONALE=5,6,7,8,5: il numero 5 è estratto due volte");
+        row("every ticket against the last day", "archivio, carica 7 Vince, verifica",
+            "click / 0 vincite in 1 estrazioni. Puntato: 3. Vinto: 0.", "10000 0 0 0 | 7,Vince | ");
+        // Bari pays its highest bet type, the Ambo: 3 ambos of 1 / 6 at 250.
+        row("the tickets chosen for play against two days",
+            "archivio, carica 7 Vince, > 1, verifica:2 gioca",
+            "click x2 / Vince 29/04/2025 Bari Estratto, Ambo 125 / 1 vincite in 2 estrazioni. "
+            "Puntato: 4. Vinto: 125.",
+            "9998 2 -2 0 | 7 | Vince");
     }
     void plays() { scenario(); }
 

@@ -36,7 +36,7 @@ CliResult runCli(const QStringList &arguments, std::optional<qint64> maxFileSize
                 ::dup2(ends[1], 1);
             }
         });
-    process.start(QStringLiteral(ZAFFIRONE_CLI_PATH), arguments);
+    process.start(cliPath(), arguments);
     CliResult result;
     if (!process.waitForFinished(30000)) {
         process.kill();
@@ -61,4 +61,9 @@ QStringList withPaths(const QString &args, const std::map<QString, QString> &pat
         done = match.capturedEnd();
     }
     return (line + args.mid(done)).split('|');
+}
+
+QString cliPath()
+{
+    return QStringLiteral(ZAFFIRONE_CLI_PATH);
 }

@@ -15,6 +15,9 @@ struct CliResult
     QByteArray err;
 };
 
+// The companion built beside the tests.
+QString cliPath();
+
 // maxFileSize: the largest file it may write (RLIMIT_FSIZE), as a full disk would stop it.
 // output: where its standard output goes instead of to the test: a file ("/dev/full"), or
 // "closed", a pipe nobody reads any more.

@@ -1,19 +1,29 @@
 #pragma once
 
+#include "main_window/compagno.h"
 #include "main_window/form_gioco.h"
+#include "main_window/menuestrazioni.h"
 #include "main_window/paginagioca.h"
 #include "main_window/paginalotto.h"
 #include "main_window/paginaregolamento.h"
+#include "support/clirunner.h"
 #include "support/finestre.h"
 #include "widgets/stilegioco.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
+#include <QPointer>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTabBar>
+#include <QTableWidget>
 #include <QTextBrowser>
 
 // A game in a real main window, shown and active, with the fakes around it.
@@ -33,7 +43,9 @@ struct PartitaDiProva : Finti
             stile::impostaScala(Form_gioco::scalaPerLoSchermo(screen->availableGeometry()));
         return true;
     }();
-    Form_gioco window{partita, modulo, dialog, generatore};
+    FakeDialogoFile dialogArchivio{MenuEstrazioni::kFiltroArchivio};
+    Compagno compagno{cliPath(), dir.filePath("estrazioni.sqlite")};
+    Form_gioco window{partita, modulo, dialog, generatore, compagno, dialogArchivio};
     QMap<QString, QByteArray> schede; // tickets by name, for "carica" and "scrivi"
 
     PaginaLotto *lotto() { return window.paginaLotto(); }
@@ -71,7 +83,9 @@ struct PartitaDiProva : Finti
     // wheels; "dbl N", "dblplay N", "tab N" (0: beside the tabs), "rules N", "menu:name",
     // "scheda", "exit", "close" and "activate" act on those. "scrivi A B" rewrites the set
     // ("scrivi -" deletes it), "cartella" puts a folder in its place, "joking" switches the
-    // sounds, "intempo" makes each recording end a moment later, as a real one does;
+    // sounds, "intempo" makes each recording end a moment later, as a real one does; "vere:DAY"
+    // plays real draws from that day (see archivio), "data" notes the day shown on the board;
+    // "importa:F" imports F into the archive from the Estrazioni menu, "verifica" (see there);
     // "board", "message", "page", "menus" and "vista" note what is shown, "ascolta" the winnings
     // shown at each recording. The rest goes to the editor and the viewer (see compila).
     void fai(const QStringList &actions)
@@ -163,12 +177,98 @@ struct PartitaDiProva : Finti
                 modulo.impostaSuoni(modulo.suoni_attivi(), verb == "joking");
             else if (verb == "intempo")
                 player.inTempo = true;
+            else if (verb == "archivio")
+                archivio(words);
+            else if (verb == "vere") {
+                gioca();
+                su<QDateEdit>("txt_dal")->setDate(QDate::fromString(arg, "dd/MM/yyyy"));
+                auto *fonte = su<QComboBox>("cmb_fonte");
+                fonte->setCurrentIndex(0);
+                QTest::keyClick(fonte, Qt::Key_Down);
+            } else if (verb == "data")
+                note << su<QLabel>("lbl_data_estrazione")->text();
+            else if (verb == "importa") {
+                dialogArchivio.scegli(path(arg));
+                window.findChild<QAction *>("mnu_estrazioni_importa")->trigger();
+            } else if (verb == "verifica")
+                verifica(arg);
+            else if (verb == "aggiungi")
+                aggiungi(arg.split(' '));
             else if (verb == "message" || verb == "vista")
                 note << (verb == "vista" ? vista() : su<QLabel>("lbl_messaggio")->text());
             else
                 compila(*this, *editor(), *visore(), action);
-            QTRY_VERIFY(!modulo.presentatore().occupato());
+            QTRY_VERIFY(!modulo.presentatore().occupato() && !compagno.occupato());
         }
+    }
+
+    // "archivio" writes the archive of real draws with two days: 29/04/2025 (Bari 7 1 2 3 4,
+    // Roma 15 14 13 12 11) and 02/05/2025 (Bari 80 81 82 83 84); "archivio F" writes the
+    // published file's text of those days as F instead, with a wheel no one knows when F's name
+    // says "rotto".
+    void archivio(const QStringList &parole)
+    {
+        QByteArray righe = "2025/04/29\tBA\t7\t1\t2\t3\t4\n2025/04/29\tRM\t15\t14\t13\t12\t11\n"
+                           "2025/05/02\tBA\t80\t81\t82\t83\t84\n";
+        if (parole.value(0).contains("rotto"))
+            righe += "2025/05/06\tXX\t1\t2\t3\t4\t5\n";
+        writeBytes(path(parole.value(0, "storico.txt")), righe);
+        if (parole.isEmpty())
+            QCOMPARE(runCli({"draws", "import", path("storico.txt"), "--archivio",
+                             path("estrazioni.sqlite")})
+                         .exitCode,
+                     0);
+    }
+    // "aggiungi:DAY WHEEL=n,n,n,n,n ..." types a day's draw into the Estrazioni menu's dialog, by
+    // the wheels' rows from Bari (0) to the Nazionale (10), and presses Aggiungi; a refusal shown
+    // in the dialog is noted, and the dialog closed.
+    void aggiungi(const QStringList &parole)
+    {
+        window.findChild<QAction *>("mnu_estrazioni_aggiungi")->trigger();
+        QDialog *dialogo = nullptr;
+        QTRY_VERIFY(dialogo = window.findChild<QDialog *>("dialogo_estrazione"));
+        trova<QDateEdit>(dialogo, "data_estrazione")
+            ->setDate(QDate::fromString(parole[0], "dd/MM/yyyy"));
+        for (const QString &ruota : parole.mid(1)) {
+            const QStringList numeri = ruota.section('=', 1).split(',');
+            for (int p = 0; p < numeri.size(); ++p)
+                QTest::keyClicks(
+                    trova<QLineEdit>(dialogo,
+                                     QString("numero_%1_%2").arg(ruota.section('=', 0, 0)).arg(p)),
+                    numeri[p]);
+        }
+        QPointer<QDialog> aperto(dialogo);
+        trova<QPushButton>(dialogo, "cmd_aggiungi_estrazione")->click();
+        QTRY_VERIFY(!compagno.occupato());
+        if (aperto) {
+            note << trova<QLabel>(dialogo, "motivo_estrazione")->text();
+            dialogo->reject();
+        }
+    }
+    // "verifica" checks every ticket of the set against the archive's last day, "verifica:N
+    // gioca" the tickets chosen for play against N days from the first: each win noted, then the
+    // totals.
+    void verifica(const QString &come)
+    {
+        window.findChild<QAction *>("mnu_estrazioni_verifica")->trigger();
+        auto *finestra = trova<QDialog>(&window, "finestra_verifica");
+        QTRY_VERIFY(!compagno.occupato());
+        if (!come.isEmpty()) {
+            trova<QComboBox>(finestra, "verifica_quali")->setCurrentIndex(come.contains("gioca"));
+            trova<QDateEdit>(finestra, "verifica_data")->setDate(QDate(2025, 4, 29));
+            trova<QSpinBox>(finestra, "verifica_colpi")->setValue(come.section(' ', 0, 0).toInt());
+            trova<QPushButton>(finestra, "cmd_verifica")->click();
+            QTRY_VERIFY(!compagno.occupato());
+        }
+        const auto *vincite = trova<QTableWidget>(finestra, "verifica_vincite");
+        for (int r = 0; r < vincite->rowCount(); ++r) {
+            QStringList celle;
+            for (int c = 0; c < vincite->columnCount(); ++c)
+                celle << vincite->item(r, c)->text();
+            note << celle.join(' ');
+        }
+        note << trova<QLabel>(finestra, "verifica_totali")->text();
+        finestra->hide();
     }
 
     // Points, stake, result and win (the caption too, unless it ends in the points), the two

@@ -1,0 +1,47 @@
+#include "compagno.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+
+QString Compagno::accantoAlGioco()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("zaffirone-cli"));
+}
+
+Compagno::Compagno(QString programma, QString archivio, QObject *parent)
+    : QObject(parent), m_programma(std::move(programma)), m_archivio(std::move(archivio))
+{}
+
+void Compagno::esegui(QStringList argomenti, std::function<void(const Risposta &)> fatto)
+{
+    if (m_processo)
+        return fatto(Risposta{});
+    if (!m_archivio.isEmpty())
+        argomenti << QStringLiteral("--archivio") << m_archivio;
+    auto *processo = new QProcess(this);
+    m_processo = processo;
+    const auto fine = [this, processo, fatto](bool avviato) {
+        Risposta r;
+        r.avviato = avviato;
+        if (avviato && processo->exitStatus() == QProcess::NormalExit)
+            r.uscita = processo->exitCode();
+        r.uscitaStandard = processo->readAllStandardOutput();
+        r.errori = QString::fromUtf8(processo->readAllStandardError());
+        m_processo = nullptr;
+        processo->deleteLater();
+        fatto(r);
+    };
+    connect(processo, &QProcess::finished, this, [fine] { fine(true); });
+    connect(processo, &QProcess::errorOccurred, this, [processo, fine](QProcess::ProcessError e) {
+        if (e == QProcess::FailedToStart && processo->state() == QProcess::NotRunning)
+            fine(false);
+    });
+    processo->start(m_programma, argomenti);
+}
+
+void Compagno::ferma()
+{
+    if (m_processo)
+        m_processo->kill();
+}
