@@ -3,13 +3,12 @@
 #include "estrazioni/archivioestrazioni.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
 // Files of draws read into the archive, whole or not at all: every line is read and checked
-// first, and the archive changes only when none is refused. The companion's import and the
-// game's menu both read them so.
+// first, and the archive changes only when none is refused. The companion's import, which the
+// game's Estrazioni menu runs too.
 class ImportazioneEstrazioni
 {
 public:
@@ -22,11 +21,7 @@ public:
         // empty when none was refused, and only then is the archive written.
         std::string rifiuti;
     };
-    // The share of the work done, from 0 to 1, told now and then as the lines are read.
-    using Avanzamento = std::function<void(double)>;
-
     // Throws ErroreArchivio when a file cannot be read or the archive cannot be opened or
     // written. A refused file never makes an archive that was not there.
-    static Esito importa(const std::vector<std::string> &file, const std::string &archivio,
-                         const Avanzamento &avanzamento = {});
+    static Esito importa(const std::vector<std::string> &file, const std::string &archivio);
 };

@@ -12,8 +12,8 @@
 #include <vector>
 
 // "Did I win?" for a set's tickets: each against the real draws of a run of days, by the game's
-// own evaluation, with what they staked and won over those days. The companion's check and the
-// game's window read the same wins from it.
+// own evaluation, with what they staked and won over those days: the companion's check, whose
+// lines the game's window lists.
 class VerificaInsieme
 {
 public:
