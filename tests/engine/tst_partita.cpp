@@ -108,9 +108,9 @@ private Q_SLOTS:
              "0@0 =11 vittoria / 10000001 10 0 11 | 7 | ");
         // Real days: their numbers, whatever the generator would draw, one day a play.
         // A wheel not drawn that day (no number) wins nothing, as a ticket's empty boxes hold 0.
-        riga("a real day's numbers, its day beside them", "7 C",
+        riga("a real day's numbers, its day beside them", "7 A",
              "vere 29/04/2025=0:7,1,2,3,4 02/05/2025=0:80,81,82,83,84, >>, gioca 0:80 3:1,2",
-             "0@0 =11 1@0 =511 29/04/2025 / 10508 508 0 511 | 7,C | ");
+             "0@0 =11 0@0 1@0 =261 29/04/2025 / 10255 255 0 261 | 7,A | ");
         riga("past the last real day: no play, nothing spent", "7",
              "vere 29/04/2025=1:7,8,9,10,11, > 0, gioca, > 0, gioca 0:7",
              "finite 29/04/2025 / 9998 -2 1 0 |  | 7");
