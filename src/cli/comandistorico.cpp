@@ -114,13 +114,18 @@ int eseguiCheck(const RichiestaStorico &r, std::ostream &out, std::ostream &err)
         const auto lunghezza = insieme.scorri([&](std::uint64_t k, const unsigned char *bytes) {
             const Schedina s = Schedina::decodifica(bytes);
             std::string titolo;
+            // A line's beginning is made once for a ticket's day, however many wheels win.
+            std::string inizio;
+            std::size_t giornoInizio = date.size();
             verifica.verifica(s, [&](std::size_t g, const VerificaSchedina::Vincita &vincita) {
                 if (titolo.empty())
                     titolo = stringaJson(s.titoloTesto());
-                vincitaJson(righe,
-                            R"({"data":")" + date[g] + R"(","record":)" + std::to_string(k) +
-                                R"(,"titolo":)" + titolo + R"(,"ruota":")",
-                            vincita);
+                if (g != giornoInizio) {
+                    inizio = R"({"data":")" + date[g] + R"(","record":)" + std::to_string(k) +
+                             R"(,"titolo":)" + titolo + R"(,"ruota":")";
+                    giornoInizio = g;
+                }
+                vincitaJson(righe, inizio, vincita);
             });
             return righe.size() < (1u << 16) || scrivi();
         });
