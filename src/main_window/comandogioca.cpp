@@ -127,11 +127,8 @@ void ComandoGioca::sceltaFonte(std::optional<QDate> dal)
             if (giorni.empty()) {
                 m_partita.usaEstrazioniCasuali();
                 m_gioca->mostraFonte(false);
-                QString motivo = r.avviato ? r.errori.trimmed()
-                                           : QStringLiteral("Non trovo il programma zaffirone-cli");
-                motivo.remove(QStringLiteral("zaffirone-cli: "));
                 return m_modulo.presentatore().mostra(
-                    (QStringLiteral("Si gioca a caso: ") + motivo).toStdString(),
+                    (QStringLiteral("Si gioca a caso: ") + Compagno::motivo(r)).toStdString(),
                     kTitoloEstrazioni);
             }
             m_partita.usaEstrazioniVere(std::move(giorni));

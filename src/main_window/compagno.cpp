@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 
 QString Compagno::accantoAlGioco()
 {
@@ -38,6 +39,16 @@ void Compagno::esegui(QStringList argomenti, std::function<void(const Risposta &
             fine(false);
     });
     processo->start(m_programma, argomenti);
+}
+
+QString Compagno::motivo(const Risposta &risposta)
+{
+    if (!risposta.avviato)
+        return QStringLiteral("Non trovo il programma zaffirone-cli");
+    QString testo = risposta.errori.trimmed();
+    testo.remove(QRegularExpression(QStringLiteral("^zaffirone-cli: "),
+                                    QRegularExpression::MultilineOption));
+    return testo;
 }
 
 void Compagno::ferma()

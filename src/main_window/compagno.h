@@ -28,6 +28,10 @@ public:
         QByteArray uscitaStandard;
         QString errori; // what it wrote on its error output, as text
     };
+    // Why a command did not go through, as the companion said it (without its name before each
+    // line), or that it could not be started.
+    static QString motivo(const Risposta &risposta);
+
     // Runs one command on the archive ("draws import FILE", "check SET"...); one at a time: a
     // call while one runs is refused with avviato false.
     void esegui(QStringList argomenti, std::function<void(const Risposta &)> fatto);

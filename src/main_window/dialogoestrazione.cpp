@@ -118,9 +118,7 @@ void DialogoEstrazione::aggiungi()
             accept();
             return;
         }
-        QString motivo = r.avviato ? r.errori.trimmed()
-                                   : QStringLiteral("Non trovo il programma zaffirone-cli.");
-        motivo.remove(QStringLiteral("zaffirone-cli: "));
+        const QString motivo = Compagno::motivo(r);
         m_motivo->setText(motivo.isEmpty() ? QStringLiteral("L'estrazione non è stata aggiunta.")
                                            : motivo);
     });

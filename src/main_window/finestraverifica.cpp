@@ -104,10 +104,7 @@ void FinestraVerifica::mostra()
                           m_verifica->setEnabled(true);
                           const QJsonObject o = QJsonDocument::fromJson(r.uscitaStandard).object();
                           if (r.uscita != 0 || !o.contains(u"data"))
-                              return esito(r.avviato ? r.errori.trimmed().remove(
-                                                           QStringLiteral("zaffirone-cli: "))
-                                                     : QStringLiteral("Non trovo il programma "
-                                                                      "zaffirone-cli."));
+                              return esito(Compagno::motivo(r));
                           m_data->setDate(QDate::fromString(o[u"data"].toString(), Qt::ISODate));
                           verifica();
                       });
@@ -145,9 +142,7 @@ void FinestraVerifica::verifica()
                 return;
             m_verifica->setEnabled(true);
             if (r.uscita != 0)
-                return esito(r.avviato
-                                 ? r.errori.trimmed().remove(QStringLiteral("zaffirone-cli: "))
-                                 : QStringLiteral("Non trovo il programma zaffirone-cli."));
+                return esito(Compagno::motivo(r));
             const QList<QByteArray> righe = r.uscitaStandard.trimmed().split('\n');
             QList<QJsonObject> vincite;
             qint64 vinto = 0;

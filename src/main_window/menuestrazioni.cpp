@@ -12,7 +12,6 @@
 #include <QJsonObject>
 #include <QMenuBar>
 #include <QProgressDialog>
-#include <QRegularExpression>
 
 namespace {
 
@@ -51,14 +50,6 @@ MenuEstrazioni::MenuEstrazioni(QMenuBar *barra, Partita &partita, Modulo &modulo
 
 MenuEstrazioni::~MenuEstrazioni() = default;
 
-QString MenuEstrazioni::detto(const QString &errori)
-{
-    QString testo = errori.trimmed();
-    testo.remove(QRegularExpression(QStringLiteral("^zaffirone-cli: "),
-                                    QRegularExpression::MultilineOption));
-    return testo;
-}
-
 // The file chosen is read by the companion while a bar shows the game at work; what it read,
 // or each line it refused and that nothing changed, is said at the end.
 void MenuEstrazioni::importa()
@@ -81,34 +72,32 @@ void MenuEstrazioni::importa()
     m_avanzamento->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_avanzamento, &QProgressDialog::canceled, &m_compagno, &Compagno::ferma);
     m_avanzamento->show();
-    m_compagno.esegui({QStringLiteral("draws"), QStringLiteral("import"), file},
-                      [this](const Compagno::Risposta &r) {
-                          if (m_avanzamento)
-                              m_avanzamento->close();
-                          QString testo;
-                          if (!r.avviato)
-                              testo = QStringLiteral("Non trovo il programma zaffirone-cli: "
-                                                     "l'archivio non è cambiato.");
-                          else if (r.uscita == 0) {
-                              const QJsonObject o =
-                                  QJsonDocument::fromJson(r.uscitaStandard).object();
-                              testo = QStringLiteral("Ho letto %1 righe. Ora l'archivio ha %2 "
-                                                     "estrazioni, dal %3 al %4; %5 sono nuove.\n"
-                                                     "Righe ripetute: %6. Date incomplete: %7.")
-                                          .arg(o[u"righe"].toInteger())
-                                          .arg(o[u"estrazioni"].toInteger())
-                                          .arg(giorno(o[u"dal"]), giorno(o[u"al"]))
-                                          .arg(o[u"nuove"].toInteger())
-                                          .arg(o[u"doppie"].toInteger())
-                                          .arg(o[u"incomplete"].toInteger());
-                          } else if (r.uscita < 0)
-                              testo = QStringLiteral("Lettura interrotta: l'archivio non è "
-                                                     "cambiato.");
-                          else
-                              testo =
-                                  QStringLiteral("L'archivio non è cambiato:\n") + detto(r.errori);
-                          m_modulo.presentatore().mostra(testo.toStdString(), kTitolo);
-                      });
+    m_compagno.esegui(
+        {QStringLiteral("draws"), QStringLiteral("import"), file},
+        [this](const Compagno::Risposta &r) {
+            if (m_avanzamento)
+                m_avanzamento->close();
+            QString testo;
+            if (!r.avviato)
+                testo = Compagno::motivo(r) + QStringLiteral(": l'archivio non è cambiato.");
+            else if (r.uscita == 0) {
+                const QJsonObject o = QJsonDocument::fromJson(r.uscitaStandard).object();
+                testo = QStringLiteral("Ho letto %1 righe. Ora l'archivio ha %2 "
+                                       "estrazioni, dal %3 al %4; %5 sono nuove.\n"
+                                       "Righe ripetute: %6. Date incomplete: %7.")
+                            .arg(o[u"righe"].toInteger())
+                            .arg(o[u"estrazioni"].toInteger())
+                            .arg(giorno(o[u"dal"]), giorno(o[u"al"]))
+                            .arg(o[u"nuove"].toInteger())
+                            .arg(o[u"doppie"].toInteger())
+                            .arg(o[u"incomplete"].toInteger());
+            } else if (r.uscita < 0)
+                testo = QStringLiteral("Lettura interrotta: l'archivio non è "
+                                       "cambiato.");
+            else
+                testo = QStringLiteral("L'archivio non è cambiato:\n") + Compagno::motivo(r);
+            m_modulo.presentatore().mostra(testo.toStdString(), kTitolo);
+        });
 }
 
 void MenuEstrazioni::aggiungi()

@@ -32,8 +32,6 @@ private:
     void importa();
     void aggiungi();
     void verifica();
-    // The companion's refusal or error, without its name before each line.
-    static QString detto(const QString &errori);
 
     Partita &m_partita;
     Modulo &m_modulo;
