@@ -27,4 +27,5 @@ inline constexpr int kMassimoTempo = 600;
 inline constexpr unsigned kMassimoPerComando = 1000000;
 
 // Exit codes: 0 written, 1 the set could not be read or written, 2 refused (nothing written).
-int eseguiSystem(const RichiestaSystem &richiesta, std::ostream &out, std::ostream &err);
+int eseguiSystem(const RichiestaSystem &richiesta, std::ostream &flusso,
+                 std::ostream &flussoErrori);
