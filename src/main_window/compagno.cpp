@@ -16,13 +16,19 @@ Compagno::Compagno(QString programma, QString archivio, QObject *parent)
 
 void Compagno::esegui(QStringList argomenti, std::function<void(const Risposta &)> fatto)
 {
-    if (m_processo)
-        return fatto(Risposta{});
     if (!m_archivio.isEmpty())
         argomenti << QStringLiteral("--archivio") << m_archivio;
+    Comando comando{std::move(argomenti), std::move(fatto)};
+    if (m_processo)
+        return m_attesa.push_back(std::move(comando));
+    avvia(std::move(comando));
+}
+
+void Compagno::avvia(Comando comando)
+{
     auto *processo = new QProcess(this);
     m_processo = processo;
-    const auto fine = [this, processo, fatto](bool avviato) {
+    const auto fine = [this, processo, fatto = std::move(comando.fatto)](bool avviato) {
         Risposta r;
         r.avviato = avviato;
         if (avviato && processo->exitStatus() == QProcess::NormalExit)
@@ -31,6 +37,11 @@ void Compagno::esegui(QStringList argomenti, std::function<void(const Risposta &
         r.errori = QString::fromUtf8(processo->readAllStandardError());
         m_processo = nullptr;
         processo->deleteLater();
+        if (!m_attesa.empty()) {
+            Comando prossimo = std::move(m_attesa.front());
+            m_attesa.pop_front();
+            avvia(std::move(prossimo));
+        }
         fatto(r);
     };
     connect(processo, &QProcess::finished, this, [fine] { fine(true); });
@@ -38,7 +49,7 @@ void Compagno::esegui(QStringList argomenti, std::function<void(const Risposta &
         if (e == QProcess::FailedToStart && processo->state() == QProcess::NotRunning)
             fine(false);
     });
-    processo->start(m_programma, argomenti);
+    processo->start(m_programma, comando.argomenti);
 }
 
 QString Compagno::motivo(const Risposta &risposta)

@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QStringList>
 
+#include <deque>
 #include <functional>
 
 // The companion, zaffirone-cli, run for the game: the archive of the real draws is its own, and
@@ -32,15 +33,23 @@ public:
     // line), or that it could not be started.
     static QString motivo(const Risposta &risposta);
 
-    // Runs one command on the archive ("draws import FILE", "check SET"...); one at a time: a
-    // call while one runs is refused with avviato false.
+    // Runs a command on the archive ("draws import FILE", "check SET"...): one at a time, so one
+    // asked for while another runs starts when it has ended.
     void esegui(QStringList argomenti, std::function<void(const Risposta &)> fatto);
     // Stops the command under way; it ends as not ended by itself.
     void ferma();
-    bool occupato() const { return m_processo != nullptr; }
+    bool occupato() const { return m_processo != nullptr || !m_attesa.empty(); }
 
 private:
+    struct Comando
+    {
+        QStringList argomenti;
+        std::function<void(const Risposta &)> fatto;
+    };
+    void avvia(Comando comando);
+
     QString m_programma;
     QString m_archivio;
     QPointer<QProcess> m_processo;
+    std::deque<Comando> m_attesa; // asked for while another runs
 };
