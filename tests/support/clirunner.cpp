@@ -15,10 +15,13 @@ CliResult runCli(const QStringList &arguments, std::optional<qint64> maxFileSize
     rlim_t memory = RLIM_INFINITY;
 #if defined(__SANITIZE_ADDRESS__)
     if (maxMemory) {
+        // AddressSanitizer's own pages come first: the companion's help alone is 58 MB resident.
+        constexpr qint64 kPropriaMb = 64;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("ASAN_OPTIONS",
-                           environment.value("ASAN_OPTIONS") + ":quarantine_size_mb=4" +
-                               QString(":hard_rss_limit_mb=%1").arg(*maxMemory >> 20));
+        environment.insert(
+            "ASAN_OPTIONS",
+            environment.value("ASAN_OPTIONS") + ":quarantine_size_mb=4" +
+                QString(":hard_rss_limit_mb=%1").arg(kPropriaMb + (*maxMemory >> 20)));
         process.setProcessEnvironment(environment);
     }
 #else

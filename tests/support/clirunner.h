@@ -22,7 +22,8 @@ QString cliPath();
 // output: where its standard output goes instead of to the test: a file ("/dev/full"), or
 // "closed", a pipe nobody reads any more.
 // maxMemory: the memory it may take, in bytes: its address space (RLIMIT_AS), or under
-// AddressSanitizer, whose shadow needs the whole address space, its resident memory.
+// AddressSanitizer, whose shadow needs the whole address space, its resident memory beyond
+// AddressSanitizer's own.
 CliResult runCli(const QStringList &arguments, std::optional<qint64> maxFileSize = std::nullopt,
                  const QString &output = {}, std::optional<qint64> maxMemory = std::nullopt);
 
