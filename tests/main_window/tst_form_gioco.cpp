@@ -1,6 +1,8 @@
 #include "support/partitadiprova.h"
 #include "widgets/stilegioco.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QScrollBar>
 
 namespace {
@@ -194,6 +196,27 @@ private Q_SLOTS:
             "9998 2 -2 0 | 7 | Vince");
     }
     void plays() { scenario(); }
+
+    // Commands asked of the companion while one runs wait their turn and answer in order.
+    void companionOneAtATime()
+    {
+        PartitaDiProva game;
+        game.fai({"archivio"});
+        QStringList said;
+        for (const char *day : {"", "2025-04-29", "2025-04-30"})
+            game.compagno.esegui(!*day ? QStringList{"draws", "show"}
+                                       : QStringList{"draws", "show", day},
+                                 [&](const Compagno::Risposta &r) {
+                                     said << QString::number(r.uscita) + ' ' +
+                                                 QJsonDocument::fromJson(r.uscitaStandard)
+                                                     .object()["data"]
+                                                     .toString() +
+                                                 Compagno::motivo(r);
+                                 });
+        QTRY_COMPARE(said.size(), 3);
+        QCOMPARE(said, (QStringList{"0 2025-05-02", "0 2025-04-29",
+                                    "2 nell'archivio non c'è un'estrazione del 2025-04-30"}));
+    }
 
     // A list longer than it is tall, taken to its end by the keyboard or by its scroll bar: its
     // last entry, the longest title there is, shows whole at the bottom in the list's plain face,
