@@ -42,6 +42,15 @@ public:
             return std::nullopt;
         return fromRaw(difference);
     }
+    // The amount n times over: a stake over n draws.
+    std::optional<Currency> times(std::uint64_t n) const
+    {
+        std::int64_t product = 0;
+        if (n > std::uint64_t(INT64_MAX) ||
+            __builtin_mul_overflow(m_raw, std::int64_t(n), &product))
+            return std::nullopt;
+        return fromRaw(product);
+    }
 
     // General number format: no grouping, decimals only when there is a fraction.
     std::string toString(char decimalPoint = '.') const;

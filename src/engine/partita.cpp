@@ -403,6 +403,27 @@ Partita::Turno Partita::gioca(GeneratoreCasuale &generatore)
     return turno;
 }
 
+std::vector<std::uint64_t> Partita::recordGiocati(const IndiceInsieme &indice) const
+{
+    IndiceInsieme::Giro giro(indice, m_dagioca.grezze(), m_dagioca.record());
+    std::vector<std::uint64_t> numeri;
+    while (const auto trovato = giro.prossimo())
+        numeri.push_back(*trovato);
+    return numeri;
+}
+
+Esito<Partita::Giocate> Partita::giocate() const
+{
+    const auto letto = leggiInsieme();
+    if (!letto)
+        return letto.errore();
+    Giocate giocate{recordGiocati(*letto.valore()), Currency()};
+    // Never more than the points they were taken from.
+    for (const Currency &addebito : m_dagioca.tutte().addebiti)
+        giocate.posta = giocate.posta.plus(addebito).value_or(giocate.posta);
+    return giocate;
+}
+
 // The play list's entries found in a circle of the set, and their records read from the file in
 // one opening. A record that no longer has the title the set had when it was last read was
 // written meanwhile: the set is read again, once, and the entries looked for anew.
@@ -413,10 +434,7 @@ Esito<std::vector<Schedina>> Partita::schedeGiocate()
         if (!letto)
             return letto.errore();
         const IndiceInsieme &indice = *letto.valore();
-        IndiceInsieme::Giro giro(indice, m_dagioca.grezze(), m_dagioca.record());
-        std::vector<std::uint64_t> numeri;
-        while (const auto trovato = giro.prossimo())
-            numeri.push_back(*trovato);
+        const std::vector<std::uint64_t> numeri = recordGiocati(indice);
         auto schede = InsiemeSchede(m_insieme.value_or(std::string())).leggiRecord(numeri);
         if (!schede || tentativo > 0)
             return schede;

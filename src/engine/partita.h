@@ -123,6 +123,17 @@ public:
     // The day the next play is on, with real draws left.
     std::optional<std::string> prossimaData() const;
 
+    // The tickets chosen for play as the next play takes them: the record of the open set each
+    // entry is found at (the one it was listed from while that keeps its title, else the first
+    // with it; an entry no longer in the set has none), and their charges together, the stake
+    // of each play.
+    struct Giocate
+    {
+        std::vector<std::uint64_t> record;
+        Currency posta;
+    };
+    Esito<Giocate> giocate() const;
+
     // The first record of the open set with this stored title, all 20 bytes compared.
     struct Trovata
     {
@@ -184,6 +195,7 @@ private:
     Mossa restituisciAddebiti(std::span<const int> righe, const ErroreFile &errore);
     bool prenota(Currency somma, bool togli);
     Esito<std::vector<Schedina>> schedeGiocate();
+    std::vector<std::uint64_t> recordGiocati(const IndiceInsieme &indice) const;
     // The open set as it is now, through the last reading while the file has not changed.
     Esito<std::shared_ptr<const IndiceInsieme>> leggiInsieme() const;
 

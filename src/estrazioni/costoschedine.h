@@ -19,11 +19,7 @@ public:
     std::optional<Currency> perGiorno() const { return m_totale; }
     std::optional<Currency> per(std::uint64_t giorni) const
     {
-        std::int64_t totale = 0;
-        if (!m_totale || giorni > std::uint64_t(INT64_MAX) ||
-            __builtin_mul_overflow(m_totale->raw(), std::int64_t(giorni), &totale))
-            return std::nullopt;
-        return Currency::fromRaw(totale);
+        return m_totale ? m_totale->times(giorni) : std::nullopt;
     }
 
 private:

@@ -116,8 +116,8 @@ void FinestraVerifica::esito(const QString &testo)
     m_totali->setText(testo);
 }
 
-// The companion checks the whole set; the tickets chosen for play are picked out by their
-// records, and their stakes are what the game charged for them.
+// The companion checks the whole set; the tickets chosen for play are picked out by the records
+// the next play would take, and their stakes are what the game charged for them.
 void FinestraVerifica::verifica()
 {
     if (!m_partita.insiemeAperto())
@@ -125,11 +125,13 @@ void FinestraVerifica::verifica()
     const bool soloDaGiocare = m_quali->currentIndex() == 1;
     QSet<qint64> scelte;
     Currency costo;
-    const ElencoSchede &daGioca = m_partita.elenco(Partita::Lista::DaGioca);
-    for (std::size_t i = 0; i < daGioca.conta(); ++i) {
-        scelte.insert(daGioca.record()[i]);
-        if (i < daGioca.tutte().addebiti.size())
-            costo = costo.plus(daGioca.tutte().addebiti[i]).value_or(costo);
+    if (soloDaGiocare) {
+        const auto giocate = m_partita.giocate();
+        if (!giocate)
+            return esito(QString::fromStdString(giocate.errore().descrizione()));
+        for (const std::uint64_t record : giocate.valore().record)
+            scelte.insert(qint64(record));
+        costo = giocate.valore().posta;
     }
     m_verifica->setEnabled(false);
     esito(QStringLiteral("Verifico..."));
@@ -169,12 +171,11 @@ void FinestraVerifica::verifica()
             }
             const qint64 estrazioni = totale[u"estrazioni"].toInteger();
             // As the companion writes it: nothing past the currency's range.
-            std::int64_t perTutte = 0;
-            const QString puntato =
-                !soloDaGiocare ? totale[u"puntato"].toString(QStringLiteral("-"))
-                : __builtin_mul_overflow(costo.raw(), estrazioni, &perTutte)
-                    ? QStringLiteral("-")
-                    : QString::fromStdString(Currency::fromRaw(perTutte).toString());
+            const auto perTutte = costo.times(std::uint64_t(std::max<qint64>(estrazioni, 0)));
+            const QString puntato = !soloDaGiocare
+                                        ? totale[u"puntato"].toString(QStringLiteral("-"))
+                                    : perTutte ? QString::fromStdString(perTutte->toString())
+                                               : QStringLiteral("-");
             m_totali->setText(QStringLiteral("%1 vincite in %2 estrazioni. Puntato: %3. Vinto: %4.")
                                   .arg(vincite.size())
                                   .arg(estrazioni)

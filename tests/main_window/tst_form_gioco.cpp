@@ -194,6 +194,11 @@ private Q_SLOTS:
             "click x2 / Vince 29/04/2025 Bari Estratto, Ambo 125 / 1 vincite in 2 estrazioni. "
             "Puntato: 4. Vinto: 125.",
             "9998 2 -2 0 | 7 | Vince");
+        row("... moved in the file by another program: checked where the play finds it",
+            "archivio, carica 7 Vince, > 1, scrivi Vince 7, verifica:2 gioca",
+            "click x2 / Vince 29/04/2025 Bari Estratto, Ambo 125 / 1 vincite in 2 estrazioni. "
+            "Puntato: 4. Vinto: 125.",
+            "9998 2 -2 0 | 7 | Vince");
     }
     void plays() { scenario(); }
 
