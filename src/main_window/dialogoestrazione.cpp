@@ -2,6 +2,7 @@
 
 #include "base/lotto.h"
 #include "main_window/compagno.h"
+#include "widgets/ritornotastiera.h"
 
 #include <QDate>
 #include <QDateEdit>
@@ -38,6 +39,7 @@ DialogoEstrazione::DialogoEstrazione(Compagno &compagno, QWidget *parent)
     setObjectName(QStringLiteral("dialogo_estrazione"));
     setWindowTitle(QStringLiteral("Aggiungi un'estrazione"));
     setAttribute(Qt::WA_DeleteOnClose);
+    RitornoTastiera::installa(this);
     auto *colonna = new QVBoxLayout(this);
     auto *griglia = new QGridLayout;
     colonna->addLayout(griglia);

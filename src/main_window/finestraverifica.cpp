@@ -3,6 +3,7 @@
 #include "base/lotto.h"
 #include "engine/partita.h"
 #include "main_window/compagno.h"
+#include "widgets/ritornotastiera.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -45,6 +46,7 @@ FinestraVerifica::FinestraVerifica(const Partita &partita, Compagno &compagno, Q
 {
     setObjectName(QStringLiteral("finestra_verifica"));
     setWindowTitle(QStringLiteral("Verifica le schedine"));
+    RitornoTastiera::installa(this);
     auto *colonna = new QVBoxLayout(this);
     auto *modulo = new QFormLayout;
     colonna->addLayout(modulo);
@@ -70,6 +72,7 @@ FinestraVerifica::FinestraVerifica(const Partita &partita, Compagno &compagno, Q
                                           QStringLiteral("Vincita")});
     m_vincite->setAccessibleName(QStringLiteral("Vincite"));
     m_vincite->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_vincite->setTabKeyNavigation(false); // Tab goes on to the buttons, the arrows go through it
     m_vincite->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_vincite->verticalHeader()->hide();
     m_vincite->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -83,7 +86,8 @@ FinestraVerifica::FinestraVerifica(const Partita &partita, Compagno &compagno, Q
     auto *pulsanti = new QDialogButtonBox(this);
     m_verifica = pulsanti->addButton(QStringLiteral("&Verifica"), QDialogButtonBox::ActionRole);
     m_verifica->setObjectName(QStringLiteral("cmd_verifica"));
-    pulsanti->addButton(QStringLiteral("&Chiudi"), QDialogButtonBox::RejectRole);
+    pulsanti->addButton(QStringLiteral("&Chiudi"), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("cmd_chiudi_verifica"));
     connect(m_verifica, &QPushButton::clicked, this, &FinestraVerifica::verifica);
     connect(pulsanti, &QDialogButtonBox::rejected, this, &QDialog::hide);
     colonna->addWidget(pulsanti);
@@ -95,13 +99,13 @@ void FinestraVerifica::mostra()
     show();
     raise();
     activateWindow();
-    m_verifica->setEnabled(false);
+    m_inCorso = true;
     esito(QStringLiteral("Cerco l'ultima estrazione dell'archivio..."));
     m_compagno.esegui({QStringLiteral("draws"), QStringLiteral("show")},
                       [this, vivo = QPointer(this)](const Compagno::Risposta &r) {
                           if (!vivo)
                               return;
-                          m_verifica->setEnabled(true);
+                          m_inCorso = false;
                           const QJsonObject o = QJsonDocument::fromJson(r.uscitaStandard).object();
                           if (r.uscita != 0 || !o.contains(u"data"))
                               return esito(Compagno::motivo(r));
@@ -120,6 +124,8 @@ void FinestraVerifica::esito(const QString &testo)
 // the next play would take, and their stakes are what the game charged for them.
 void FinestraVerifica::verifica()
 {
+    if (m_inCorso) // the button keeps the focus meanwhile, and one check at a time is enough
+        return;
     if (!m_partita.insiemeAperto())
         return esito(QStringLiteral("Carica prima un insieme di schedine."));
     const bool soloDaGiocare = m_quali->currentIndex() == 1;
@@ -133,7 +139,7 @@ void FinestraVerifica::verifica()
             scelte.insert(qint64(record));
         costo = giocate.valore().posta;
     }
-    m_verifica->setEnabled(false);
+    m_inCorso = true;
     esito(QStringLiteral("Verifico..."));
     m_compagno.esegui(
         {QStringLiteral("check"), QString::fromStdString(*m_partita.insieme()),
@@ -142,7 +148,7 @@ void FinestraVerifica::verifica()
         [this, vivo = QPointer(this), soloDaGiocare, scelte, costo](const Compagno::Risposta &r) {
             if (!vivo)
                 return;
-            m_verifica->setEnabled(true);
+            m_inCorso = false;
             if (r.uscita != 0)
                 return esito(Compagno::motivo(r));
             const QList<QByteArray> righe = r.uscitaStandard.trimmed().split('\n');

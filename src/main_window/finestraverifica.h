@@ -35,6 +35,7 @@ private:
     QDateEdit *m_data;
     QSpinBox *m_colpi;
     QPushButton *m_verifica;
+    bool m_inCorso = false; // a check or the search for the last day under way
     QTableWidget *m_vincite;
     QLabel *m_totali;
 };

@@ -1,5 +1,7 @@
 #include "finestrasecondaria.h"
 
+#include "widgets/ritornotastiera.h"
+
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -27,12 +29,11 @@ FinestraSecondaria::FinestraSecondaria(QWidget *parent) : QWidget(parent, Qt::Wi
         return true;
     }();
     Q_UNUSED(installata);
+    RitornoTastiera::installa(this);
 }
 
 bool FinestraSecondaria::event(QEvent *event)
 {
-    if (event->type() == QEvent::Hide && parentWidget())
-        parentWidget()->activateWindow();
     if (event->type() == QEvent::WindowActivate) {
         Form_Activate();
         Q_EMIT attivata();

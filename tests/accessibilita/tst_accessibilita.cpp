@@ -37,18 +37,21 @@ class tst_Accessibilita : public QObject
     Q_OBJECT
 
     // Counts the controls a player uses below a node, hidden pages too, and notes those without a
-    // name; a list's or a page's own scroll bars are part of it.
+    // name; a list's or a page's own scroll bars, a choice's list, are part of it.
     static int walk(QAccessibleInterface *node, QStringList &unnamed)
     {
         using A = QAccessible;
         const QObject *object = node->object();
-        const bool usable = QList{A::PushButton, A::CheckBox,    A::EditableText, A::List,
-                                  A::PageTab,    A::PageTabList, A::ScrollBar,    A::MenuItem}
+        const bool usable = QList{A::PushButton,  A::CheckBox,  A::EditableText, A::List,
+                                  A::PageTab,     A::ComboBox,  A::SpinBox,      A::Table,
+                                  A::PageTabList, A::ScrollBar, A::MenuItem}
                                 .contains(node->role()) &&
                             !(object && object->parent() &&
-                              object->parent()->objectName().startsWith("qt_scrollarea"));
+                              (object->parent()->objectName().startsWith("qt_scrollarea") ||
+                               object->parent()->inherits("QComboBoxPrivateContainer")));
         if (usable && node->text(A::Name).trimmed().isEmpty())
-            unnamed << (object ? object->objectName() : "?");
+            unnamed << (object ? object->objectName() + "/" + object->metaObject()->className()
+                               : "?");
         // Decoration is no control: the focus frame is not met on the way.
         if (object && object->inherits("QFocusFrame"))
             unnamed << "a focus frame";
@@ -62,6 +65,16 @@ class tst_Accessibilita : public QObject
         return count;
     }
 
+    // A window of the Estrazioni menu, opened from it.
+    static QWidget *apri(PartitaDiProva &game, const char *voce, const char *finestra)
+    {
+        game.window.findChild<QAction *>(voce)->trigger();
+        QWidget *aperta = trova(&game.window, finestra);
+        if (!QTest::qWaitFor([&] { return !game.compagno.occupato(); }))
+            qWarning("the companion did not answer");
+        return aperta;
+    }
+
 private Q_SLOTS:
     void everyControlIsNamed_data()
     {
@@ -69,6 +82,8 @@ private Q_SLOTS:
         QTest::newRow("main window") << 0;
         QTest::newRow("editor") << 1;
         QTest::newRow("viewer") << 2;
+        QTest::newRow("a day typed in") << 3;
+        QTest::newRow("the check of the set") << 4;
     }
     void everyControlIsNamed()
     {
@@ -77,6 +92,9 @@ private Q_SLOTS:
         game.fai({"carica", "scheda", "show:"});
         QStringList unnamed;
         QList<QWidget *> windows = {&game.window, game.editor(), game.visore()};
+        if (window > 2)
+            windows << apri(game, "mnu_estrazioni_aggiungi", "dialogo_estrazione")
+                    << apri(game, "mnu_estrazioni_verifica", "finestra_verifica");
         QVERIFY(walk(QAccessible::queryAccessibleInterface(windows[window]), unnamed) > 3);
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
     }
@@ -100,6 +118,12 @@ private Q_SLOTS:
             "La tua situazione:");
         row("lbl_vincita", QAccessible::StaticText, "Hai vinto: 0", "Hai vinto:");
         row("OLE_0", QAccessible::StaticText, "Regole del gioco, pagina 1 di 4", "Regolamento");
+        row("dialogo_estrazione", QAccessible::Dialog, "Aggiungi un'estrazione");
+        row("numero_1_0", QAccessible::EditableText, "Cagliari, numero 1", "Cagliari");
+        row("numero_10_4", QAccessible::EditableText, "Nazionale, numero 5");
+        row("finestra_verifica", QAccessible::Dialog, "Verifica le schedine");
+        row("verifica_colpi", QAccessible::SpinBox, "Estrazioni:", "Estrazioni:");
+        row("verifica_vincite", QAccessible::Table, "Vincite");
     }
     void namesAndRoles()
     {
@@ -109,6 +133,8 @@ private Q_SLOTS:
         QFETCH(QString, labelledBy);
         PartitaDiProva game;
         game.fai({"carica", "scheda", "show:", "tab 4", "tab 2"});
+        apri(game, "mnu_estrazioni_aggiungi", "dialogo_estrazione");
+        apri(game, "mnu_estrazioni_verifica", "finestra_verifica");
         QWidget *w = trova(&game.window, control);
         if (control.startsWith("OLE"))
             QTRY_VERIFY(!qobject_cast<QTextBrowser *>(w)->toPlainText().isEmpty());

@@ -107,8 +107,8 @@ class tst_Partita : public QObject
                                     QKeySequence(name)[0].keyboardModifiers());
                 // A window opened takes the keys; one closed gives them back.
                 QWidget *active = &game->window;
-                for (auto *w : game->window.findChildren<QWidget *>(
-                         QRegularExpression("^(Form_schede|form_guarda)$")))
+                for (auto *w : game->window.findChildren<QWidget *>(QRegularExpression(
+                         "^(Form_schede|form_guarda|dialogo_estrazione|finestra_verifica)$")))
                     active = w->isVisible() ? w : active;
                 if (!QTest::qWaitFor([active] { return active->isActiveWindow(); }))
                     return active->objectName() + " not active";
@@ -222,6 +222,39 @@ private Q_SLOTS:
             QCOMPARE(partita.window.menuBar()->actions()[i]->text().remove('&') + ' ' +
                          menus->child(i)->text(QAccessible::Name),
                      QStringList({"File File", "Opzioni Opzioni"})[i]);
+    }
+
+    // The real draws with the keyboard alone: a day typed into the archive from the Estrazioni
+    // menu, the set checked against it, the window left with Escape.
+    void realDrawsByKeysAlone()
+    {
+        PartitaDiProva partita;
+        game = &partita;
+        partita.schede["Vecchia"] = ticketRecord("Vecchia", {7}, {0}, {{0, 10000}});
+        partita.fai({"archivio", "carica Vecchia"});
+        partita.detto();
+        const QString where = keys(""); // where the keys are back after each window
+        QCOMPARE(keys("Alt+E, Down, Return"), "data_estrazione");
+        QCOMPARE(keys("'06052025', Tab, '7', Tab, '08', Tab, '9', Tab, '10', Tab, '11'"),
+                 "numero_0_4");
+        keys("Return");
+        QTRY_VERIFY(!partita.compagno.occupato());
+        QTRY_VERIFY(partita.window.isActiveWindow());
+        QCOMPARE(keys(""), where);
+        QCOMPARE(partita.detto(), "Estrazioni: L'estrazione del 06/05/2025 è nell'archivio.");
+        QCOMPARE(keys("Alt+E, Up, Return"), "verifica_quali");
+        QTRY_VERIFY(!partita.compagno.occupato());
+        auto *finestra = trova(&partita.window, "finestra_verifica");
+        QCOMPARE(trova<QLabel>(finestra, "verifica_totali")->text(),
+                 "1 vincite in 1 estrazioni. Puntato: 1. Vinto: 11.");
+        QCOMPARE(trova<QDateEdit>(finestra, "verifica_data")->date(), QDate(2025, 5, 6));
+        picture(finestra, "verifica");
+        QCOMPARE(keys("Tab, '29042025', Tab, Up, Tab, Tab, Space"), "cmd_verifica");
+        QTRY_VERIFY(!partita.compagno.occupato());
+        QCOMPARE(trova<QLabel>(finestra, "verifica_totali")->text(),
+                 "1 vincite in 2 estrazioni. Puntato: 2. Vinto: 11.");
+        QCOMPARE(keys("Escape"), where);
+        QVERIFY(!finestra->isVisible());
     }
 
     // Tab goes from the tab strip through the page in front, as it reads, and back; every

@@ -118,7 +118,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<bool>("darkColours");
-        for (const char *window : {"Gioca", "Lotto", "editor", "viewer"}) {
+        for (const char *window :
+             {"Gioca", "Lotto", "editor", "viewer", "a day typed in", "the check of the set"}) {
             QTest::addRow("%s, light", window) << window << false;
             QTest::addRow("%s, dark", window) << window << true;
         }
@@ -141,6 +142,17 @@ private Q_SLOTS:
         if (window == "viewer") {
             game.fai({"dbl 0"});
             shown = game.visore();
+        }
+        if (window == "a day typed in") {
+            game.window.findChild<QAction *>("mnu_estrazioni_aggiungi")->trigger();
+            QTRY_VERIFY(shown = game.window.findChild<QDialog *>("dialogo_estrazione"));
+            QTest::keyClicks(shown->findChild<QLineEdit *>("numero_0_0"), "45");
+        }
+        if (window == "the check of the set") {
+            game.fai({"archivio"});
+            game.window.findChild<QAction *>("mnu_estrazioni_verifica")->trigger();
+            shown = game.window.findChild<QDialog *>("finestra_verifica");
+            QTRY_VERIFY(!game.compagno.occupato());
         }
         QVERIFY(QTest::qWaitForWindowExposed(shown));
         if (const QString folder = qEnvironmentVariable("ZAFFIRONE_SCREENSHOTS"); !folder.isEmpty())
