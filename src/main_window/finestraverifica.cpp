@@ -182,9 +182,11 @@ void FinestraVerifica::verifica()
                                         ? totale[u"puntato"].toString(QStringLiteral("-"))
                                     : perTutte ? QString::fromStdString(perTutte->toString())
                                                : QStringLiteral("-");
-            m_totali->setText(QStringLiteral("%1 vincite in %2 estrazioni. Puntato: %3. Vinto: %4.")
+            m_totali->setText(QStringLiteral("%1 %2 in %3 %4. Puntato: %5. Vinto: %6.")
                                   .arg(vincite.size())
+                                  .arg(vincite.size() == 1 ? u"vincita" : u"vincite")
                                   .arg(estrazioni)
+                                  .arg(estrazioni == 1 ? u"estrazione" : u"estrazioni")
                                   .arg(puntato)
                                   .arg(soloDaGiocare ? vinto : totale[u"vinto"].toInteger()));
         });

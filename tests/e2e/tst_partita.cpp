@@ -246,13 +246,13 @@ private Q_SLOTS:
         QTRY_VERIFY(!partita.compagno.occupato());
         auto *finestra = trova(&partita.window, "finestra_verifica");
         QCOMPARE(trova<QLabel>(finestra, "verifica_totali")->text(),
-                 "1 vincite in 1 estrazioni. Puntato: 1. Vinto: 11.");
+                 "1 vincita in 1 estrazione. Puntato: 1. Vinto: 11.");
         QCOMPARE(trova<QDateEdit>(finestra, "verifica_data")->date(), QDate(2025, 5, 6));
         picture(finestra, "verifica");
         QCOMPARE(keys("Tab, '29042025', Tab, Up, Tab, Tab, Space"), "cmd_verifica");
         QTRY_VERIFY(!partita.compagno.occupato());
         QCOMPARE(trova<QLabel>(finestra, "verifica_totali")->text(),
-                 "1 vincite in 2 estrazioni. Puntato: 2. Vinto: 11.");
+                 "1 vincita in 2 estrazioni. Puntato: 2. Vinto: 11.");
         QCOMPARE(keys("Escape"), where);
         QVERIFY(!finestra->isVisible());
     }
@@ -327,6 +327,19 @@ private Q_SLOTS:
             readable(window);
             QVERIFY2(screen.contains(window->frameGeometry()), qPrintable(window->objectName()));
             picture(window, "desktop_" + window->objectName());
+        }
+        // The Estrazioni menu's windows.
+        partita.fai({"archivio"});
+        for (auto [voce, nome] : {std::pair{"mnu_estrazioni_aggiungi", "dialogo_estrazione"},
+                                  {"mnu_estrazioni_verifica", "finestra_verifica"}}) {
+            partita.window.findChild<QAction *>(voce)->trigger();
+            QWidget *window = trova(&partita.window, nome);
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            QTRY_VERIFY(!partita.compagno.occupato());
+            readable(window);
+            QVERIFY2(screen.contains(window->frameGeometry()), nome);
+            picture(window, QString("desktop_") + nome);
+            window->close();
         }
         partita.fai({"selez"}); // the button's other caption fits as well
         QCOMPARE(partita.su<QPushButton>("cmd_selez")->text(), "Deseleziona tutto");

@@ -187,16 +187,16 @@ private Q_SLOTS:
             "aggiungi:06/05/2025 10=5,6,7,8,5",
             "--ruota NAZIONALE=5,6,7,8,5: il numero 5 è estratto due volte");
         row("every ticket against the last day", "archivio, carica 7 Vince, verifica",
-            "click / 0 vincite in 1 estrazioni. Puntato: 3. Vinto: 0.", "10000 0 0 0 | 7,Vince | ");
+            "click / 0 vincite in 1 estrazione. Puntato: 3. Vinto: 0.", "10000 0 0 0 | 7,Vince | ");
         // Bari pays its highest bet type, the Ambo: 3 ambos of 1 / 6 at 250.
         row("the tickets chosen for play against two days",
             "archivio, carica 7 Vince, > 1, verifica:2 gioca",
-            "click x2 / Vince 29/04/2025 Bari Estratto, Ambo 125 / 1 vincite in 2 estrazioni. "
+            "click x2 / Vince 29/04/2025 Bari Estratto, Ambo 125 / 1 vincita in 2 estrazioni. "
             "Puntato: 4. Vinto: 125.",
             "9998 2 -2 0 | 7 | Vince");
         row("... moved in the file by another program: checked where the play finds it",
             "archivio, carica 7 Vince, > 1, scrivi Vince 7, verifica:2 gioca",
-            "click x2 / Vince 29/04/2025 Bari Estratto, Ambo 125 / 1 vincite in 2 estrazioni. "
+            "click x2 / Vince 29/04/2025 Bari Estratto, Ambo 125 / 1 vincita in 2 estrazioni. "
             "Puntato: 4. Vinto: 125.",
             "9998 2 -2 0 | 7 | Vince");
     }
