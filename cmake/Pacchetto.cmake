@@ -29,13 +29,14 @@ to your points. The voices come in a plain and a joking set. The game comes
 with zaffirone-cli, which lists and adds tickets from the command line.]=])
 
 # The Qt and C libraries the programs link come from dpkg-shlibdeps. Nothing links the rest,
-# yet without it the game runs wrong: the platform plugins draw the window, libqt6multimedia6
+# yet without it the game runs wrong: the platform plugins draw the window (qt6-wayland's on a
+# Wayland session that has no X server beside it), libqt6multimedia6
 # carries the audio backend that plays the recordings through a PulseAudio-compatible server,
 # fonts-comic-neue and fonts-dejavu-core are the real faces named for the windows' "Comic Sans
 # MS" and "MS Sans Serif", and qt6-translations-l10n makes Qt's own dialogs speak Italian.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, libqt6multimedia6, fonts-comic-neue, fonts-dejavu-core, qt6-translations-l10n")
+    "qt6-qpa-plugins, qt6-wayland, libqt6multimedia6, fonts-comic-neue, fonts-dejavu-core, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse")
 
 # The companion's reference, read with `man zaffirone-cli`.

@@ -8,11 +8,11 @@ cd "$(dirname "$0")/.."
 
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-multimedia-dev qt6-svg-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland qt6-multimedia-dev qt6-svg-dev
     libcli11-dev nlohmann-json3-dev libbenchmark-dev libsqlite3-dev libarchive-dev
     pulseaudio pulseaudio-utils sox xvfb xauth openbox xdotool fonts-urw-base35
     espeak-ng librsvg2-bin desktop-file-utils appstream fonts-comic-neue fonts-dejavu-core
-    qt6-translations-l10n dpkg-dev file time strace groff-base
+    qt6-translations-l10n dpkg-dev file time strace groff-base qt6ct
     clang libclang-rt-14-dev
 )
 

@@ -1,5 +1,6 @@
 #include "tabstrip.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QTabBar>
 
@@ -62,6 +63,9 @@ TabStrip::TabStrip(QWidget *parent) : QFrame(parent), m_tabs(new BarraSchede(thi
         const int index = m_tabs->addTab(QString::fromUtf8(tab.caption));
         m_tabs->setTabToolTip(index, QString::fromUtf8(tab.tooltip));
     }
+    // Every tab is read whole: never scroll buttons, which would also take the keyboard.
+    m_tabs->setUsesScrollButtons(false);
+    m_tabs->setElideMode(Qt::ElideNone);
     connect(m_tabs, &QTabBar::tabBarClicked, this, &TabStrip::tabClicked);
     connect(m_tabs, &QTabBar::currentChanged, this, &TabStrip::currentChanged);
 }
@@ -71,6 +75,26 @@ void TabStrip::resizeEvent(QResizeEvent *event)
     QFrame::resizeEvent(event);
     // The tabs sit along the top; the rest of the row is the strip's own, and clicks there
     // select nothing.
+    adatta();
+}
+
+void TabStrip::changeEvent(QEvent *event)
+{
+    QFrame::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        adatta();
+}
+
+// The desktop's font for the tabs, made smaller in half points while the four do not fit the
+// strip's width (a big desktop font, a large screen scale).
+void TabStrip::adatta()
+{
+    QFont carattere = font();
+    m_tabs->setFont(carattere);
+    while (m_tabs->sizeHint().width() > width() && carattere.pointSizeF() > 5) {
+        carattere.setPointSizeF(carattere.pointSizeF() - 0.5);
+        m_tabs->setFont(carattere);
+    }
     m_tabs->setGeometry(0, 0, width(), m_tabs->sizeHint().height());
 }
 

@@ -24,8 +24,10 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void adatta();
     void tabClicked(int index);
     void currentChanged(int index);
 

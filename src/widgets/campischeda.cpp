@@ -27,11 +27,17 @@ void CampiScheda::svuota()
 }
 
 // The box's own colour comes with the colour of its text: a dark desktop would otherwise write
-// its light text on the white box.
+// its light text on the white box. Through the palette, not a style sheet, so that the box keeps
+// its window's font rather than the desktop's.
 void CampiScheda::colora(QLineEdit *box, bool white)
 {
-    box->setStyleSheet(white ? QStringLiteral("background-color: #FFFFFF; color: #000000;")
-                             : QStringLiteral("background-color: #C0C0C0; color: #000000;"));
+    QPalette colori = box->palette();
+    for (const auto gruppo : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        colori.setColor(gruppo, QPalette::Base,
+                        white ? QColor(0xFF, 0xFF, 0xFF) : QColor(0xC0, 0xC0, 0xC0));
+        colori.setColor(gruppo, QPalette::Text, QColor(0x00, 0x00, 0x00));
+    }
+    box->setPalette(colori);
 }
 
 void CampiScheda::sfondo(QWidget *window)

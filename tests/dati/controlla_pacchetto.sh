@@ -51,7 +51,7 @@ campo() { dpkg-deb -f "$deb" "$1"; }
 # libraries come from dpkg-shlibdeps, the plugins and the font only from our own list: nothing
 # links them, yet without them the game has no window, no sound or the wrong letters.
 dipendenze=$(campo Depends | tr ',|' '\n\n' | sed -E 's/^ *([^ (]+).*/\1/')
-for richiesto in libc6 libqt6core6 libqt6widgets6 libqt6multimedia6 qt6-qpa-plugins \
+for richiesto in libc6 libqt6core6 libqt6widgets6 libqt6multimedia6 qt6-qpa-plugins qt6-wayland \
     fonts-comic-neue fonts-dejavu-core qt6-translations-l10n; do
     grep -qxF "$richiesto" <<<"$dipendenze" || manca "Depends lacks $richiesto: $(campo Depends)"
 done

@@ -64,6 +64,21 @@ class tst_Partita : public QObject
         apart(window);
     }
 
+    // The number boxes of a ticket: written in one size, the window's, whatever the desktop's
+    // font, each number whole in its box.
+    static void boxesWhole(QWidget *window)
+    {
+        const auto boxes = window->findChildren<QLineEdit *>(QRegularExpression("^txt_num"));
+        QVERIFY(boxes.size() == 10);
+        for (auto *box : boxes) {
+            QCOMPARE(QFontInfo(box->font()).pixelSize(),
+                     QFontInfo(box->parentWidget()->font()).pixelSize());
+            QVERIFY2(box->fontMetrics().horizontalAdvance(box->text()) <
+                         box->contentsRect().width() - 2,
+                     qPrintable(box->objectName() + ": " + box->text()));
+        }
+    }
+
     // No two controls a player reads or uses cover each other: a picture may lie under them,
     // the hidden exit area lies under everything and the pages lie on the tab strip. The windows
     // were drawn with neighbours one pixel (15 twips) over each other, as the number boxes and
@@ -119,6 +134,16 @@ class tst_Partita : public QObject
     }
 
 private Q_SLOTS:
+    // On qt6ct's desktop, its dark colours and 14 pt font are the ones the game meets, or the run
+    // proves nothing.
+    void initTestCase()
+    {
+        if (qEnvironmentVariable("QT_QPA_PLATFORMTHEME") == "qt6ct")
+            QVERIFY2(QApplication::font().pointSize() == 14 &&
+                         QApplication::palette().color(QPalette::Window).lightness() < 100,
+                     "qt6ct's settings were not taken: is qt6ct installed?");
+    }
+
     // Keys as the X server delivers them (XTest, through xdotool), not as a test makes them: the
     // tab in front, whether a menu title is left lit, and the focus shown on the tab strip.
     void keysThroughTheServer_data()
@@ -169,6 +194,7 @@ private Q_SLOTS:
                  "chk_giocata_1");
         QCOMPARE(keys("Space, 2*Tab, '5'"), "txt_puntata_1");
         picture(partita.editor(), "editor");
+        boxesWhole(partita.editor());
         QCOMPARE(keys("Tab, Return"), "cmd_scheda");
         QCOMPARE(keys("3*Tab, Down, Down, 2*Tab, Space"), "cmd_destra");
         QCOMPARE(partita.detto(),
@@ -203,6 +229,7 @@ private Q_SLOTS:
                     .trimmed(),
                 shown);
         picture(partita.visore(), "visore");
+        boxesWhole(partita.visore());
         // Changed: the stake on Ambo becomes 50, the ticket keeps its record and goes last.
         QCOMPARE(keys("Return, 17*Tab, End, '0', Tab, Return"), "lst_esistenti");
         QCOMPARE(partita.detto(), "inizio_lotto / click x2 / lotto_schedina_salvata");
@@ -344,8 +371,14 @@ private Q_SLOTS:
         partita.fai({"selez"}); // the button's other caption fits as well
         QCOMPARE(partita.su<QPushButton>("cmd_selez")->text(), "Deseleziona tutto");
         readable(partita.editor());
-        // The hidden exit area lies beneath the tab strip where they meet.
+        // Every tab is read whole, within the strip, whatever the desktop's font.
         auto *tabs = partita.window.findChild<QTabBar *>();
+        for (int i = 0; i < tabs->count(); ++i)
+            QVERIFY2(tabs->tabRect(i).right() < tabs->width() &&
+                         tabs->fontMetrics().horizontalAdvance(tabs->tabText(i)) <
+                             tabs->tabRect(i).width(),
+                     qPrintable(tabs->tabText(i)));
+        // The hidden exit area lies beneath the tab strip where they meet.
         const QPoint firstTab =
             tabs->mapTo(partita.window.centralWidget(), tabs->tabRect(0).center());
         QVERIFY(partita.window.centralWidget()->childAt(firstTab)->objectName() != "lbl_esci");
