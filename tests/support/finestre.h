@@ -110,7 +110,10 @@ inline CampiScheda campi(const QWidget *window, const char *uno = "")
 inline QString stato(const CampiScheda &c)
 {
     auto colour = [](const QLineEdit *b) {
-        return b->styleSheet().contains(b->isEnabled() ? "#C0C0C0" : "#FFFFFF") ? "!" : "";
+        return b->palette().color(QPalette::Base) ==
+                       (b->isEnabled() ? QColor(0xC0, 0xC0, 0xC0) : QColor(Qt::white))
+                   ? "!"
+                   : "";
     };
     auto tick = [](const QCheckBox *b) {
         return QString(b->isChecked() ? (b->isEnabled() ? "x" : "X")
