@@ -9,7 +9,9 @@
 class Modulo
 {
 public:
-    Modulo(Riproduttore &riproduttore, Avvisi &avvisi) : m_presentatore(riproduttore, avvisi) {}
+    Modulo(Riproduttore &riproduttore, Avvisi &avvisi)
+        : m_riproduttore(riproduttore), m_presentatore(riproduttore, avvisi)
+    {}
 
     // The switches: sounds on, and the joking set of recordings rather than the normal one.
     bool suoni_attivi() const { return m_suoniAttivi; }
@@ -19,6 +21,9 @@ public:
         m_suoniAttivi = attivi;
         m_suoniSpiritosi = spiritosi;
     }
+    // Whether what the game says aloud is heard: sounds on, and an audio output to hear them. When
+    // not, what it would only say is shown in a box.
+    bool sentito() const { return m_suoniAttivi && m_riproduttore.udibile(); }
     // A recording (its full path from the catalogue), in its turn, if sounds are on as it is
     // asked for.
     void SuonaFile(std::string_view percorso)
@@ -31,5 +36,6 @@ public:
 private:
     bool m_suoniAttivi = true;
     bool m_suoniSpiritosi = false;
+    const Riproduttore &m_riproduttore;
     Presentatore m_presentatore;
 };

@@ -12,4 +12,6 @@ class Riproduttore
 public:
     virtual ~Riproduttore() = default;
     virtual void suona(const std::string &percorso, std::function<void()> fine) = 0;
+    // Whether what it plays can be heard now: the machine has an audio output.
+    virtual bool udibile() const = 0;
 };

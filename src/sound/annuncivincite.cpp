@@ -9,7 +9,7 @@ void AnnunciVincite::annuncia(std::size_t tipoGiocata, std::size_t ruota)
 {
     if (ruota >= lotto::kRuote || tipoGiocata >= lotto::kTipiGiocata)
         return;
-    if (m_modulo.suoni_attivi())
+    if (m_modulo.sentito())
         m_modulo.SuonaFile(
             RadiceSuoni::percorsoCompleto(catalogo::registrazioneVincita(tipoGiocata, ruota)));
     else

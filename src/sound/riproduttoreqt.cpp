@@ -140,6 +140,11 @@ RiproduttoreQt::~RiproduttoreQt()
     termina();
 }
 
+bool RiproduttoreQt::udibile() const
+{
+    return !QMediaDevices::defaultAudioOutput().isNull();
+}
+
 void RiproduttoreQt::suona(const std::string &percorso, std::function<void()> fine)
 {
     // Only one at a time: a call while a recording plays plays nothing.

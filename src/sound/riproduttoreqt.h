@@ -25,6 +25,7 @@ public:
     RiproduttoreQt &operator=(const RiproduttoreQt &) = delete;
 
     void suona(const std::string &percorso, std::function<void()> fine) override;
+    bool udibile() const override;
 
     // The longest a recording is waited on beyond its own length, counted from when the server
     // starts playing, should the output never say it has finished.

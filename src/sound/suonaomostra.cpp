@@ -8,7 +8,7 @@
 
 void SuonaOMostra(Modulo &modulo, catalogo::Evento evento, std::string_view seguito)
 {
-    if (modulo.suoni_attivi()) {
+    if (modulo.sentito()) {
         SuonaEvento(modulo, evento);
         return;
     }

@@ -12,8 +12,8 @@ class Modulo;
 // after it with poi().
 
 // Spoken or written, never both: with sounds on, the event's recording of the chosen set is
-// played and no box is shown; with sounds off, its box is shown. A text that follows the
-// catalogue's (the points in a refusal) is appended to the box.
+// played and no box is shown; with sounds off, or no audio output to hear them, its box is shown. A
+// text that follows the catalogue's (the points in a refusal) is appended to the box.
 void SuonaOMostra(Modulo &modulo, catalogo::Evento evento, std::string_view seguito = {});
 
 // Events with fixed recordings and no box: their recordings of the chosen set, in order.

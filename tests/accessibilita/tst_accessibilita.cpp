@@ -24,6 +24,7 @@ struct PlayerCheAgisce : Riproduttore
             fine();
         });
     }
+    bool udibile() const override { return true; }
     std::function<void()> meanwhile;
     QStringList heard;
 };

@@ -110,6 +110,10 @@ private Q_SLOTS:
             "click / Errore: Non hai abbastanza punti per fare queste giocate,ne hai 4 e te ne "
             "servono 8",
             abc);
+        row("... no audio output: shown as with sounds off", "carica A B C, punti 4, sordo, > 0 1",
+            "click x2 / Errore: Non hai abbastanza punti per fare queste giocate,ne hai 4 e te ne "
+            "servono 8",
+            abc);
         row(">> beyond the points", "carica A B C, punti 4, >>, mute, >>",
             "click x2 / lotto_punti_insufficienti / Errore: Non hai abbastanza punti!Ne hai 4 e te "
             "ne servono 10",
@@ -133,6 +137,11 @@ private Q_SLOTS:
         colonne();
         row("play with nothing chosen", "carica 7, gioca, board",
             "click x2 / lotto_carica_schedine / board ,,,,,", "10000 0 0 0 | 7 | ");
+        row("... no audio output", "sordo, carica 7, gioca",
+            "click x2 / Errore: Devi selezionare almeno una schedina da giocare",
+            "10000 0 0 0 | 7 | ");
+        row("a win with no audio output: its box", "sordo, carica 7, > 0, gioca 0:7",
+            "click x3 / Hai vinto!!: Complimenti!Estratto su Bari!", "10010 0 10 11 | 7 | ");
         // Bari pays the Ambo, 83.7 / 2 wheels x 3 = 125.55; Roma the Estratto, 5.55.
         row("wins told in order", "mute, carica Perde Vince, > 1 0, gioca 0:1,2 7:3, board",
             "Hai vinto!!: Complimenti!Estratto su Bari! / Hai vinto!!: Complimenti!Ambo su Bari! / "

@@ -21,7 +21,9 @@ public:
             m_suonati << accanto();
         inTempo ? QTimer::singleShot(1, std::move(fine)) : fine();
     }
+    bool udibile() const override { return !sordo; }
     bool inTempo = false;
+    bool sordo = false; // a machine without an audio output
     // When set, what it gives is noted after each recording, as it is when the recording starts.
     std::function<QString()> accanto;
     QStringList take() { return std::exchange(m_suonati, {}); }

@@ -177,6 +177,8 @@ struct PartitaDiProva : Finti
                 modulo.impostaSuoni(modulo.suoni_attivi(), verb == "joking");
             else if (verb == "intempo")
                 player.inTempo = true;
+            else if (verb == "sordo")
+                player.sordo = true;
             else if (verb == "archivio")
                 archivio(words);
             else if (verb == "vere") {
