@@ -21,11 +21,13 @@
 #include "widgets/testonumero.h"
 #include "widgets/twips.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabBar>
@@ -39,6 +41,7 @@ using catalogo::Evento;
 
 constexpr int kLarghezzaTab = 10455;
 constexpr int kAltezzaTab = 7335;
+constexpr const char *kUscitaNascosta = "lbl_esci";
 
 // Labels have no click of their own: the exit area's is a release of the mouse on it.
 class FiltroUscita : public QObject
@@ -59,6 +62,33 @@ protected:
 
 private:
     std::function<void()> m_clic;
+};
+
+// A screen reader meets the hidden exit as what it is, a button that ends the game when pressed:
+// its press is the click the band takes.
+class UscitaAccessibile : public QAccessibleWidget
+{
+public:
+    explicit UscitaAccessibile(QWidget *uscita) : QAccessibleWidget(uscita, QAccessible::Button) {}
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &azione) override
+    {
+        if (azione != pressAction())
+            return;
+        const QPointF dentro(widget()->rect().center());
+        QMouseEvent rilascio(QEvent::MouseButtonRelease, dentro, widget()->mapToGlobal(dentro),
+                             Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(widget(), &rilascio);
+    }
+
+    static QAccessibleInterface *crea(const QString &classe, QObject *oggetto)
+    {
+        auto *w = qobject_cast<QWidget *>(oggetto);
+        return w && classe == QLatin1String("QLabel") &&
+                       w->objectName() == QLatin1String(kUscitaNascosta)
+                   ? new UscitaAccessibile(w)
+                   : nullptr;
+    }
 };
 
 } // namespace
@@ -248,7 +278,12 @@ PaginaRegolamento *Form_gioco::paginaRegolamento()
 void Form_gioco::creaUscitaNascosta()
 {
     m_uscita = new QLabel(centralWidget());
-    m_uscita->setObjectName(QStringLiteral("lbl_esci"));
+    static const bool accessibile = [] {
+        QAccessible::installFactory(UscitaAccessibile::crea);
+        return true;
+    }();
+    Q_UNUSED(accessibile);
+    m_uscita->setObjectName(QString::fromLatin1(kUscitaNascosta));
     m_uscita->setGeometry(twipsRect(1320, 0, 975, 495));
     m_uscita->setAccessibleName(QStringLiteral("Esci dal gioco"));
     m_uscita->installEventFilter(new FiltroUscita([this] { lbl_esci_Click(); }, this));

@@ -64,13 +64,14 @@ QPushButton *PaginaLotto::pulsante(const char *nome, const char *didascalia, int
     return bottone;
 }
 
-// The arrows between the lists, in the desktop's own face.
+// The arrows between the lists, in the desktop's own face; a screen reader says what each does,
+// not its symbols.
 QPushButton *PaginaLotto::freccia(const char *nome, const char *didascalia, int alto, Freccia verso,
                                   const char *descrizione)
 {
     QPushButton *bottone = pulsante(nome, didascalia, 7680, alto, 495, 375);
     bottone->setFont(QFont());
-    bottone->setAccessibleDescription(QString::fromUtf8(descrizione));
+    bottone->setAccessibleName(QString::fromUtf8(descrizione));
     connect(bottone, &QPushButton::clicked, this, [this, verso] { Q_EMIT frecciaPremuta(verso); });
     return bottone;
 }

@@ -25,7 +25,8 @@ PaginaRegolamento::PaginaRegolamento(QWidget *parent)
     auto *scroll = new QScrollBar(Qt::Vertical, this);
     scroll->setObjectName(QStringLiteral("VScroll"));
     scroll->setGeometry(twipsRect(9480, 720, 255, 5055));
-    scroll->setRange(0, 3);
+    // Its value is the page's number, which a screen reader says as the page turns.
+    scroll->setRange(1, 4);
     scroll->setSingleStep(1);
     scroll->setPageStep(1);
     scroll->setAccessibleName(QStringLiteral("Pagina del regolamento"));
@@ -37,7 +38,7 @@ PaginaRegolamento::PaginaRegolamento(QWidget *parent)
 void PaginaRegolamento::VScroll_Change(int value)
 {
     for (int i = 0; i < 4; ++i)
-        m_pagine[std::size_t(i)]->setVisible(i == value);
+        m_pagine[std::size_t(i)]->setVisible(i + 1 == value);
 }
 
 void PaginaRegolamento::showEvent(QShowEvent *event)

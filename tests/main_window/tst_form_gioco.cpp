@@ -70,8 +70,8 @@ private Q_SLOTS:
             "click / Riabilita i suoni/Suoni Spiritosi");
         row("the hidden exit area", "exit", "~visiiii / the end");
         row("the window closed", "close", "the end");
-        row("tab 4, the rules leafed", "tab 4, page, rules 2, rules 3, rules 0",
-            "inizio_regolamento / page 3 tab 4 / rules 2 / rules 3 / rules 0");
+        row("tab 4, the rules leafed", "tab 4, page, rules 3, rules 4, rules 1",
+            "inizio_regolamento / page 3 tab 4 / rules 3 / rules 4 / rules 1");
         row("beside the tabs", "tab 2, tab 0, page", "lotto_gioca / page 1 tab 2");
         row("a new game under any tab",
             "tab 3, carica A, > 0, menu:mnu_file_newgame, page, tab 3, page",

@@ -143,10 +143,11 @@ struct PartitaDiProva : Finti
                 for (int i = 0; i < (verb == "board" ? 5 : 4); ++i)
                     shown +=
                         verb == "board" ? su<QLabel>(QString("lbl_numeri_%1").arg(i))->text() + ","
-                        : (verb == "rules" ? trova(rules, QString("OLE_%1").arg(i)) : pagine()[i])
-                                ->isVisible()
-                            ? QString::number(i)
-                            : "";
+                        : verb == "rules" ? (trova(rules, QString("OLE_%1").arg(i))->isVisible()
+                                                 ? QString::number(i + 1)
+                                                 : "")
+                        : pagine()[i]->isVisible() ? QString::number(i)
+                                                   : "";
                 note << verb + " " + shown +
                             (verb == "page" ? " tab " + QString::number(tabs()->currentIndex() + 1)
                                             : "");
