@@ -78,7 +78,16 @@ void ListaSchede::keyPressEvent(QKeyEvent *event)
         Q_EMIT DblClick();
         return;
     }
+    const QModelIndex prima = currentIndex();
     QListView::keyPressEvent(event);
+    // A move that stays where it was (Down on the only ticket, Up on the first) still selects the
+    // ticket there, as the move would have selected the one it went to.
+    const bool movimento =
+        QList{Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown}
+            .contains(event->key());
+    if (movimento && prima.isValid() && currentIndex() == prima &&
+        !(event->modifiers() & Qt::ControlModifier) && !selectionModel()->isSelected(prima))
+        selectionModel()->select(prima, QItemSelectionModel::ClearAndSelect);
 }
 
 int ListaSchede::altezzaRiga() const
@@ -162,8 +171,23 @@ void ListaSchede::paintEvent(QPaintEvent *event)
             item.state |= QStyle::State_Selected;
         if (index == currentIndex() && hasFocus())
             item.state |= QStyle::State_HasFocus;
+        stringi(item, index);
         itemDelegate()->paint(&painter, item, index);
     }
+}
+
+// A title wider than its row (capitals, wide letters) is drawn narrower, never cut: two titles
+// that differ only at their end still read apart.
+void ListaSchede::stringi(QStyleOptionViewItem &item, const QModelIndex &index) const
+{
+    const int margine = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    const int spazio = item.rect.width() - margine;
+    const int largo =
+        item.fontMetrics.horizontalAdvance(index.data(Qt::DisplayRole).toString().trimmed());
+    if (largo <= spazio || largo <= 0)
+        return;
+    item.font.setStretch(std::max(50, 100 * spazio / largo));
+    item.fontMetrics = QFontMetrics(item.font);
 }
 
 QModelIndex ListaSchede::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers)

@@ -49,6 +49,7 @@ private:
     int altezzaRiga() const;
     void adattaCarattere();
     int righeVisibili() const;
+    void stringi(QStyleOptionViewItem &item, const QModelIndex &index) const;
 
     ModelloSchede *m_modello;
     mutable int m_altezzaRiga = 0; // measured on the first row drawn, then kept

@@ -273,6 +273,42 @@ private Q_SLOTS:
         QCOMPARE(selected.size(), 1);
         QCOMPARE(selected.first().data().toString(), "Schedina 60");
     }
+
+    // Titles that differ only at their end read apart in a list, in capitals and wide letters
+    // too; the keys select the ticket they land on, the only one of a list included.
+    void listsReadWhole_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::newRow("capitals") << "TERNO SECCO MILANO 1"
+                                  << "TERNO SECCO MILANO 2";
+        QTest::newRow("wide letters") << "WWWWWWWWWWWWWWWWWWW1"
+                                      << "WWWWWWWWWWWWWWWWWWW2";
+        QTest::newRow("as a player writes") << "Sistema del lunedì 1"
+                                            << "Sistema del lunedì 2";
+    }
+    void listsReadWhole()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        PartitaDiProva game;
+        writeBytes(game.path(), ticketRecord(qPrintable(first), {1}, {0}, {{0, 100}}) +
+                                    ticketRecord(qPrintable(second), {2}, {0}, {{0, 100}}));
+        game.fai({"tab 3", "carica", "> 1"});
+        auto *list = game.su<QListView>("lst_esistenti");
+        QVERIFY(QTest::qWaitForWindowExposed(&game.window));
+        const auto row = [&](int r) {
+            return list->viewport()->grab(list->visualRect(list->model()->index(r, 0))).toImage();
+        };
+        game.fai({"< 0"});
+        QVERIFY(row(0) != row(1));
+        // One ticket left: Tab makes it current, Down selects it.
+        game.fai({"> 0"});
+        list->setFocus(Qt::TabFocusReason);
+        list->selectionModel()->clearSelection();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->selectionModel()->selectedRows().size(), 1);
+    }
 };
 
 QTEST_MAIN(tst_Form_gioco)
