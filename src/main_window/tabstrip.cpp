@@ -1,5 +1,7 @@
 #include "tabstrip.h"
 
+#include "widgets/cornicefocus.h"
+
 #include <QEvent>
 #include <QPainter>
 #include <QTabBar>
@@ -20,26 +22,30 @@ constexpr Tab kTabs[] = {
     {"Regolamento", "Regolamento"},
 };
 
-// The tab bar, with the tab in front framed in the colour of a selection while the keyboard is
-// on the bar, as every other control of the game shows the focus.
+// The tab bar, with the tab in front framed as every other control of the game shows the focus
+// while the keyboard is on the bar.
 class BarraSchede : public QTabBar
 {
 public:
-    using QTabBar::QTabBar;
+    explicit BarraSchede(QWidget *parent) : QTabBar(parent)
+    {
+        connect(this, &QTabBar::currentChanged, this, [this] { aggiornaColore(); });
+    }
 
 protected:
     void paintEvent(QPaintEvent *event) override
     {
         QTabBar::paintEvent(event);
-        if (!hasFocus() || currentIndex() < 0)
+        if (!hasFocus() || currentIndex() < 0 || m_senzaCornice)
             return;
         QPainter painter(this);
-        painter.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), 2));
+        painter.setPen(QPen(m_colore, 2));
         painter.drawRect(tabRect(currentIndex()).adjusted(1, 1, -1, -1));
     }
     void focusInEvent(QFocusEvent *event) override
     {
         QTabBar::focusInEvent(event);
+        aggiornaColore();
         update();
     }
     void focusOutEvent(QFocusEvent *event) override
@@ -47,6 +53,22 @@ protected:
         QTabBar::focusOutEvent(event);
         update();
     }
+
+private:
+    // The frame's colour, over the tab in front as it is drawn without it.
+    void aggiornaColore()
+    {
+        if (!hasFocus() || currentIndex() < 0)
+            return;
+        m_senzaCornice = true;
+        const QImage sotto = grab(tabRect(currentIndex())).toImage();
+        m_senzaCornice = false;
+        m_colore =
+            CorniceFocus::colore(palette().color(QPalette::Active, QPalette::Highlight), sotto);
+    }
+
+    QColor m_colore;
+    bool m_senzaCornice = false;
 };
 
 } // namespace

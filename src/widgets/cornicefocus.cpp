@@ -2,25 +2,45 @@
 
 #include <QApplication>
 #include <QFocusFrame>
+#include <QImage>
 #include <QPainter>
+#include <QStyle>
 #include <QTabBar>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
 constexpr int kSpessore = 2;
 
+// The relative luminance of a colour, as the contrast of text and frames is reckoned.
+double luminanza(const QColor &c)
+{
+    const auto canale = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * canale(c.redF()) + 0.7152 * canale(c.greenF()) + 0.0722 * canale(c.blueF());
+}
+
+double contrasto(double a, double b)
+{
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
 // The frame itself: Qt's own focus frame, which follows its control wherever it moves and is no
-// control of its own to a screen reader, drawn as a border in the colour of a selection.
+// control of its own to a screen reader, drawn as a border.
 class Cornice : public QFocusFrame
 {
 public:
     using QFocusFrame::QFocusFrame;
+    QColor colore;
 
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        painter.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), kSpessore));
+        painter.setPen(QPen(colore, kSpessore));
         painter.drawRect(rect().adjusted(1, 1, -1, -1));
     }
 };
@@ -31,6 +51,25 @@ CorniceFocus::CorniceFocus(QObject *parent) : QObject(parent)
 {
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget *, QWidget *now) { segui(now); });
+}
+
+QColor CorniceFocus::colore(const QColor &selezione, const QImage &sotto)
+{
+    // How many pixels of the frame's band each colour stands out from, 3:1 at least.
+    const QColor candidati[] = {selezione, QColor(Qt::black), QColor(Qt::white)};
+    int visibili[3] = {0, 0, 0};
+    const double luce[3] = {luminanza(candidati[0]), 0, 1};
+    for (int y = 0; y < sotto.height(); ++y)
+        for (int x = 0; x < sotto.width(); ++x)
+            if (x < kSpessore || y < kSpessore || x >= sotto.width() - kSpessore ||
+                y >= sotto.height() - kSpessore) {
+                const double fondo = luminanza(sotto.pixelColor(x, y));
+                for (int c = 0; c < 3; ++c)
+                    visibili[c] += contrasto(luce[c], fondo) >= 3;
+            }
+    // The selection's colour unless another stands out where it does not.
+    const int migliore = visibili[1] >= visibili[2] ? 1 : 2;
+    return visibili[0] * 10 >= visibili[migliore] * 9 ? selezione : candidati[migliore];
 }
 
 // A tab bar marks its own tab in front: the keys act on that tab, not on the whole strip.
@@ -44,5 +83,16 @@ void CorniceFocus::segui(QWidget *controllo)
     }
     if (!m_cornice)
         m_cornice = new Cornice(controllo->parentWidget());
-    static_cast<QFocusFrame *>(m_cornice.data())->setWidget(controllo);
+    auto *cornice = static_cast<Cornice *>(m_cornice.data());
+    cornice->setWidget(controllo);
+    // What the frame will lie on, around the control by the style's margins, read with the frame
+    // out of the way.
+    const int h = controllo->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, controllo);
+    const int v = controllo->style()->pixelMetric(QStyle::PM_FocusFrameVMargin, nullptr, controllo);
+    cornice->hide();
+    const QImage sotto =
+        controllo->parentWidget()->grab(controllo->geometry().adjusted(-h, -v, h, v)).toImage();
+    cornice->colore =
+        colore(controllo->palette().color(QPalette::Active, QPalette::Highlight), sotto);
+    cornice->show();
 }

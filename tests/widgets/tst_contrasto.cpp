@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QStyleFactory>
+#include <QTabBar>
 
 #include <cmath>
 
@@ -168,6 +169,51 @@ private Q_SLOTS:
                                                    .arg(testo.w->objectName(), testo.text)
                                                    .arg(seen, 0, 'f', 1)));
         }
+    }
+
+    // The keyboard's focus stands out on a light and a dark desktop: where a control's frame is
+    // drawn, at least a band two pixels wide all round differs 3:1 from what was there before.
+    void focusShows_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("darkColours");
+        for (const char *control :
+             {"lst_esistenti", "cmd_destra", "cmd_scheda", "cmd_gioca", "TabStrip1_schede"}) {
+            QTest::addRow("%s, light", control) << control << false;
+            QTest::addRow("%s, dark", control) << control << true;
+        }
+    }
+    void focusShows()
+    {
+        QFETCH(QString, control);
+        QFETCH(bool, darkColours);
+        QApplication::setPalette(darkColours ? dark() : QApplication::style()->standardPalette());
+        PartitaDiProva game;
+        game.schede["Ambo"] = ticketRecord("Ambo secco su Bari 1", {12, 34}, {0}, {{1, 50000}});
+        game.fai({"mute", "carica Ambo", control == "cmd_gioca" ? "tab 2" : "tab 3"});
+        QVERIFY(QTest::qWaitForWindowExposed(&game.window));
+        QWidget *w = game.window.findChild<QWidget *>(control);
+        auto *tabs = qobject_cast<QTabBar *>(w);
+        // The band around the control, or around the tab in front.
+        const QRect area = tabs ? tabs->tabRect(tabs->currentIndex())
+                                : QRect(w->geometry()).adjusted(-4, -4, 4, 4);
+        QWidget *under = tabs ? w : w->parentWidget();
+        w->clearFocus();
+        QApplication::processEvents();
+        const QImage without = under->grab(area).toImage();
+        w->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        const QImage with = under->grab(area).toImage();
+        int standsOut = 0;
+        for (int y = 0; y < with.height(); ++y)
+            for (int x = 0; x < with.width(); ++x)
+                standsOut += contrast(with.pixel(x, y), without.pixel(x, y)) >= 3;
+        // Two pixels round the control, or round the inside of the tab; a neighbour lying over
+        // a corner of it may take a tenth.
+        const QSize around = tabs ? area.size() - QSize(4, 4) : w->size() + QSize(2, 2);
+        const int band = 4 * (around.width() + around.height()) * 9 / 10;
+        QVERIFY2(standsOut >= band,
+                 qPrintable(QString("%1 of %2 pixels stand out").arg(standsOut).arg(band)));
     }
 };
 
