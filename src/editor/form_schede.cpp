@@ -137,6 +137,7 @@ void Form_schede::creaGiocate()
         m_campi.txt_puntata[std::size_t(k)] =
             casella(QStringLiteral("txt_puntata_%1").arg(k), QStringLiteral("Puntata su ") + nome,
                     twipsRect(1560, 345 + 450 * k, 1920, 285), m_frmGiocata);
+        CampiScheda::grigiaDaChiusa(m_campi.txt_puntata[std::size_t(k)]);
     }
 }
 

@@ -28,6 +28,6 @@ private:
     QString m_titoloApri;
     QString m_nome = QStringLiteral("*.slott");
     // One dialog for the whole run: it opens where it was left, at first in the working folder.
-    QString m_cartella = QDir::currentPath();
+    QString m_cartella = QDir::homePath(); // the player's home, until a folder is chosen
     QString m_filtro;
 };

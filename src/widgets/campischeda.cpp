@@ -26,6 +26,14 @@ void CampiScheda::svuota()
     }
 }
 
+namespace {
+
+const QColor kBianca(0xFF, 0xFF, 0xFF);
+const QColor kGrigia(0xC0, 0xC0, 0xC0);
+const QColor kNumeri(0x00, 0x00, 0x00);
+
+} // namespace
+
 // The box's own colour comes with the colour of its text: a dark desktop would otherwise write
 // its light text on the white box. Through the palette, not a style sheet, so that the box keeps
 // its window's font rather than the desktop's.
@@ -33,10 +41,17 @@ void CampiScheda::colora(QLineEdit *box, bool white)
 {
     QPalette colori = box->palette();
     for (const auto gruppo : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        colori.setColor(gruppo, QPalette::Base,
-                        white ? QColor(0xFF, 0xFF, 0xFF) : QColor(0xC0, 0xC0, 0xC0));
-        colori.setColor(gruppo, QPalette::Text, QColor(0x00, 0x00, 0x00));
+        colori.setColor(gruppo, QPalette::Base, white ? kBianca : kGrigia);
+        colori.setColor(gruppo, QPalette::Text, kNumeri);
     }
+    box->setPalette(colori);
+}
+
+void CampiScheda::grigiaDaChiusa(QLineEdit *box)
+{
+    QPalette colori = box->palette();
+    colori.setColor(QPalette::Disabled, QPalette::Base, kGrigia);
+    colori.setColor(QPalette::Disabled, QPalette::Text, kNumeri);
     box->setPalette(colori);
 }
 

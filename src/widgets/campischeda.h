@@ -23,6 +23,9 @@ struct CampiScheda
 
     // Number boxes are white when usable and grey when not, with dark numbers either way.
     static void colora(QLineEdit *box, bool white);
+    // A stake box keeps the desktop's colours while it is open and turns the number boxes' grey
+    // when closed, so that a closed one never looks open on a dark desktop.
+    static void grigiaDaChiusa(QLineEdit *box);
     // The picture of a ticket behind a whole window, and the colour of what is written on it.
     static void sfondo(QWidget *window);
 };

@@ -118,10 +118,10 @@ void tst_DialogoFileQt::fieldAfterTheDialog()
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("cartella")));
     QFile set(dir.filePath(QStringLiteral("vecchio.slott")));
     QVERIFY(set.open(QIODevice::WriteOnly));
-    // The dialog first opens in the working folder.
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    const auto back = qScopeGuard([&] { QDir::setCurrent(before); });
+    // The dialog first opens in the player's home, wherever the game was started from.
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", dir.path().toUtf8());
+    const auto back = qScopeGuard([&] { qputenv("HOME", home); });
     DialogoFileQt dialog;
     dialog.impostaFiltro(DialogoFile::kFiltro);
     Risposta first{firstName, {}, {}, {}, true};

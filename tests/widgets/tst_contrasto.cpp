@@ -215,6 +215,31 @@ private Q_SLOTS:
         QVERIFY2(standsOut >= band,
                  qPrintable(QString("%1 of %2 pixels stand out").arg(standsOut).arg(band)));
     }
+
+    // In the editor a closed stake box does not look like an open one, on either desktop.
+    void closedStakesLookClosed_data()
+    {
+        QTest::addColumn<bool>("darkColours");
+        QTest::newRow("light") << false;
+        QTest::newRow("dark") << true;
+    }
+    void closedStakesLookClosed()
+    {
+        QFETCH(bool, darkColours);
+        QApplication::setPalette(darkColours ? dark() : QApplication::style()->standardPalette());
+        PartitaDiProva game;
+        game.fai({"mute", "carica", "scheda"});
+        QVERIFY(QTest::qWaitForWindowExposed(game.editor()));
+        const auto face = [&](const char *name) {
+            auto *box = game.editor()->findChild<QLineEdit *>(name);
+            return box->grab().toImage().pixel(box->width() / 2, box->height() / 2);
+        };
+        QVERIFY(game.editor()->findChild<QLineEdit *>("txt_puntata_0")->isEnabled());
+        QVERIFY(!game.editor()->findChild<QLineEdit *>("txt_puntata_4")->isEnabled());
+        QVERIFY2(
+            contrast(face("txt_puntata_0"), face("txt_puntata_4")) >= 1.5,
+            qPrintable(QString::number(contrast(face("txt_puntata_0"), face("txt_puntata_4")))));
+    }
 };
 
 QTEST_MAIN(tst_Contrasto)
