@@ -100,7 +100,7 @@ int esportaFoglio(const std::string &percorso, ScritturaFoglio::Formato formato,
     std::ostringstream nulla;
     const int esito = righePerSchedina(percorso, nulla, err, [&](std::uint64_t, const Schedina &s) {
         foglio.iniziaRiga();
-        foglio.testo(titolo(s));
+        foglio.testo(TitoloNelFoglio::soloSeNecessario(titolo(s)));
         foglio.testo(numeri(s));
         foglio.testo(ruote(s));
         for (const std::string &puntata : puntate(s)) {

@@ -35,12 +35,12 @@ std::string elenco(const std::string &campo)
     return testo;
 }
 
-// A CSV file's title may carry the apostrophe that kept it text in a spreadsheet; a
-// spreadsheet's cell holds the title as it is.
-RichiestaAdd richiesta(const std::string &percorso, const LetturaCsv::Riga &riga, bool csv)
+// The title without the apostrophe that kept it text in a spreadsheet, whichever file the
+// spreadsheet saved it in afterwards.
+RichiestaAdd richiesta(const std::string &percorso, const LetturaCsv::Riga &riga)
 {
     RichiestaAdd r{percorso,
-                   csv ? TitoloNelFoglio::leggi(riga.campi[0]) : riga.campi[0],
+                   TitoloNelFoglio::leggi(riga.campi[0]),
                    elenco(riga.campi[1]),
                    elenco(riga.campi[2]),
                    {}};
@@ -180,14 +180,14 @@ Esito<Esame> esamina(FileTesto &file)
 
 // The second reading's visitor: every row checked, the records of those accepted written as
 // they come until one is refused; then only the refusals are gathered.
-LetturaCsv::Visitatore controllo(const std::string &percorso, bool csv, AggiuntaInBlocco &aggiunta,
+LetturaCsv::Visitatore controllo(const std::string &percorso, AggiuntaInBlocco &aggiunta,
                                  Titoli &titoli, RapportoRighe &rapporto)
 {
-    return [&, csv](const LetturaCsv::Riga &riga) {
+    return [&](const LetturaCsv::Riga &riga) {
         aggiunta.puntoDiControllo();
         std::string rifiuto = riga.errore;
         if (rifiuto.empty()) {
-            const RichiestaAdd r = richiesta(percorso, riga, csv);
+            const RichiestaAdd r = richiesta(percorso, riga);
             rifiuto = TitoloNelFoglio::alterazione(r.titolo);
             if (rifiuto.empty()) {
                 const auto v = ControlloAdd::controlla(r, [&](std::string_view t) {
@@ -283,8 +283,7 @@ int eseguiImport(const std::string &percorso, const std::string &csv, std::ostre
     if (const auto letto = titoli.leggiInsieme(aggiunta.valore().insieme()); !letto)
         return erroreDiFile(letto.errore(), flussoErrori);
     RapportoRighe rapporto;
-    if (const auto codice =
-            rileggi(controllo(percorso, !foglio, aggiunta.valore(), titoli, rapporto)))
+    if (const auto codice = rileggi(controllo(percorso, aggiunta.valore(), titoli, rapporto)))
         return *codice;
     if (!rapporto.vuoto()) {
         flussoErrori << rapporto.testo();
