@@ -11,6 +11,7 @@
 #include <charconv>
 #include <fstream>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -64,6 +65,12 @@ std::string testoNodo(xmlTextReader *r)
 {
     const xmlChar *v = xmlTextReaderConstValue(r);
     return v ? reinterpret_cast<const char *>(v) : "";
+}
+
+// The next node in the document, or with salta the node after the current one's subtree.
+int avanza(xmlTextReader *r, bool &salta)
+{
+    return std::exchange(salta, false) ? xmlTextReaderNext(r) : xmlTextReaderRead(r);
 }
 
 bool testuale(int tipo)
@@ -203,14 +210,14 @@ std::string testoCellaOds(xmlTextReader *r)
         testo += parte;
         vuoto = false;
     };
-    while (xmlTextReaderRead(r) == 1) {
+    bool salta = false;
+    while (avanza(r, salta) == 1) {
         const int tipo = xmlTextReaderNodeType(r);
         if (tipo == XML_READER_TYPE_END_ELEMENT && xmlTextReaderDepth(r) == profondita)
             break;
         if (tipo == XML_READER_TYPE_ELEMENT) {
             if (e(r, "annotation", kNsOffice)) {
-                if (!xmlTextReaderIsEmptyElement(r))
-                    xmlTextReaderNext(r), (void)0;
+                salta = true;
                 continue;
             }
             if (e(r, "p", kNsText) || e(r, "h", kNsText)) {
@@ -264,13 +271,13 @@ std::string testoXlsx(xmlTextReader *r)
     if (xmlTextReaderIsEmptyElement(r))
         return testo;
     const int profondita = xmlTextReaderDepth(r);
-    bool inT = false;
-    while (xmlTextReaderRead(r) == 1) {
+    bool inT = false, salta = false;
+    while (avanza(r, salta) == 1) {
         const int tipo = xmlTextReaderNodeType(r);
         if (tipo == XML_READER_TYPE_END_ELEMENT && xmlTextReaderDepth(r) == profondita)
             break;
         if (tipo == XML_READER_TYPE_ELEMENT && e(r, "rPh")) {
-            xmlTextReaderNext(r);
+            salta = true;
             continue;
         }
         if (tipo == XML_READER_TYPE_ELEMENT && e(r, "t"))
@@ -350,9 +357,9 @@ LetturaFoglio::leggiOds(const LetturaCsv::Visitatore &visita) const
         return kXmlIllegibile;
     Raccolta raccolta(visita);
     std::size_t numero = 1, colonna = 0, ripetute = 1;
-    bool inTabella = false;
+    bool inTabella = false, salta = false;
     int esito = 0;
-    while (!raccolta.fermo() && (esito = xmlTextReaderRead(r.get())) == 1) {
+    while (!raccolta.fermo() && (esito = avanza(r.get(), salta)) == 1) {
         const int tipo = xmlTextReaderNodeType(r.get());
         if (!inTabella) {
             inTabella = tipo == XML_READER_TYPE_ELEMENT && e(r.get(), "table", kNsTable) &&
@@ -362,7 +369,7 @@ LetturaFoglio::leggiOds(const LetturaCsv::Visitatore &visita) const
         if (tipo == XML_READER_TYPE_END_ELEMENT && e(r.get(), "table", kNsTable))
             break; // the first sheet only
         if (tipo == XML_READER_TYPE_ELEMENT && e(r.get(), "table", kNsTable)) {
-            xmlTextReaderNext(r.get()); // a sheet inside a cell
+            salta = true; // a sheet inside a cell
             continue;
         }
         const bool riga = e(r.get(), "table-row", kNsTable);
@@ -489,8 +496,8 @@ LetturaFoglio::leggiXlsx(const LetturaCsv::Visitatore &visita) const
             else if (inV && testuale(sotto))
                 valore += testoNodo(r.get());
         }
-        if (t == "s") {
-            const long indice = valore.empty() ? -1 : std::atol(valore.c_str());
+        if (t == "s" && !valore.empty()) {
+            const long indice = std::atol(valore.c_str());
             if (indice < 0 || std::size_t(indice) >= condivisi.size())
                 return Problema{"il foglio di calcolo non si può leggere: una cella rimanda a "
                                 "un testo che non c'è",

@@ -57,8 +57,8 @@ QByteArray everyTitle()
 {
     QByteArray set;
     for (const QString &title : kTitles)
-        set += ticketRecord(title.toUtf8().constData(), {12, 34, 56}, {0, 10},
-                            {{1, 25000}, {2, 9223372036854770000}});
+        set += ticketRecord(title.toUtf8().constData(), {12, 34, 56}, {0, 7},
+                            {{1, 30000}, {2, 9223372036854770000}});
     return set;
 }
 
@@ -110,8 +110,8 @@ void tst_Fogli::titlesComeBack()
 {
     QFETCH(QString, format);
     QFETCH(QString, title);
-    writeBytes(setPath(), ticketRecord(title.toUtf8().constData(), {12, 34, 56}, {0, 10},
-                                       {{1, 25000}, {2, 9223372036854770000}}) +
+    writeBytes(setPath(), ticketRecord(title.toUtf8().constData(), {12, 34, 56}, {0, 7},
+                                       {{1, 30000}, {2, 9223372036854770000}}) +
                               ticketRecord("Altro", {45}, {9}, {{0, 10000}}));
     const auto exported = runCli({"export", setPath(), "--formato", format});
     QCOMPARE(exported.exitCode, 0);
@@ -180,7 +180,7 @@ void tst_Fogli::changedTitlesRefused_data()
     QTest::addColumn<QString>("err"); // part of the error; empty: none
     QTest::newRow("UTF-8 read as Windows-1252: Città")
         << QByteArray("Citt\xC3\x83\xC2\xA0") << 2
-        << R"(riga 3: il titolo "CittÃ )"
+        << R"(riga 3: il titolo "CittÃ)"
            "\u00A0"
            R"(" è testo UTF-8 letto come Windows-1252 ("Città"))";
     QTest::newRow("UTF-8 read as Windows-1252: Perché")
@@ -307,9 +307,10 @@ void tst_Fogli::typedCells()
         if (row == 2 && xml.isStartElement() && xml.name() == QLatin1String("table-cell")) {
             const auto a = xml.attributes();
             const QString type = a.value("office:value-type").toString();
-            const QString value = type == "float"
-                                      ? a.value("office:value").toString()
-                                      : xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            const QString value =
+                type == "float"
+                    ? a.value("office:value").toString()
+                    : xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
             const int repeated = qMax(1, a.value("table:number-columns-repeated").toInt());
             for (int k = 0; k < repeated && cells.size() < 8; ++k)
                 cells << type + ":" + value;
