@@ -104,10 +104,10 @@ PREPARE="rm -f $work/centomila.slott" timed 1 "import, 100,000 tickets" \
 timed 1 "export, 100,000 tickets" "$build/src/zaffirone-cli" export "$work/centomila.slott"
 # The spreadsheets' own files of the same set, and back into a new one.
 for formato in ods xlsx; do
-    timed 2 "export --formato $formato, 100,000 tickets" bash -c \
+    timed 3 "export --formato $formato, 100,000 tickets" bash -c \
         "'$build/src/zaffirone-cli' export '$work/centomila.slott' --formato $formato \
             >'$work/centomila.$formato'"
-    PREPARE="rm -f $work/centomila_$formato.slott" timed 2 "import of the .$formato, 100,000 tickets" \
+    PREPARE="rm -f $work/centomila_$formato.slott" timed 3 "import of the .$formato, 100,000 tickets" \
         "$build/src/zaffirone-cli" import "$work/centomila_$formato.slott" "$work/centomila.$formato"
 done
 
