@@ -28,6 +28,8 @@ private Q_SLOTS:
     void titlesComeBack();
     void csvFields_data();
     void csvFields();
+    void unknownFormat_data();
+    void unknownFormat();
     void changedTitlesRefused_data();
     void changedTitlesRefused();
     void throughLibreOffice_data();
@@ -171,6 +173,26 @@ void tst_Fogli::csvFields()
     QCOMPARE(runCli({"export", setPath()}).out, header + plain.toUtf8() + ",12,BARI,1,,,,\r\n");
     QCOMPARE(runCli({"export", setPath(), "--formato", "csv-foglio"}).out,
              "\xEF\xBB\xBF" + header + spreadsheet.toUtf8() + ",12,BARI,1,,,,\r\n");
+}
+
+void tst_Fogli::unknownFormat_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::newRow("a format export does not write") << "pdf";
+    QTest::newRow("a format in capitals") << "ODS";
+    QTest::newRow("no format") << "";
+}
+
+// A format export does not know is refused before anything is written.
+void tst_Fogli::unknownFormat()
+{
+    QFETCH(QString, format);
+    writeBytes(setPath(), provaRecord());
+    const auto run = runCli({"export", setPath(), "--formato", format});
+    QCOMPARE(run.exitCode, 2);
+    QCOMPARE(run.out, QByteArray());
+    QCOMPARE(run.err,
+             QByteArray("zaffirone-cli: --formato deve essere csv, csv-foglio, ods o xlsx\n"));
 }
 
 void tst_Fogli::changedTitlesRefused_data()
