@@ -73,6 +73,26 @@ int avanza(xmlTextReader *r, bool &salta)
     return std::exchange(salta, false) ? xmlTextReaderNext(r) : xmlTextReaderRead(r);
 }
 
+// A count or a row number as an attribute writes it, within minimo and massimo: no number is
+// minimo, a larger one massimo, so that no file makes the reader build a huge text or count on
+// past the end.
+std::size_t intero(const std::optional<std::string> &testo, std::size_t minimo, std::size_t massimo)
+{
+    std::size_t valore = minimo;
+    if (testo) {
+        const auto [fine, ec] =
+            std::from_chars(testo->data(), testo->data() + testo->size(), valore);
+        valore = ec == std::errc::result_out_of_range ? massimo
+                 : ec != std::errc()                  ? minimo
+                                                      : valore;
+    }
+    return std::clamp(valore, minimo, massimo);
+}
+
+// More rows or columns than any spreadsheet program has.
+constexpr std::size_t kMassimoRighe = std::size_t(1) << 24;
+constexpr std::size_t kMassimoColonne = std::size_t(1) << 16;
+
 bool testuale(int tipo)
 {
     return tipo == XML_READER_TYPE_TEXT || tipo == XML_READER_TYPE_CDATA ||
@@ -229,7 +249,7 @@ std::string testoCellaOds(xmlTextReader *r)
                 spazio = false;
             } else if (e(r, "s", kNsText)) {
                 const auto c = attributo(r, "c", kNsText);
-                aggiungi(std::string(c ? std::size_t(std::max(1, std::atoi(c->c_str()))) : 1, ' '));
+                aggiungi(std::string(intero(c, 1, LetturaCsv::kMassimoRiga), ' '));
             } else if (e(r, "tab", kNsText)) {
                 aggiungi("\t");
             } else if (e(r, "line-break", kNsText)) {
@@ -375,7 +395,7 @@ LetturaFoglio::leggiOds(const LetturaCsv::Visitatore &visita) const
         const bool riga = e(r.get(), "table-row", kNsTable);
         if (tipo == XML_READER_TYPE_ELEMENT && riga) {
             const auto n = attributo(r.get(), "number-rows-repeated", kNsTable);
-            ripetute = n ? std::size_t(std::max(1L, std::atol(n->c_str()))) : 1;
+            ripetute = intero(n, 1, kMassimoRighe);
             colonna = 0;
             if (!xmlTextReaderIsEmptyElement(r.get()))
                 continue;
@@ -391,7 +411,7 @@ LetturaFoglio::leggiOds(const LetturaCsv::Visitatore &visita) const
             !(e(r.get(), "table-cell", kNsTable) || e(r.get(), "covered-table-cell", kNsTable)))
             continue;
         const auto n = attributo(r.get(), "number-columns-repeated", kNsTable);
-        const std::size_t colonne = n ? std::size_t(std::max(1L, std::atol(n->c_str()))) : 1;
+        const std::size_t colonne = intero(n, 1, kMassimoColonne);
         const std::string tipoValore = attributo(r.get(), "value-type", kNsOffice).value_or("");
         std::optional<std::string> valore;
         if (tipoValore == "float" || tipoValore == "percentage" || tipoValore == "currency")
@@ -468,7 +488,7 @@ LetturaFoglio::leggiXlsx(const LetturaCsv::Visitatore &visita) const
         if (e(r.get(), "row")) {
             if (tipo == XML_READER_TYPE_ELEMENT) {
                 const auto n = attributo(r.get(), "r");
-                numero = n ? std::size_t(std::max(1L, std::atol(n->c_str()))) : numero + 1;
+                numero = std::max(intero(n, 1, kMassimoRighe), numero + 1);
                 colonna = 0;
             }
             if (tipo == XML_READER_TYPE_END_ELEMENT || xmlTextReaderIsEmptyElement(r.get()))
@@ -497,8 +517,8 @@ LetturaFoglio::leggiXlsx(const LetturaCsv::Visitatore &visita) const
                 valore += testoNodo(r.get());
         }
         if (t == "s" && !valore.empty()) {
-            const long indice = std::atol(valore.c_str());
-            if (indice < 0 || std::size_t(indice) >= condivisi.size())
+            const std::size_t indice = intero(valore, 0, condivisi.size());
+            if (indice >= condivisi.size())
                 return Problema{"il foglio di calcolo non si può leggere: una cella rimanda a "
                                 "un testo che non c'è",
                                 true};
