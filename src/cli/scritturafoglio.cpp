@@ -1,5 +1,7 @@
 #include "scritturafoglio.h"
 
+#include <libxml/xmlwriter.h>
+
 #include <archive.h>
 #include <archive_entry.h>
 
@@ -72,11 +74,17 @@ la_ssize_t scriviSu(struct archive *, void *flusso, const void *byte, size_t qua
 
 } // namespace
 
-ScritturaFoglio::ScritturaFoglio(Formato formato)
-    : m_formato(formato), m_buffer(xmlBufferCreate(), xmlBufferFree),
-      m_scrittore(xmlNewTextWriterMemory(m_buffer.get(), 0), xmlFreeTextWriter)
+struct ScritturaFoglio::Xml
 {
-    xmlTextWriter *w = m_scrittore.get();
+    std::unique_ptr<xmlBuffer, void (*)(xmlBufferPtr)> buffer{xmlBufferCreate(), xmlBufferFree};
+    std::unique_ptr<xmlTextWriter, void (*)(xmlTextWriterPtr)> scrittore{
+        xmlNewTextWriterMemory(buffer.get(), 0), xmlFreeTextWriter};
+};
+
+ScritturaFoglio::ScritturaFoglio(Formato formato)
+    : m_formato(formato), m_xml(std::make_unique<Xml>())
+{
+    xmlTextWriter *w = m_xml->scrittore.get();
     xmlTextWriterStartDocument(w, nullptr, "UTF-8", nullptr);
     if (m_formato == Formato::Ods) {
         xmlTextWriterStartElement(w, x("office:document-content"));
@@ -105,7 +113,7 @@ void ScritturaFoglio::iniziaRiga()
 {
     ++m_riga;
     m_colonna = 0;
-    xmlTextWriter *w = m_scrittore.get();
+    xmlTextWriter *w = m_xml->scrittore.get();
     if (m_formato == Formato::Ods) {
         xmlTextWriterStartElement(w, x("table:table-row"));
     } else {
@@ -116,7 +124,7 @@ void ScritturaFoglio::iniziaRiga()
 
 void ScritturaFoglio::cella(const char *tipo, std::string_view valore)
 {
-    xmlTextWriter *w = m_scrittore.get();
+    xmlTextWriter *w = m_xml->scrittore.get();
     const std::string testo(valore);
     if (m_formato == Formato::Ods) {
         xmlTextWriterStartElement(w, x("table:table-cell"));
@@ -183,7 +191,7 @@ void ScritturaFoglio::numero(std::string_view valore)
 
 void ScritturaFoglio::vuota()
 {
-    xmlTextWriter *w = m_scrittore.get();
+    xmlTextWriter *w = m_xml->scrittore.get();
     xmlTextWriterStartElement(w, x(m_formato == Formato::Ods ? "table:table-cell" : "c"));
     if (m_formato == Formato::Xlsx)
         xmlTextWriterWriteAttribute(w, x("r"),
@@ -194,18 +202,19 @@ void ScritturaFoglio::vuota()
 
 void ScritturaFoglio::fineRiga()
 {
-    xmlTextWriterEndElement(m_scrittore.get());
+    xmlTextWriterEndElement(m_xml->scrittore.get());
 }
 
 bool ScritturaFoglio::concludi(std::ostream &out, std::string &errore)
 {
-    if (xmlTextWriterEndDocument(m_scrittore.get()) < 0) {
+    if (xmlTextWriterEndDocument(m_xml->scrittore.get()) < 0) {
         errore = "il testo XML del foglio non si è potuto comporre";
         return false;
     }
-    xmlTextWriterFlush(m_scrittore.get());
-    const std::string_view foglio(reinterpret_cast<const char *>(xmlBufferContent(m_buffer.get())),
-                                  std::size_t(xmlBufferLength(m_buffer.get())));
+    xmlTextWriterFlush(m_xml->scrittore.get());
+    const std::string_view foglio(
+        reinterpret_cast<const char *>(xmlBufferContent(m_xml->buffer.get())),
+        std::size_t(xmlBufferLength(m_xml->buffer.get())));
     std::vector<std::pair<const char *, std::string_view>> parti;
     if (m_formato == Formato::Ods)
         parti = {{"mimetype", ScritturaFoglio::kTipoOds},

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <libxml/xmlwriter.h>
-
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -40,9 +38,10 @@ public:
 private:
     void cella(const char *tipo, std::string_view valore);
 
+    struct Xml; // libxml2's writer and the buffer it writes into
+
     Formato m_formato;
-    std::unique_ptr<xmlBuffer, void (*)(xmlBufferPtr)> m_buffer;
-    std::unique_ptr<xmlTextWriter, void (*)(xmlTextWriterPtr)> m_scrittore;
+    std::unique_ptr<Xml> m_xml;
     unsigned m_riga = 0;
     unsigned m_colonna = 0;
 };
