@@ -102,6 +102,14 @@ awk 'BEGIN { print "titolo,numeri,ruote,estratto,ambo,terno,quaterna,cinquina\r"
 PREPARE="rm -f $work/centomila.slott" timed 1 "import, 100,000 tickets" \
     "$build/src/zaffirone-cli" import "$work/centomila.slott" "$work/centomila.csv"
 timed 1 "export, 100,000 tickets" "$build/src/zaffirone-cli" export "$work/centomila.slott"
+# The spreadsheets' own files of the same set, and back into a new one.
+for formato in ods xlsx; do
+    timed 3 "export --formato $formato, 100,000 tickets" bash -c \
+        "'$build/src/zaffirone-cli' export '$work/centomila.slott' --formato $formato \
+            >'$work/centomila.$formato'"
+    PREPARE="rm -f $work/centomila_$formato.slott" timed 3 "import of the .$formato, 100,000 tickets" \
+        "$build/src/zaffirone-cli" import "$work/centomila_$formato.slott" "$work/centomila.$formato"
+done
 
 echo "== import: peak memory against the CSV's size"
 awk 'BEGIN { print "titolo,numeri,ruote,estratto,ambo,terno,quaterna,cinquina\r";

@@ -9,11 +9,15 @@
 #include "cli/codiciuscita.h"
 #include "cli/controlloadd.h"
 #include "cli/erroredifile.h"
+#include "cli/letturafoglio.h"
+#include "cli/titolonelfoglio.h"
 #include "storage/filetesto.h"
 #include "storage/letturacsv.h"
 
 #include <algorithm>
 #include <array>
+#include <functional>
+#include <optional>
 #include <ostream>
 
 namespace {
@@ -31,9 +35,15 @@ std::string elenco(const std::string &campo)
     return testo;
 }
 
+// The title without the apostrophe that kept it text in a spreadsheet, whichever file the
+// spreadsheet saved it in afterwards.
 RichiestaAdd richiesta(const std::string &percorso, const LetturaCsv::Riga &riga)
 {
-    RichiestaAdd r{percorso, riga.campi[0], elenco(riga.campi[1]), elenco(riga.campi[2]), {}};
+    RichiestaAdd r{percorso,
+                   TitoloNelFoglio::leggi(riga.campi[0]),
+                   elenco(riga.campi[1]),
+                   elenco(riga.campi[2]),
+                   {}};
     for (std::size_t k = 0; k < lotto::kTipiGiocata; ++k) {
         if (!riga.campi[3 + k].empty())
             r.giocate.push_back(std::string(lotto::kNomiGiocate[k]) + '=' + riga.campi[3 + k]);
@@ -168,30 +178,31 @@ Esito<Esame> esamina(FileTesto &file)
     return esame;
 }
 
-// The second reading: every row checked, the records of those accepted written as they come
-// until one is refused; then only the refusals are gathered.
-Esito<Fatto> controllaRighe(FileTesto &file, const Esame &esame, const std::string &percorso,
-                            AggiuntaInBlocco &aggiunta, Titoli &titoli, RapportoRighe &rapporto)
+// The second reading's visitor: every row checked, the records of those accepted written as
+// they come until one is refused; then only the refusals are gathered.
+LetturaCsv::Visitatore controllo(const std::string &percorso, AggiuntaInBlocco &aggiunta,
+                                 Titoli &titoli, RapportoRighe &rapporto)
 {
-    DecodificaTesto decodifica(esame.codifica);
-    LetturaCsv csv([&](const LetturaCsv::Riga &riga) {
+    return [&](const LetturaCsv::Riga &riga) {
         aggiunta.puntoDiControllo();
         std::string rifiuto = riga.errore;
         if (rifiuto.empty()) {
-            const auto v =
-                ControlloAdd::controlla(richiesta(percorso, riga), [&](std::string_view t) {
+            const RichiestaAdd r = richiesta(percorso, riga);
+            rifiuto = TitoloNelFoglio::alterazione(r.titolo);
+            if (rifiuto.empty()) {
+                const auto v = ControlloAdd::controlla(r, [&](std::string_view t) {
                     const auto byte = CodePage1252::encodeExactly(trimSpaces(t));
                     return Esito<bool>(byte && titoli.prendi(*byte));
                 });
-            rifiuto = v.rifiuto;
-            if (v.schedina && rapporto.vuoto() && !aggiunta.aggiungi(v.schedina->codifica()))
-                return false; // the write failed: it is said at the end
+                rifiuto = v.rifiuto;
+                if (v.schedina && rapporto.vuoto() && !aggiunta.aggiungi(v.schedina->codifica()))
+                    return false; // the write failed: it is said at the end
+            }
         }
         if (!rifiuto.empty())
             rapporto.aggiungi(riga.numero, rifiuto);
         return true;
-    });
-    return leggiCsv(file, esame.marca, decodifica, csv, [](std::string_view) {});
+    };
 }
 
 std::string rigaJson(std::uint64_t quante, std::uint64_t primo, std::uint64_t ultimo)
@@ -205,17 +216,55 @@ std::string rigaJson(std::uint64_t quante, std::uint64_t primo, std::uint64_t ul
 int eseguiImport(const std::string &percorso, const std::string &csv, std::ostream &flusso,
                  std::ostream &flussoErrori)
 {
-    auto file = FileTesto::apri(csv);
-    if (!file)
-        return erroreDiFile(file.errore(), flussoErrori);
-    const auto esame = esamina(file.valore());
-    if (!esame)
-        return erroreDiFile(esame.errore(), flussoErrori);
-    if (!esame.valore().errore.empty()) {
-        flussoErrori << "riga 1: " << esame.valore().errore << '\n';
-        return uscita::kRifiuto;
+    std::string illeggibile;
+    const auto foglio = LetturaFoglio::apri(csv, illeggibile);
+    if (!illeggibile.empty()) {
+        flussoErrori << "zaffirone-cli: " << csv << ": " << illeggibile << '\n';
+        return uscita::kErrore;
     }
-    const std::uint64_t righe = esame.valore().righe;
+    // The rows' second reading, from the spreadsheet or the CSV file; the exit code when it
+    // could not be done.
+    std::function<std::optional<int>(const LetturaCsv::Visitatore &)> rileggi;
+    const auto problema = [&](const LetturaFoglio::Problema &p) {
+        flussoErrori << (p.illeggibile ? "zaffirone-cli: " + csv + ": " : "") << p.testo << '\n';
+        return p.illeggibile ? uscita::kErrore : uscita::kRifiuto;
+    };
+    std::uint64_t righe = 0;
+    std::optional<FileTesto> file;
+    Esame esame;
+    if (foglio) {
+        if (const auto p = foglio->leggi(
+                [&](const LetturaCsv::Riga &) { return ++righe <= ErroreFile::kMassimoSchede; }))
+            return problema(*p);
+        rileggi = [&](const LetturaCsv::Visitatore &v) -> std::optional<int> {
+            if (const auto p = foglio->leggi(v))
+                return problema(*p);
+            return std::nullopt;
+        };
+    } else {
+        auto aperto = FileTesto::apri(csv);
+        if (!aperto)
+            return erroreDiFile(aperto.errore(), flussoErrori);
+        file.emplace(std::move(aperto.valore()));
+        const auto esaminato = esamina(*file);
+        if (!esaminato)
+            return erroreDiFile(esaminato.errore(), flussoErrori);
+        esame = esaminato.valore();
+        if (!esame.errore.empty()) {
+            flussoErrori << "riga 1: " << esame.errore << '\n';
+            return uscita::kRifiuto;
+        }
+        righe = esame.righe;
+        rileggi = [&](const LetturaCsv::Visitatore &v) -> std::optional<int> {
+            DecodificaTesto decodifica(esame.codifica);
+            LetturaCsv lettura(v);
+            if (const auto letto =
+                    leggiCsv(*file, esame.marca, decodifica, lettura, [](std::string_view) {});
+                !letto)
+                return erroreDiFile(letto.errore(), flussoErrori);
+            return std::nullopt;
+        };
+    }
     if (righe > ErroreFile::kMassimoSchede) {
         flussoErrori << "Il CSV ha più di " << ErroreFile::kMassimoSchede
                      << " righe: il file avrebbe più schedine di quante il gioco possa caricare\n";
@@ -234,10 +283,8 @@ int eseguiImport(const std::string &percorso, const std::string &csv, std::ostre
     if (const auto letto = titoli.leggiInsieme(aggiunta.valore().insieme()); !letto)
         return erroreDiFile(letto.errore(), flussoErrori);
     RapportoRighe rapporto;
-    const auto controllate = controllaRighe(file.valore(), esame.valore(), percorso,
-                                            aggiunta.valore(), titoli, rapporto);
-    if (!controllate)
-        return erroreDiFile(controllate.errore(), flussoErrori);
+    if (const auto codice = rileggi(controllo(percorso, aggiunta.valore(), titoli, rapporto)))
+        return *codice;
     if (!rapporto.vuoto()) {
         flussoErrori << rapporto.testo();
         return uscita::kRifiuto;

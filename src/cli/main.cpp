@@ -51,14 +51,26 @@ CLI::App *addDump(CLI::App &applicazione, std::string &percorso)
     return scarica;
 }
 
-CLI::App *addExport(CLI::App &applicazione, std::string &percorso)
+CLI::App *addExport(CLI::App &applicazione, std::string &percorso, std::string &formato)
 {
     auto *esporta = applicazione.add_subcommand(
         "export", "Stampa il file come CSV per un foglio di calcolo: titolo, numeri, ruote e le "
                   "puntate delle cinque giocate, una riga per schedina");
+    esporta->footer(
+        "Con --formato csv-foglio il CSV comincia con il segno UTF-8 (BOM), e un titolo che un "
+        "foglio di calcolo prenderebbe per una formula, un numero, una data, una percentuale o un "
+        "valore logico (comincia con = + - @ o un apostrofo, oppure è fatto di cifre e di . , : / "
+        "% e E + - ( ) spazio $, oppure è VERO, FALSO, TRUE, FALSE) è scritto dopo un apostrofo: "
+        "'007, '=SOMMA(1;2). import toglie quell'apostrofo. Anche il CSV normale mette "
+        "l'apostrofo davanti a un titolo che già comincia con un apostrofo seguito da un tale "
+        "titolo, perché torni com'era. Con --formato ods o xlsx stampa il file del foglio di "
+        "calcolo (da reindirizzare in un file): i titoli, i numeri e le ruote sono celle di "
+        "testo, le puntate celle numeriche.");
     esporta->group("Comandi");
     italianHelp(*esporta);
     esporta->add_option("FILE", percorso, "Il file delle schedine (.slott)")->required();
+    esporta->add_option("--formato", formato,
+                        "csv (predefinito), csv-foglio, ods o xlsx: come scrivere il file");
     return esporta;
 }
 
@@ -138,7 +150,8 @@ CLI::App *addSystem(CLI::App &applicazione, RichiestaSystem &r)
 CLI::App *addImport(CLI::App &applicazione, std::string &percorso, std::string &csv)
 {
     auto *importa = applicazione.add_subcommand(
-        "import", "Aggiunge in fondo al file le righe di un CSV, tutte insieme o nessuna");
+        "import", "Aggiunge in fondo al file le righe di un CSV o di un foglio di calcolo (.ods, "
+                  ".xlsx), tutte insieme o nessuna");
     importa->footer(
         "Il CSV è quello di export o quello di un foglio di calcolo: l'intestazione titolo,"
         "numeri,ruote,estratto,ambo,terno,quaterna,cinquina (maiuscole o minuscole, anche tra "
@@ -148,12 +161,17 @@ CLI::App *addImport(CLI::App &applicazione, std::string &percorso, std::string &
         "riga è rifiutata non si scrive nulla: le prime 30 righe rifiutate sono indicate come "
         "\"riga N: motivo\" (l'intestazione è la riga 1), le altre contate. Anche se il "
         "comando è interrotto il file resta com'era. Stampa una riga JSON: schedine, primo e "
-        "ultimo record.");
+        "ultimo record. Un foglio di calcolo .ods o .xlsx (riconosciuto dal contenuto, "
+        "qualunque sia il nome) si legge dal suo primo foglio, con la stessa intestazione; il "
+        "titolo deve esservi una cella di testo. Nel CSV un apostrofo davanti a un titolo che "
+        "un foglio di calcolo convertirebbe si toglie (vedi export --formato csv-foglio). Un "
+        "titolo che mostra la conversione di un foglio di calcolo è rifiutato: testo UTF-8 "
+        "letto come Windows-1252 (\"CittÃ\" invece di \"Città\") o un errore come #NOME?.");
     importa->group("Comandi");
     italianHelp(*importa);
     importa->add_option("FILE", percorso, "Il file delle schedine (.slott); creato se manca")
         ->required();
-    importa->add_option("CSV", csv, "Il file CSV da leggere")->required();
+    importa->add_option("CSV", csv, "Il file CSV, .ods o .xlsx da leggere")->required();
     return importa;
 }
 
@@ -383,7 +401,7 @@ struct Comandi
     CLI::App *dump, *export_, *add, *system, *import, *evaluate, *odds, *simulate;
     ComandiDraws draws;
     CLI::App *check, *history, *delays, *stats;
-    std::string dumpPath, exportPath, importPath, importCsv, oddsPath;
+    std::string dumpPath, exportPath, exportFormat = "csv", importPath, importCsv, oddsPath;
     RichiestaAdd add_;
     RichiestaSystem system_;
     RichiestaValutazione evaluate_;
@@ -395,7 +413,7 @@ struct Comandi
 void aggiungiComandi(CLI::App &applicazione, Comandi &c)
 {
     c.dump = addDump(applicazione, c.dumpPath);
-    c.export_ = addExport(applicazione, c.exportPath);
+    c.export_ = addExport(applicazione, c.exportPath, c.exportFormat);
     c.add = addAdd(applicazione, c.add_);
     c.system = addSystem(applicazione, c.system_);
     c.import = addImport(applicazione, c.importPath, c.importCsv);
@@ -414,7 +432,7 @@ int esegui(const Comandi &c, std::ostream &flusso)
     if (c.dump->parsed())
         return eseguiDump(c.dumpPath, flusso, std::cerr);
     if (c.export_->parsed())
-        return eseguiExport(c.exportPath, flusso, std::cerr);
+        return eseguiExport(c.exportPath, c.exportFormat, flusso, std::cerr);
     if (c.add->parsed())
         return eseguiAdd(c.add_, flusso, std::cerr);
     if (c.system->parsed())

@@ -5,9 +5,7 @@
 
 namespace {
 
-constexpr const char *kAttesa = "l'intestazione deve essere titolo,numeri,ruote,estratto,ambo,"
-                                "terno,quaterna,cinquina (separati da virgole, da punti e "
-                                "virgola o da tabulazioni)";
+constexpr const char *kAttesa = LetturaCsv::kIntestazioneAttesa;
 
 // The first comma, semicolon or tab outside quotes.
 char separatoreDi(std::string_view riga)

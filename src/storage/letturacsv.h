@@ -29,6 +29,10 @@ public:
     static constexpr std::array<std::string_view, kColonne> kIntestazione = {
         "titolo", "numeri", "ruote", "estratto", "ambo", "terno", "quaterna", "cinquina"};
     static constexpr std::size_t kMassimoRiga = 4096;
+    // The refusal of any other first row.
+    static constexpr const char *kIntestazioneAttesa =
+        "l'intestazione deve essere titolo,numeri,ruote,estratto,ambo,terno,quaterna,cinquina "
+        "(separati da virgole, da punti e virgola o da tabulazioni)";
 
     explicit LetturaCsv(Visitatore visita) : m_visita(std::move(visita)) {}
 
