@@ -12,7 +12,7 @@ packages=(
     libcli11-dev nlohmann-json3-dev libbenchmark-dev libsqlite3-dev libarchive-dev libxml2-dev
     pulseaudio pulseaudio-utils sox xvfb xauth openbox xdotool fonts-urw-base35
     espeak-ng librsvg2-bin desktop-file-utils appstream fonts-comic-neue fonts-dejavu-core
-    qt6-translations-l10n dpkg-dev file time strace groff-base qt6ct
+    qt6-translations-l10n dpkg-dev file time strace groff-base
     clang libclang-rt-14-dev
 )
 
@@ -32,9 +32,10 @@ build() {
     cmake --preset "$1" && cmake --build --preset "$1" --parallel "$(nproc)"
 }
 
-# Only the tests need LibreOffice: they open and save export's spreadsheets with it.
+# Only the tests need LibreOffice (they open and save export's spreadsheets with it) and qt6ct
+# (a dark desktop with a big font).
 if [ "${1:-}" = test ]; then
-    packages+=(libreoffice-calc-nogui)
+    packages+=(libreoffice-calc-nogui qt6ct)
 fi
 install_missing
 case "${1:-}" in
