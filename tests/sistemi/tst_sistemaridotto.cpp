@@ -92,6 +92,9 @@ void tst_SistemaRidotto::knownDesigns_data()
     QTest::newRow("quadruples on 22, one cycle") << 22 << 4 << 3 << 385;
     QTest::newRow("quadruples on 34, a cycle and its multipliers") << 34 << 4 << 3 << 1496;
     QTest::newRow("quadruples on 28, doubled from 14") << 28 << 4 << 3 << 819;
+    QTest::newRow("quadruples on 46, Hanani's 3n - 2 from 16") << 46 << 4 << 3 << 3795;
+    QTest::newRow("quadruples on 70, Hanani's 3n - 8 from 26") << 70 << 4 << 3 << 13685;
+    QTest::newRow("quadruples on 86, Hanani's 12n - 10 from 8 and 14") << 86 << 4 << 3 << 25585;
     QTest::newRow("inversive plane of order 4") << 17 << 5 << 3 << 68;
     QTest::newRow("inversive plane of order 7") << 50 << 8 << 3 << 350;
     QTest::newRow("Witt S(5,8,24)") << 24 << 8 << 5 << 759;
