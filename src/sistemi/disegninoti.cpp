@@ -2,6 +2,7 @@
 
 #include "sistemi/campofinito.h"
 #include "sistemi/disegnidiwitt.h"
+#include "sistemi/disegnisullaretta.h"
 #include "sistemi/famigliedidifferenze.h"
 #include "sistemi/geometriafinita.h"
 #include "sistemi/quadruplesteiner.h"
@@ -33,6 +34,15 @@ Disegno diWitt(int v, int k, int t)
             Blocchi d = DisegniDiWitt::ottadi();
             for (int i = 0; i < derivazioni; ++i)
                 d = derivato(d, 24 - i);
+            return d;
+        }
+    }
+    // Denniston's S(5, 7, 28), and the systems derived from it on 27 and 26 points.
+    for (int derivazioni = 0; derivazioni <= 2; ++derivazioni) {
+        if (v + derivazioni == 28 && k + derivazioni == 7 && t + derivazioni == 5) {
+            auto d = DisegniSullaRetta::costruisci(27, 7, 5);
+            for (int i = 0; d && i < derivazioni; ++i)
+                d = derivato(*d, 28 - i);
             return d;
         }
     }
