@@ -178,8 +178,12 @@ void tst_SistemaRidotto::bounds_data()
         << 89 << 3 << 2 << 2 << 1308 << 1306 << "false";
     QTest::newRow("Hanani's quadruples on 14") << 14 << 4 << 3 << 3 << 95 << 91 << "false";
     QTest::newRow("Hanani's S(2,4,25)") << 25 << 4 << 2 << 2 << 51 << 50 << "false";
-    QTest::newRow("Schönheim, 10 in cinquine, quaterna: 51 not known here")
-        << 10 << 5 << 4 << 4 << 51 << 50 << "null";
+    QTest::newRow("proven, 10 in cinquine, quaterna se 4: 51, one above Schönheim's")
+        << 10 << 5 << 4 << 4 << 51 << 51 << "true";
+    QTest::newRow("Mills, 90 in quartine, ambo: Schönheim's 675 is reached")
+        << 90 << 4 << 2 << 2 << 681 << 675 << "false";
+    QTest::newRow("Mills, 19 in quartine, ambo: Schönheim's 29 is not")
+        << 19 << 4 << 2 << 2 << 31 << 29 << "null";
     QTest::newRow("counting, 20 in decine, ambo se 5") << 20 << 10 << 5 << 2 << 3 << 2 << "null";
     QTest::newRow("one ticket holds enough") << 8 << 7 << 4 << 3 << 1 << 1 << "true";
     QTest::newRow("proven, 27 in sestine, quaterna se 4")
