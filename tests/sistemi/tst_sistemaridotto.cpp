@@ -137,6 +137,12 @@ void tst_SistemaRidotto::searched_data()
         << 90 << 10 << 2 << 2 << 91;
     QTest::newRow("90 in sestine, ambo se 2: S(2,6,91) less a point") << 90 << 6 << 2 << 2 << 273;
     QTest::newRow("90 in terzine, ambo se 3: two halves") << 90 << 3 << 3 << 2 << 660;
+    QTest::newRow("49 in sestine, ambo se 2: TD(6,8) and a number, each group in 3")
+        << 49 << 6 << 2 << 2 << 82;
+    QTest::newRow("90 in ottine, ambo se 2: TD(8,11) and two numbers, each group in 4")
+        << 90 << 8 << 2 << 2 << 153;
+    QTest::newRow("90 in quartine, ambo se 3: halves of TD(4,11) and a number")
+        << 90 << 4 << 3 << 2 << 338;
     QTest::newRow("40 in terzine, ambo se 5: parts of 9, 9, 11, 11") << 40 << 3 << 5 << 2 << 62;
     QTest::newRow("30 in terzine, ambo se 4: three parts") << 30 << 3 << 4 << 2 << 48;
 }
