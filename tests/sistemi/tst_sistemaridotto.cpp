@@ -101,6 +101,8 @@ void tst_SistemaRidotto::knownDesigns_data()
     QTest::newRow("Denniston S(5,7,28), orbits on the line over GF(27)") << 28 << 7 << 5 << 4680;
     QTest::newRow("S(4,6,27), derived from Denniston's") << 27 << 6 << 4 << 1170;
     QTest::newRow("S(3,5,26), derived twice") << 26 << 5 << 3 << 260;
+    QTest::newRow("Denniston S(5,6,24), orbits on the line over GF(23)") << 24 << 6 << 5 << 7084;
+    QTest::newRow("S(4,5,23), derived from it") << 23 << 5 << 4 << 1771;
     QTest::newRow("Witt S(3,6,22), derived twice") << 22 << 6 << 3 << 77;
     QTest::newRow("Witt S(5,6,12)") << 12 << 6 << 5 << 132;
     QTest::newRow("Witt S(4,5,11), derived") << 11 << 5 << 4 << 66;
