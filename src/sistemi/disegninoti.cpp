@@ -2,12 +2,14 @@
 
 #include "sistemi/campofinito.h"
 #include "sistemi/disegnidiwitt.h"
+#include "sistemi/disegnisullaretta.h"
 #include "sistemi/famigliedidifferenze.h"
 #include "sistemi/geometriafinita.h"
 #include "sistemi/quadruplesteiner.h"
 #include "sistemi/sistemiditerne.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -34,6 +36,19 @@ Disegno diWitt(int v, int k, int t)
             for (int i = 0; i < derivazioni; ++i)
                 d = derivato(d, 24 - i);
             return d;
+        }
+    }
+    // Denniston's S(5, 7, 28) over GF(27) and S(5, 6, 24) over GF(23), and the systems
+    // derived from them on a point or two fewer.
+    constexpr std::array<std::array<int, 3>, 2> kDenniston{{{27, 7, 5}, {23, 6, 5}}};
+    for (const auto &[q, kd, td] : kDenniston) {
+        for (int derivazioni = 0; derivazioni <= 2; ++derivazioni) {
+            if (v + derivazioni == q + 1 && k + derivazioni == kd && t + derivazioni == td) {
+                auto d = DisegniSullaRetta::costruisci(q, kd, td);
+                for (int i = 0; d && i < derivazioni; ++i)
+                    d = derivato(*d, q + 1 - i);
+                return d;
+            }
         }
     }
     if (v == 12 && k == 6 && t == 5)

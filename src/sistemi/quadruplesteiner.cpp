@@ -2,6 +2,7 @@
 
 #include "sistemi/geometriafinita.h"
 #include "sistemi/quadruplecicliche.h"
+#include "sistemi/quadruplehanani.h"
 
 #include <algorithm>
 #include <bit>
@@ -61,6 +62,8 @@ std::optional<Blocchi> QuadrupleSteiner::costruisci(int v)
         sistema = raddoppia(*meta, v / 2);
     else
         sistema = QuadrupleCicliche::costruisci(v);
+    if (!sistema)
+        sistema = QuadrupleHanani::costruisci(v, costruisci);
     if (sistema)
         std::sort(sistema->begin(), sistema->end());
     return sistema;

@@ -36,8 +36,9 @@ public:
 
     // The tickets, in lexicographic order: a known design of the fewest tickets when one fits,
     // else the best the search finds within the work from the best start built: a design on
-    // more numbers cut down, on fewer completed, the systems on the parts of the numbers joined
-    // (when the guarantee is on fewer numbers than drawn), the greedy. The same parameters and
+    // more numbers cut down, on fewer completed, a transversal design with its groups filled
+    // (for every pair), the systems on the parts of the numbers joined (when the guarantee is on
+    // fewer numbers than drawn), the greedy. The same parameters and
     // work always give the same tickets, unless secondi (when above 0) of the process's CPU
     // time run out first: a guard for a machine far slower than the work was sized for.
     static std::vector<Blocco> costruisci(const Parametri &parametri, std::uint64_t lavoro,

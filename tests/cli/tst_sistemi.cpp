@@ -173,6 +173,14 @@ void tst_Sistemi::whatWasReached_data()
         << sequence(24) << 8 << "cinquina" << 5 << 759 << QJsonValue(true) << 759;
     QTest::newRow("7 in sestine, ambo se 3: one ticket")
         << sequence(7) << 6 << "ambo" << 3 << 1 << QJsonValue(true) << 1;
+    QTest::newRow("46 in quartine, terno se 3: Hanani's quadruple system from 16")
+        << sequence(46) << 4 << "terno" << 3 << 3795 << QJsonValue(true) << 3795;
+    QTest::newRow("27 in sestine, quaterna se 4: derived from Denniston's S(5,7,28)")
+        << sequence(27) << 6 << "quaterna" << 4 << 1170 << QJsonValue(true) << 1170;
+    QTest::newRow("49 in sestine, ambo se 2: TD(6,8) and a number, the proven minimum")
+        << sequence(49) << 6 << "ambo" << 2 << 82 << QJsonValue(true) << 82;
+    QTest::newRow("90 in quartine, ambo se 3: two halves, each TD(4,11) and a number")
+        << sequence(90) << 4 << "ambo" << 3 << 338 << QJsonValue(true) << 338;
     QTest::newRow("90 in terzine, ambo se 3: two halves, each covered")
         << sequence(90) << 3 << "ambo" << 3 << 660 << QJsonValue(true) << 660;
 }

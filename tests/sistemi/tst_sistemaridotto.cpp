@@ -92,9 +92,17 @@ void tst_SistemaRidotto::knownDesigns_data()
     QTest::newRow("quadruples on 22, one cycle") << 22 << 4 << 3 << 385;
     QTest::newRow("quadruples on 34, a cycle and its multipliers") << 34 << 4 << 3 << 1496;
     QTest::newRow("quadruples on 28, doubled from 14") << 28 << 4 << 3 << 819;
+    QTest::newRow("quadruples on 46, Hanani's 3n - 2 from 16") << 46 << 4 << 3 << 3795;
+    QTest::newRow("quadruples on 70, Hanani's 3n - 8 from 26") << 70 << 4 << 3 << 13685;
+    QTest::newRow("quadruples on 86, Hanani's 12n - 10 from 8 and 14") << 86 << 4 << 3 << 25585;
     QTest::newRow("inversive plane of order 4") << 17 << 5 << 3 << 68;
     QTest::newRow("inversive plane of order 7") << 50 << 8 << 3 << 350;
     QTest::newRow("Witt S(5,8,24)") << 24 << 8 << 5 << 759;
+    QTest::newRow("Denniston S(5,7,28), orbits on the line over GF(27)") << 28 << 7 << 5 << 4680;
+    QTest::newRow("S(4,6,27), derived from Denniston's") << 27 << 6 << 4 << 1170;
+    QTest::newRow("S(3,5,26), derived twice") << 26 << 5 << 3 << 260;
+    QTest::newRow("Denniston S(5,6,24), orbits on the line over GF(23)") << 24 << 6 << 5 << 7084;
+    QTest::newRow("S(4,5,23), derived from it") << 23 << 5 << 4 << 1771;
     QTest::newRow("Witt S(3,6,22), derived twice") << 22 << 6 << 3 << 77;
     QTest::newRow("Witt S(5,6,12)") << 12 << 6 << 5 << 132;
     QTest::newRow("Witt S(4,5,11), derived") << 11 << 5 << 4 << 66;
@@ -131,6 +139,12 @@ void tst_SistemaRidotto::searched_data()
         << 90 << 10 << 2 << 2 << 91;
     QTest::newRow("90 in sestine, ambo se 2: S(2,6,91) less a point") << 90 << 6 << 2 << 2 << 273;
     QTest::newRow("90 in terzine, ambo se 3: two halves") << 90 << 3 << 3 << 2 << 660;
+    QTest::newRow("49 in sestine, ambo se 2: TD(6,8) and a number, each group in 3")
+        << 49 << 6 << 2 << 2 << 82;
+    QTest::newRow("90 in ottine, ambo se 2: TD(8,11) and two numbers, each group in 4")
+        << 90 << 8 << 2 << 2 << 153;
+    QTest::newRow("90 in quartine, ambo se 3: halves of TD(4,11) and a number")
+        << 90 << 4 << 3 << 2 << 338;
     QTest::newRow("40 in terzine, ambo se 5: parts of 9, 9, 11, 11") << 40 << 3 << 5 << 2 << 62;
     QTest::newRow("30 in terzine, ambo se 4: three parts") << 30 << 3 << 4 << 2 << 48;
 }
@@ -172,8 +186,12 @@ void tst_SistemaRidotto::bounds_data()
         << 89 << 3 << 2 << 2 << 1308 << 1306 << "false";
     QTest::newRow("Hanani's quadruples on 14") << 14 << 4 << 3 << 3 << 95 << 91 << "false";
     QTest::newRow("Hanani's S(2,4,25)") << 25 << 4 << 2 << 2 << 51 << 50 << "false";
-    QTest::newRow("Schönheim, 10 in cinquine, quaterna: 51 not known here")
-        << 10 << 5 << 4 << 4 << 51 << 50 << "null";
+    QTest::newRow("proven, 10 in cinquine, quaterna se 4: 51, one above Schönheim's")
+        << 10 << 5 << 4 << 4 << 51 << 51 << "true";
+    QTest::newRow("Mills, 90 in quartine, ambo: Schönheim's 675 is reached")
+        << 90 << 4 << 2 << 2 << 681 << 675 << "false";
+    QTest::newRow("Mills, 19 in quartine, ambo: Schönheim's 29 is not")
+        << 19 << 4 << 2 << 2 << 31 << 29 << "null";
     QTest::newRow("counting, 20 in decine, ambo se 5") << 20 << 10 << 5 << 2 << 3 << 2 << "null";
     QTest::newRow("one ticket holds enough") << 8 << 7 << 4 << 3 << 1 << 1 << "true";
     QTest::newRow("proven, 27 in sestine, quaterna se 4")
