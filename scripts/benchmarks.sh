@@ -102,6 +102,11 @@ awk 'BEGIN { print "titolo,numeri,ruote,estratto,ambo,terno,quaterna,cinquina\r"
 PREPARE="rm -f $work/centomila.slott" timed 1 "import, 100,000 tickets" \
     "$build/src/zaffirone-cli" import "$work/centomila.slott" "$work/centomila.csv"
 timed 1 "export, 100,000 tickets" "$build/src/zaffirone-cli" export "$work/centomila.slott"
+head -n 10001 "$work/centomila.csv" >"$work/diecimila_stampa.csv"
+"$build/src/zaffirone-cli" import "$work/diecimila_stampa.slott" "$work/diecimila_stampa.csv" \
+    >/dev/null
+timed 3 "print, 10,000 tickets to an A4 PDF" "$build/src/zaffirone-cli" print \
+    "$work/diecimila_stampa.slott" --pdf "$work/diecimila.pdf"
 
 echo "== import: peak memory against the CSV's size"
 awk 'BEGIN { print "titolo,numeri,ruote,estratto,ambo,terno,quaterna,cinquina\r";
