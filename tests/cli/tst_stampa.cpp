@@ -130,6 +130,17 @@ private Q_SLOTS:
         QCOMPARE(letto.formato, QString("A4"));
         QCOMPARE(letto.margini, QStringList(pages.size(), "bianco"));
     }
+    // A set's name too long for the header is cut short of the page's number.
+    void aLongNameStopsBeforeThePageNumber()
+    {
+        QTemporaryDir dir;
+        const QString name = QString("schedine di tutta la famiglia, ").repeated(3) + "è.slott";
+        writeBytes(dir.filePath(name), provaRecord());
+        QCOMPARE(runCli({"print", dir.filePath(name), "--pdf", dir.filePath("p.pdf")}).exitCode, 0);
+        const LetturaPdf letto = leggiPdf(dir.filePath("p.pdf"));
+        QCOMPARE(letto.pagine.value(0).section('\n', 0, 0), name.left(53) + "… Pagina 1 di 1");
+        QCOMPARE(letto.margini, QStringList{"bianco"});
+    }
 };
 
 QTEST_MAIN(tst_Stampa)
