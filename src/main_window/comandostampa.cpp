@@ -59,7 +59,10 @@ bool ComandoStampa::disegna(const Impaginazione &piano, QPrinter &stampante)
     // Millimetres from the paper's corner, whatever the printer's resolution.
     const double scala = stampante.resolution() / 25.4;
     pittore.setPen(QPen(Qt::black, 0.18 * scala));
-    QFont carattere(QString::fromLatin1(Impaginazione::kCarattere));
+    // The layout's widths are those of its fixed-pitch face; others of the same pitch if missing.
+    QFont carattere;
+    carattere.setFamilies({QString::fromLatin1(Impaginazione::kCarattere),
+                           QStringLiteral("Liberation Mono"), QStringLiteral("Nimbus Mono PS")});
     carattere.setStyleHint(QFont::Monospace);
     for (int p = prima; p <= ultima; ++p) {
         if (p > prima && !stampante.newPage())

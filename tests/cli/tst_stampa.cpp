@@ -128,6 +128,7 @@ private Q_SLOTS:
         }
         QCOMPARE(bloccoDiviso(letto.pagine), QString());
         QCOMPARE(letto.formato, QString("A4"));
+        QCOMPARE(letto.facce, QStringList({"DejaVuSansMono", "DejaVuSansMono-Bold"}));
         QCOMPARE(letto.margini, QStringList(pages.size(), "bianco"));
     }
     // A set's name too long for the header is cut short of the page's number.

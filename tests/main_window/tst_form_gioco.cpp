@@ -327,6 +327,7 @@ private Q_SLOTS:
         const LetturaPdf letto = leggiPdf(game.stampante.file);
         QCOMPARE(bloccoDiviso(letto.pagine), QString());
         QCOMPARE(letto.formato, QString("A4"));
+        QCOMPARE(letto.facce, QStringList({"DejaVuSansMono", "DejaVuSansMono-Bold"}));
         QCOMPARE(letto.margini, QStringList(letto.pagine.size(), "bianco"));
         if (printed == "*") {
             QCOMPARE(letto.pagine.size(), 3);

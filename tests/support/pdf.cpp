@@ -40,6 +40,10 @@ LetturaPdf leggiPdf(const QString &path)
     l.formato = formati.filter(QRegularExpression("\\(A4\\)$")) == formati && !formati.isEmpty()
                     ? "A4"
                     : formati.join('|');
+    for (const QString &riga : esegui("pdffonts", {path}).split('\n').mid(2))
+        if (!riga.isEmpty())
+            l.facce << riga.section(' ', 0, 0).section('+', -1);
+    l.facce.sort();
     QTemporaryDir cartella;
     esegui("pdftoppm", {"-r", "50", "-png", path, cartella.filePath("p")});
     QStringList immagini = QDir(cartella.path()).entryList({"p*.png"}, QDir::Files, QDir::Name);

@@ -11,6 +11,7 @@ struct LetturaPdf
     QStringList pagine;
     QString formato;
     QStringList margini;
+    QStringList facce; // the fonts embedded, as pdffonts names them without their subset tag
 };
 LetturaPdf leggiPdf(const QString &path);
 
