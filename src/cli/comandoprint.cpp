@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <filesystem>
 #include <ostream>
 
 namespace {
@@ -60,6 +61,12 @@ int eseguiPrint(const RichiestaPrint &r, std::ostream &out, std::ostream &err)
         stampate = scelte(std::move(stampate), r.titoli, err, rifiutate);
         if (rifiutate)
             return uscita::kRifiuto;
+    }
+    // A PDF written over the set would leave the player without tickets.
+    std::error_code errore;
+    if (std::filesystem::equivalent(r.percorso, r.pdf, errore)) {
+        err << "zaffirone-cli: il PDF non può prendere il posto del file delle schedine\n";
+        return uscita::kRifiuto;
     }
     const Impaginazione piano(r.percorso, stampate);
     if (const auto errore = scriviPdf(piano, r.pdf)) {

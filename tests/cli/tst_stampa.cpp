@@ -94,6 +94,10 @@ private Q_SLOTS:
             << provaRecord() << "--titolo Prova --titolo Altra"
             << "zaffirone-cli: nessuna schedina del file ha il titolo \"Altra\" [2]"
             << QStringList();
+        QTest::newRow("the PDF over the set itself: refused")
+            << provaRecord() << "--pdf DIR/./set.slott"
+            << "zaffirone-cli: il PDF non può prendere il posto del file delle schedine [2]"
+            << QStringList();
         QTest::newRow("a PDF in a missing folder")
             << provaRecord() << "--pdf DIR/no/piano.pdf"
             << "zaffirone-cli: Impossibile scrivere \"DIR/no/piano.pdf\": il file o la cartella "
@@ -116,6 +120,7 @@ private Q_SLOTS:
         const QString code = r.exitCode ? " [" + QString::number(r.exitCode) + "]" : "";
         QCOMPARE(QString(r.out + r.err).trimmed().replace(dir.path(), "DIR") + code, said);
         QCOMPARE(QFile::exists(pdf), !pages.isEmpty());
+        QCOMPARE(readBytes(dir.filePath("set.slott")), set);
         if (pages.isEmpty())
             return;
         const LetturaPdf letto = leggiPdf(pdf);
