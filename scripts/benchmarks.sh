@@ -110,6 +110,11 @@ for formato in ods xlsx; do
     PREPARE="rm -f $work/centomila_$formato.slott" timed 3 "import of the .$formato, 100,000 tickets" \
         "$build/src/zaffirone-cli" import "$work/centomila_$formato.slott" "$work/centomila.$formato"
 done
+head -n 10001 "$work/centomila.csv" >"$work/diecimila_stampa.csv"
+"$build/src/zaffirone-cli" import "$work/diecimila_stampa.slott" "$work/diecimila_stampa.csv" \
+    >/dev/null
+timed 3 "print, 10,000 tickets to an A4 PDF" "$build/src/zaffirone-cli" print \
+    "$work/diecimila_stampa.slott" --pdf "$work/diecimila.pdf"
 
 echo "== import: peak memory against the CSV's size"
 awk 'BEGIN { print "titolo,numeri,ruote,estratto,ambo,terno,quaterna,cinquina\r";

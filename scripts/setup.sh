@@ -12,7 +12,7 @@ packages=(
     libcli11-dev nlohmann-json3-dev libbenchmark-dev libsqlite3-dev libarchive-dev libxml2-dev
     pulseaudio pulseaudio-utils sox xvfb xauth openbox xdotool fonts-urw-base35
     espeak-ng librsvg2-bin desktop-file-utils appstream fonts-comic-neue fonts-dejavu-core
-    qt6-translations-l10n dpkg-dev file time strace groff-base
+    qt6-translations-l10n dpkg-dev file time strace groff-base libcairo2-dev poppler-utils
     clang libclang-rt-14-dev
 )
 

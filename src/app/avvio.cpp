@@ -4,6 +4,7 @@
 #include "main_window/compagno.h"
 #include "main_window/dialogofileqt.h"
 #include "main_window/form_gioco.h"
+#include "main_window/sceltastampanteqt.h"
 #include "shared/modulo.h"
 #include "sound/riproduttoreqt.h"
 #include "widgets/avvisiqt.h"
@@ -57,7 +58,8 @@ struct GiocoAvviato::Parti
     Partita partita;
     Compagno compagno{Compagno::accantoAlGioco()};
     DialogoFileQt dialogoArchivio{QStringLiteral("Importa l'archivio delle estrazioni")};
-    Form_gioco finestra{partita, modulo, dialogo, generatore, compagno, dialogoArchivio};
+    SceltaStampanteQt stampante;
+    Form_gioco finestra{partita, modulo, dialogo, generatore, compagno, dialogoArchivio, stampante};
 };
 
 GiocoAvviato::GiocoAvviato(QApplication &applicazione)

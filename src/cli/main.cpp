@@ -6,6 +6,7 @@
 #include "cli/comandodump.h"
 #include "cli/comandoexport.h"
 #include "cli/comandoimport.h"
+#include "cli/comandoprint.h"
 #include "cli/comandosystem.h"
 #include "cli/uscitacontrollata.h"
 #include "storage/errorefile.h"
@@ -173,6 +174,24 @@ CLI::App *addImport(CLI::App &applicazione, std::string &percorso, std::string &
         ->required();
     importa->add_option("CSV", csv, "Il file CSV, .ods o .xlsx da leggere")->required();
     return importa;
+}
+
+CLI::App *addPrint(CLI::App &applicazione, RichiestaPrint &r)
+{
+    auto *stampa = applicazione.add_subcommand(
+        "print", "Scrive le schedine del file in un PDF A4 da portare in ricevitoria");
+    stampa->footer(
+        "Per ogni schedina, in ordine: titolo, numeri, ruote (TUTTE per tutte e dieci), ogni "
+        "giocata con la sua puntata e il costo; in fondo il numero delle schedine e la puntata "
+        "totale. Una schedina non è mai divisa tra due pagine; ogni pagina porta il nome del "
+        "file e \"Pagina N di M\". Stampa una riga JSON: schedine, pagine, puntata_totale.");
+    stampa->group("Comandi");
+    italianHelp(*stampa);
+    stampa->add_option("FILE", r.percorso, "Il file delle schedine (.slott)")->required();
+    stampa->add_option("--pdf", r.pdf, "Il file PDF da scrivere")->required();
+    stampa->add_option("--titolo", r.titoli,
+                       "Solo la schedina con questo titolo (ripetibile); senza, tutte");
+    return stampa;
 }
 
 struct RichiestaValutazione
@@ -398,11 +417,12 @@ int controllaUscita(int esito, std::ostream &flusso, const UscitaControllata &st
 
 struct Comandi
 {
-    CLI::App *dump, *export_, *add, *system, *import, *evaluate, *odds, *simulate;
+    CLI::App *dump, *export_, *add, *system, *import, *print, *evaluate, *odds, *simulate;
     ComandiDraws draws;
     CLI::App *check, *history, *delays, *stats;
     std::string dumpPath, exportPath, exportFormat = "csv", importPath, importCsv, oddsPath;
     RichiestaAdd add_;
+    RichiestaPrint print_;
     RichiestaSystem system_;
     RichiestaValutazione evaluate_;
     RichiestaSimulate simulate_;
@@ -417,6 +437,7 @@ void aggiungiComandi(CLI::App &applicazione, Comandi &c)
     c.add = addAdd(applicazione, c.add_);
     c.system = addSystem(applicazione, c.system_);
     c.import = addImport(applicazione, c.importPath, c.importCsv);
+    c.print = addPrint(applicazione, c.print_);
     c.evaluate = addEvaluate(applicazione, c.evaluate_);
     c.odds = addOdds(applicazione, c.oddsPath);
     c.simulate = addSimulate(applicazione, c.simulate_);
@@ -439,6 +460,8 @@ int esegui(const Comandi &c, std::ostream &flusso)
         return eseguiSystem(c.system_, flusso, std::cerr);
     if (c.import->parsed())
         return eseguiImport(c.importPath, c.importCsv, flusso, std::cerr);
+    if (c.print->parsed())
+        return eseguiPrint(c.print_, flusso, std::cerr);
     if (c.evaluate->parsed())
         return eseguiEvaluate(c.evaluate_.percorso, c.evaluate_.record, c.evaluate_.estrazione,
                               flusso, std::cerr);
@@ -476,7 +499,8 @@ std::optional<int> leggiArgomenti(CLI::App &applicazione, int argc, char **argv,
         return applicazione.exit(e, flusso, std::cerr);
     } catch (const CLI::ParseError &e) {
         std::cerr << "zaffirone-cli: argomenti non validi: " << motivoInItaliano(e) << '\n'
-                  << "Uso: zaffirone-cli dump|export|add|system|import|evaluate|odds|simulate|"
+                  << "Uso: zaffirone-cli dump|export|add|system|import|print|evaluate|"
+                     "odds|simulate|"
                      "draws|check|history|delays|stats ...\n"
                   << "Per i dettagli: zaffirone-cli --help\n";
         return uscita::kRifiuto;

@@ -424,6 +424,13 @@ Esito<Partita::Giocate> Partita::giocate() const
     return giocate;
 }
 
+Esito<std::vector<Schedina>> Partita::schedeDaStampare()
+{
+    if (m_dagioca.conta() == 0)
+        return InsiemeSchede(m_insieme.value_or(std::string())).leggiTutte();
+    return schedeGiocate();
+}
+
 // The play list's entries found in a circle of the set, and their records read from the file in
 // one opening. A record that no longer has the title the set had when it was last read was
 // written meanwhile: the set is read again, once, and the entries looked for anew.

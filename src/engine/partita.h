@@ -134,6 +134,10 @@ public:
     };
     Esito<Giocate> giocate() const;
 
+    // What a printed play plan shows: the tickets chosen for play as the next play would take
+    // them, or every ticket of the open set, in file order, when none is chosen.
+    Esito<std::vector<Schedina>> schedeDaStampare();
+
     // The first record of the open set with this stored title, all 20 bytes compared.
     struct Trovata
     {

@@ -4,6 +4,7 @@
 #include "editor/form_schede.h"
 #include "main_window/comandiinsiemi.h"
 #include "main_window/comandogioca.h"
+#include "main_window/comandostampa.h"
 #include "main_window/menuestrazioni.h"
 #include "main_window/modelloschede.h"
 #include "main_window/paginagioca.h"
@@ -95,11 +96,12 @@ public:
 
 Form_gioco::Form_gioco(Partita &partita, Modulo &modulo, DialogoFile &dialogo,
                        GeneratoreCasuale &generatore, Compagno &compagno,
-                       DialogoFile &dialogoArchivio, QWidget *genitore)
+                       DialogoFile &dialogoArchivio, SceltaStampante &stampante, QWidget *genitore)
     : QMainWindow(genitore), m_partita(partita), m_modulo(modulo), m_dialogo(dialogo),
       m_generatore(generatore), m_compagno(compagno), m_dialogoArchivio(dialogoArchivio),
       m_esistenti(new ModelloSchede(partita.elenco(Partita::Lista::Esistenti), this)),
-      m_dagioca(new ModelloSchede(partita.elenco(Partita::Lista::DaGioca), this))
+      m_dagioca(new ModelloSchede(partita.elenco(Partita::Lista::DaGioca), this)),
+      m_stampa(new ComandoStampa(partita, modulo, stampante, this))
 {
     setObjectName(QStringLiteral("Form_gioco"));
     setWindowTitle(QStringLiteral("IL NUOVO LOTTO"));
@@ -126,6 +128,10 @@ void Form_gioco::creaMenu()
     nuovaPartita->setObjectName(QStringLiteral("mnu_file_newgame"));
     connect(nuovaPartita, &QAction::triggered, this,
             nelTurno(m_modulo, this, &Form_gioco::mnu_file_newgame_Click));
+    QAction *stampa = file->addAction(QStringLiteral("Stampa le schedine..."));
+    stampa->setObjectName(QStringLiteral("mnu_file_stampa"));
+    connect(stampa, &QAction::triggered, m_stampa,
+            nelTurno(m_modulo, m_stampa, &ComandoStampa::stampa));
     QAction *esci = file->addAction(QStringLiteral("Esci"));
     esci->setObjectName(QStringLiteral("cmd_esci"));
     connect(esci, &QAction::triggered, this, nelTurno(m_modulo, this, &Form_gioco::cmd_esci_Click));

@@ -10,6 +10,7 @@
 #include <memory>
 
 class ComandiInsiemi;
+class ComandoStampa;
 class Compagno;
 class ComandoGioca;
 class GeneratoreCasuale;
@@ -20,6 +21,7 @@ class PaginaGioca;
 class PaginaLotto;
 class PaginaPresentazione;
 class PaginaRegolamento;
+class SceltaStampante;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -39,9 +41,10 @@ public:
         "Il nuovo videogioco del lotto!! ........  Questo è il tuo credito: ";
 
     // The archive of real draws is the companion's; its files are chosen in their own dialog.
+    // The tickets are printed where the printer's choice says.
     Form_gioco(Partita &partita, Modulo &modulo, DialogoFile &dialogo,
                GeneratoreCasuale &generatore, Compagno &compagno, DialogoFile &dialogoArchivio,
-               QWidget *genitore = nullptr);
+               SceltaStampante &stampante, QWidget *genitore = nullptr);
     ~Form_gioco() override;
 
     // The scale at which the main window as drawn fits a screen's free area, 1 at most.
@@ -116,6 +119,7 @@ private:
     // The two lists' entries: the set's tickets not chosen, and those chosen for play.
     ModelloSchede *m_esistenti;
     ModelloSchede *m_dagioca;
+    ComandoStampa *m_stampa;
     PaginaPresentazione *m_presentazione;
     PaginaGioca *m_gioca = nullptr;
     PaginaLotto *m_lotto = nullptr;

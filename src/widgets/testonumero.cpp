@@ -4,15 +4,11 @@
 
 #include <QLocale>
 
-namespace {
-
 char decimalPoint()
 {
     const QString point = QLocale().decimalPoint();
     return point.size() == 1 && point.at(0).unicode() < 0x80 ? point.at(0).toLatin1() : '.';
 }
-
-} // namespace
 
 QString testoNumero(Currency value)
 {

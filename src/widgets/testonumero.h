@@ -6,6 +6,8 @@
 
 #include <string_view>
 
+// The user's decimal point, when it is one plain character; else the point.
+char decimalPoint();
 // Numbers as the player reads them: the general number format with the user's decimal point.
 QString testoNumero(Currency value);
 QString testoNumero(double value);

@@ -185,7 +185,8 @@ private Q_SLOTS:
         Partita partita;
         FakeDialogoFile dialogArchivio;
         Compagno compagno{cliPath()};
-        Form_gioco window{partita, modulo, dialog, generatore, compagno, dialogArchivio};
+        FakeSceltaStampante stampante{QString()};
+        Form_gioco window{partita, modulo, dialog, generatore, compagno, dialogArchivio, stampante};
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitFor([&] { return window.isActiveWindow(); }));

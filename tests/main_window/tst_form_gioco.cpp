@@ -1,4 +1,5 @@
 #include "support/partitadiprova.h"
+#include "support/pdf.h"
 #include "widgets/stilegioco.h"
 
 #include <QJsonDocument>
@@ -28,11 +29,8 @@ class tst_Form_gioco : public QObject
 {
     Q_OBJECT
 
-    void scenario()
+    static void carte(PartitaDiProva &game)
     {
-        QFETCH(QStringList, actions);
-        QFETCH(QString, told);
-        PartitaDiProva game;
         game.schede = {
             {"A", ticketRecord("A", {1, 2}, {0, 3, 7}, {{0, 20000}, {1, 30000}})}, // costs 5
             {"B", ticketRecord("B", {1, 2}, {0}, {{1, 30000}})},                   // 3
@@ -41,6 +39,19 @@ class tst_Form_gioco : public QObject
             {"Vince", ticketRecord("Vince", {1, 2, 3}, {0, 7}, {{0, 10000}, {1, 10000}})},
             {"Dodici", ticketRecord("Dodici", {45}, {0, 1}, {{0, 23036}})},
             {"7", ticketRecord("7", {7}, {0}, {{0, 10000}})}}; // wins 11 on Bari
+        for (int i = 1; i <= 9; ++i) // "T1" ... "T9": all ten wheels, every bet type
+            game.schede["T" + QString::number(i)] =
+                ticketRecord(qPrintable("T" + QString::number(i)), {i, i + 1, i + 2, i + 3, i + 4},
+                             {0, 1, 2, 3, 4, 5, 6, 7, 8, 9},
+                             {{0, 10000}, {1, 10000}, {2, 10000}, {3, 10000}, {4, 10000}});
+    }
+
+    void scenario()
+    {
+        QFETCH(QStringList, actions);
+        QFETCH(QString, told);
+        PartitaDiProva game;
+        carte(game);
         writeBytes(game.path("b.slott"), ticketRecord("Altra", {1}, {0}, {{0, 10000}}));
         QDir(game.dir.path()).mkdir("d.slott");
         if (actions.first() != "start")
@@ -308,6 +319,76 @@ private Q_SLOTS:
         list->selectionModel()->clearSelection();
         QTest::keyClick(list, Qt::Key_Down);
         QCOMPARE(list->selectionModel()->selectedRows().size(), 1);
+    }
+
+    // "Stampa le schedine..." in the File menu, printed into a PDF file by Qt ("annulla": the
+    // player cancels the printer's dialog): the pages' text, "|" between them ("-": no file, "*":
+    // three pages not compared).
+    void printsThePlan_data()
+    {
+        QTest::addColumn<QStringList>("actions");
+        QTest::addColumn<QString>("told");
+        QTest::addColumn<QString>("printed");
+        const QString b = "1. B\nNumeri 1 2\nRuote BARI\nGiocate Ambo 3\nCosto 3\n";
+        QTest::newRow("nothing chosen: the whole set, as the companion prints it")
+            << QStringList{"carica A B Dodici", "menu:mnu_file_stampa"} << "click"
+            << "set.slott Pagina 1 di 1\n1. A\nNumeri 1 2\nRuote BARI, GENOVA, ROMA\nGiocate "
+               "Estratto 2\nAmbo 3\nCosto 5\n2. B\nNumeri 1 2\nRuote BARI\nGiocate Ambo 3\n"
+               "Costo 3\n3. Dodici\nNumeri 45\nRuote BARI, CAGLIARI\nGiocate Estratto 2.3036\n"
+               "Costo 2.3036\nTotali\nSchedine 3\nPuntata totale 10.3036";
+        QTest::newRow("the play list only")
+            << QStringList{"carica A B C", "> 1", "menu:mnu_file_stampa"} << "click x2"
+            << "set.slott Pagina 1 di 1\n" + b + "Totali\nSchedine 1\nPuntata totale 3";
+        QTest::newRow("nine tickets on every wheel over three pages")
+            << QStringList{"carica T1 T2 T3 T4 T5 T6 T7 T8 T9", ">>", "menu:mnu_file_stampa"}
+            << "click x2"
+            << "*";
+        QTest::newRow("no set: nothing to print")
+            << QStringList{"menu:mnu_file_stampa"}
+            << "Stampa: Carica prima un file di schedine: non c'è nulla da stampare."
+            << "-";
+        QTest::newRow("an empty set") << QStringList{"carica", "menu:mnu_file_stampa"}
+                                      << "click / Stampa: Il file caricato non ha schedine da "
+                                         "stampare."
+                                      << "-";
+        QTest::newRow("the dialog cancelled")
+            << QStringList{"carica A", "annulla", "menu:mnu_file_stampa"} << "click"
+            << "-";
+    }
+    void printsThePlan()
+    {
+        QFETCH(QStringList, actions);
+        QFETCH(QString, told);
+        QFETCH(QString, printed);
+        PartitaDiProva game;
+        carte(game);
+        game.detto();
+        for (const QString &action : actions)
+            action == "annulla" ? void(game.stampante.annulla = true) : game.fai({action});
+        QCOMPARE(game.detto(), told);
+        QCOMPARE(QFile::exists(game.stampante.file), printed != "-");
+        if (printed == "-")
+            return;
+        const LetturaPdf letto = leggiPdf(game.stampante.file);
+        QCOMPARE(bloccoDiviso(letto.pagine), QString());
+        QCOMPARE(letto.formato, QString("A4"));
+        QCOMPARE(letto.facce, QStringList({"DejaVuSansMono", "DejaVuSansMono-Bold"}));
+        QCOMPARE(letto.margini, QStringList(letto.pagine.size(), "bianco"));
+        if (printed == "*") {
+            QCOMPARE(letto.pagine.size(), 3);
+            QVERIFY(letto.pagine[2].startsWith("set.slott Pagina 3 di 3\n"));
+            QVERIFY(letto.pagine[2].endsWith("Schedine 9\nPuntata totale 45"));
+            return;
+        }
+        QCOMPARE(letto.pagine.join('|'), printed);
+        // The companion lays the whole set out alike, but for its decimal comma.
+        if (!actions.contains("> 1")) {
+            const QString cli = game.path("cli.pdf");
+            QCOMPARE(runCli({"print", game.path(), "--pdf", cli}).exitCode, 0);
+            QCOMPARE(leggiPdf(cli).pagine.join('|').replace(QRegularExpression("(\\d),(\\d)"),
+                                                            "\\1.\\2"),
+                     printed);
+        }
     }
 };
 

@@ -9,6 +9,7 @@
 #include "support/fakeavvisi.h"
 #include "support/fakedialogofile.h"
 #include "support/fakeriproduttore.h"
+#include "support/fakesceltastampante.h"
 #include "support/generatorescriptato.h"
 #include "support/setfiles.h"
 #include "viewer/form_guarda.h"
@@ -40,6 +41,7 @@ struct Finti
     Modulo modulo{player, boxes};
     Partita partita;
     QTemporaryDir dir;
+    FakeSceltaStampante stampante{dir.filePath("piano.pdf")};
     QStringList note;    // what a test noted down on the way
     QList<pid_t> rivali; // other writers at work on the set
 

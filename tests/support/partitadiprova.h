@@ -45,7 +45,7 @@ struct PartitaDiProva : Finti
     }();
     FakeDialogoFile dialogArchivio{MenuEstrazioni::kFiltroArchivio};
     Compagno compagno{cliPath(), dir.filePath("estrazioni.sqlite")};
-    Form_gioco window{partita, modulo, dialog, generatore, compagno, dialogArchivio};
+    Form_gioco window{partita, modulo, dialog, generatore, compagno, dialogArchivio, stampante};
     QMap<QString, QByteArray> schede; // tickets by name, for "carica" and "scrivi"
 
     PaginaLotto *lotto() { return window.paginaLotto(); }
