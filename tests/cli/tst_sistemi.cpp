@@ -118,7 +118,15 @@ void tst_Sistemi::reducedSystems()
     const double before = childrenCpu();
     const auto run = system(numbers, perTicket, guarantee, drawn, {"--tempo", "1"});
     const double cpu = childrenCpu() - before;
-    QVERIFY2(cpu <= 1.1 && (!searched || cpu >= 0.5), qPrintable(QString::number(cpu)));
+#if defined(__SANITIZE_ADDRESS__)
+    // The sanitizer's own work as the command starts and ends (its leak check) is not the
+    // command's: a busy machine stretches it past the tenth.
+    constexpr double kSanitizzatore = 0.3;
+#else
+    constexpr double kSanitizzatore = 0;
+#endif
+    QVERIFY2(cpu <= 1.1 + kSanitizzatore && (!searched || cpu >= 0.5),
+             qPrintable(QString::number(cpu)));
     QCOMPARE(run.exitCode, 0);
     const QJsonObject result = json(run.out);
     QCOMPARE(result["garanzia"].toObject(),
