@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace stile {
 
@@ -85,6 +87,8 @@ QFont comic(int pointSize)
 void adattaTesti(QWidget *window)
 {
     const qreal kPiuPiccolo = punti(6);
+    // The size at which each caption fits.
+    std::vector<std::pair<QAbstractButton *, qreal>> adatti;
     for (QAbstractButton *button : window->findChildren<QAbstractButton *>()) {
         if (button->text().isEmpty())
             continue;
@@ -107,9 +111,28 @@ void adattaTesti(QWidget *window)
         };
         while (widest() > room && font.pointSizeF() > kPiuPiccolo)
             font.setPointSizeF(font.pointSizeF() - 0.25);
-        if (font != button->font())
-            button->setFont(font);
+        adatti.emplace_back(button, font.pointSizeF());
     }
+    // Controls of one kind side by side in a row, or one above the other in a column, are read
+    // together: they take the smallest size any of them needs.
+    const auto insieme = [](const QWidget *a, const QWidget *b) {
+        return a->parentWidget() == b->parentWidget() && a->metaObject() == b->metaObject() &&
+               a->font() == b->font() && (a->y() == b->y() || a->x() == b->x());
+    };
+    std::vector<qreal> comuni;
+    for (const auto &[button, proprio] : adatti) {
+        qreal corpo = proprio;
+        for (const auto &[altro, suo] : adatti)
+            if (insieme(button, altro))
+                corpo = std::min(corpo, suo);
+        comuni.push_back(corpo);
+    }
+    for (std::size_t i = 0; i < adatti.size(); ++i)
+        if (QAbstractButton *button = adatti[i].first; comuni[i] != button->font().pointSizeF()) {
+            QFont font = button->font();
+            font.setPointSizeF(comuni[i]);
+            button->setFont(font);
+        }
 }
 
 void pulsantiConInvio(QWidget *window)

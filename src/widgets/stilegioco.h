@@ -40,8 +40,9 @@ void coloraTesto(QWidget *widget, const char *colour);
 void pulsantiConInvio(QWidget *window);
 
 // Buttons and check boxes keep the sizes they were drawn with; where a caption would not fit in
-// the desktop's faces, its face shrinks until the whole caption shows. Run when the window is
-// first shown, so that a hidden window measures nothing.
+// the desktop's faces, its face shrinks until the whole caption shows, and so do the faces of its
+// kind beside it in its row or below it in its column. Run when the window is first shown, so
+// that a hidden window measures nothing.
 void adattaTesti(QWidget *window);
 // The property that lists the other captions a button takes in turn, for adattaTesti.
 inline constexpr const char *kDidascalie = "didascalieAlterne";

@@ -60,6 +60,13 @@ class tst_Partita : public QObject
                          qPrintable(where + " cut"));
             QVERIFY2(!label || label->wordWrap() || label->sizeHint().width() <= label->width() + 1,
                      qPrintable(where + " cut"));
+            // Buttons side by side in one face are written in one size.
+            for (QWidget *other : w->parentWidget()->findChildren<QAbstractButton *>())
+                QVERIFY2(!button || other->metaObject() != w->metaObject() ||
+                             other->y() != w->y() || other->font().family() != w->font().family() ||
+                             QFontInfo(other->font()).pixelSize() ==
+                                 QFontInfo(w->font()).pixelSize(),
+                         qPrintable(where + " beside " + other->objectName()));
         }
         apart(window);
     }
