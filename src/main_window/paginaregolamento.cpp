@@ -3,8 +3,58 @@
 #include "widgets/stilegioco.h"
 #include "widgets/twips.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextBrowser>
+
+namespace {
+
+constexpr const char *kTitolo = "titolo_regola";
+
+// A screen reader meets each page's headings as headings, to go from one to the next: an empty
+// mark over the heading's lines, which the mouse passes through and which draws nothing.
+QAccessibleInterface *titoloAccessibile(const QString &classe, QObject *oggetto)
+{
+    auto *w = qobject_cast<QWidget *>(oggetto);
+    return w && classe == QLatin1String("QWidget") &&
+                   w->objectName().startsWith(QLatin1String(kTitolo))
+               ? new QAccessibleWidget(w, QAccessible::Heading)
+               : nullptr;
+}
+
+void segnaTitoli(QTextBrowser *pagina, int numero)
+{
+    QTextDocument *testo = pagina->document();
+    QList<std::pair<QWidget *, QTextBlock>> titoli;
+    for (QTextBlock blocco = testo->begin(); blocco.isValid(); blocco = blocco.next()) {
+        if (blocco.blockFormat().headingLevel() == 0)
+            continue;
+        auto *titolo = new QWidget(pagina->viewport());
+        titolo->setObjectName(
+            QStringLiteral("%1_%2_%3").arg(kTitolo).arg(numero).arg(titoli.size()));
+        titolo->setAttribute(Qt::WA_TransparentForMouseEvents);
+        titolo->setAccessibleName(blocco.text());
+        titoli.append({titolo, blocco});
+    }
+    // Laid out again whenever the page is: shown for the first time, at another width, scrolled.
+    const auto colloca = [pagina, testo, titoli] {
+        const QPoint scorso(pagina->horizontalScrollBar()->value(),
+                            pagina->verticalScrollBar()->value());
+        for (const auto &[titolo, blocco] : titoli)
+            titolo->setGeometry(
+                testo->documentLayout()->blockBoundingRect(blocco).toAlignedRect().translated(
+                    -scorso));
+    };
+    QObject::connect(testo->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged,
+                     pagina, colloca);
+    QObject::connect(pagina->verticalScrollBar(), &QScrollBar::valueChanged, pagina, colloca);
+    colloca();
+}
+
+} // namespace
 
 PaginaRegolamento::PaginaRegolamento(QWidget *parent)
     : QGroupBox(QStringLiteral("Regolamento"), parent)
@@ -47,7 +97,14 @@ void PaginaRegolamento::showEvent(QShowEvent *event)
     if (m_caricate)
         return;
     m_caricate = true;
-    for (int i = 0; i < 4; ++i)
+    static const bool titoli = [] {
+        QAccessible::installFactory(titoloAccessibile);
+        return true;
+    }();
+    Q_UNUSED(titoli);
+    for (int i = 0; i < 4; ++i) {
         m_pagine[std::size_t(i)]->setSource(
             QUrl(QStringLiteral("qrc:/regolamento/pagina%1.html").arg(i + 1)));
+        segnaTitoli(m_pagine[std::size_t(i)], i);
+    }
 }

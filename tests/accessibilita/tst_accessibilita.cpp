@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QTabBar>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTimer>
 
@@ -124,6 +125,8 @@ private Q_SLOTS:
             "La tua situazione:");
         row("lbl_vincita", QAccessible::StaticText, "Hai vinto: 0", "Hai vinto:");
         row("OLE_0", QAccessible::StaticText, "Regole del gioco, pagina 1 di 4", "Regolamento");
+        row("titolo_regola_0_0", QAccessible::Heading, "L’estrazione");
+        row("titolo_regola_3_0", QAccessible::Heading, "Quanto si vince");
         row("cmd_all_destra", QAccessible::Button, "Gioca tutte le schedine", "Lotto");
         row("cmd_sinistra", QAccessible::Button, "Togli le schedine selezionate dal gioco",
             "Lotto");
@@ -149,6 +152,9 @@ private Q_SLOTS:
         QWidget *w = trova(&game.window, control);
         if (control.startsWith("OLE"))
             QTRY_VERIFY(!qobject_cast<QTextBrowser *>(w)->toPlainText().isEmpty());
+        // A heading lies over its own lines on its page.
+        if (auto *page = qobject_cast<QTextBrowser *>(w->parentWidget()->parentWidget()))
+            QCOMPARE(page->cursorForPosition(w->geometry().center()).block().text(), name);
         QAccessibleInterface *node = QAccessible::queryAccessibleInterface(w);
         QCOMPARE(int(node->role()), role);
         QCOMPARE(node->text(QAccessible::Name), name);
