@@ -4,10 +4,12 @@
 #include <QFocusFrame>
 #include <QImage>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QTabBar>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -28,20 +30,70 @@ double contrasto(double a, double b)
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
+// Qt's focus frame lies under its control, masked to the band outside it; this one lies over
+// it and masks itself.
+class SopraIlControllo : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *ritorno) const override
+    {
+        if (hint == SH_FocusFrame_Mask)
+            return 0;
+        if (hint == SH_FocusFrame_AboveWidget)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, ritorno);
+    }
+};
+
 // The frame itself: Qt's own focus frame, which follows its control wherever it moves and is no
-// control of its own to a screen reader, drawn as a border.
+// control of its own to a screen reader, drawn as a border. Around a control on the edge of its
+// window the frame is drawn along the edge, inside the control, where Qt's would be cut off.
 class Cornice : public QFocusFrame
 {
 public:
-    using QFocusFrame::QFocusFrame;
-    QColor colore;
+    explicit Cornice(QWidget *parent) : QFocusFrame(parent)
+    {
+        auto *stile = new SopraIlControllo;
+        stile->setParent(this);
+        setStyle(stile);
+    }
+    // Each side in the colour that stands out on what it lies on: top, right, bottom, left.
+    std::array<QColor, 4> colori;
 
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        painter.setPen(QPen(colore, kSpessore));
-        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+        const QRect r = visibile();
+        painter.fillRect(QRect(r.left(), r.top(), r.width(), kSpessore), colori[0]);
+        painter.fillRect(QRect(r.right() - kSpessore + 1, r.top() + kSpessore, kSpessore,
+                               r.height() - 2 * kSpessore),
+                         colori[1]);
+        painter.fillRect(QRect(r.left(), r.bottom() - kSpessore + 1, r.width(), kSpessore),
+                         colori[2]);
+        painter.fillRect(
+            QRect(r.left(), r.top() + kSpessore, kSpessore, r.height() - 2 * kSpessore), colori[3]);
+    }
+    // Qt's frame takes its moves without the handlers.
+    bool event(QEvent *evento) override
+    {
+        if (evento->type() == QEvent::Move || evento->type() == QEvent::Resize)
+            maschera();
+        return QFocusFrame::event(evento);
+    }
+
+private:
+    // The part of the frame within its window.
+    QRect visibile() const
+    {
+        return parentWidget() ? rect() & parentWidget()->rect().translated(-pos()) : rect();
+    }
+    void maschera()
+    {
+        const QRect dove = visibile();
+        setMask(QRegion(dove) -
+                QRegion(dove.adjusted(kSpessore, kSpessore, -kSpessore, -kSpessore)));
     }
 };
 
@@ -85,14 +137,22 @@ void CorniceFocus::segui(QWidget *controllo)
         m_cornice = new Cornice(controllo->parentWidget());
     auto *cornice = static_cast<Cornice *>(m_cornice.data());
     cornice->setWidget(controllo);
-    // What the frame will lie on, around the control by the style's margins, read with the frame
-    // out of the way.
+    // What the frame will lie on, around the control by the style's margins and within its
+    // window's edge, read with the frame out of the way.
     const int h = controllo->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, controllo);
     const int v = controllo->style()->pixelMetric(QStyle::PM_FocusFrameVMargin, nullptr, controllo);
     cornice->hide();
     const QImage sotto =
-        controllo->parentWidget()->grab(controllo->geometry().adjusted(-h, -v, h, v)).toImage();
-    cornice->colore =
-        colore(controllo->palette().color(QPalette::Active, QPalette::Highlight), sotto);
+        controllo->parentWidget()
+            ->grab(controllo->geometry().adjusted(-h, -v, h, v) & controllo->parentWidget()->rect())
+            .toImage();
+    const QColor selezione = controllo->palette().color(QPalette::Active, QPalette::Highlight);
+    const int w = sotto.width(), alto = sotto.height();
+    const QRect lati[] = {{0, 0, w, kSpessore},
+                          {w - kSpessore, 0, kSpessore, alto},
+                          {0, alto - kSpessore, w, kSpessore},
+                          {0, 0, kSpessore, alto}};
+    for (std::size_t i = 0; i < cornice->colori.size(); ++i)
+        cornice->colori[i] = colore(selezione, sotto.copy(lati[i]));
     cornice->show();
 }
