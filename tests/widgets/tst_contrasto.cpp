@@ -1,6 +1,7 @@
 #include "support/partitadiprova.h"
 
 #include <QAbstractButton>
+#include <QFocusFrame>
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QStyleFactory>
@@ -222,10 +223,20 @@ private Q_SLOTS:
             tabs ? tabs->tabRect(tabs->currentIndex())
                  : QRect(w->mapTo(window, QPoint()), w->size()).adjusted(-4, -4, 4, 4);
         QWidget *under = tabs ? w : window;
+        // The frame alone, not what the style draws for the focus besides: the tab bar draws it,
+        // the game's frame lies over any other control.
         w->clearFocus();
         QApplication::processEvents();
+        const auto frame = [&](bool shown) {
+            if (!tabs)
+                window->findChild<QFocusFrame *>()->setVisible(shown);
+        };
+        if (!tabs)
+            w->setFocus(Qt::TabFocusReason);
+        frame(false);
         const QImage without = under->grab(area).toImage();
         w->setFocus(Qt::TabFocusReason);
+        frame(true);
         QApplication::processEvents();
         const QImage with = under->grab(area).toImage();
         int standsOut = 0;
