@@ -9,7 +9,6 @@
 #include <QTabBar>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace {
@@ -58,22 +57,14 @@ public:
         stile->setParent(this);
         setStyle(stile);
     }
-    // Each side in the colour that stands out on what it lies on: top, right, bottom, left.
-    std::array<QColor, 4> colori;
+    QColor colore;
 
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        const QRect r = visibile();
-        painter.fillRect(QRect(r.left(), r.top(), r.width(), kSpessore), colori[0]);
-        painter.fillRect(QRect(r.right() - kSpessore + 1, r.top() + kSpessore, kSpessore,
-                               r.height() - 2 * kSpessore),
-                         colori[1]);
-        painter.fillRect(QRect(r.left(), r.bottom() - kSpessore + 1, r.width(), kSpessore),
-                         colori[2]);
-        painter.fillRect(
-            QRect(r.left(), r.top() + kSpessore, kSpessore, r.height() - 2 * kSpessore), colori[3]);
+        painter.setPen(QPen(colore, kSpessore));
+        painter.drawRect(visibile().adjusted(1, 1, -1, -1));
     }
     // Qt's frame takes its moves without the handlers.
     bool event(QEvent *evento) override
@@ -146,13 +137,7 @@ void CorniceFocus::segui(QWidget *controllo)
         controllo->parentWidget()
             ->grab(controllo->geometry().adjusted(-h, -v, h, v) & controllo->parentWidget()->rect())
             .toImage();
-    const QColor selezione = controllo->palette().color(QPalette::Active, QPalette::Highlight);
-    const int w = sotto.width(), alto = sotto.height();
-    const QRect lati[] = {{0, 0, w, kSpessore},
-                          {w - kSpessore, 0, kSpessore, alto},
-                          {0, alto - kSpessore, w, kSpessore},
-                          {0, 0, kSpessore, alto}};
-    for (std::size_t i = 0; i < cornice->colori.size(); ++i)
-        cornice->colori[i] = colore(selezione, sotto.copy(lati[i]));
+    cornice->colore =
+        colore(controllo->palette().color(QPalette::Active, QPalette::Highlight), sotto);
     cornice->show();
 }

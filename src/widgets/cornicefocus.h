@@ -10,8 +10,8 @@ class QWidget;
 // A frame in the colour of a selection around whichever control has the keyboard's focus, in
 // every window of the game, so that the focus shows on each control whatever the style draws
 // for it: on pictures, on the play button's picture, on scroll bars. Where that colour would not
-// stand out from what lies under a side of the frame (a dark desktop's blue on the Lotto page's
-// blue, a neighbour's dark edge), that side is black or white instead, whichever stands out more.
+// stand out from what lies under the frame (a dark desktop's blue on the Lotto page's blue), the
+// frame is black or white instead, whichever stands out more.
 // A control on its window's edge has the frame drawn just inside the edge.
 class CorniceFocus : public QObject
 {
