@@ -178,8 +178,8 @@ Esito<Esame> esamina(FileTesto &file)
     return esame;
 }
 
-// The second reading's visitor: every row checked, the records of those accepted written as
-// they come until one is refused; then only the refusals are gathered.
+// The visitor of the reading that adds the rows: every row checked, the records of those accepted
+// written as they come until one is refused; then only the refusals are gathered.
 LetturaCsv::Visitatore controllo(const std::string &percorso, AggiuntaInBlocco &aggiunta,
                                  Titoli &titoli, RapportoRighe &rapporto)
 {
@@ -222,21 +222,21 @@ int eseguiImport(const std::string &percorso, const std::string &csv, std::ostre
         flussoErrori << "zaffirone-cli: " << csv << ": " << illeggibile << '\n';
         return uscita::kErrore;
     }
-    // The rows' second reading, from the spreadsheet or the CSV file; the exit code when it
-    // could not be done.
-    std::function<std::optional<int>(const LetturaCsv::Visitatore &)> rileggi;
+    // The rows' reading that adds them, from the spreadsheet or the CSV file; the exit code when
+    // it could not be done.
+    std::function<std::optional<int>(const LetturaCsv::Visitatore &)> leggiRighe;
     const auto problema = [&](const LetturaFoglio::Problema &p) {
         flussoErrori << (p.illeggibile ? "zaffirone-cli: " + csv + ": " : "") << p.testo << '\n';
         return p.illeggibile ? uscita::kErrore : uscita::kRifiuto;
     };
-    std::uint64_t righe = 0;
+    // A CSV file is read once before, for its encoding, its header and its rows' count; a
+    // spreadsheet, whose cells say what they hold, is read only once, its rows counted as they
+    // are added.
+    std::optional<std::uint64_t> righe;
     std::optional<FileTesto> file;
     Esame esame;
     if (foglio) {
-        if (const auto p = foglio->leggi(
-                [&](const LetturaCsv::Riga &) { return ++righe <= ErroreFile::kMassimoSchede; }))
-            return problema(*p);
-        rileggi = [&](const LetturaCsv::Visitatore &v) -> std::optional<int> {
+        leggiRighe = [&](const LetturaCsv::Visitatore &v) -> std::optional<int> {
             if (const auto p = foglio->leggi(v))
                 return problema(*p);
             return std::nullopt;
@@ -255,7 +255,7 @@ int eseguiImport(const std::string &percorso, const std::string &csv, std::ostre
             return uscita::kRifiuto;
         }
         righe = esame.righe;
-        rileggi = [&](const LetturaCsv::Visitatore &v) -> std::optional<int> {
+        leggiRighe = [&](const LetturaCsv::Visitatore &v) -> std::optional<int> {
             DecodificaTesto decodifica(esame.codifica);
             LetturaCsv lettura(v);
             if (const auto letto =
@@ -265,26 +265,47 @@ int eseguiImport(const std::string &percorso, const std::string &csv, std::ostre
             return std::nullopt;
         };
     }
-    if (righe > ErroreFile::kMassimoSchede) {
-        flussoErrori << "Il CSV ha più di " << ErroreFile::kMassimoSchede
-                     << " righe: il file avrebbe più schedine di quante il gioco possa caricare\n";
-        return uscita::kRifiuto;
-    }
-    if (righe == 0) {
-        flusso << R"({"schedine":0,"primo_record":null,"ultimo_record":null})" << '\n';
-        return uscita::kFatto;
+    // What the rows' count alone decides: too many, or none; nothing when the rows are to be
+    // added.
+    const auto perNumero = [&](std::uint64_t quante) -> std::optional<int> {
+        if (quante > ErroreFile::kMassimoSchede) {
+            flussoErrori << "Il CSV ha più di " << ErroreFile::kMassimoSchede
+                         << " righe: il file avrebbe più schedine di quante il gioco possa "
+                            "caricare\n";
+            return uscita::kRifiuto;
+        }
+        if (quante == 0) {
+            flusso << R"({"schedine":0,"primo_record":null,"ultimo_record":null})" << '\n';
+            return uscita::kFatto;
+        }
+        return std::nullopt;
+    };
+    if (righe) {
+        if (const auto codice = perNumero(*righe))
+            return *codice;
     }
     auto aggiunta = AggiuntaInBlocco::prendi(percorso, flussoErrori);
     if (!aggiunta)
         return erroreDiFile(aggiunta.errore(), flussoErrori);
-    if (aggiunta.valore().schedine() + righe > ErroreFile::kMassimoSchede)
-        return oltreIlLimite(aggiunta.valore().schedine() + righe, flussoErrori);
+    const std::uint64_t prima = aggiunta.valore().schedine();
+    if (righe && prima + *righe > ErroreFile::kMassimoSchede)
+        return oltreIlLimite(prima + *righe, flussoErrori);
     Titoli titoli;
     if (const auto letto = titoli.leggiInsieme(aggiunta.valore().insieme()); !letto)
         return erroreDiFile(letto.errore(), flussoErrori);
     RapportoRighe rapporto;
-    if (const auto codice = rileggi(controllo(percorso, aggiunta.valore(), titoli, rapporto)))
+    // A spreadsheet's rows are counted as they are added: one too many for any set stops the
+    // reading, and those past what this set can take are dropped with it at the end.
+    std::uint64_t lette = 0;
+    const auto aggiungi = controllo(percorso, aggiunta.valore(), titoli, rapporto);
+    if (const auto codice = leggiRighe([&](const LetturaCsv::Riga &riga) {
+            return ++lette <= ErroreFile::kMassimoSchede && aggiungi(riga);
+        }))
         return *codice;
+    if (const auto codice = perNumero(lette))
+        return *codice;
+    if (prima + lette > ErroreFile::kMassimoSchede)
+        return oltreIlLimite(prima + lette, flussoErrori);
     if (!rapporto.vuoto()) {
         flussoErrori << rapporto.testo();
         return uscita::kRifiuto;

@@ -36,6 +36,8 @@ private Q_SLOTS:
     void throughLibreOffice();
     void typedCells_data();
     void typedCells();
+    void rowsCounted_data();
+    void rowsCounted();
 
 private:
     QString setPath() const { return m_dir->filePath(QStringLiteral("set.slott")); }
@@ -340,6 +342,43 @@ void tst_Fogli::typedCells()
     }
     QCOMPARE(cells, QStringList({"string:007", "string:12 34 56", "string:BARI", ":", "float:2.5",
                                  "float:3", ":", ":"}));
+}
+
+void tst_Fogli::rowsCounted_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("empty");    // the spreadsheet has a header only
+    QTest::addColumn<qint64>("before"); // records of the set imported into; -1: no set
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("said"); // part of import's output or errors
+    for (const char *format : {"ods", "xlsx"}) {
+        QTest::newRow(qPrintable(QString(format) + ": no rows, no set made"))
+            << format << true << qint64(-1) << 0 << QByteArray(R"({"schedine":0,)");
+        QTest::newRow(qPrintable(QString(format) + ": past two million in the set"))
+            << format << false << qint64(1999991) << 2
+            << QByteArray("Il file avrebbe 2000007 schedine");
+    }
+}
+
+// A spreadsheet's rows, counted as they are read, make no set when there are none and are
+// refused whole when the set could not hold them all.
+void tst_Fogli::rowsCounted()
+{
+    QFETCH(QString, format);
+    QFETCH(bool, empty);
+    QFETCH(qint64, before);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, said);
+    writeBytes(setPath(), empty ? QByteArray() : everyTitle());
+    const QString file = m_dir->filePath("schede." + format);
+    writeBytes(file, runCli({"export", setPath(), "--formato", format}).out);
+    QFile target(m_dir->filePath("altro.slott"));
+    if (before >= 0)
+        QVERIFY(target.open(QIODevice::WriteOnly) && target.resize(before * 126));
+    const auto run = runCli({"import", target.fileName(), file});
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2((run.out + run.err).contains(said), run.err.constData());
+    QCOMPARE(target.exists() ? target.size() : -126, before * 126);
 }
 
 QTEST_GUILESS_MAIN(tst_Fogli)
