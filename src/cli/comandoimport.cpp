@@ -51,6 +51,24 @@ RichiestaAdd richiesta(const std::string &percorso, const LetturaCsv::Riga &riga
     return r;
 }
 
+// Why a stake is no number a player wrote: a spreadsheet saved it as its cell showed it, too
+// narrow for the digits, in scientific notation ("9,223E+14"), rounded. Empty when it is not.
+std::string puntataArrotondata(const LetturaCsv::Riga &riga)
+{
+    for (std::size_t k = 0; k < lotto::kTipiGiocata; ++k) {
+        const std::string &campo = riga.campi[3 + k];
+        const std::size_t e = campo.find_first_of("eE");
+        if (e == 0 || e == std::string::npos || e + 1 == campo.size() ||
+            campo.find_first_not_of("0123456789.,") != e ||
+            campo.find_first_not_of("0123456789+-", e + 1) != std::string::npos)
+            continue;
+        return "la puntata \"" + campo + "\" (" + std::string(lotto::kNomiGiocate[k]) +
+               ") è un numero arrotondato, in notazione scientifica, come lo mostrava la cella "
+               "del foglio di calcolo: salva il file con i valori delle celle, non come appaiono";
+    }
+    return {};
+}
+
 // The titles a ticket may not take, as the set stores them trimmed: those in the set, then
 // those of the rows before it. Kept side by side in one table of 21 bytes a title that grows with
 // the titles taken, never with the rows refused.
@@ -189,6 +207,8 @@ LetturaCsv::Visitatore controllo(const std::string &percorso, AggiuntaInBlocco &
         if (rifiuto.empty()) {
             const RichiestaAdd r = richiesta(percorso, riga);
             rifiuto = TitoloNelFoglio::alterazione(r.titolo);
+            if (rifiuto.empty())
+                rifiuto = puntataArrotondata(riga);
             if (rifiuto.empty()) {
                 const auto v = ControlloAdd::controlla(r, [&](std::string_view t) {
                     const auto byte = CodePage1252::encodeExactly(trimSpaces(t));
