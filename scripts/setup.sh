@@ -32,12 +32,16 @@ build() {
     cmake --preset "$1" && cmake --build --preset "$1" --parallel "$(nproc)"
 }
 
-# Only the tests need LibreOffice (they open and save export's spreadsheets with it) and qt6ct
-# (a dark desktop with a big font).
+# Only the tests need LibreOffice and Gnumeric (they open and save export's spreadsheets with
+# them, Gnumeric in Italian as a player runs it) and qt6ct (a dark desktop with a big font).
 if [ "${1:-}" = test ]; then
-    packages+=(libreoffice-calc-nogui qt6ct)
+    packages+=(libreoffice-calc-nogui gnumeric locales qt6ct)
 fi
 install_missing
+if [ "${1:-}" = test ] && ! locale -a | grep -qx 'it_IT.utf8'; then
+    sed -i 's/^# *\(it_IT.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    locale-gen
+fi
 case "${1:-}" in
 play)
     build default

@@ -51,6 +51,24 @@ RichiestaAdd richiesta(const std::string &percorso, const LetturaCsv::Riga &riga
     return r;
 }
 
+// Why a stake is no number a player wrote: a spreadsheet saved it as its cell showed it, too
+// narrow for the digits, in scientific notation ("9,223E+14"), rounded. Empty when it is not.
+std::string puntataArrotondata(const LetturaCsv::Riga &riga)
+{
+    for (std::size_t k = 0; k < lotto::kTipiGiocata; ++k) {
+        const std::string &campo = riga.campi[3 + k];
+        const std::size_t e = campo.find_first_of("eE");
+        if (e == 0 || e == std::string::npos || e + 1 == campo.size() ||
+            campo.find_first_not_of("0123456789.,") != e ||
+            campo.find_first_not_of("0123456789+-", e + 1) != std::string::npos)
+            continue;
+        return "la puntata \"" + campo + "\" (" + std::string(lotto::kNomiGiocate[k]) +
+               ") è un numero arrotondato, in notazione scientifica, come lo mostrava la cella "
+               "del foglio di calcolo: salva il file con i valori delle celle, non come appaiono";
+    }
+    return {};
+}
+
 // The titles a ticket may not take, as the set stores them trimmed: those in the set, then
 // those of the rows before it. Kept side by side in one table of 21 bytes a title that grows with
 // the titles taken, never with the rows refused.
@@ -178,8 +196,8 @@ Esito<Esame> esamina(FileTesto &file)
     return esame;
 }
 
-// The second reading's visitor: every row checked, the records of those accepted written as
-// they come until one is refused; then only the refusals are gathered.
+// The visitor of the reading that adds the rows: every row checked, the records of those accepted
+// written as they come until one is refused; then only the refusals are gathered.
 LetturaCsv::Visitatore controllo(const std::string &percorso, AggiuntaInBlocco &aggiunta,
                                  Titoli &titoli, RapportoRighe &rapporto)
 {
@@ -189,6 +207,8 @@ LetturaCsv::Visitatore controllo(const std::string &percorso, AggiuntaInBlocco &
         if (rifiuto.empty()) {
             const RichiestaAdd r = richiesta(percorso, riga);
             rifiuto = TitoloNelFoglio::alterazione(r.titolo);
+            if (rifiuto.empty())
+                rifiuto = puntataArrotondata(riga);
             if (rifiuto.empty()) {
                 const auto v = ControlloAdd::controlla(r, [&](std::string_view t) {
                     const auto byte = CodePage1252::encodeExactly(trimSpaces(t));
@@ -222,21 +242,21 @@ int eseguiImport(const std::string &percorso, const std::string &csv, std::ostre
         flussoErrori << "zaffirone-cli: " << csv << ": " << illeggibile << '\n';
         return uscita::kErrore;
     }
-    // The rows' second reading, from the spreadsheet or the CSV file; the exit code when it
-    // could not be done.
-    std::function<std::optional<int>(const LetturaCsv::Visitatore &)> rileggi;
+    // The rows' reading that adds them, from the spreadsheet or the CSV file; the exit code when
+    // it could not be done.
+    std::function<std::optional<int>(const LetturaCsv::Visitatore &)> leggiRighe;
     const auto problema = [&](const LetturaFoglio::Problema &p) {
         flussoErrori << (p.illeggibile ? "zaffirone-cli: " + csv + ": " : "") << p.testo << '\n';
         return p.illeggibile ? uscita::kErrore : uscita::kRifiuto;
     };
-    std::uint64_t righe = 0;
+    // A CSV file is read once before, for its encoding, its header and its rows' count; a
+    // spreadsheet, whose cells say what they hold, is read only once, its rows counted as they
+    // are added.
+    std::optional<std::uint64_t> righe;
     std::optional<FileTesto> file;
     Esame esame;
     if (foglio) {
-        if (const auto p = foglio->leggi(
-                [&](const LetturaCsv::Riga &) { return ++righe <= ErroreFile::kMassimoSchede; }))
-            return problema(*p);
-        rileggi = [&](const LetturaCsv::Visitatore &v) -> std::optional<int> {
+        leggiRighe = [&](const LetturaCsv::Visitatore &v) -> std::optional<int> {
             if (const auto p = foglio->leggi(v))
                 return problema(*p);
             return std::nullopt;
@@ -255,7 +275,7 @@ int eseguiImport(const std::string &percorso, const std::string &csv, std::ostre
             return uscita::kRifiuto;
         }
         righe = esame.righe;
-        rileggi = [&](const LetturaCsv::Visitatore &v) -> std::optional<int> {
+        leggiRighe = [&](const LetturaCsv::Visitatore &v) -> std::optional<int> {
             DecodificaTesto decodifica(esame.codifica);
             LetturaCsv lettura(v);
             if (const auto letto =
@@ -265,26 +285,47 @@ int eseguiImport(const std::string &percorso, const std::string &csv, std::ostre
             return std::nullopt;
         };
     }
-    if (righe > ErroreFile::kMassimoSchede) {
-        flussoErrori << "Il CSV ha più di " << ErroreFile::kMassimoSchede
-                     << " righe: il file avrebbe più schedine di quante il gioco possa caricare\n";
-        return uscita::kRifiuto;
-    }
-    if (righe == 0) {
-        flusso << R"({"schedine":0,"primo_record":null,"ultimo_record":null})" << '\n';
-        return uscita::kFatto;
+    // What the rows' count alone decides: too many, or none; nothing when the rows are to be
+    // added.
+    const auto perNumero = [&](std::uint64_t quante) -> std::optional<int> {
+        if (quante > ErroreFile::kMassimoSchede) {
+            flussoErrori << "Il CSV ha più di " << ErroreFile::kMassimoSchede
+                         << " righe: il file avrebbe più schedine di quante il gioco possa "
+                            "caricare\n";
+            return uscita::kRifiuto;
+        }
+        if (quante == 0) {
+            flusso << R"({"schedine":0,"primo_record":null,"ultimo_record":null})" << '\n';
+            return uscita::kFatto;
+        }
+        return std::nullopt;
+    };
+    if (righe) {
+        if (const auto codice = perNumero(*righe))
+            return *codice;
     }
     auto aggiunta = AggiuntaInBlocco::prendi(percorso, flussoErrori);
     if (!aggiunta)
         return erroreDiFile(aggiunta.errore(), flussoErrori);
-    if (aggiunta.valore().schedine() + righe > ErroreFile::kMassimoSchede)
-        return oltreIlLimite(aggiunta.valore().schedine() + righe, flussoErrori);
+    const std::uint64_t prima = aggiunta.valore().schedine();
+    if (righe && prima + *righe > ErroreFile::kMassimoSchede)
+        return oltreIlLimite(prima + *righe, flussoErrori);
     Titoli titoli;
     if (const auto letto = titoli.leggiInsieme(aggiunta.valore().insieme()); !letto)
         return erroreDiFile(letto.errore(), flussoErrori);
     RapportoRighe rapporto;
-    if (const auto codice = rileggi(controllo(percorso, aggiunta.valore(), titoli, rapporto)))
+    // A spreadsheet's rows are counted as they are added: one too many for any set stops the
+    // reading, and those past what this set can take are dropped with it at the end.
+    std::uint64_t lette = 0;
+    const auto aggiungi = controllo(percorso, aggiunta.valore(), titoli, rapporto);
+    if (const auto codice = leggiRighe([&](const LetturaCsv::Riga &riga) {
+            return ++lette <= ErroreFile::kMassimoSchede && aggiungi(riga);
+        }))
         return *codice;
+    if (const auto codice = perNumero(lette))
+        return *codice;
+    if (prima + lette > ErroreFile::kMassimoSchede)
+        return oltreIlLimite(prima + lette, flussoErrori);
     if (!rapporto.vuoto()) {
         flussoErrori << rapporto.testo();
         return uscita::kRifiuto;

@@ -1,5 +1,7 @@
 #include "letturafoglio.h"
 
+#include "cli/titolonelfoglio.h"
+
 #include <libxml/xmlreader.h>
 
 #include <archive.h>
@@ -9,6 +11,7 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <utility>
@@ -18,6 +21,7 @@ namespace {
 constexpr const char *kNsTable = "urn:oasis:names:tc:opendocument:xmlns:table:1.0";
 constexpr const char *kNsOffice = "urn:oasis:names:tc:opendocument:xmlns:office:1.0";
 constexpr const char *kNsText = "urn:oasis:names:tc:opendocument:xmlns:text:1.0";
+constexpr const char *kNsMeta = "urn:oasis:names:tc:opendocument:xmlns:meta:1.0";
 constexpr const char *kNsRelazioni =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
 // No part of a sheet of two million tickets comes near it: a larger one is a zip bomb.
@@ -125,18 +129,29 @@ std::string valoreNumero(const std::string &valore)
 class Raccolta
 {
 public:
-    explicit Raccolta(const LetturaCsv::Visitatore &visita) : m_visita(visita) {}
+    Raccolta(const LetturaCsv::Visitatore &visita, bool gnumeric)
+        : m_visita(visita), m_gnumeric(gnumeric)
+    {}
 
-    void cella(std::size_t colonna, const std::string &valore, bool testo)
+    void cella(std::size_t colonna, std::string valore, bool testo)
     {
         if (valore.empty())
             return;
+        // Gnumeric opening a CSV file takes the apostrophe that begins a field for the mark that
+        // keeps it text, and drops it: the cell holds the title itself, '007 where LibreOffice
+        // keeps ''007. A title that import would change gets its apostrophe back; one that
+        // came from export's own spreadsheet already has it.
+        if (m_gnumeric && colonna == 0 && testo) {
+            const std::string titolo = TitoloNelFoglio::leggi(valore);
+            if (titolo != valore && titolo.front() != '\'')
+                valore.insert(0, 1, '\'');
+        }
         m_vuota = false;
         if (colonna >= LetturaCsv::kColonne) {
             m_oltre = std::max(m_oltre, colonna + 1);
             return;
         }
-        m_campi[colonna] = valore;
+        m_campi[colonna] = std::move(valore);
         if (colonna == 0 && !testo)
             m_titoloNonTesto = true;
     }
@@ -204,6 +219,7 @@ private:
     }
 
     const LetturaCsv::Visitatore &m_visita;
+    bool m_gnumeric;
     std::array<std::string, LetturaCsv::kColonne> m_campi{};
     bool m_vuota = true;
     std::size_t m_oltre = 0;
@@ -338,7 +354,8 @@ std::optional<LetturaFoglio> LetturaFoglio::apri(const std::string &percorso, st
         if (esito < ARCHIVE_WARN)
             return illeggibile();
         const std::string nome = archive_entry_pathname(voce) ? archive_entry_pathname(voce) : "";
-        if (nome != "mimetype" && nome != "content.xml" && nome.rfind("xl/", 0) != 0)
+        if (nome != "mimetype" && nome != "content.xml" && nome != "meta.xml" &&
+            nome != "docProps/app.xml" && nome.rfind("xl/", 0) != 0)
             continue;
         std::string &contenuto = parti[nome];
         std::array<char, 1 << 16> blocco;
@@ -369,13 +386,35 @@ LetturaFoglio::leggi(const LetturaCsv::Visitatore &visita) const
     return m_formato == Formato::Ods ? leggiOds(visita) : leggiXlsx(visita);
 }
 
+bool LetturaFoglio::daGnumeric() const
+{
+    // The program the file names as its writer: the generator of an .ods's meta.xml
+    // ("gnumeric/1.12.55"), the Application of an .xlsx's docProps/app.xml ("gnumeric").
+    const bool ods = m_formato == Formato::Ods;
+    const auto parte = m_parti.find(ods ? "meta.xml" : "docProps/app.xml");
+    if (parte == m_parti.end())
+        return false;
+    const Lettore r = lettore(parte->second);
+    while (r && xmlTextReaderRead(r.get()) == 1) {
+        if (xmlTextReaderNodeType(r.get()) != XML_READER_TYPE_ELEMENT ||
+            !(ods ? e(r.get(), "generator", kNsMeta) : e(r.get(), "Application")))
+            continue;
+        xmlChar *testo = xmlTextReaderReadString(r.get());
+        const bool gnumeric =
+            testo && xmlStrncasecmp(testo, x("gnumeric"), int(std::strlen("gnumeric"))) == 0;
+        xmlFree(testo);
+        return gnumeric;
+    }
+    return false;
+}
+
 std::optional<LetturaFoglio::Problema>
 LetturaFoglio::leggiOds(const LetturaCsv::Visitatore &visita) const
 {
     const Lettore r = lettore(m_parti.at("content.xml"));
     if (!r)
         return kXmlIllegibile;
-    Raccolta raccolta(visita);
+    Raccolta raccolta(visita, daGnumeric());
     std::size_t numero = 1, colonna = 0, ripetute = 1;
     bool inTabella = false, salta = false;
     int esito = 0;
@@ -480,7 +519,7 @@ LetturaFoglio::leggiXlsx(const LetturaCsv::Visitatore &visita) const
     const Lettore r = lettore(foglio->second);
     if (!r)
         return kXmlIllegibile;
-    Raccolta raccolta(visita);
+    Raccolta raccolta(visita, daGnumeric());
     std::size_t numero = 0, colonna = 0;
     int esito = 0;
     while (!raccolta.fermo() && (esito = xmlTextReaderRead(r.get())) == 1) {

@@ -36,6 +36,8 @@ private:
     LetturaFoglio(Formato formato, std::map<std::string, std::string> parti)
         : m_formato(formato), m_parti(std::move(parti))
     {}
+    // Whether Gnumeric wrote the file, as the file says.
+    bool daGnumeric() const;
     std::optional<Problema> leggiOds(const LetturaCsv::Visitatore &visita) const;
     std::optional<Problema> leggiXlsx(const LetturaCsv::Visitatore &visita) const;
 

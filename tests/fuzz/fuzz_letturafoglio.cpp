@@ -1,5 +1,6 @@
 // A spreadsheet's sheet of any XML, read as import reads it: the first byte chooses .ods or
-// .xlsx, the rest is content.xml, or the sheet and then, after a NUL, the shared strings. The
+// .xlsx, and whether Gnumeric wrote it; the rest is content.xml, or the sheet and then, after a
+// NUL, the shared strings. The
 // reader never crashes nor loops; every row it hands on comes after the header, numbered upwards,
 // and has the eight fields or says why it has none.
 
@@ -57,6 +58,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                  {"xl/sharedStrings.xml", testo.substr(std::min(nul + 1, testo.size()))}};
     } else {
         parti = {{"mimetype", ScritturaFoglio::kTipoOds}, {"content.xml", testo}};
+    }
+    if (data[0] & 2) {
+        parti.emplace_back("docProps/app.xml", "<Properties><Application>gnumeric</Application>"
+                                               "</Properties>");
+        parti.emplace_back("meta.xml", R"(<document-meta xmlns:m="urn:oasis:names:tc:opendocument:)"
+                                       R"(xmlns:meta:1.0"><m:generator>gnumeric/1.12.55)"
+                                       "</m:generator></document-meta>");
     }
     std::string errore;
     const auto foglio = LetturaFoglio::apri(zip(parti), errore);
