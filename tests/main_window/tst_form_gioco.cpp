@@ -1,5 +1,6 @@
 #include "support/partitadiprova.h"
 #include "support/pdf.h"
+#include "widgets/italiano.h"
 #include "widgets/stilegioco.h"
 
 #include <QJsonDocument>
@@ -61,6 +62,7 @@ class tst_Form_gioco : public QObject
     }
 
 private Q_SLOTS:
+    void initTestCase() { parlaItaliano(*QCoreApplication::instance()); }
     void menusAndTabs_data()
     {
         colonne();
@@ -336,6 +338,12 @@ private Q_SLOTS:
                "Estratto 2\nAmbo 3\nCosto 5\n2. B\nNumeri 1 2\nRuote BARI\nGiocate Ambo 3\n"
                "Costo 3\n3. Dodici\nNumeri 45\nRuote BARI, CAGLIARI\nGiocate Estratto 2.3036\n"
                "Costo 2.3036\nTotali\nSchedine 3\nPuntata totale 10.3036";
+        QTest::newRow("through Qt's own print dialog, in Italian")
+            << QStringList{"carica A B Dodici", "dialogo", "menu:mnu_file_stampa"} << "click"
+            << "set.slott Pagina 1 di 1\n1. A\nNumeri 1 2\nRuote BARI, GENOVA, ROMA\nGiocate "
+               "Estratto 2\nAmbo 3\nCosto 5\n2. B\nNumeri 1 2\nRuote BARI\nGiocate Ambo 3\n"
+               "Costo 3\n3. Dodici\nNumeri 45\nRuote BARI, CAGLIARI\nGiocate Estratto 2.3036\n"
+               "Costo 2.3036\nTotali\nSchedine 3\nPuntata totale 10.3036";
         QTest::newRow("the play list only")
             << QStringList{"carica A B C", "> 1", "menu:mnu_file_stampa"} << "click x2"
             << "set.slott Pagina 1 di 1\n" + b + "Totali\nSchedine 1\nPuntata totale 3";
@@ -364,7 +372,9 @@ private Q_SLOTS:
         carte(game);
         game.detto();
         for (const QString &action : actions)
-            action == "annulla" ? void(game.stampante.annulla = true) : game.fai({action});
+            action == "annulla"   ? void(game.stampante.annulla = true)
+            : action == "dialogo" ? void(game.stampante.dialogoVero = true)
+                                  : game.fai({action});
         QCOMPARE(game.detto(), told);
         QCOMPARE(QFile::exists(game.stampante.file), printed != "-");
         if (printed == "-")
