@@ -143,6 +143,8 @@ void tst_SistemaRidotto::searched_data()
         << 49 << 6 << 2 << 2 << 82;
     QTest::newRow("90 in ottine, ambo se 2: TD(8,11) and two numbers, each group in 4")
         << 90 << 8 << 2 << 2 << 153;
+    QTest::newRow("90 in quartine, ambo se 2: groups of 6 in Z_90, each group in 3")
+        << 90 << 4 << 2 << 2 << 675;
     QTest::newRow("90 in quartine, ambo se 3: halves of TD(4,11) and a number")
         << 90 << 4 << 3 << 2 << 338;
     QTest::newRow("40 in terzine, ambo se 5: parts of 9, 9, 11, 11") << 40 << 3 << 5 << 2 << 62;
