@@ -164,15 +164,15 @@ private:
     long m_limite = 0;
 };
 
-// Every translate of the base blocks, and the cosets of the subgroup.
-Blocchi sviluppa(const Schema &s, const std::vector<std::vector<int>> &basi)
+// Every translate of the base blocks, and the cosets of the subgroup when they are blocks.
+Blocchi sviluppa(const Schema &s, const std::vector<std::vector<int>> &basi, bool cosetti = true)
 {
     const int m = s.gruppo.ordine();
     std::set<Blocco> blocchi;
     for (int g = 0; g < m; ++g) {
         for (const auto &b : basi)
             blocchi.insert(traslato(s.gruppo, b, g));
-        if (s.sottogruppo.size() > 1)
+        if (cosetti && s.sottogruppo.size() > 1)
             blocchi.insert(traslato(s.gruppo, s.sottogruppo, g));
     }
     return {blocchi.begin(), blocchi.end()};
@@ -309,5 +309,18 @@ std::optional<Blocchi> FamiglieDiDifferenze::steiner(int v, int k)
         if (auto basi = Ricerca(s, k).basi(quante))
             return sviluppa(s, *basi);
     }
+    return std::nullopt;
+}
+
+std::optional<Blocchi> FamiglieDiDifferenze::divisibile(int v, int k, int g)
+{
+    if (k < 3 || g < 1 || v <= k || v % g != 0 || v / g < k || (v - g) % (k * (k - 1)) != 0 ||
+        v > combinazioni::kMassimoN)
+        return std::nullopt;
+    Schema s{GruppoAbeliano({v}), {}};
+    for (int x = 0; x < v; x += v / g)
+        s.sottogruppo.push_back(x);
+    if (auto basi = Ricerca(s, k).basi((v - g) / (k * (k - 1))))
+        return sviluppa(s, *basi, false);
     return std::nullopt;
 }

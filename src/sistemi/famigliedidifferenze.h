@@ -16,4 +16,9 @@ public:
     // base blocks are one block and its multiples by a unit whose powers are as many as the
     // blocks needed, an odd number. S(2, 6, 91) is one.
     static std::optional<combinazioni::Blocchi> steinerConMoltiplicatore(int v, int k);
+    // A group divisible design in Z_v: the numbers in groups of g, those of the same remainder
+    // modulo v / g (the cosets of the subgroup of order g), two numbers of different groups
+    // together in exactly one block, two of the same group in none. Base blocks whose
+    // differences are each element outside the subgroup once; the blocks only.
+    static std::optional<combinazioni::Blocchi> divisibile(int v, int k, int g);
 };

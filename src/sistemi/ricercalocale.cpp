@@ -168,7 +168,7 @@ public:
         }
         return via;
     }
-    bool ricuoci(Generatore &g, std::uint64_t limite, double scadenza);
+    bool ricuoci(Generatore &g, std::uint64_t limite, double scadenza, std::uint64_t lunghezza);
 
 private:
     struct Mossa
@@ -247,11 +247,14 @@ void Stato::applica(const Mossa &m)
 
 // Simulated annealing on the tickets there are, until no draw is lost or the work runs out. With
 // the guarantee on every draw it runs colder: on the systems measured a move there that loses a
-// draw more than it wins mostly leads nowhere.
-bool Stato::ricuoci(Generatore &g, std::uint64_t limite, double scadenza)
+// draw more than it wins mostly leads nowhere. A longer try (lunghezza, in shares of the work)
+// comes after shorter ones failed on the same count of tickets, and runs a quarter hotter for
+// each doubling: out of the place where they stuck.
+bool Stato::ricuoci(Generatore &g, std::uint64_t limite, double scadenza, std::uint64_t lunghezza)
 {
     const bool ogni = m_s.p == m_s.v;
-    double temperatura = ogni ? 0.3 : 0.6;
+    const double scala = 1 + std::log2(static_cast<double>(lunghezza)) / 4;
+    double temperatura = (ogni ? 0.3 : 0.6) * scala;
     for (std::uint32_t passi = 0; m_copertura.scoperti() > 0 && m_copertura.lavoro() < limite;
          ++passi) {
         if (passi % 1024 == 1023 && RicercaLocale::tempoCpu() > scadenza)
@@ -260,7 +263,7 @@ bool Stato::ricuoci(Generatore &g, std::uint64_t limite, double scadenza)
         const Mossa m = mossaPer(u, g);
         if (m.delta <= 0 || g.unit() < std::exp(-static_cast<double>(m.delta) / temperatura))
             applica(m);
-        temperatura = std::max(ogni ? 0.1 : 0.05, temperatura * 0.9995);
+        temperatura = std::max((ogni ? 0.1 : 0.05) * scala, temperatura * 0.9995);
     }
     return m_copertura.scoperti() == 0;
 }
@@ -319,9 +322,10 @@ Blocchi RicercaLocale::riduci(Blocchi valido, std::uint64_t limite)
            stato.copertura().lavoro() - inizio < m_lavoroMassimo && tempoCpu() <= m_scadenza) {
         if (tentativo == 0)
             stato.togli(stato.menoUtile());
-        const std::uint64_t fine = std::min(inizio + m_lavoroMassimo,
-                                            stato.copertura().lavoro() + quota * luby(++tentativo));
-        if (stato.ricuoci(g, fine, m_scadenza)) {
+        const std::uint64_t lunghezza = luby(++tentativo);
+        const std::uint64_t fine =
+            std::min(inizio + m_lavoroMassimo, stato.copertura().lavoro() + quota * lunghezza);
+        if (stato.ricuoci(g, fine, m_scadenza, lunghezza)) {
             valido = stato.blocchi();
             tentativo = 0;
         }

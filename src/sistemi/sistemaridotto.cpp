@@ -1,5 +1,6 @@
 #include "sistemaridotto.h"
 
+#include "sistemi/disegnidivisibili.h"
 #include "sistemi/disegninoti.h"
 #include "sistemi/disegnitrasversali.h"
 #include "sistemi/limiteinferiore.h"
@@ -145,14 +146,24 @@ Blocchi costruisciEntro(const SistemaRidotto::Parametri &s, std::uint64_t lavoro
                 perParti = std::move(unione);
         }
     }
-    // For every pair, a transversal design with its groups filled where it comes near the
-    // bound: the groups' system gets a fifth of the work and of the time.
-    Blocchi riempito;
+    // For every pair, the transversal and the divisible designs with their groups filled where
+    // they come near the bound: the groups' systems get a fifth of the work and of the time.
+    std::vector<Blocchi> riempiti;
     if (s.p == 2 && s.v == 2) {
-        if (const auto q = DisegniTrasversali::ordine(s.n, s.k)) {
-            const Blocchi gruppo = costruisciEntro({*q + s.n - s.k * *q, s.k, 2, 2}, lavoro / 5, {},
-                                                   inizio + (scadenza - inizio) / 5, lavoroPrima);
-            riempito = DisegniTrasversali::riempito(s.n, s.k, *q, gruppo);
+        const auto q = DisegniTrasversali::ordine(s.n, s.k);
+        const auto g = DisegniDivisibili::gruppo(s.n, s.k);
+        const double tempo = (scadenza - inizio) / 5 / (q && g ? 2 : 1);
+        const std::uint64_t quota = lavoro / 5 / (q && g ? 2 : 1);
+        if (q) {
+            const Blocchi gruppo = costruisciEntro({*q + s.n - s.k * *q, s.k, 2, 2}, quota, {},
+                                                   RicercaLocale::tempoCpu() + tempo, lavoroPrima);
+            riempiti.push_back(DisegniTrasversali::riempito(s.n, s.k, *q, gruppo));
+        }
+        if (g) {
+            const Blocchi gruppo = costruisciEntro({*g, s.k, 2, 2}, quota, {},
+                                                   RicercaLocale::tempoCpu() + tempo, lavoroPrima);
+            if (auto d = DisegniDivisibili::riempito(s.n, s.k, *g, gruppo))
+                riempiti.push_back(std::move(*d));
         }
     }
     RicercaLocale ricerca(
@@ -167,7 +178,7 @@ Blocchi costruisciEntro(const SistemaRidotto::Parametri &s, std::uint64_t lavoro
     // many numbers is the slowest part of the start.
     Blocchi migliore =
         perParti.empty() ? partenza(s, ricerca, scadenza) : ricerca.completa(perParti);
-    if (!riempito.empty()) {
+    for (const Blocchi &riempito : riempiti) {
         if (Blocchi b = ricerca.completa(riempito); b.size() < migliore.size())
             migliore = std::move(b);
     }
