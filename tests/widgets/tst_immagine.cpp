@@ -1,6 +1,7 @@
 #include "widgets/immagine.h"
 #include "widgets/stilegioco.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QResource>
 #include <QSvgRenderer>
@@ -74,6 +75,32 @@ private Q_SLOTS:
         // The prepared picture keeps 16 bits a pixel: a few levels apart at most.
         const double apart = distanza(shown, disegno(shown.size(), background));
         QVERIFY2(apart < 3, qPrintable(QString::number(apart)));
+    }
+
+    // The play button's lettering is drawn in the face and the weight its picture names: closer
+    // to Comic Neue Bold than to the face's regular weight or to the desktop's sans serif.
+    void letteringInItsFace()
+    {
+        const QString gioca = QStringLiteral(":/immagini/gioca.svg");
+        QFile file(gioca);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray svg = file.readAll();
+        const QByteArray named = "Comic Sans MS, Comic Neue, sans-serif";
+        Immagine picture(gioca, QString(), nullptr);
+        picture.resize(QSize(127, 40) * 4);
+        const auto drawn = [&picture](const QByteArray &data) {
+            QImage image(picture.size(), QImage::Format_RGB32);
+            image.fill(picture.palette().color(QPalette::Window));
+            QPainter painter(&image);
+            QSvgRenderer(data).render(&painter);
+            return image;
+        };
+        const QImage shown = picture.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const double bold = distanza(shown, drawn(QByteArray(svg).replace(named, "Comic Neue")));
+        for (const QByteArray &other :
+             {QByteArray(svg).replace(named, "DejaVu Sans"),
+              QByteArray(svg).replace(named, "Comic Neue").replace("bold", "normal")})
+            QVERIFY2(bold * 2 < distanza(shown, drawn(other)), qPrintable(QString::number(bold)));
     }
 };
 
