@@ -11,8 +11,6 @@ namespace {
 using combinazioni::Blocchi;
 using combinazioni::Blocco;
 
-constexpr std::uint64_t kNessuno = std::numeric_limits<std::uint64_t>::max() / 4;
-
 } // namespace
 
 std::uint64_t SistemaPerParti::stima(int m, int k, int v)
@@ -24,7 +22,9 @@ std::uint64_t SistemaPerParti::stima(int m, int k, int v)
     return LimiteInferiore::schoenheim(m, k, v);
 }
 
-std::vector<SistemaPerParti::Parte> SistemaPerParti::scegli(int n, int k, int p, int v)
+std::vector<SistemaPerParti::Parte>
+SistemaPerParti::scegli(int n, int k, int p, int v,
+                        const std::function<std::uint64_t(int m)> &costo)
 {
     if (p <= v || n <= k)
         return {};
@@ -41,19 +41,23 @@ std::vector<SistemaPerParti::Parte> SistemaPerParti::scegli(int n, int k, int p,
             Scelta &c = t[std::size_t(m)][std::size_t(q)];
             if (m < q)
                 c.costo = 0;
-            else if (m <= k || q == v)
+            else if (m <= k || (q == v && !costo))
                 c.costo = stima(m, k, v);
+            else if (q == v)
+                c.costo = costo(m);
             for (int a = 1; a < m; ++a) {
                 for (int q1 = v; q + 1 - q1 >= v; ++q1) {
-                    const std::uint64_t costo =
+                    const std::uint64_t somma =
                         t[std::size_t(a)][std::size_t(q1)].costo +
                         t[std::size_t(m - a)][std::size_t(q + 1 - q1)].costo;
-                    if (costo < c.costo)
-                        c = {costo, a, q1};
+                    if (somma < c.costo)
+                        c = {somma, a, q1};
                 }
             }
         }
     }
+    if (t[std::size_t(n)][std::size_t(p)].costo >= kNessuno)
+        return {};
     std::vector<Parte> parti;
     std::vector<std::pair<int, int>> daFare{{n, p}};
     while (!daFare.empty()) {

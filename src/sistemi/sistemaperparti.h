@@ -3,6 +3,7 @@
 #include "base/combinazioni.h"
 
 #include <functional>
+#include <limits>
 #include <vector>
 
 // A system whose guarantee is on fewer numbers than are drawn (v se p, v < p) made of systems on
@@ -24,7 +25,11 @@ public:
     // which the designs and the best coverings reach or come near.
     static std::uint64_t stima(int m, int k, int v);
     // The parts of the fewest tickets by that cost, at least two; empty when no split helps.
-    static std::vector<Parte> scegli(int n, int k, int p, int v);
+    // costo, when given, costs the parts of more than k numbers that guarantee v se v instead:
+    // the tickets a system at hand for them holds, kNessuno when there is none.
+    static std::vector<Parte> scegli(int n, int k, int p, int v,
+                                     const std::function<std::uint64_t(int m)> &costo = {});
+    static constexpr std::uint64_t kNessuno = std::numeric_limits<std::uint64_t>::max() / 4;
     // The same guarantees on parts as equal as can be: the numbers of the parts with the same se
     // and more numbers than a ticket holds shared out evenly among them.
     static std::vector<Parte> pari(const std::vector<Parte> &parti, int k);

@@ -84,6 +84,8 @@ void tst_SistemaRidotto::knownDesigns_data()
     QTest::newRow("S(2,5,41), a difference family") << 41 << 5 << 2 << 82;
     QTest::newRow("Hermitian unital of order 3") << 28 << 4 << 2 << 63;
     QTest::newRow("affine plane of order 9") << 81 << 9 << 2 << 90;
+    QTest::newRow("plane of order 4, every point twice") << 42 << 10 << 2 << 21;
+    QTest::newRow("affine plane of order 5, every point twice") << 50 << 10 << 2 << 30;
     QTest::newRow("quadruples on AG(3,2)") << 8 << 4 << 3 << 14;
     QTest::newRow("quadruples on 20, doubled from 10") << 20 << 4 << 3 << 285;
     QTest::newRow("quadruples on 14, two cycles of seven") << 14 << 4 << 3 << 91;
@@ -139,6 +141,8 @@ void tst_SistemaRidotto::searched_data()
     QTest::newRow("90 in sestine, ambo se 2: S(2,6,91) less a point")
         << 90 << 6 << 2 << 2 << 273 << 2;
     QTest::newRow("90 in terzine, ambo se 3: two halves") << 90 << 3 << 3 << 2 << 660 << 2;
+    QTest::newRow("90 in decine, ambo se 3: 42 and 48, planes with every point twice")
+        << 90 << 10 << 3 << 2 << 51 << 2;
     QTest::newRow("49 in sestine, ambo se 2: TD(6,8) and a number, each group in 3")
         << 49 << 6 << 2 << 2 << 82 << 2;
     QTest::newRow("90 in ottine, ambo se 2: TD(8,11) and two numbers, each group in 4")
