@@ -132,7 +132,8 @@ class tst_Partita : public QObject
                 for (auto *w : game->window.findChildren<QWidget *>(QRegularExpression(
                          "^(Form_schede|form_guarda|dialogo_estrazione|finestra_verifica)$")))
                     active = w->isVisible() ? w : active;
-                if (!QTest::qWaitFor([active] { return active->isActiveWindow(); }))
+                // A busy machine may take seconds to show a window: the test waits, up to 20 s.
+                if (!QTest::qWaitFor([active] { return active->isActiveWindow(); }, 20000))
                     return active->objectName() + " not active";
                 QCoreApplication::processEvents();
             }
@@ -274,16 +275,16 @@ private Q_SLOTS:
                                                : QString();
         };
         keys("Alt+E, Down, Return");
-        QTRY_COMPARE(focused(), "data_estrazione");
+        QTRY_COMPARE_WITH_TIMEOUT(focused(), "data_estrazione", 20000);
         QCOMPARE(keys("'06052025', Tab, '7', Tab, '08', Tab, '9', Tab, '10', Tab, '11'"),
                  "numero_0_4");
         keys("Return");
         QTRY_VERIFY(!partita.compagno.occupato());
-        QTRY_VERIFY(partita.window.isActiveWindow());
+        QTRY_VERIFY_WITH_TIMEOUT(partita.window.isActiveWindow(), 20000);
         QCOMPARE(keys(""), where);
         QCOMPARE(partita.detto(), "Estrazioni: L'estrazione del 06/05/2025 è nell'archivio.");
         keys("Alt+E, Up, Return");
-        QTRY_COMPARE(focused(), "verifica_quali");
+        QTRY_COMPARE_WITH_TIMEOUT(focused(), "verifica_quali", 20000);
         QTRY_VERIFY(!partita.compagno.occupato());
         auto *finestra = trova(&partita.window, "finestra_verifica");
         QCOMPARE(trova<QLabel>(finestra, "verifica_totali")->text(),
