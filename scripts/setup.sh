@@ -33,9 +33,10 @@ build() {
 }
 
 # Only the tests need LibreOffice and Gnumeric (they open and save export's spreadsheets with
-# them, Gnumeric in Italian as a player runs it) and qt6ct (a dark desktop with a big font).
+# them, Gnumeric in Italian as a player runs it), qt6ct (a dark desktop with a big font) and weston
+# (a Wayland desktop).
 if [ "${1:-}" = test ]; then
-    packages+=(libreoffice-calc-nogui gnumeric locales qt6ct)
+    packages+=(libreoffice-calc-nogui gnumeric locales qt6ct weston)
 fi
 install_missing
 if [ "${1:-}" = test ] && ! locale -a | grep -qx 'it_IT.utf8'; then

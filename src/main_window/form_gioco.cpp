@@ -20,6 +20,7 @@
 #include "widgets/nelturno.h"
 #include "widgets/stilegioco.h"
 #include "widgets/testonumero.h"
+#include "widgets/titolointero.h"
 #include "widgets/twips.h"
 
 #include <QAccessibleWidget>
@@ -112,6 +113,7 @@ Form_gioco::Form_gioco(Partita &partita, Modulo &modulo, DialogoFile &dialogo,
     creaPagine();
     creaTastiTab();
     new CorniceFocus(this);
+    new TitoloIntero(this);
     creaUscitaNascosta();
     area->setMinimumSize(twips(10875), twips(7950));
     resize(area->minimumSize() + QSize(0, menuBar()->sizeHint().height()));

@@ -3,6 +3,7 @@
 #include "storage/bloccoinsieme.h"
 #include "support/clirunner.h"
 #include "support/generatorescriptato.h"
+#include "support/provaincartella.h"
 #include "support/setfiles.h"
 
 #include <QDir>
@@ -24,16 +25,11 @@
 #include <unistd.h>
 
 // The companion as players' scripts use it: its output formats, refusals and exit codes.
-class tst_Cli : public QObject
+class tst_Cli : public ProvaInCartella
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-    }
     // The commands table, run in parts that CTest runs side by side.
     void addCommand_data() { commands_data({"add"}); }
     void addCommand() { commands(); }
@@ -69,7 +65,6 @@ private:
     static void commands_data(const QStringList &commandNames);
     void commands();
     QString setPath() const { return m_dir->filePath(QStringLiteral("set.slott")); }
-    std::unique_ptr<QTemporaryDir> m_dir;
 };
 
 namespace {
@@ -98,14 +93,6 @@ QString drawText(const QMap<int, QList<int>> &wheels)
 
 // The average a ticket of d different numbers returns over its wheels when a wheel on which j
 // of them come out pays credits[j]: j come out in C(d, j) C(90 - d, 5 - j) of C(90, 5) draws.
-QString sequence(int n)
-{
-    QStringList numbers;
-    for (int i = 1; i <= n; ++i)
-        numbers << QString::number(i);
-    return numbers.join(',');
-}
-
 double expected(int d, const QList<double> &credits, int wheels)
 {
     const auto choose = [](int n, int k) {

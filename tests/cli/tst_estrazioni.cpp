@@ -1,5 +1,6 @@
 #include "engine/valutazione.h"
 #include "support/clirunner.h"
+#include "support/provaincartella.h"
 #include "support/setfiles.h"
 
 #include <QElapsedTimer>
@@ -19,16 +20,11 @@
 
 // The archive of real draws as a player meets it: files of the published layout imported with
 // their defects, a day added by hand, and a set checked and replayed against the days.
-class tst_Estrazioni : public QObject
+class tst_Estrazioni : public ProvaInCartella
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-    }
     void importa_data();
     void importa();
     void comandi_data();
@@ -42,7 +38,6 @@ private Q_SLOTS:
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
-    std::unique_ptr<QTemporaryDir> m_dir;
 };
 
 namespace {

@@ -1,4 +1,5 @@
 #include "support/clirunner.h"
+#include "support/provaincartella.h"
 #include "support/setfiles.h"
 
 #include <QDir>
@@ -13,17 +14,12 @@
 
 // The set in a spreadsheet and back: export's CSV, .ods and .xlsx files, import of each, and
 // what LibreOffice and Gnumeric make of them when they open them and save them again.
-class tst_Fogli : public QObject
+class tst_Fogli : public ProvaInCartella
 {
     Q_OBJECT
 
 private Q_SLOTS:
     void initTestCase();
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-    }
     void titlesComeBack_data();
     void titlesComeBack();
     void csvFields_data();
@@ -47,7 +43,6 @@ private:
     // Gnumeric, as an Italian player runs it, converts file into saved; empty, or why it could
     // not.
     QString gnumeric(const QString &file, const QString &saved, const QStringList &options);
-    std::unique_ptr<QTemporaryDir> m_dir;
     QString m_soffice;
     QString m_ssconvert;
     std::unique_ptr<QTemporaryDir> m_profile; // LibreOffice's own, made once for every row

@@ -1,5 +1,6 @@
 #include "support/childprocess.h"
 #include "support/clirunner.h"
+#include "support/provaincartella.h"
 #include "support/setfiles.h"
 
 #include <QDir>
@@ -139,7 +140,7 @@ private:
 // failing at each of its calls on the set's folder, the power cut after each, the set copied,
 // linked, backed up or shared meanwhile. strace does it to the real program, which knows nothing
 // of it.
-class tst_Scritture : public QObject
+class tst_Scritture : public ProvaInCartella
 {
     Q_OBJECT
 
@@ -148,11 +149,6 @@ private Q_SLOTS:
     {
         if (QStandardPaths::findExecutable("strace").isEmpty())
             QSKIP("strace is not installed: the writes cannot be stopped at their calls");
-    }
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
     }
 
     void atEveryCall_data()
@@ -369,7 +365,6 @@ private Q_SLOTS:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
 };
 
 QTEST_GUILESS_MAIN(tst_Scritture)

@@ -1,5 +1,6 @@
 #include "base/combinazioni.h"
 #include "support/clirunner.h"
+#include "support/provaincartella.h"
 #include "support/setfiles.h"
 
 #include <QJsonDocument>
@@ -13,16 +14,11 @@
 
 // Reduced systems as a player writes them with the companion: the guarantee kept, the fewest
 // tickets where design theory knows them, the player's numbers in the player's order.
-class tst_Sistemi : public QObject
+class tst_Sistemi : public ProvaInCartella
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-    }
     void reducedSystems_data();
     void reducedSystems();
     void whatWasReached_data();
@@ -43,7 +39,6 @@ private:
                                   QString::number(drawn)} +
                       more);
     }
-    std::unique_ptr<QTemporaryDir> m_dir;
 };
 
 namespace {
@@ -60,14 +55,6 @@ double childrenCpu()
     ::getrusage(RUSAGE_CHILDREN, &r);
     return double(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
            double(r.ru_utime.tv_usec + r.ru_stime.tv_usec) * 1e-6;
-}
-
-QString sequence(int n)
-{
-    QStringList numbers;
-    for (int i = 1; i <= n; ++i)
-        numbers << QString::number(i);
-    return numbers.join(',');
 }
 
 // The numbers of every ticket in the set, as the file holds them.

@@ -11,6 +11,8 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QTabBar>
+#include <QTemporaryDir>
+#include <QWindow>
 
 // The game as a player meets it on a desktop: one whole game played with the keyboard alone,
 // the order in which Tab goes, and what the windows look like. Run offscreen, and on a real X
@@ -139,6 +141,51 @@ class tst_Partita : public QObject
             }
         }
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "-";
+    }
+
+    // The caption on the title bar Qt draws above `window`, in a screenshot: as wide as it is
+    // written in the bar's face (the application's, 14 pixels high), not cut where the bar's
+    // buttons start (the last three marks on the bar; an icon may come first).
+    static void captionWhole(QWidget *window)
+    {
+        QTemporaryDir folder;
+        QCOMPARE(QProcess::execute(
+                     "sh", {"-c", "cd '" + folder.path() + "' && timeout 20 weston-screenshooter"}),
+                 0);
+        const QImage screen(folder.filePath(QDir(folder.path()).entryList({"*.png"}).value(0)));
+        // The window's contents lie where two of their rows are found as drawn.
+        const QImage drawn = window->grab().toImage().convertToFormat(screen.format());
+        const auto here = [&](int x, int y) {
+            return std::ranges::all_of(
+                std::array{drawn.height() / 2, drawn.height() / 3}, [&](int r) {
+                    return !memcmp(screen.constScanLine(y + r) + 4 * x, drawn.constScanLine(r),
+                                   4 * drawn.width());
+                });
+        };
+        QPoint at(-1, -1);
+        for (int y = 0; at.y() < 0 && y + drawn.height() <= screen.height(); ++y)
+            for (int x = 0; at.y() < 0 && x + drawn.width() <= screen.width(); ++x)
+                at = here(x, y) ? QPoint(x, y) : at;
+        QVERIFY2(at.y() >= 0, qPrintable(window->objectName() + " not on the screen"));
+        const QMargins frame = window->windowHandle()->frameMargins();
+        const int left = at.x() - frame.left(), right = at.x() + window->width() + frame.right();
+        const int bar = screen.pixelColor(left + 1, at.y() - frame.top() / 2).value();
+        QList<std::pair<int, int>> marks; // runs of columns where something is drawn on the bar
+        for (int x = left; x < right; ++x)
+            for (int y = at.y() - frame.top() + 4; y < at.y() - 4; ++y)
+                if (std::abs(screen.pixelColor(x, y).value() - bar) >= 16) {
+                    if (marks.isEmpty() || x - marks.last().second >= 8)
+                        marks.append({x, x});
+                    marks.last().second = x;
+                    break;
+                }
+        marks.removeIf([&](auto mark) { return mark.second < left + 31; });
+        QVERIFY2(marks.size() > 3, qPrintable(window->windowTitle()));
+        QFont face = QGuiApplication::font();
+        face.setPixelSize(14);
+        QVERIFY2(marks[marks.size() - 4].second - marks.first().first + 1 >=
+                     QFontMetrics(face).boundingRect(window->windowTitle()).width() - 2,
+                 qPrintable(window->windowTitle() + " cut"));
     }
 
 private Q_SLOTS:
@@ -397,6 +444,25 @@ private Q_SLOTS:
         const QPoint firstTab =
             tabs->mapTo(partita.window.centralWidget(), tabs->tabRect(0).center());
         QVERIFY(partita.window.centralWidget()->childAt(firstTab)->objectName() != "lbl_esci");
+    }
+    // Where Qt draws the title bars itself, on Wayland (su_weston.sh), the editor's caption,
+    // the longest with the player's points, is read whole.
+    void captionsWholeOnWayland()
+    {
+        if (!QGuiApplication::platformName().startsWith("wayland"))
+            QSKIP("Qt draws its own title bars on Wayland only");
+        PartitaDiProva partita;
+        game = &partita;
+        partita.schede["Vecchia"] = ticketRecord("Vecchia", {7}, {0}, {{0, 10000}});
+        partita.fai({"tab 2", "tab 3", "carica Vecchia", "scheda"});
+        QVERIFY(QTest::qWaitForWindowExposed(partita.editor()));
+        QTest::qWait(300);
+        captionWhole(partita.editor());
+        // Made wider, it is still covered by its picture.
+        const auto parts = partita.editor()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        QVERIFY(std::any_of(parts.begin(), parts.end(), [&](QWidget *part) {
+            return part->geometry() == partita.editor()->rect();
+        }));
     }
 };
 

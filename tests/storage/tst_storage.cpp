@@ -3,6 +3,7 @@
 #include "storage/insiemeschede.h"
 #include "storage/nuovaversione.h"
 #include "support/childprocess.h"
+#include "support/provaincartella.h"
 #include "support/setfiles.h"
 
 #include <QDir>
@@ -54,16 +55,11 @@ std::string entries(const QStringList &titles)
 } // namespace
 
 // Titles, the set file, the set held in memory and the set kept between clicks.
-class tst_Storage : public QObject
+class tst_Storage : public ProvaInCartella
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-    }
     void titles_data()
     {
         QTest::addColumn<QByteArray>("typed"); // UTF-8, or not quite
@@ -441,7 +437,6 @@ private Q_SLOTS:
 
 private:
     QString path() const { return m_dir->filePath(QStringLiteral("set.slott")); }
-    std::unique_ptr<QTemporaryDir> m_dir;
 };
 
 QTEST_APPLESS_MAIN(tst_Storage)

@@ -70,3 +70,11 @@ QString cliPath()
 {
     return QStringLiteral(ZAFFIRONE_CLI_PATH);
 }
+
+QString sequence(int n)
+{
+    QStringList numbers;
+    for (int i = 1; i <= n; ++i)
+        numbers << QString::number(i);
+    return numbers.join(',');
+}

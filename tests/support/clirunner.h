@@ -27,6 +27,9 @@ QString cliPath();
 CliResult runCli(const QStringList &arguments, std::optional<qint64> maxFileSize = std::nullopt,
                  const QString &output = {}, std::optional<qint64> maxMemory = std::nullopt);
 
+// The numbers 1 to n as a command line writes them: "1,2,3".
+QString sequence(int n);
+
 // A command line with its placeholders ("FILE", "DIR"...) put in one pass: a path put in is
 // never searched again, as a temporary folder's random name may hold "DIR" itself.
 QStringList withPaths(const QString &args, const std::map<QString, QString> &paths);

