@@ -128,6 +128,48 @@ Disegno copiato(int v, int k)
     return std::nullopt;
 }
 
+// Coverings that the translations of Z_m map onto themselves, on two copies of it (number x of
+// copy c is x + c m): each base block translated m times, and the cosets of the subgroup of
+// order k within copy 0, each a block. They reach Schönheim's bound. The base blocks were found
+// by a search of ours over the ways three blocks can share the differences left by the cosets:
+// those within copy 0 outside the subgroup, every one within copy 1, every one across.
+struct SuDueCopie
+{
+    int v, k;
+    std::array<std::array<int, 5>, 3> basi;
+};
+constexpr std::array kSuDueCopie{
+    // C(30, 5, 2) = 48 = 3 * 15 + 3.
+    SuDueCopie{30, 5, {{{0, 1, 4, 15, 20}, {0, 2, 7, 19, 25}, {0, 21, 22, 24, 28}}}},
+};
+
+Disegno suDueCopie(int v, int k)
+{
+    for (const SuDueCopie &c : kSuDueCopie) {
+        if (c.v != v || c.k != k)
+            continue;
+        const int m = v / 2;
+        Blocchi blocchi;
+        for (const auto &base : c.basi) {
+            for (int t = 0; t < m; ++t) {
+                Blocco b;
+                for (const int x : base)
+                    b.push_back(static_cast<std::uint8_t>((x % m + t) % m + x / m * m));
+                std::sort(b.begin(), b.end());
+                blocchi.push_back(std::move(b));
+            }
+        }
+        for (int r = 0; r < m / k; ++r) {
+            Blocco b;
+            for (int x = r; x < m; x += m / k)
+                b.push_back(static_cast<std::uint8_t>(x));
+            blocchi.push_back(std::move(b));
+        }
+        return blocchi;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<Blocchi> DisegniNoti::costruisci(int v, int k, int t)
@@ -145,7 +187,9 @@ std::optional<Blocchi> DisegniNoti::costruisci(int v, int k, int t)
         d = coppie(v, k);
     if (!d && t == 2 && k > 3)
         d = copiato(v, k);
-    else if (t == 3 && k == 4)
+    if (!d && t == 2)
+        d = suDueCopie(v, k);
+    if (t == 3 && k == 4)
         d = QuadrupleSteiner::costruisci(v);
     if (!d && t == 3)
         d = sfere(v, k);
