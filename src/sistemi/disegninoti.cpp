@@ -110,20 +110,8 @@ Disegno copiato(int v, int k)
             std::uint64_t(w) * std::uint64_t(w - 1) / std::uint64_t(s * (s - 1)) !=
                 LimiteInferiore::schoenheim(v, k, 2))
             continue;
-        const Disegno d = coppie(w, s);
-        if (!d)
-            continue;
-        Blocchi blocchi;
-        for (const Blocco &b : *d) {
-            Blocco copie;
-            for (const std::uint8_t x : b) {
-                for (int i = 0; i < c; ++i)
-                    copie.push_back(static_cast<std::uint8_t>(x + i * w));
-            }
-            std::sort(copie.begin(), copie.end());
-            blocchi.push_back(std::move(copie));
-        }
-        return blocchi;
+        if (const Disegno d = coppie(w, s))
+            return DisegniNoti::copie(*d, w, c);
     }
     return std::nullopt;
 }
@@ -171,6 +159,21 @@ Disegno suDueCopie(int v, int k)
 }
 
 } // namespace
+
+Blocchi DisegniNoti::copie(const Blocchi &d, int w, int c)
+{
+    Blocchi blocchi;
+    for (const Blocco &b : d) {
+        Blocco copie;
+        for (const std::uint8_t x : b) {
+            for (int i = 0; i < c; ++i)
+                copie.push_back(static_cast<std::uint8_t>(x + i * w));
+        }
+        std::sort(copie.begin(), copie.end());
+        blocchi.push_back(std::move(copie));
+    }
+    return blocchi;
+}
 
 std::optional<Blocchi> DisegniNoti::costruisci(int v, int k, int t)
 {

@@ -148,6 +148,8 @@ void tst_SistemaRidotto::searched_data()
         << 49 << 6 << 2 << 2 << 82 << 2;
     QTest::newRow("90 in ottine, ambo se 2: TD(8,11) and two numbers, each group in 4")
         << 90 << 8 << 2 << 2 << 153 << 2;
+    QTest::newRow("60 in decine, ambo se 2: 30 in cinquine, every number twice")
+        << 60 << 10 << 2 << 2 << 48 << 2;
     QTest::newRow("90 in quartine, ambo se 2: groups of 6 in Z_90, each group in 3")
         << 90 << 4 << 2 << 2 << 675 << 2;
     QTest::newRow("90 in quartine, ambo se 3: halves of TD(4,11) and a number")
