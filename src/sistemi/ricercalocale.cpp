@@ -53,11 +53,6 @@ Maschera maschera(const Numeri &numeri, int quanti)
     return m;
 }
 
-int comuni(const Maschera &a, const Maschera &b)
-{
-    return std::popcount(a[0] & b[0]) + std::popcount(a[1] & b[1]);
-}
-
 bool contiene(const Maschera &m, int x)
 {
     return (m[static_cast<std::size_t>(x / 64)] >> (x % 64)) & 1U;
@@ -149,12 +144,14 @@ public:
             m_copertura.aggiungi(b);
             m_maschere.push_back(maschera(b, m_s.k));
         }
+        indicizza();
     }
     void togli(std::size_t i)
     {
         m_copertura.togli(m_blocchi[i]);
         m_blocchi.erase(m_blocchi.begin() + static_cast<std::ptrdiff_t>(i));
         m_maschere.erase(m_maschere.begin() + static_cast<std::ptrdiff_t>(i));
+        indicizza();
     }
     // The ticket whose loss leaves the fewest draws lost.
     std::size_t menoUtile()
@@ -179,12 +176,34 @@ private:
     };
     Mossa mossaPer(std::uint32_t u, Generatore &g);
     void applica(const Mossa &m);
+    void indicizza();
+    void segna(int x, std::size_t blocco, bool dentro);
 
     RicercaLocale::Parametri m_s;
     Copertura m_copertura;
     Blocchi m_blocchi;
     std::vector<Maschera> m_maschere;
+    // For each number, a bit for each ticket holding it: the tickets with the most of a draw's
+    // numbers are found a word (64 tickets) at a time, not a ticket at a time.
+    std::size_t m_parole = 0;
+    std::vector<std::uint64_t> m_conNumero;
 };
+
+void Stato::indicizza()
+{
+    m_parole = (m_blocchi.size() + 63) / 64;
+    m_conNumero.assign(static_cast<std::size_t>(m_s.n) * m_parole, 0);
+    for (std::size_t i = 0; i < m_blocchi.size(); ++i)
+        for (std::uint8_t x : m_blocchi[i])
+            segna(x, i, true);
+}
+
+void Stato::segna(int x, std::size_t blocco, bool dentro)
+{
+    std::uint64_t &parola = m_conNumero[static_cast<std::size_t>(x) * m_parole + blocco / 64];
+    const std::uint64_t bit = 1ULL << (blocco % 64);
+    parola = dentro ? parola | bit : parola & ~bit;
+}
 
 // A few tickets among those holding the most of u's numbers (short of v) each change one
 // number for one of u's; the change losing the fewest draws is the move.
@@ -193,24 +212,41 @@ Stato::Mossa Stato::mossaPer(std::uint32_t u, Generatore &g)
     constexpr int kProve = 3;
     const auto numeri = combinazioni::dalRango(u, m_s.p);
     const Maschera mu = maschera(numeri, m_s.p);
-    std::array<std::size_t, kProve> scelti{};
-    int migliore = -1, visti = 0;
-    for (std::size_t i = 0; i < m_blocchi.size(); ++i) {
-        const int c = comuni(mu, m_maschere[i]);
-        if (c < migliore)
-            continue;
-        if (c > migliore) {
-            migliore = c;
-            visti = 0;
+    // Word by word, how many of u's numbers each ticket holds, in three bit planes (at most
+    // five): then the tickets holding the most of them, in order.
+    const std::uint64_t coda =
+        m_blocchi.size() % 64 == 0 ? ~0ULL : (1ULL << (m_blocchi.size() % 64)) - 1;
+    const auto quanti = [&](std::size_t w, int c) {
+        std::uint64_t uno = 0, due = 0, quattro = 0;
+        for (int i = 0; i < m_s.p; ++i) {
+            const std::uint64_t b = m_conNumero[std::size_t(numeri[std::size_t(i)]) * m_parole + w];
+            const std::uint64_t riporto = uno & b;
+            uno ^= b;
+            quattro |= due & riporto;
+            due ^= riporto;
         }
-        // Reservoir sampling: each of the best tickets equally likely among the chosen.
-        if (visti < kProve)
-            scelti[static_cast<std::size_t>(visti)] = i;
-        else if (const std::size_t j = g.below(static_cast<std::size_t>(visti) + 1); j < kProve)
-            scelti[j] = i;
-        ++visti;
+        return (w + 1 < m_parole ? ~0ULL : coda) & (c & 1 ? uno : ~uno) & (c & 2 ? due : ~due) &
+               (c & 4 ? quattro : ~quattro);
+    };
+    int migliore = 0;
+    for (int c = m_s.v - 1; c > 0 && migliore == 0; --c)
+        for (std::size_t w = 0; w < m_parole && migliore == 0; ++w)
+            if (quanti(w, c) != 0)
+                migliore = c;
+    std::array<std::size_t, kProve> scelti{};
+    int visti = 0;
+    for (std::size_t w = 0; w < m_parole; ++w) {
+        for (std::uint64_t bits = quanti(w, migliore); bits != 0; bits &= bits - 1) {
+            const std::size_t i = w * 64 + static_cast<std::size_t>(std::countr_zero(bits));
+            // Reservoir sampling: each of the best tickets equally likely among the chosen.
+            if (visti < kProve)
+                scelti[static_cast<std::size_t>(visti)] = i;
+            else if (const std::size_t j = g.below(static_cast<std::size_t>(visti) + 1); j < kProve)
+                scelti[j] = i;
+            ++visti;
+        }
     }
-    m_copertura.lavora(m_blocchi.size() / 4 + 8);
+    m_copertura.lavora(m_parole * static_cast<std::size_t>(m_s.p) / 8 + 8);
     Mossa meglio;
     meglio.delta = LONG_MAX;
     for (int prova = 0; prova < std::min(visti, kProve); ++prova) {
@@ -240,6 +276,8 @@ void Stato::applica(const Mossa &m)
 {
     Blocco &b = m_blocchi[m.blocco];
     m_copertura.scambia(b, m.via, m.dentro);
+    segna(m.via, m.blocco, false);
+    segna(m.dentro, m.blocco, true);
     *std::find(b.begin(), b.end(), m.via) = static_cast<std::uint8_t>(m.dentro);
     std::sort(b.begin(), b.end());
     m_maschere[m.blocco] = maschera(b, m_s.k);
