@@ -213,9 +213,7 @@ Stato::Mossa Stato::mossaPer(std::uint32_t u, Generatore &g)
     const auto numeri = combinazioni::dalRango(u, m_s.p);
     const Maschera mu = maschera(numeri, m_s.p);
     // Word by word, how many of u's numbers each ticket holds, in three bit planes (at most
-    // five): then the tickets holding the most of them, in order.
-    const std::uint64_t coda =
-        m_blocchi.size() % 64 == 0 ? ~0ULL : (1ULL << (m_blocchi.size() % 64)) - 1;
+    // five): then the tickets holding the most of them, in order; every ticket if none holds any.
     const auto quanti = [&](std::size_t w, int c) {
         std::uint64_t uno = 0, due = 0, quattro = 0;
         for (int i = 0; i < m_s.p; ++i) {
@@ -225,8 +223,7 @@ Stato::Mossa Stato::mossaPer(std::uint32_t u, Generatore &g)
             quattro |= due & riporto;
             due ^= riporto;
         }
-        return (w + 1 < m_parole ? ~0ULL : coda) & (c & 1 ? uno : ~uno) & (c & 2 ? due : ~due) &
-               (c & 4 ? quattro : ~quattro);
+        return (c & 1 ? uno : ~uno) & (c & 2 ? due : ~due) & (c & 4 ? quattro : ~quattro);
     };
     int migliore = 0;
     for (int c = m_s.v - 1; c > 0 && migliore == 0; --c)
@@ -235,17 +232,19 @@ Stato::Mossa Stato::mossaPer(std::uint32_t u, Generatore &g)
                 migliore = c;
     std::array<std::size_t, kProve> scelti{};
     int visti = 0;
-    for (std::size_t w = 0; w < m_parole; ++w) {
-        for (std::uint64_t bits = quanti(w, migliore); bits != 0; bits &= bits - 1) {
-            const std::size_t i = w * 64 + static_cast<std::size_t>(std::countr_zero(bits));
-            // Reservoir sampling: each of the best tickets equally likely among the chosen.
-            if (visti < kProve)
-                scelti[static_cast<std::size_t>(visti)] = i;
-            else if (const std::size_t j = g.below(static_cast<std::size_t>(visti) + 1); j < kProve)
-                scelti[j] = i;
-            ++visti;
-        }
-    }
+    // Reservoir sampling: each of the best tickets equally likely among the chosen.
+    const auto candidato = [&](std::size_t i) {
+        if (visti < kProve)
+            scelti[static_cast<std::size_t>(visti)] = i;
+        else if (const std::size_t j = g.below(static_cast<std::size_t>(visti) + 1); j < kProve)
+            scelti[j] = i;
+        ++visti;
+    };
+    for (std::size_t w = 0; w < m_parole && migliore > 0; ++w)
+        for (std::uint64_t bits = quanti(w, migliore); bits != 0; bits &= bits - 1)
+            candidato(w * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+    for (std::size_t i = 0; i < m_blocchi.size() && migliore == 0; ++i)
+        candidato(i);
     m_copertura.lavora(m_parole * static_cast<std::size_t>(m_s.p) / 8 + 8);
     Mossa meglio;
     meglio.delta = LONG_MAX;
