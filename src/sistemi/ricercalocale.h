@@ -31,7 +31,8 @@ public:
     // draw still lost, then tickets that add nothing are dropped.
     combinazioni::Blocchi completa(const combinazioni::Blocchi &iniziali) const;
     // The smallest valid system found from a valid one, not below the bound, in all the work
-    // given: tries of lengths in Luby's sequence, each from the smallest system found so far.
+    // given: tries of lengths in Luby's sequence, each from the smallest system found so far;
+    // with a terno or more on every draw, first from random tickets well below it.
     combinazioni::Blocchi riduci(combinazioni::Blocchi valido, std::uint64_t limite);
     // The work riduci did.
     std::uint64_t lavoroFatto() const { return m_lavoroFatto; }

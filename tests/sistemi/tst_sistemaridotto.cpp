@@ -159,6 +159,8 @@ void tst_SistemaRidotto::searched_data()
     QTest::newRow("30 in terzine, ambo se 4: three parts") << 30 << 3 << 4 << 2 << 48 << 2;
     QTest::newRow("15 in sestine, terno se 3: hotter as the tries grow")
         << 15 << 6 << 3 << 3 << 31 << 60;
+    QTest::newRow("22 in ottine, terno se 3: from random tickets, not the greedy's")
+        << 22 << 8 << 3 << 3 << 41 << 10;
 }
 
 // Where no design fits the search keeps the guarantee, gets near the best known, and gives the
