@@ -161,6 +161,8 @@ void tst_SistemaRidotto::searched_data()
         << 15 << 6 << 3 << 3 << 31 << 60;
     QTest::newRow("22 in ottine, terno se 3: from random tickets, not the greedy's")
         << 22 << 8 << 3 << 3 << 41 << 10;
+    QTest::newRow("25 in decine, terno se 3: on at the heat that found far fewer")
+        << 25 << 10 << 3 << 3 << 31 << 30;
 }
 
 // Where no design fits the search keeps the guarantee, gets near the best known, and gives the
