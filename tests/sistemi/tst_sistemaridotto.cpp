@@ -139,6 +139,8 @@ void tst_SistemaRidotto::searched_data()
     QTest::newRow("5 in cinquine: one ticket") << 5 << 5 << 3 << 3 << 1 << 2;
     QTest::newRow("90 in decine, ambo se 2: the plane of order 9 less a point")
         << 90 << 10 << 2 << 2 << 91 << 2;
+    QTest::newRow("84 in decine, ambo se 2: the plane of order 9 less 7 points")
+        << 84 << 10 << 2 << 2 << 91 << 0;
     QTest::newRow("90 in sestine, ambo se 2: S(2,6,91) less a point")
         << 90 << 6 << 2 << 2 << 273 << 2;
     QTest::newRow("90 in terzine, ambo se 3: two halves") << 90 << 3 << 3 << 2 << 660 << 2;
