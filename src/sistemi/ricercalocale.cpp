@@ -37,8 +37,8 @@ private:
 // The steady heat of the search from below (terno or more on every draw): hotter and it stays
 // far from valid, colder and it sets in the first shape it finds.
 constexpr double kDalBasso = 0.6;
-// When the search from below ends this far under the system given, or further, its heat suits
-// the system better than the usual and the rest of the search starts from it.
+// When the search from below ends at this share of the system given or under it, its heat suits
+// the system better than the usual, and the rest of the search keeps it.
 constexpr double kSoglia = 0.9;
 
 std::uint64_t luby(std::uint64_t i)
@@ -291,7 +291,8 @@ void Stato::applica(const Mossa &m)
 
 // Simulated annealing on the tickets there are, until no draw is lost or the work runs out: from
 // calda, cooling to fredda.
-bool Stato::ricuoci(Generatore &g, std::uint64_t limite, double scadenza, double calda, double fredda)
+bool Stato::ricuoci(Generatore &g, std::uint64_t limite, double scadenza, double calda,
+                    double fredda)
 {
     double temperatura = calda;
     for (std::uint32_t passi = 0; m_copertura.scoperti() > 0 && m_copertura.lavoro() < limite;
@@ -367,7 +368,7 @@ Blocchi RicercaLocale::completa(const Blocchi &iniziali) const
 // from random tickets, a quarter of the way from the bound up to the system given, at one steady
 // heat; what is still lost at the end is won on by the greedy. On large tickets over few numbers
 // that finds far smaller systems than taking tickets away from the greedy's, whose shape no move
-// undoes (30 in decine, terno se 3: 49 tickets instead of 67; 24 in ottine: 50 instead of 59).
+// undoes (30 in decine, terno se 3: 49 tickets, where that alone reached 67).
 // On pairs it only took work from the rest.
 // Then down from the smallest valid system, colder with the guarantee on every draw: on the
 // systems measured a move there that loses a draw more than it wins mostly leads nowhere. But
@@ -391,8 +392,7 @@ Blocchi RicercaLocale::riduci(Blocchi valido, std::uint64_t limite)
             if (tentativo == 0)
                 stato.togli(stato.menoUtile());
             const std::uint64_t lunghezza = luby(++tentativo);
-            const double scala =
-                riscalda ? 1 + std::log2(static_cast<double>(lunghezza)) / 4 : 1;
+            const double scala = riscalda ? 1 + std::log2(static_cast<double>(lunghezza)) / 4 : 1;
             if (stato.ricuoci(g, std::min(fine, stato.copertura().lavoro() + quota * lunghezza),
                               m_scadenza, calda * scala, fredda * scala)) {
                 migliore = stato.blocchi();
@@ -421,8 +421,9 @@ Blocchi RicercaLocale::riduci(Blocchi valido, std::uint64_t limite)
             valido = std::move(trovato);
         stato.imposta(valido);
     }
-    discendi(valido, inizio + m_lavoroMassimo, 0, dalBasso ? kDalBasso : ogni ? 0.3 : 0.6,
-             dalBasso ? kDalBasso : ogni ? 0.1 : 0.05, true);
+    const double calda = dalBasso ? kDalBasso : ogni ? 0.3 : 0.6;
+    const double fredda = dalBasso ? kDalBasso : ogni ? 0.1 : 0.05;
+    discendi(valido, inizio + m_lavoroMassimo, 0, calda, fredda, true);
     m_lavoroFatto = stato.copertura().lavoro() - inizio;
     return valido;
 }

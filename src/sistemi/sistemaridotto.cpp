@@ -26,12 +26,13 @@ constexpr int kDistanzaVicini = 6;
 
 // How many numbers more a design may have to be cut down to the system's: for pairs twice as
 // many, as their designs are quick to build and stay near the bound when cut (the plane of order
-// 9 gives 78 to 90 numbers in decine, where the search alone gave up to 105 tickets for 84); for
-// larger guarantees their building took CPU from the search.
+// 9 cut down to 84 numbers in decine gives 88 tickets, to 80 gives 84, where the search alone gave
+// 105 and 96); for larger guarantees their building took CPU from the search.
 int distanzaSopra(int v)
 {
     return v == 2 ? 2 * kDistanzaVicini : kDistanzaVicini;
 }
+
 // The share of the work the systems on the parts of a split get, together, in fifths: the best
 // systems known of that kind are such splits, which the search on the whole seldom improves.
 constexpr std::uint64_t kQuintiParti = 4;
